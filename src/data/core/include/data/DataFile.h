@@ -1,0 +1,29 @@
+#pragma once
+// The per-pile measurement data file: naming, creating with header, appending one
+// line per stored record, and reading both layouts.
+
+#include "link/PlantTable.h"
+#include <QString>
+#include <QStringList>
+
+void MakeDataFileName(int plant);
+bool OpenDataFile(int plant);
+bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
+void CloseDataFile(int plant);
+
+// Builds the Speicherzeit text from StoredStamp.
+QString StampText(const TStoredStamp &stamp);
+// One data line without its line end (byte-exact format, "," as decimal separator).
+QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &values);
+
+// What a data file holds, as LoadFile finds it.
+struct DataFileContent {
+    bool FileValid = false;
+    bool O2InPercent = true;
+    QString Title1, Title2, Title3, PileName, FileNameText, Comment, FirstSaveLine;
+    QStringList Lines;
+    qint64 LineCount = 0;
+};
+// False with errorText set when the file cannot be opened for reading; true otherwise
+// (content.FileValid tells whether it is a data file).
+bool LoadDataFile(const QString &path, DataFileContent &content, QString *errorText);

@@ -1,0 +1,14 @@
+#pragma once
+// Operations on one plant. Each exchange is tried at most twice; results land in
+// the shared records. Callers stop the poll timer around them and show messages.
+
+bool ReadPlantStatus(int plant);
+bool ReadPlantSetup(int plant);
+bool SetPlantMode(int plant, int mode);
+bool SwitchPlantOff(int plant);
+bool SwitchPlantOn(int plant);
+bool ReadStoredRecordCount(int plant);
+bool ReadPlantClock(int plant);
+bool ReadStoredRecord(int plant);   // one "G" exchange, RecordTimeout, one attempt
+void SendDate();
+void SendTime();

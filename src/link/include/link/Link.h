@@ -1,0 +1,82 @@
+#pragma once
+// The serial link: command frames, waiting for replies, the 500 ms live-value poll.
+// One TLink exists while the program runs (owned by the main window); the free
+// functions below act on it.
+
+#include "link/PlantTable.h"
+#include "link/Port.h"
+
+#include <QObject>
+#include <QTimer>
+#include <initializer_list>
+#include <memory>
+
+enum TCommand : quint8 {
+    cmdNone = 0, cmdReadMode = 1, cmdReadSetup = 2, cmdFanOn = 3, cmdFanOff = 4,
+    cmdInterval = 5, cmdO2Control = 6, cmdSwitchOff = 7, cmdSetTime = 8, cmdSetDate = 9,
+    cmdSetStoreInterval = 10, cmdSetIntervalOn = 11, cmdSetIntervalOff = 12,
+    cmdSetControlTimes = 13, cmdSetMaxTimes = 14, cmdSetO2Limits = 15,
+    cmdReadStoredCount = 16, cmdSwitchOn = 17, cmdReadState = 18, cmdReadLive = 19,
+    cmdReadStored = 20, cmdReadClock = 21
+};
+
+extern const char CommandChars[];   // " BReoTqAZDIEOnNprFScG6", indexed by TCommand
+
+extern quint16 ComNumber;           // serial port number, default 1
+extern quint8 SpeedIndex;           // 0→2400, 1→4800, 2→9600, 3→19200, else 2400
+extern bool LinkOpen;
+extern quint8 ReplyCode;
+extern bool ReplyTimedOut;
+extern QByteArray RxBuffer;         // received characters not yet parsed
+extern quint16 BaseTimeout;         // ms, default 300 ([COM] TIMEOUT)
+extern quint16 SetupTimeout;        // ms, 600
+extern quint16 RecordTimeout;       // ms, 900
+
+int BaudForSpeedIndex(int index);
+
+class TLink : public QObject {
+    Q_OBJECT
+public:
+    explicit TLink(QObject *parent = nullptr);
+    ~TLink() override;
+
+    static TLink *Instance();       // the one link, or nullptr
+
+    // Replaces the port (tests plug in a LoopbackPort); the link owns it.
+    void SetPort(std::unique_ptr<LinkPort> port);
+    LinkPort *ComPort1() const;
+    QTimer *LeseTimer();
+    QTimer *Timeout1();
+
+    void OpenLink();
+    void CloseLink();               // stop polling, close the port (program end)
+    void StartTimer();
+    void StopTimer();
+
+    void LeseTimerTimer();
+    void Timeout1Timer();
+    void ComPort1TriggerAvail(int count);
+
+signals:
+    // OpenLink's outcome for the main window: the status panel text (line breaks
+    // as "\n"), and the failure message, emitted before the status text.
+    void StatusText(const QString &text);
+    void OpenFailed(const QString &message);
+    // Every poll tick, after LiveTable was updated (the live display may listen).
+    void Polled();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Reads ComNumber from the settings ([COM] COM, default 1) via the given reader,
+// then OpenLink().
+void OpenLinkFromSettings(const std::function<int(const QString &section, const QString &key, int def)> &readInteger);
+void OpenLink();
+void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params = {0});
+bool SendAndWait(int timeout, int plant, TCommand command);
+void StartReplyWait(int timeout);
+void EndReplyWait();
+void StartTimer();
+void StopTimer();

@@ -1,0 +1,52 @@
+#pragma once
+// "Haldrix.ini": the program's one settings store. Every write reaches the file at
+// once (atomically); hand edits, key order and comments survive; Windows-1252, CR LF.
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+
+class TSettingsFile {
+public:
+    explicit TSettingsFile(const QString &path);
+    ~TSettingsFile();
+
+    QString FileName() const;
+    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    qint32 ReadInteger(const QString &section, const QString &key, qint32 def) const;
+    bool ReadBool(const QString &section, const QString &key, bool def) const;
+    double ReadFloat(const QString &section, const QString &key, double def) const;
+    bool WriteString(const QString &section, const QString &key, const QString &value);
+    bool WriteInteger(const QString &section, const QString &key, qint32 value);
+    bool WriteBool(const QString &section, const QString &key, bool value);
+    bool WriteFloat(const QString &section, const QString &key, double value);
+    bool SectionExists(const QString &section) const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+extern TSettingsFile *SettingsFile;     // the open settings file (owned by the main window)
+extern QString ProgramFolder;           // home folder, with trailing separator
+extern bool LearnRequest;               // initially true
+extern int ReadoutHour;                 // 0 = off, 1..24
+extern bool ReadoutEnabled;
+extern QDateTime NextReadout;
+extern bool ShowRefDepth;               // default true
+
+// Program folder: the executable's folder, or the --home folder.
+void SetProgramFolder(const QString &folder);
+
+void LoadPlantSettings(int n);
+void StorePlantSettings(int n);
+void ComputeNextReadout(const QDateTime &now = QDateTime::currentDateTime());
+
+// Main window placement in [Form]; the window layer applies it.
+struct FormPlacement { int Left = 0, Top = 0, Width = 1024, Height = 768, State = 0; };
+bool ReadFormPlacement(const QString &section, FormPlacement &out);   // false: no section
+FormPlacement FitFormPlacement(FormPlacement p, int desktopWidth, int desktopHeight);
+void WriteFormPlacement(const QString &section, const FormPlacement &p);
+
+// Feeds the link's port-number → device mapping from the [Ports] section.
+void InstallPortResolverFromSettings();

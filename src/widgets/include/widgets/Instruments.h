@@ -1,0 +1,141 @@
+#pragma once
+// Display widgets of the live windows: LED-style number, vertical bar gauge, lamps,
+// the letter bar for choosing an hour, and the multi-row plant tab row.
+
+#include <QWidget>
+#include <QStringList>
+
+// Yellow seven-segment digits on blue, with caption above and unit beside.
+class TLedNumber : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString unit READ Unit WRITE SetUnit)
+    Q_PROPERTY(int digits READ Digits WRITE SetDigits)
+    Q_PROPERTY(int decimals READ Decimals WRITE SetDecimals)
+public:
+    explicit TLedNumber(QWidget *parent = nullptr);
+    void SetValue(int value);           // also switches the display on
+    void SetValue(double value);
+    void SwitchOff();                   // a minus sign in every digit position
+    bool IsOn() const;
+    QString Text() const;               // what the digits show, e.g. " 56", "12.3", "---"
+    void SetCaption(const QString &c); QString Caption() const;
+    void SetUnit(const QString &u);    QString Unit() const;
+    void SetDigits(int n);             int Digits() const;     // integer positions
+    void SetDecimals(int n);           int Decimals() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+protected:
+    void paintEvent(QPaintEvent *) override;
+private:
+    QString caption_, unit_;
+    int digits_ = 3, decimals_ = 0;
+    double value_ = 0;
+    bool on_ = false;
+};
+
+// Vertical bar gauge: navy bar on red, blue marks every 25, drawn top to bottom.
+class TBarGauge : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString unit READ Unit WRITE SetUnit)
+    Q_PROPERTY(int maximum READ Maximum WRITE SetMaximum)
+public:
+    explicit TBarGauge(QWidget *parent = nullptr);
+    void SetValue(int value);
+    int Value() const;
+    void SetCaption(const QString &c); QString Caption() const;
+    void SetUnit(const QString &u);    QString Unit() const;
+    void SetMaximum(int m);            int Maximum() const;
+    QSize sizeHint() const override;
+protected:
+    void paintEvent(QPaintEvent *) override;
+private:
+    QString caption_, unit_;
+    int max_ = 100, value_ = 0;
+};
+
+// Round LED lamp; colour when lit configurable (default yellow).
+class TLedLamp : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool lit READ IsLit WRITE SetLit)
+    Q_PROPERTY(QColor color READ Color WRITE SetColor)
+public:
+    explicit TLedLamp(QWidget *parent = nullptr);
+    void SetLit(bool on); bool IsLit() const;
+    void SetColor(const QColor &c); QColor Color() const;
+    QSize sizeHint() const override;
+protected:
+    void paintEvent(QPaintEvent *) override;
+private:
+    bool lit_ = false;
+    QColor color_;
+};
+
+// LED lamp with a text beside it ("Steuerbetrieb", "Speicherstatus").
+class TLedLabel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ Text WRITE SetText)
+    Q_PROPERTY(bool lit READ IsLit WRITE SetLit)
+    Q_PROPERTY(QColor color READ Color WRITE SetColor)
+public:
+    explicit TLedLabel(QWidget *parent = nullptr);
+    void SetText(const QString &t); QString Text() const;
+    void SetLit(bool on); bool IsLit() const;
+    void SetColor(const QColor &c); QColor Color() const;
+    QSize sizeHint() const override;
+private:
+    TLedLamp *lamp_;
+    class QLabel *label_;
+};
+
+// Rows of toggle buttons of which at most one is down (all may be up).
+class TLetterBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLetterBar(QWidget *parent = nullptr);
+    // rows of captions; buttons are numbered 1.. in reading order
+    void SetRows(const QList<QStringList> &rows);
+    int ButtonCount() const;
+    void SetDown(int number);           // 0 or out of range: all up
+    int Down() const;                   // 0 when none is down
+    QString Caption(int number) const;
+signals:
+    void Changed(int number);
+private:
+    QList<class QToolButton *> buttons_;
+};
+
+// Tab row that wraps into several rows so all 32 plants show at once.
+class PlantTabBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlantTabBar(QWidget *parent = nullptr);
+    void Clear();
+    int AddTab(const QString &text);
+    int Count() const;
+    QString TabText(int index) const;
+    int CurrentIndex() const;
+    void SetCurrentIndex(int index);    // emits CurrentChanged when it changes
+    void SetBold(bool bold);
+    int heightForWidth(int w) const override;
+    bool hasHeightForWidth() const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+signals:
+    void CurrentChanged(int index);
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+private:
+    QStringList tabs_;
+    int current_ = -1;
+    bool bold_ = false;
+    QList<QRect> rects_;
+    void Relayout();
+};
+
+// Removes all tabs and adds count tabs captioned i + DisplayOffset (i from 1).
+void FillPlantTabs(PlantTabBar *tabs, int count);
