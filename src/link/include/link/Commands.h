@@ -12,3 +12,8 @@ bool ReadPlantClock(int plant);
 bool ReadStoredRecord(int plant);   // one "G" exchange, RecordTimeout, one attempt
 void SendDate();
 void SendTime();
+
+// The PC clock that SendDate/SendTime read; tests put in a fixed time. Empty: system clock.
+#include <QDateTime>
+#include <functional>
+void SetCommandClock(std::function<QDateTime()> now);

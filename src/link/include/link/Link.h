@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -56,6 +57,12 @@ public:
     void LeseTimerTimer();
     void Timeout1Timer();
     void ComPort1TriggerAvail(int count);
+
+    // The wait behind SendAndWait: runs the event loop until a reply for
+    // `command` was decoded or Timeout1 (armed with its current interval) fired.
+    // Returns false on the time-out.
+    bool WaitFor(int command);
+    bool WaitActive() const;        // a SendAndWait is in progress
 
 signals:
     // OpenLink's outcome for the main window: the status panel text (line breaks

@@ -1,0 +1,347 @@
+#include "link/Link.h"
+#include "link/Parser.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <vector>
+
+const char CommandChars[] = " BReoTqAZDIEOnNprFScG6";
+
+quint16 ComNumber = 1;
+quint8 SpeedIndex = 0;
+bool LinkOpen = false;
+quint8 ReplyCode = 0;
+bool ReplyTimedOut = false;
+QByteArray RxBuffer;
+quint16 BaseTimeout = 300;
+quint16 SetupTimeout = 600;
+quint16 RecordTimeout = 900;
+
+namespace {
+
+TLink *TheLink = nullptr;
+
+bool AwaitsReply(int command)
+{
+    switch (command) {
+    case cmdReadMode: case cmdReadSetup: case cmdReadStoredCount: case cmdReadState:
+    case cmdReadLive: case cmdReadStored: case cmdReadClock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Right-aligned in `width` characters, padded with '0'; wider values in full.
+void AppendPadded(QByteArray &out, quint16 value, int width)
+{
+    const QByteArray digits = QByteArray::number(value);
+    if (digits.size() < width)
+        out.append(width - digits.size(), '0');
+    out.append(digits);
+}
+
+const QString NoConnectionText()
+{
+    return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung \u00fcberpr\u00fcfen!");
+}
+
+} // namespace
+
+int BaudForSpeedIndex(int index)
+{
+    switch (index) {
+    case 1: return 4800;
+    case 2: return 9600;
+    case 3: return 19200;
+    default: return 2400;
+    }
+}
+
+// One SendAndWait in progress. Waits nest only when a handler that runs inside a
+// wait starts another one; each keeps its own deadline so neither can hang.
+struct WaitFrame {
+    QEventLoop *loop = nullptr;
+    int command = cmdNone;
+    QDeadlineTimer deadline;
+    bool timedOut = false;
+    bool done = false;
+};
+
+struct TLink::Private {
+    std::unique_ptr<LinkPort> port;
+    QTimer leseTimer;
+    QTimer timeout1;
+    std::vector<WaitFrame *> waits;
+};
+
+TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
+{
+    d->leseTimer.setInterval(500);
+    d->timeout1.setInterval(0);
+    d->timeout1.setSingleShot(true);
+    d->timeout1.setTimerType(Qt::PreciseTimer);
+    connect(&d->leseTimer, &QTimer::timeout, this, &TLink::LeseTimerTimer);
+    connect(&d->timeout1, &QTimer::timeout, this, &TLink::Timeout1Timer);
+    if (!TheLink)
+        TheLink = this;
+    SetPort(MakeSerialPort());
+}
+
+TLink::~TLink()
+{
+    d->leseTimer.stop();
+    d->timeout1.stop();
+    for (WaitFrame *w : d->waits) {         // never leave a caller waiting on us
+        w->timedOut = true;
+        w->done = true;
+        if (w->loop)
+            w->loop->quit();
+    }
+    if (d->port) {
+        disconnect(d->port.get(), nullptr, this, nullptr);
+        d->port->Close();
+    }
+    if (TheLink == this) {
+        TheLink = nullptr;
+        LinkOpen = false;
+    }
+}
+
+TLink *TLink::Instance() { return TheLink; }
+
+void TLink::SetPort(std::unique_ptr<LinkPort> port)
+{
+    if (d->port) {
+        disconnect(d->port.get(), nullptr, this, nullptr);
+        d->port->Close();
+    }
+    d->port = std::move(port);
+    if (!d->port)
+        return;
+    d->port->setParent(nullptr);            // owned by the unique_ptr
+    connect(d->port.get(), &LinkPort::TriggerAvail, this, &TLink::ComPort1TriggerAvail);
+    connect(d->port.get(), &LinkPort::LineLost, this, [this] {
+        if (TheLink == this)
+            LinkOpen = false;
+        emit StatusText(NoConnectionText());
+    });
+}
+
+LinkPort *TLink::ComPort1() const { return d->port.get(); }
+QTimer *TLink::LeseTimer() { return &d->leseTimer; }
+QTimer *TLink::Timeout1() { return &d->timeout1; }
+
+void TLink::OpenLink()
+{
+    // The poll must not run while the port is being replaced or after a failure.
+    d->leseTimer.stop();
+    if (d->port && d->port->IsOpen())
+        d->port->Close();
+    LinkOpen = true;
+    if (d->port) {
+        d->port->SetPortNumber(ComNumber);
+        d->port->SetBaudRate(BaudForSpeedIndex(SpeedIndex));
+        if (d->port->PortExists(ComNumber))
+            d->port->Open();
+    }
+    if (d->port && d->port->IsOpen()) {
+        emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(ComNumber));
+        d->leseTimer.start(500);
+        return;
+    }
+    emit OpenFailed(tr("Fehler beim \u00d6ffnen der seriellen Schnittstelle !\nBitte \u00fcberpr\u00fcfen!!"));
+    emit StatusText(NoConnectionText());
+    LinkOpen = false;
+}
+
+void TLink::CloseLink()
+{
+    d->leseTimer.stop();
+    if (d->port)
+        d->port->Close();
+    LinkOpen = false;
+}
+
+void TLink::StartTimer() { d->leseTimer.start(500); }
+void TLink::StopTimer() { d->leseTimer.stop(); }
+
+void TLink::LeseTimerTimer()
+{
+    if (PollPlant >= 1 && PollPlant <= MaxPlants) {
+        TLiveValues &e = LiveTable[PollPlant];
+        const tAnlageParameter &slot = PlantTable[PollPlant];
+        if (ReplyCode == cmdReadLive && slot.Present && slot.Running && PollReply.Valid) {
+            e = PollReply;
+        } else {
+            ++e.MissCount;
+            if (e.MissCount >= 5) {
+                e.MissCount = 4;
+                e.Valid = 0;
+            }
+        }
+    }
+    ++PollPlant;
+    if (PollPlant > PlantCount || PollPlant > MaxPlants)
+        PollPlant = 1;
+    SendCommand(PollPlant, cmdReadLive);
+    emit Polled();
+}
+
+void TLink::Timeout1Timer()
+{
+    if (d->waits.empty())
+        return;                 // a stale tick after the wait ended changes nothing
+    ReplyTimedOut = true;
+    WaitFrame *w = d->waits.back();
+    w->timedOut = true;
+    w->done = true;
+    if (w->loop)
+        w->loop->quit();
+}
+
+void TLink::ComPort1TriggerAvail(int count)
+{
+    QByteArray text;
+    if (d->port && count > 0) {
+        text.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            const int b = d->port->ReadByte();
+            if (b < 0)
+                break;
+            text.append(char(b));
+        }
+    }
+    ParseReceived(text);
+    if (!d->waits.empty()) {
+        WaitFrame *w = d->waits.back();
+        if (w->command != cmdNone && ReplyCode == w->command && w->loop) {
+            w->done = true;
+            w->loop->quit();
+        }
+    }
+}
+
+// Runs a nested event loop until the reply or the time-out arrives (both come as
+// events), so the thread sleeps in the event dispatcher meanwhile.
+bool TLink::WaitFor(int command)
+{
+    const int timeout = qMax(d->timeout1.interval(), 0);
+    WaitFrame frame;
+    frame.command = command;
+    frame.deadline = QDeadlineTimer(timeout, Qt::PreciseTimer);
+    QEventLoop loop;
+    frame.loop = &loop;
+    d->waits.push_back(&frame);
+    d->timeout1.start(timeout);
+    loop.exec();
+    frame.loop = nullptr;
+    d->waits.pop_back();
+    d->timeout1.stop();
+    if (!d->waits.empty()) {
+        // Re-arm the outer wait with what is left of its own time.
+        WaitFrame *outer = d->waits.back();
+        if (!outer->done)
+            d->timeout1.start(int(qMax<qint64>(outer->deadline.remainingTime(), 0)));
+    }
+    return !frame.timedOut;
+}
+
+bool TLink::WaitActive() const { return !d->waits.empty(); }
+
+void OpenLinkFromSettings(const std::function<int(const QString &, const QString &, int)> &readInteger)
+{
+    int n = readInteger ? readInteger(QStringLiteral("COM"), QStringLiteral("COM"), 1) : 1;
+    if (n < 0 || n > 0xFFFF)
+        n = 0;                  // cannot be a port: fails visibly instead of wrapping
+    ComNumber = quint16(n);
+    OpenLink();
+}
+
+void OpenLink()
+{
+    if (TheLink)
+        TheLink->OpenLink();
+    else
+        LinkOpen = false;
+}
+
+void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params)
+{
+    ReplyCode = 0;
+    if (plant < 1 || plant > PlantCount || plant > MaxPlants)
+        return;
+    AddressedPlant = quint8(plant);
+    if (AwaitsReply(command))
+        RxBuffer.clear();       // leftovers of earlier replies must not answer this one
+    if (command == cmdNone || command > cmdReadClock)
+        return;
+    if (command == cmdReadLive && !(PlantTable[plant].Present && PlantTable[plant].Running))
+        return;
+
+    QByteArray frame;
+    frame.reserve(12);
+    frame.append(char(quint8(plant)));
+    frame.append(CommandChars[command]);
+    if (command >= cmdSetTime && command <= cmdSetO2Limits) {
+        int count = 0, width = 0;
+        if (command <= cmdSetDate) { count = 3; width = 2; }
+        else if (command <= cmdSetIntervalOff) { count = 1; width = 4; }
+        else { count = 2; width = 4; }
+        auto it = params.begin();
+        for (int i = 0; i < count; ++i) {
+            const quint16 v = it != params.end() ? *it++ : 0;   // missing values count as 0
+            AppendPadded(frame, v, width);
+        }
+    }
+    if (!LinkOpen || !TheLink || !TheLink->ComPort1())
+        return;
+    TheLink->ComPort1()->WriteBytes(frame);
+}
+
+bool SendAndWait(int timeout, int plant, TCommand command)
+{
+    SendCommand(plant, command);
+    StartReplyWait(timeout);
+    bool answered = false;
+    if (TheLink) {
+        answered = TheLink->WaitFor(command);
+    } else if (QCoreApplication::instance() && timeout > 0) {
+        // No link: nothing was sent, so only the time-out can end the wait.
+        QEventLoop loop;
+        QTimer::singleShot(timeout, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    EndReplyWait();
+    ReplyTimedOut = !answered;
+    return answered;
+}
+
+void StartReplyWait(int timeout)
+{
+    ReplyTimedOut = false;
+    if (TheLink)
+        TheLink->Timeout1()->setInterval(qMax(timeout, 0));
+}
+
+void EndReplyWait()
+{
+    // An outer wait (a handler that waited inside a wait) keeps its timer.
+    if (TheLink && !TheLink->WaitActive()) {
+        TheLink->Timeout1()->stop();
+        TheLink->Timeout1()->setInterval(0);
+    }
+}
+
+void StartTimer()
+{
+    if (TheLink)
+        TheLink->StartTimer();
+}
+
+void StopTimer()
+{
+    if (TheLink)
+        TheLink->StopTimer();
+}

@@ -1,0 +1,265 @@
+#include "link/Port.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QSerialPort>
+#include <climits>
+
+namespace {
+
+PortNameResolver &Resolver()
+{
+    static PortNameResolver resolver;
+    return resolver;
+}
+
+// The real line. A line that goes away (adapter unplugged, other end of a pty
+// closed) makes QSerialPort report ReadError over and over while it stays open;
+// the first such report closes the port and announces LineLost, once.
+class SerialLinkPort : public LinkPort {
+public:
+    explicit SerialLinkPort(QObject *parent) : LinkPort(parent), port_(this)
+    {
+        port_.setDataBits(QSerialPort::Data8);
+        port_.setParity(QSerialPort::NoParity);
+        port_.setStopBits(QSerialPort::OneStop);
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+        port_.setBaudRate(baud_);
+        QObject::connect(&port_, &QSerialPort::readyRead, this, [this] {
+            if (port_.isOpen())
+                emit TriggerAvail(int(qMin<qint64>(port_.bytesAvailable(), INT_MAX)));
+        });
+        QObject::connect(&port_, &QSerialPort::errorOccurred, this,
+                         [this](QSerialPort::SerialPortError e) { OnError(e); });
+    }
+
+    ~SerialLinkPort() override
+    {
+        QObject::disconnect(&port_, nullptr, this, nullptr);
+        if (port_.isOpen())
+            port_.close();
+    }
+
+    void SetPortNumber(int n) override { number_ = n; }
+    int PortNumber() const override { return number_; }
+
+    void SetBaudRate(int baud) override
+    {
+        baud_ = baud;
+        port_.setBaudRate(baud);
+    }
+    int BaudRate() const override { return baud_; }
+
+    bool PortExists(int n) override
+    {
+        if (n < 1) {
+            error_ = QStringLiteral("no port number %1").arg(n);
+            return false;
+        }
+        const QString name = PortDeviceName(n);
+#ifndef Q_OS_WIN
+        if (!QFileInfo::exists(name)) {
+            error_ = name + QStringLiteral(": no such device");
+            return false;
+        }
+#endif
+        QSerialPort probe;
+        probe.setPortName(name);
+        if (!probe.open(QIODevice::ReadWrite)) {
+            error_ = name + QStringLiteral(": ") + probe.errorString();
+            return false;
+        }
+        probe.close();
+        return true;
+    }
+
+    bool Open() override
+    {
+        if (port_.isOpen())
+            return true;
+        if (number_ < 1) {
+            error_ = QStringLiteral("no port number %1").arg(number_);
+            return false;
+        }
+        port_.setPortName(PortDeviceName(number_));
+        port_.setBaudRate(baud_);
+        lost_ = false;
+        if (!port_.open(QIODevice::ReadWrite)) {
+            error_ = port_.portName() + QStringLiteral(": ") + port_.errorString();
+            return false;
+        }
+        port_.setDataBits(QSerialPort::Data8);
+        port_.setParity(QSerialPort::NoParity);
+        port_.setStopBits(QSerialPort::OneStop);
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+        port_.clear();
+        return true;
+    }
+
+    void Close() override
+    {
+        if (port_.isOpen())
+            port_.close();
+    }
+
+    bool IsOpen() const override { return port_.isOpen(); }
+
+    bool WriteByte(quint8 b) override
+    {
+        return port_.isOpen() && port_.putChar(char(b));
+    }
+
+    bool WriteBytes(const QByteArray &bytes) override
+    {
+        return port_.isOpen() && port_.write(bytes) == bytes.size();
+    }
+
+    int ReadByte() override
+    {
+        char c = 0;
+        if (!port_.isOpen() || !port_.getChar(&c))
+            return -1;
+        return quint8(c);
+    }
+
+    int BytesAvailable() const override
+    {
+        return port_.isOpen() ? int(qMin<qint64>(port_.bytesAvailable(), INT_MAX)) : 0;
+    }
+
+    QString ErrorText() const override { return error_; }
+
+private:
+    void OnError(QSerialPort::SerialPortError e)
+    {
+        if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)
+            return;             // NoError follows every good open; others are per call
+        if (lost_ || !port_.isOpen())
+            return;
+        lost_ = true;
+        error_ = port_.portName() + QStringLiteral(": ") + port_.errorString();
+        port_.close();          // stops the read notifier that keeps reporting
+        emit LineLost();
+    }
+
+    QSerialPort port_;
+    QString error_;
+    int number_ = 1;
+    int baud_ = 2400;
+    bool lost_ = false;
+};
+
+} // namespace
+
+void SetPortNameResolver(PortNameResolver resolver)
+{
+    Resolver() = std::move(resolver);
+}
+
+QString PortDeviceName(int n)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(n);
+#else
+    if (Resolver()) {
+        const QString name = Resolver()(n);
+        if (!name.isEmpty())
+            return name;
+    }
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+#endif
+}
+
+std::unique_ptr<LinkPort> MakeSerialPort(QObject *parent)
+{
+    return std::make_unique<SerialLinkPort>(parent);
+}
+
+// ---------------------------------------------------------------------------
+
+LoopbackPort::LoopbackPort(QObject *parent) : LinkPort(parent) {}
+
+void LoopbackPort::SetPeer(std::function<void(const QByteArray &)> hostWrites)
+{
+    peer_ = std::move(hostWrites);
+}
+
+void LoopbackPort::SetExists(bool exists) { exists_ = exists; }
+QByteArray LoopbackPort::Written() const { return written_; }
+void LoopbackPort::ClearWritten() { written_.clear(); }
+void LoopbackPort::SetPortNumber(int n) { number_ = n; }
+int LoopbackPort::PortNumber() const { return number_; }
+void LoopbackPort::SetBaudRate(int baud) { baud_ = baud; }
+int LoopbackPort::BaudRate() const { return baud_; }
+bool LoopbackPort::PortExists(int n) { return exists_ && n >= 1; }
+
+bool LoopbackPort::Open()
+{
+    if (!exists_ || number_ < 1)
+        return false;
+    open_ = true;
+    return true;
+}
+
+void LoopbackPort::Close()
+{
+    open_ = false;
+    rx_.clear();
+}
+
+bool LoopbackPort::IsOpen() const { return open_; }
+
+bool LoopbackPort::WriteByte(quint8 b)
+{
+    return WriteBytes(QByteArray(1, char(b)));
+}
+
+bool LoopbackPort::WriteBytes(const QByteArray &bytes)
+{
+    if (!open_)
+        return false;
+    written_.append(bytes);
+    if (peer_)
+        peer_(bytes);
+    return true;
+}
+
+int LoopbackPort::ReadByte()
+{
+    if (rx_.isEmpty())
+        return -1;
+    const int b = quint8(rx_.at(0));
+    rx_.remove(0, 1);
+    return b;
+}
+
+int LoopbackPort::BytesAvailable() const { return int(rx_.size()); }
+
+QString LoopbackPort::ErrorText() const
+{
+    return exists_ ? QString() : QStringLiteral("loopback port disabled");
+}
+
+void LoopbackPort::Inject(const QByteArray &bytes)
+{
+    if (!open_ || bytes.isEmpty())
+        return;                 // a closed port receives nothing
+    rx_.append(bytes);
+    if (notifyPending_)
+        return;                 // one pending notification covers everything queued
+    notifyPending_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        notifyPending_ = false;
+        if (open_ && !rx_.isEmpty())
+            emit TriggerAvail(int(rx_.size()));
+    }, Qt::QueuedConnection);
+}
+
+void LoopbackPort::Vanish()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    rx_.clear();
+    emit LineLost();
+}
