@@ -3,8 +3,22 @@
 // line per stored record, and reading both layouts.
 
 #include "link/PlantTable.h"
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+// The system's short date format with the year widened to four digits
+// (German: dd.MM.yyyy); used for file names, header line 7 and chart labels.
+QString ShortDateFormat();
+QString ShortDateText(const QDate &date);
+
+// "Today" for file names and headers; tests inject a fixed day (empty: the PC clock).
+void SetDataFileToday(std::function<QDate()> today);
+QDate DataFileToday();
+
+// True while a data file is open (at most one at a time).
+bool DataFileIsOpen();
 
 void MakeDataFileName(int plant);
 bool OpenDataFile(int plant);

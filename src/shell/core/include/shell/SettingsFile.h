@@ -21,6 +21,8 @@ public:
     bool WriteBool(const QString &section, const QString &key, bool value);
     bool WriteFloat(const QString &section, const QString &key, double value);
     bool SectionExists(const QString &section) const;
+    // For settings the program keeps in 16 bits (COM, TIMEOUT): the integer modulo 65536.
+    quint16 ReadWord(const QString &section, const QString &key, quint16 def) const;
 
 private:
     struct Private;
@@ -34,6 +36,25 @@ extern int ReadoutHour;                 // 0 = off, 1..24
 extern bool ReadoutEnabled;
 extern QDateTime NextReadout;
 extern bool ShowRefDepth;               // default true
+
+// The graph window's fan-run-time tick. It has its own key so that it never
+// overwrites the daily readout hour kept under [COM] ZEIT.
+inline constexpr const char *GraphRunTimeKey = "ZEITGRAPH";
+
+// Null-safe access to the open settings file: defaults when SettingsFile is nullptr,
+// writes do nothing then.
+QString ReadSetting(const QString &section, const QString &key, const QString &def);
+qint32 ReadSetting(const QString &section, const QString &key, qint32 def);
+bool ReadSettingBool(const QString &section, const QString &key, bool def);
+double ReadSettingFloat(const QString &section, const QString &key, double def);
+void WriteSetting(const QString &section, const QString &key, const QString &value);
+void WriteSetting(const QString &section, const QString &key, qint32 value);
+void WriteSettingBool(const QString &section, const QString &key, bool value);
+void WriteSettingFloat(const QString &section, const QString &key, double value);
+
+// [COM] ZEIT as the daily readout hour: 0..24; anything else (hand-edited file,
+// an old graph tick) reads as 0, readout off.
+int ReadReadoutHour();
 
 // Program folder: the executable's folder, or the --home folder.
 void SetProgramFolder(const QString &folder);

@@ -1,0 +1,479 @@
+#include "shell/SettingsFile.h"
+#include "shell/TextCodec.h"
+
+#include "link/PlantTable.h"
+#include "link/Port.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <cmath>
+#include <vector>
+
+TSettingsFile *SettingsFile = nullptr;
+QString ProgramFolder;
+bool LearnRequest = true;
+int ReadoutHour = 0;
+bool ReadoutEnabled = false;
+QDateTime NextReadout;
+bool ShowRefDepth = true;
+
+// ---------------------------------------------------------------------------
+// The file is kept as its lines, so that everything the program does not touch
+// (comments, blank lines, order, spelling) is written back unchanged.
+
+namespace {
+
+struct IniLine {
+    QString raw;
+    QString name;       // section name (header line) or key (key line)
+    QString value;      // key lines: the value, blanks and one pair of quotes removed
+    enum Kind { Other, Section, Key } kind = Other;
+};
+
+IniLine ParseLine(const QString &raw)
+{
+    IniLine line;
+    line.raw = raw;
+    const QString t = raw.trimmed();
+    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#'))
+        return line;
+    if (t.startsWith(u'[')) {
+        const qsizetype close = t.indexOf(u']');
+        line.kind = IniLine::Section;
+        line.name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+        return line;
+    }
+    const qsizetype eq = t.indexOf(u'=');
+    if (eq <= 0)
+        return line;
+    line.kind = IniLine::Key;
+    line.name = t.left(eq).trimmed();
+    QString v = t.mid(eq + 1).trimmed();
+    if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
+        v = v.mid(1, v.size() - 2);
+    line.value = v;
+    return line;
+}
+
+bool SameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A value must stay on its line: a line break would end it and could smuggle in
+// keys or sections.
+QString OneLine(QString v)
+{
+    v.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    v.replace(u'\r', u' ');
+    v.replace(u'\n', u' ');
+    return v;
+}
+
+// Whole decimal (or 0x hexadecimal) 32-bit number with optional sign; nothing else.
+bool ParseInt32(const QString &text, qint32 &out)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool neg = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        neg = t[i++] == u'-';
+    int base = 10;
+    if (i + 1 < t.size() && t[i] == u'0' && (t[i + 1] == u'x' || t[i + 1] == u'X'))
+        base = 16, i += 2;
+    else if (i < t.size() && t[i] == u'$')
+        base = 16, i += 1;
+    if (i >= t.size())
+        return false;
+    qint64 v = 0;
+    for (; i < t.size(); ++i) {
+        const int digit = t[i].isDigit() ? t[i].digitValue()
+                          : (base == 16 && t[i].toLower() >= u'a' && t[i].toLower() <= u'f')
+                              ? t[i].toLower().unicode() - u'a' + 10 : -1;
+        if (digit < 0 || digit >= base)
+            return false;
+        v = v * base + digit;
+        if (v > qint64(0x80000000LL))
+            return false;
+    }
+    if (neg)
+        v = -v;
+    if (base == 16 && !neg && v > 0x7FFFFFFFLL)
+        v -= 0x100000000LL;    // 0xFFFFFFFF is -1, as a 32-bit pattern
+    if (v < INT32_MIN || v > INT32_MAX)
+        return false;
+    out = static_cast<qint32>(v);
+    return true;
+}
+
+// A real with "," or "." as decimal separator and no group separators, so that a
+// file written under another number format is never misread (55.5 is not 555).
+bool ParseReal(const QString &text, double &out)
+{
+    QString t = text.trimmed();
+    if (t.count(u',') + t.count(u'.') > 1)
+        return false;
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    out = v;
+    return true;
+}
+
+} // namespace
+
+struct TSettingsFile::Private {
+    QString path;
+    std::vector<IniLine> lines;
+    QDateTime stamp;        // modification time and size of the file as last read/written
+    qint64 size = -1;
+    bool exists = false;
+
+    void Load()
+    {
+        lines.clear();
+        QFile f(path);
+        const QFileInfo fi(path);
+        exists = fi.exists();
+        stamp = fi.lastModified();
+        size = exists ? fi.size() : -1;
+        if (!f.open(QIODevice::ReadOnly))
+            return;
+        const QString text = DecodeText(f.readAll());
+        qsizetype start = 0;
+        const qsizetype n = text.size();
+        while (start < n) {
+            qsizetype end = start;
+            while (end < n && text[end] != u'\r' && text[end] != u'\n')
+                ++end;
+            lines.push_back(ParseLine(text.mid(start, end - start)));
+            if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+                ++end;
+            start = end + 1;
+        }
+    }
+
+    // Someone may edit the file while the program runs; pick the edit up.
+    void Refresh()
+    {
+        const QFileInfo fi(path);
+        if (fi.exists() != exists || (exists && (fi.lastModified() != stamp || fi.size() != size)))
+            Load();
+    }
+
+    // Index of the header line of the first section of that name, or -1.
+    qsizetype FindSection(const QString &section) const
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].kind == IniLine::Section && SameName(lines[i].name, section))
+                return static_cast<qsizetype>(i);
+        return -1;
+    }
+
+    qsizetype SectionEnd(qsizetype header) const
+    {
+        size_t i = static_cast<size_t>(header) + 1;
+        while (i < lines.size() && lines[i].kind != IniLine::Section)
+            ++i;
+        return static_cast<qsizetype>(i);
+    }
+
+    const IniLine *Find(const QString &section, const QString &key) const
+    {
+        const qsizetype h = FindSection(section);
+        if (h < 0)
+            return nullptr;
+        const qsizetype end = SectionEnd(h);
+        for (qsizetype i = h + 1; i < end; ++i)
+            if (lines[i].kind == IniLine::Key && SameName(lines[i].name, key))
+                return &lines[i];
+        return nullptr;
+    }
+
+    QByteArray Serialize() const
+    {
+        QString text;
+        for (const IniLine &l : lines) {
+            text += l.raw;
+            text += QLatin1String("\r\n");
+        }
+        return EncodeWindows1252(text);
+    }
+
+    bool Set(const QString &section, const QString &key, const QString &rawValue)
+    {
+        Refresh();
+        const QString value = OneLine(rawValue);
+        qsizetype h = FindSection(section);
+        if (h < 0) {
+            if (!lines.empty() && !lines.back().raw.trimmed().isEmpty())
+                lines.push_back(ParseLine(QString()));
+            lines.push_back(ParseLine(u'[' + section + u']'));
+            lines.push_back(ParseLine(key + u'=' + value));
+        } else {
+            const qsizetype end = SectionEnd(h);
+            qsizetype lastKey = h;
+            bool done = false;
+            for (qsizetype i = h + 1; i < end && !done; ++i) {
+                IniLine &l = lines[i];
+                if (l.kind != IniLine::Key)
+                    continue;
+                if (SameName(l.name, key)) {
+                    if (l.value == value)
+                        return true;                        // unchanged: nothing to write
+                    // Keep the spelling and indentation of the hand-written key.
+                    const qsizetype eq = l.raw.indexOf(u'=');
+                    l = ParseLine(l.raw.left(eq + 1) + value);
+                    done = true;
+                }
+                lastKey = i;
+            }
+            if (!done)
+                lines.insert(lines.begin() + lastKey + 1, ParseLine(key + u'=' + value));
+        }
+        return Save();
+    }
+
+    bool Save()
+    {
+        QSaveFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        const QByteArray bytes = Serialize();
+        if (f.write(bytes) != bytes.size() || !f.commit())
+            return false;
+        const QFileInfo fi(path);
+        exists = true;
+        stamp = fi.lastModified();
+        size = fi.size();
+        return true;
+    }
+};
+
+TSettingsFile::TSettingsFile(const QString &path) : d(std::make_unique<Private>())
+{
+    d->path = path;
+    d->Load();
+}
+
+TSettingsFile::~TSettingsFile() = default;
+
+QString TSettingsFile::FileName() const { return d->path; }
+
+QString TSettingsFile::ReadString(const QString &section, const QString &key, const QString &def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    return l ? l->value : def;
+}
+
+qint32 TSettingsFile::ReadInteger(const QString &section, const QString &key, qint32 def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    qint32 v = def;
+    if (l && ParseInt32(l->value, v))
+        return v;
+    return def;
+}
+
+quint16 TSettingsFile::ReadWord(const QString &section, const QString &key, quint16 def) const
+{
+    return static_cast<quint16>(static_cast<quint32>(ReadInteger(section, key, def)) & 0xFFFFu);
+}
+
+bool TSettingsFile::ReadBool(const QString &section, const QString &key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double TSettingsFile::ReadFloat(const QString &section, const QString &key, double def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    double v = def;
+    if (l && ParseReal(l->value, v))
+        return v;
+    return def;
+}
+
+bool TSettingsFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    return d->Set(section, key, value);
+}
+
+bool TSettingsFile::WriteInteger(const QString &section, const QString &key, qint32 value)
+{
+    return d->Set(section, key, QString::number(value));
+}
+
+bool TSettingsFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    return d->Set(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TSettingsFile::WriteFloat(const QString &section, const QString &key, double value)
+{
+    // The running system's number format, without group separators.
+    QLocale loc;
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    return d->Set(section, key, loc.toString(value, 'g', 15));
+}
+
+bool TSettingsFile::SectionExists(const QString &section) const
+{
+    d->Refresh();
+    return d->FindSection(section) >= 0;
+}
+
+// ---------------------------------------------------------------------------
+
+QString ReadSetting(const QString &section, const QString &key, const QString &def)
+{
+    return SettingsFile ? SettingsFile->ReadString(section, key, def) : def;
+}
+qint32 ReadSetting(const QString &section, const QString &key, qint32 def)
+{
+    return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
+}
+bool ReadSettingBool(const QString &section, const QString &key, bool def)
+{
+    return SettingsFile ? SettingsFile->ReadBool(section, key, def) : def;
+}
+double ReadSettingFloat(const QString &section, const QString &key, double def)
+{
+    return SettingsFile ? SettingsFile->ReadFloat(section, key, def) : def;
+}
+void WriteSetting(const QString &section, const QString &key, const QString &value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteString(section, key, value);
+}
+void WriteSetting(const QString &section, const QString &key, qint32 value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteInteger(section, key, value);
+}
+void WriteSettingBool(const QString &section, const QString &key, bool value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteBool(section, key, value);
+}
+void WriteSettingFloat(const QString &section, const QString &key, double value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteFloat(section, key, value);
+}
+
+int ReadReadoutHour()
+{
+    const qint32 h = ReadSetting(QStringLiteral("COM"), QStringLiteral("ZEIT"), 0);
+    return (h >= 0 && h <= 24) ? h : 0;
+}
+
+void SetProgramFolder(const QString &folder)
+{
+    QString f = QDir::toNativeSeparators(folder);
+    if (!f.isEmpty() && !f.endsWith(QDir::separator()))
+        f += QDir::separator();
+    ProgramFolder = f;
+}
+
+void LoadPlantSettings(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    const QString s = QString::number(n);
+    tAnlageParameter &p = PlantTable[n];
+    p.Name = ReadSetting(s, QStringLiteral("Name"), QStringLiteral("Anl-Nr") + s);
+    p.Komm = ReadSetting(s, QStringLiteral("Komm"), QString());
+    p.Datei = ReadSetting(s, QStringLiteral("Datei"), QString());
+    p.Pfad = ReadSetting(s, QStringLiteral("Pfad"), QString());
+    p.Anzahl = ReadSetting(s, QStringLiteral("Anzahl"), 0);
+    if (p.Pfad.isEmpty())
+        p.Pfad = ProgramFolder;
+}
+
+void StorePlantSettings(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    const QString s = QString::number(n);
+    const tAnlageParameter &p = PlantTable[n];
+    WriteSetting(s, QStringLiteral("Name"), p.Name);
+    WriteSetting(s, QStringLiteral("Pfad"), p.Pfad);
+    WriteSetting(s, QStringLiteral("Komm"), p.Komm);
+}
+
+void ComputeNextReadout(const QDateTime &now)
+{
+    const int h = (ReadoutHour >= 0 && ReadoutHour <= 24) ? ReadoutHour : 0;
+    ReadoutEnabled = h != 0;
+    QDate day = now.date();
+    // Hour 24 is the midnight at the end of the day; every time of day lies before it.
+    if (h < 24 && now.time() > QTime(h, 0))
+        day = day.addDays(1);
+    NextReadout = h == 24 ? QDateTime(day.addDays(1), QTime(0, 0)) : QDateTime(day, QTime(h, 0));
+}
+
+bool ReadFormPlacement(const QString &section, FormPlacement &out)
+{
+    if (!SettingsFile || !SettingsFile->SectionExists(section))
+        return false;
+    const FormPlacement def;
+    out.Left = ReadSetting(section, QStringLiteral("Left"), def.Left);
+    out.Top = ReadSetting(section, QStringLiteral("Top"), def.Top);
+    out.Width = ReadSetting(section, QStringLiteral("Width"), def.Width);
+    out.Height = ReadSetting(section, QStringLiteral("Height"), def.Height);
+    out.State = ReadSetting(section, QStringLiteral("State"), def.State);
+    // A hand-edited size of zero or less would make the window vanish.
+    if (out.Width <= 0)
+        out.Width = def.Width;
+    if (out.Height <= 0)
+        out.Height = def.Height;
+    if (out.State < 0 || out.State > 2)
+        out.State = 0;
+    return true;
+}
+
+FormPlacement FitFormPlacement(FormPlacement p, int desktopWidth, int desktopHeight)
+{
+    if (p.Width > desktopWidth)
+        p.Width = desktopWidth;
+    if (p.Height > desktopHeight)
+        p.Height = desktopHeight;
+    if (p.Left > desktopWidth - p.Width)
+        p.Left = desktopWidth - p.Width;
+    if (p.Top > desktopHeight - p.Height)
+        p.Top = desktopHeight - p.Height;
+    return p;
+}
+
+void WriteFormPlacement(const QString &section, const FormPlacement &p)
+{
+    WriteSetting(section, QStringLiteral("Left"), p.Left);
+    WriteSetting(section, QStringLiteral("Top"), p.Top);
+    WriteSetting(section, QStringLiteral("Width"), p.Width);
+    WriteSetting(section, QStringLiteral("Height"), p.Height);
+    WriteSetting(section, QStringLiteral("State"), p.State);
+}
+
+void InstallPortResolverFromSettings()
+{
+    SetPortNameResolver([](int n) -> QString {
+        const QString device = ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString());
+        if (!device.isEmpty())
+            return device;
+#ifdef Q_OS_WIN
+        return QStringLiteral("COM") + QString::number(n);
+#else
+        return QStringLiteral("/dev/ttyS") + QString::number(n - 1);
+#endif
+    });
+}
