@@ -1,0 +1,236 @@
+#include "widgets/Instruments.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
+
+namespace {
+
+const QColor kPanel(10, 34, 140);          // blue display
+const QColor kPanelEdge(4, 16, 80);
+const QColor kSegmentOn(255, 222, 0);      // yellow segments
+const QColor kSegmentOff(255, 222, 0, 30); // faint unlit segments, as on a real display
+
+// Width of a digit cell relative to its height, and of the decimal point cell.
+constexpr double kDigitAspect = 0.56;
+constexpr double kPointShare = 0.42;       // of a digit cell's width
+constexpr int kLongestShown = 12;          // longer numbers show an error mark instead
+
+// Segment bits: a top, b upper right, c lower right, d bottom, e lower left, f upper left, g middle.
+enum : unsigned { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64 };
+
+unsigned SegmentsOf(QChar ch)
+{
+    switch (ch.unicode()) {
+    case '0': return A | B | C | D | E | F;
+    case '1': return B | C;
+    case '2': return A | B | D | E | G;
+    case '3': return A | B | C | D | G;
+    case '4': return B | C | F | G;
+    case '5': return A | C | D | F | G;
+    case '6': return A | C | D | E | F | G;
+    case '7': return A | B | C;
+    case '8': return A | B | C | D | E | F | G;
+    case '9': return A | B | C | D | F | G;
+    case '-': return G;
+    case 'E': return A | D | E | F | G;
+    default: return 0;
+    }
+}
+
+QPolygonF Horizontal(double x0, double x1, double y, double t)
+{
+    const double h = t / 2;
+    return QPolygonF({QPointF(x0, y), QPointF(x0 + h, y - h), QPointF(x1 - h, y - h),
+                      QPointF(x1, y), QPointF(x1 - h, y + h), QPointF(x0 + h, y + h)});
+}
+
+QPolygonF Vertical(double x, double y0, double y1, double t)
+{
+    const double h = t / 2;
+    return QPolygonF({QPointF(x, y0), QPointF(x + h, y0 + h), QPointF(x + h, y1 - h),
+                      QPointF(x, y1), QPointF(x - h, y1 - h), QPointF(x - h, y0 + h)});
+}
+
+void DrawDigit(QPainter &p, const QRectF &cell, QChar ch)
+{
+    const unsigned lit = SegmentsOf(ch);
+    const double t = std::min(cell.width() * 0.2, cell.height() * 0.11);
+    const double gap = t * 0.18;
+    const double left = cell.left() + t / 2, right = cell.right() - t / 2;
+    const double top = cell.top() + t / 2, bottom = cell.bottom() - t / 2;
+    const double mid = (top + bottom) / 2;
+    const struct { unsigned bit; QPolygonF shape; } segments[] = {
+        {A, Horizontal(left + gap, right - gap, top, t)},
+        {G, Horizontal(left + gap, right - gap, mid, t)},
+        {D, Horizontal(left + gap, right - gap, bottom, t)},
+        {F, Vertical(left, top + gap, mid - gap, t)},
+        {B, Vertical(right, top + gap, mid - gap, t)},
+        {E, Vertical(left, mid + gap, bottom - gap, t)},
+        {C, Vertical(right, mid + gap, bottom - gap, t)},
+    };
+    for (const auto &s : segments) {
+        p.setBrush((lit & s.bit) ? kSegmentOn : kSegmentOff);
+        p.drawPolygon(s.shape);
+    }
+}
+
+void DrawPoint(QPainter &p, const QRectF &cell, double digitWidth, bool lit)
+{
+    const double t = std::min(digitWidth * 0.2, cell.height() * 0.11) * 1.15;
+    p.setBrush(lit ? kSegmentOn : kSegmentOff);
+    p.drawEllipse(QRectF(cell.center().x() - t / 2, cell.bottom() - t, t, t));
+}
+
+} // namespace
+
+TLedNumber::TLedNumber(QWidget *parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+void TLedNumber::SetValue(int value) { SetValue(double(value)); }
+
+void TLedNumber::SetValue(double value)
+{
+    value_ = value;
+    on_ = true;
+    update();
+}
+
+void TLedNumber::SwitchOff()
+{
+    on_ = false;
+    update();
+}
+
+bool TLedNumber::IsOn() const { return on_; }
+
+QString TLedNumber::Text() const
+{
+    const int width = digits_ + (decimals_ > 0 ? decimals_ + 1 : 0);
+    auto blank = [&](QChar fill) {
+        QString s(digits_, fill);
+        if (decimals_ > 0)
+            s += QLatin1Char('.') + QString(decimals_, fill);
+        return s;
+    };
+    if (!on_)
+        return blank(QLatin1Char('-'));
+    if (!std::isfinite(value_))
+        return blank(QLatin1Char('E'));
+    // QString::number ignores the locale: the display always uses a point.
+    QString s = QString::number(value_, 'f', decimals_);
+    if (s.startsWith(QLatin1Char('-'))) {
+        bool allZero = true;
+        for (int i = 1; i < s.size(); ++i)
+            if (s[i] != QLatin1Char('0') && s[i] != QLatin1Char('.'))
+                allZero = false;
+        if (allZero)
+            s.remove(0, 1);   // no "-0.0" for tiny negative values
+    }
+    // A number wider than its positions is shown in full rather than cut, so
+    // no wrong value ever appears; absurd lengths show an error mark.
+    if (s.size() > std::max(width, kLongestShown))
+        return blank(QLatin1Char('E'));
+    return s.rightJustified(width, QLatin1Char(' '));
+}
+
+void TLedNumber::SetCaption(const QString &c) { caption_ = c; updateGeometry(); update(); }
+QString TLedNumber::Caption() const { return caption_; }
+void TLedNumber::SetUnit(const QString &u) { unit_ = u; updateGeometry(); update(); }
+QString TLedNumber::Unit() const { return unit_; }
+void TLedNumber::SetDigits(int n) { digits_ = std::clamp(n, 1, kLongestShown); updateGeometry(); update(); }
+int TLedNumber::Digits() const { return digits_; }
+void TLedNumber::SetDecimals(int n) { decimals_ = std::clamp(n, 0, 6); updateGeometry(); update(); }
+int TLedNumber::Decimals() const { return decimals_; }
+
+QSize TLedNumber::sizeHint() const
+{
+    const QFontMetrics fm(font());
+    const double digitH = fm.height() * 1.9;
+    const double digitW = digitH * kDigitAspect;
+    const double pad = digitH * 0.22;
+    const double cells = digits_ + decimals_ + (decimals_ > 0 ? kPointShare : 0);
+    const double spacing = digitW * 0.28;
+    int w = int(std::ceil(cells * digitW + (cells - 1) * spacing + 2 * pad));
+    if (!unit_.isEmpty())
+        w += fm.horizontalAdvance(unit_) + fm.averageCharWidth();
+    int h = int(std::ceil(digitH + 2 * pad));
+    if (!caption_.isEmpty())
+        h += fm.height() + 2;
+    w = std::max(w, caption_.isEmpty() ? 0 : fm.horizontalAdvance(caption_) + 2);
+    return QSize(w, h);
+}
+
+QSize TLedNumber::minimumSizeHint() const
+{
+    const QFontMetrics fm(font());
+    const QSize full = sizeHint();
+    return QSize(full.width() / 2, (caption_.isEmpty() ? 0 : fm.height()) + fm.height());
+}
+
+void TLedNumber::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics fm(font());
+    QRectF area = rect();
+
+    if (!caption_.isEmpty()) {
+        p.setPen(palette().color(QPalette::WindowText));
+        const QRectF captionRect(area.left(), area.top(), area.width(), fm.height());
+        p.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+        area.setTop(captionRect.bottom() + 2);
+    }
+    if (!unit_.isEmpty()) {
+        const double unitW = fm.horizontalAdvance(unit_) + fm.averageCharWidth();
+        const QRectF unitRect(area.right() - unitW, area.top(), unitW, area.height());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(unitRect.adjusted(fm.averageCharWidth() / 2.0, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom, unit_);
+        area.setRight(unitRect.left());
+    }
+    if (area.width() < 4 || area.height() < 4)
+        return;
+
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(kPanel);
+    const double radius = std::min(area.height(), area.width()) * 0.08;
+    p.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+
+    const QString text = Text();
+    int digitCells = 0, pointCells = 0;
+    for (QChar ch : text)
+        (ch == QLatin1Char('.') ? pointCells : digitCells)++;
+    const double cellUnits = digitCells + pointCells * kPointShare;
+    const double spacingShare = 0.28;   // gap between cells, of a digit width
+    const double gaps = std::max(0, int(text.size()) - 1);
+
+    // Largest digit that fits both the height and the width of the display.
+    double pad = area.height() * 0.15;
+    double digitH = area.height() - 2 * pad;
+    double digitW = digitH * kDigitAspect;
+    const double innerW = area.width() - 2 * pad;
+    const double needW = digitW * (cellUnits + gaps * spacingShare);
+    if (needW > innerW && needW > 0) {
+        digitW *= innerW / needW;
+        digitH = digitW / kDigitAspect;
+    }
+    const double spacing = digitW * spacingShare;
+    const double top = area.top() + (area.height() - digitH) / 2;
+    double x = area.right() - pad;   // right-aligned
+
+    p.setPen(Qt::NoPen);
+    for (int i = text.size() - 1; i >= 0; --i) {
+        const QChar ch = text[i];
+        if (ch == QLatin1Char('.')) {
+            const double w = digitW * kPointShare;
+            DrawPoint(p, QRectF(x - w, top, w, digitH), digitW, on_);
+            x -= w + spacing;
+        } else {
+            DrawDigit(p, QRectF(x - digitW, top, digitW, digitH), ch);
+            x -= digitW + spacing;
+        }
+    }
+}
