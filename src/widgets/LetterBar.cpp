@@ -8,6 +8,10 @@ TLetterBar::TLetterBar(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
+    // The down button must stand out clearly from the raised ones in every style.
+    setStyleSheet(QStringLiteral(
+        "QToolButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(dark); border-radius: 3px; font-weight: bold; }"));
 }
 
 void TLetterBar::SetRows(const QList<QStringList> &rows)
