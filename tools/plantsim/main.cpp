@@ -1,0 +1,120 @@
+// plantsim: simulated aeration plants on a pseudo-terminal (or a serial device).
+#include "PtyLine.h"
+#include "plantsim/Bus.h"
+#include "plantsim/Options.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &b, 1);
+}
+
+void Print(FILE *f, const QString &text)
+{
+    const QByteArray b = text.toLocal8Bit();
+    std::fwrite(b.constData(), 1, size_t(b.size()), f);
+    std::fflush(f);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    plantsim::CliOptions options;
+    QString error;
+    if (!plantsim::ParseArguments(app.arguments().mid(1), options, &error)) {
+        Print(stderr, QStringLiteral("plantsim: ") + error + QLatin1Char('\n'));
+        return 2;
+    }
+    if (options.help) {
+        Print(stdout, plantsim::UsageText());
+        return 0;
+    }
+
+    QFile traceFile;
+    FILE *traceStream = nullptr;
+    if (options.trace == QLatin1String("-")) {
+        traceStream = stderr;
+    } else if (!options.trace.isEmpty()) {
+        traceFile.setFileName(options.trace);
+        if (!traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            Print(stderr, QStringLiteral("plantsim: cannot write %1: %2\n").arg(options.trace, traceFile.errorString()));
+            return 2;
+        }
+    }
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        Print(stderr, QStringLiteral("plantsim: socketpair failed\n"));
+        return 1;
+    }
+    struct sigaction sa{};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&]() {
+        char b;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &b, 1);
+        app.quit();
+    });
+
+    PtyLine line;
+    if (options.device.isEmpty()) {
+        QString path;
+        if (!line.OpenPty(&path, &error)) {
+            Print(stderr, QStringLiteral("plantsim: ") + error + QLatin1Char('\n'));
+            return 1;
+        }
+        Print(stdout, path + QLatin1Char('\n'));
+    } else {
+        if (!line.OpenDevice(options.device, options.bus.baud, &error)) {
+            Print(stderr, QStringLiteral("plantsim: ") + error + QLatin1Char('\n'));
+            return 1;
+        }
+        Print(stdout, options.device + QLatin1Char('\n'));
+    }
+
+    plantsim::Bus bus(options.bus);
+    QObject::connect(&line, &PtyLine::Received, &bus, &plantsim::Bus::Receive);
+    QObject::connect(&bus, &plantsim::Bus::Transmit, &line, &PtyLine::Write);
+    QObject::connect(&bus, &plantsim::Bus::Trace, &app, [&](const QString &text) {
+        const QByteArray b = text.toUtf8() + '\n';
+        if (traceStream) {
+            std::fwrite(b.constData(), 1, size_t(b.size()), traceStream);
+            std::fflush(traceStream);
+        } else if (traceFile.isOpen()) {
+            traceFile.write(b);
+        }
+    });
+    QObject::connect(&bus, &plantsim::Bus::LineVanished, &app, [&]() {
+        line.Close();
+        app.quit();
+    });
+    int status = 0;
+    QObject::connect(&line, &PtyLine::Lost, &app, [&]() {
+        Print(stderr, QStringLiteral("plantsim: the line went away\n"));
+        status = 1;
+        app.quit();
+    });
+
+    const int rc = app.exec();
+    line.Close();
+    return status ? status : rc;
+}
