@@ -1,6 +1,8 @@
 #include "widgets/MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QtDebug>
 
 namespace {
 
@@ -23,6 +25,13 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
         // Copy first: a handler may install another one while it runs.
         MessageHandler handler = Handler();
         return handler(kind, text);
+    }
+
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // No window system (command-line use): a box would crash, so log the text
+        // and never take silence as consent.
+        qWarning().noquote() << text;
+        return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
     }
 
     QMessageBox box(parent);
