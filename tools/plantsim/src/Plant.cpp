@@ -36,7 +36,8 @@ Plant::Plant(const PlantConfig &config, quint64 seed, const QDateTime &clockStar
 {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     ambient_ = 10.0 + 5.0 * u(rng_);
-    peakExcess_ = 50.0 + 8.0 * u(rng_);
+    // Aeration and the lag of the pile keep the core a little below its target.
+    peakExcess_ = (61.5 + 8.0 * u(rng_) - ambient_) / 0.95;
     plateauDays_ = 6.0 + 2.0 * u(rng_);
     decayDays_ = 17.0 + 6.0 * u(rng_);
     core_ = ambient_;
