@@ -44,7 +44,7 @@ void AppendPadded(QByteArray &out, quint16 value, int width)
 
 const QString NoConnectionText()
 {
-    return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung \u00fcberpr\u00fcfen!");
+    return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!");
 }
 
 } // namespace
@@ -151,7 +151,7 @@ void TLink::OpenLink()
         d->leseTimer.start(500);
         return;
     }
-    emit OpenFailed(tr("Fehler beim \u00d6ffnen der seriellen Schnittstelle !\nBitte \u00fcberpr\u00fcfen!!"));
+    emit OpenFailed(tr("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!"));
     emit StatusText(NoConnectionText());
     LinkOpen = false;
 }

@@ -1,4 +1,5 @@
 #include "link/PlantTable.h"
+#include "link/Link.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -50,6 +51,10 @@ void ResetLinkTables()
     ImperialUnits = false;
     DisplayOffset = 0;
     BuildRefCaption();
+    // Transient reply state too, so one test cannot leak a reply into the next.
+    RxBuffer.clear();
+    ReplyCode = 0;
+    ReplyTimedOut = false;
 }
 
 void ComputeRefDepth(TLiveValues &values)

@@ -71,7 +71,9 @@ extern qint32 DisplayOffset;        // plant n is shown as n + DisplayOffset
 
 // Live entries invalid, slots neither present nor running (other slot fields kept).
 void ResetPlantTables();
-// Puts every table, record and value above back to its program-start state (tests).
+// Puts every table, record and value above back to its program-start state (tests);
+// also empties RxBuffer and clears ReplyCode and ReplyTimedOut. Port number, speed,
+// time-outs and LinkOpen are left alone.
 void ResetLinkTables();
 
 void ComputeRefDepth(TLiveValues &values);
