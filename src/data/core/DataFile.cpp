@@ -192,13 +192,15 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
     if (!g_open)
         return false;
     const QByteArray bytes = EncodeWindows1252(FormatDataLine(p.Anzahl, stamp, values) + kCrLf);
-    const qint64 before = g_open->size();
+    const bool seekable = !g_open->isSequential();
+    const qint64 before = seekable ? g_open->size() : 0;
     // Unbuffered: the line goes to the system in one write and is there before the
     // next record is requested.
     if (g_open->write(bytes) == bytes.size())
         return true;
     // Never leave a torn line behind (disk full, medium removed).
-    g_open->resize(before);
+    if (seekable)
+        g_open->resize(before);
     return false;
 }
 
