@@ -184,42 +184,54 @@ void TLedNumber::paintEvent(QPaintEvent *)
         p.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, caption_);
         area.setTop(captionRect.bottom() + 2);
     }
-    if (!unit_.isEmpty()) {
-        const double unitW = fm.horizontalAdvance(unit_) + fm.averageCharWidth();
-        const QRectF unitRect(area.right() - unitW, area.top(), unitW, area.height());
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(unitRect.adjusted(fm.averageCharWidth() / 2.0, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom, unit_);
-        area.setRight(unitRect.left());
-    }
-    if (area.width() < 4 || area.height() < 4)
+    const double unitW = unit_.isEmpty() ? 0 : fm.horizontalAdvance(unit_) + fm.averageCharWidth();
+    if (area.width() - unitW < 4 || area.height() < 4)
         return;
 
-    p.setPen(QPen(kPanelEdge, 1));
-    p.setBrush(kPanel);
-    const double radius = std::min(area.height(), area.width()) * 0.08;
-    p.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-
     const QString text = Text();
-    int digitCells = 0, pointCells = 0;
-    for (QChar ch : text)
-        (ch == QLatin1Char('.') ? pointCells : digitCells)++;
-    const double cellUnits = digitCells + pointCells * kPointShare;
-    const double spacingShare = 0.28;   // gap between cells, of a digit width
-    const double gaps = std::max(0, int(text.size()) - 1);
+    // Cells of the designed positions, or of the text when it is wider (overflow).
+    auto cellsOf = [](const QString &t) {
+        double cells = 0;
+        for (QChar ch : t)
+            cells += ch == QLatin1Char('.') ? kPointShare : 1.0;
+        return std::pair(cells, std::max(0, int(t.size()) - 1));
+    };
+    auto [cellUnits, gaps] = cellsOf(text);
+    const auto designed = cellsOf(QString(digits_ + decimals_, QLatin1Char('8')) + (decimals_ > 0 ? "." : ""));
+    if (designed.first > cellUnits) {
+        cellUnits = designed.first;
+        gaps = designed.second;
+    }
+    constexpr double spacingShare = 0.28;   // gap between cells, of a digit width
 
-    // Largest digit that fits both the height and the width of the display.
+    // Largest digit that fits both the height and the width; the blue panel is
+    // only as wide as its digits need, with the unit right beside it.
     double pad = area.height() * 0.15;
     double digitH = area.height() - 2 * pad;
     double digitW = digitH * kDigitAspect;
-    const double innerW = area.width() - 2 * pad;
-    const double needW = digitW * (cellUnits + gaps * spacingShare);
-    if (needW > innerW && needW > 0) {
-        digitW *= innerW / needW;
+    const double maxInnerW = area.width() - unitW - 2 * pad;
+    double needW = digitW * (cellUnits + gaps * spacingShare);
+    if (needW > maxInnerW && needW > 0) {
+        digitW *= maxInnerW / needW;
         digitH = digitW / kDigitAspect;
+        needW = maxInnerW;
     }
+    const QRectF panel(area.left(), area.top(), needW + 2 * pad, area.height());
+
+    if (!unit_.isEmpty()) {
+        p.setPen(palette().color(QPalette::WindowText));
+        const QRectF unitRect(panel.right() + fm.averageCharWidth() / 2.0, area.top(), unitW, area.height());
+        p.drawText(unitRect, Qt::AlignLeft | Qt::AlignBottom, unit_);
+    }
+
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(kPanel);
+    const double radius = std::min(panel.height(), panel.width()) * 0.08;
+    p.drawRoundedRect(panel.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+
     const double spacing = digitW * spacingShare;
     const double top = area.top() + (area.height() - digitH) / 2;
-    double x = area.right() - pad;   // right-aligned
+    double x = panel.right() - pad;   // right-aligned
 
     p.setPen(Qt::NoPen);
     for (int i = text.size() - 1; i >= 0; --i) {

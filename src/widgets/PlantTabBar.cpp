@@ -182,7 +182,7 @@ void PlantTabBar::paintEvent(QPaintEvent *)
         p.drawRect(r);
         if (cur) {
             // A coloured strip on top marks the current tab in every row layout.
-            const int strip = std::max(2, r.height() / 8);
+            const int strip = std::max(3, r.height() / 6);
             p.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 1, strip), accent);
         }
         QFont f = TabFont();
