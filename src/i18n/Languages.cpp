@@ -1,0 +1,147 @@
+#include "i18n/Languages.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QTranslator>
+
+namespace {
+
+const char *const OrganisationName = "O2-Haldrix";
+const char *const LanguageKey = "Locales/LocalizerExt";
+const char *const NativeStored = "EXE";
+
+QSettings UserSettings()
+{
+    // Same place as the language tool of the earlier program versions: per user,
+    // under the organisation, without an application sub-key.
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(OrganisationName));
+}
+
+} // namespace
+
+TLanguages::TLanguages(QObject *parent) : QObject(parent) {}
+
+TLanguages *TLanguages::Instance()
+{
+    static QPointer<TLanguages> instance;
+    if (!instance)
+        instance = new TLanguages(QCoreApplication::instance());
+    return instance;
+}
+
+QStringList TLanguages::Codes()
+{
+    return {QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")};
+}
+
+QString TLanguages::NativeName(const QString &code)
+{
+    // Each language names itself, so the way back is readable whatever is installed.
+    if (code == QLatin1String("en"))
+        return QStringLiteral("English");
+    if (code == QLatin1String("fr"))
+        return QStringLiteral("Français");
+    return QStringLiteral("Deutsch");
+}
+
+QString TLanguages::CodeFromStored(const QString &stored)
+{
+    const QString code = stored.trimmed().toLower();
+    if (Codes().contains(code))
+        return code;
+    return QStringLiteral("de");
+}
+
+QString TLanguages::StoredFromCode(const QString &code)
+{
+    if (code == QLatin1String("de") || !Codes().contains(code))
+        return QString::fromLatin1(NativeStored);
+    return code;
+}
+
+void TLanguages::Init()
+{
+    const QString stored = UserSettings().value(QString::fromLatin1(LanguageKey), QString::fromLatin1(NativeStored)).toString();
+    Install(CodeFromStored(stored));
+}
+
+void TLanguages::Attach(QMenu *menu)
+{
+    if (!menu)
+        return;
+    auto *group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (const QString &code : Codes()) {
+        QAction *item = menu->addAction(NativeName(code));
+        item->setObjectName(QStringLiteral("Language_") + code);
+        item->setCheckable(true);
+        item->setData(code);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, code] { SetLanguage(code); });
+    }
+    groups_.append(group);
+    UpdateChecks();
+}
+
+bool TLanguages::SetLanguage(const QString &code)
+{
+    if (!Codes().contains(code))
+        return false;
+    UserSettings().setValue(QString::fromLatin1(LanguageKey), StoredFromCode(code));
+    if (code != current_)
+        Install(code);
+    return true;
+}
+
+void TLanguages::Install(const QString &code)
+{
+    if (own_) {
+        QCoreApplication::removeTranslator(own_);
+        delete own_;
+        own_ = nullptr;
+    }
+    if (qt_) {
+        QCoreApplication::removeTranslator(qt_);
+        delete qt_;
+        qt_ = nullptr;
+    }
+
+    bool changed = code != current_;
+    current_ = code;
+
+    // Qt's own texts (Yes/No on message boxes) follow the chosen language too.
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qt_ = qtTexts;
+        QCoreApplication::installTranslator(qt_);
+    } else {
+        delete qtTexts;
+    }
+
+    if (code != QLatin1String("de")) {
+        auto *ours = new QTranslator(this);
+        if (ours->load(QStringLiteral(":/i18n/o2haldrix_") + code + QStringLiteral(".qm"))) {
+            own_ = ours;
+            QCoreApplication::installTranslator(own_);
+        } else {
+            delete ours;
+        }
+    }
+    UpdateChecks();
+    if (changed)
+        emit Changed(code);
+}
+
+void TLanguages::UpdateChecks()
+{
+    for (const auto &group : std::as_const(groups_)) {
+        if (!group)
+            continue;
+        for (QAction *item : group->actions())
+            item->setChecked(item->data().toString() == current_);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Window placement kept in the settings file: restore at start-up (fitted to the
+// desktop), save at close.
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+// Size of the whole desktop the window lives on.
+QSize DesktopSize(const QWidget *w);
+
+// Does nothing unless the section exists. Sets left, top, width, height and state,
+// in this order. A window of fixed size keeps a fixed size, the restored one.
+void RestoreFormPlacement(QWidget *w, const QString &section);
+void SaveFormPlacement(const QWidget *w, const QString &section);
