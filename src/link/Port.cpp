@@ -57,6 +57,8 @@ public:
             return false;
         }
         const QString name = PortDeviceName(n);
+        if (port_.isOpen() && openedName_ == name)
+            return true;        // ours: a test open would only fail on our own lock
 #ifndef Q_OS_WIN
         if (!QFileInfo::exists(name)) {
             error_ = name + QStringLiteral(": no such device");
@@ -81,11 +83,12 @@ public:
             error_ = QStringLiteral("no port number %1").arg(number_);
             return false;
         }
-        port_.setPortName(PortDeviceName(number_));
+        openedName_ = PortDeviceName(number_);
+        port_.setPortName(openedName_);
         port_.setBaudRate(baud_);
         lost_ = false;
         if (!port_.open(QIODevice::ReadWrite)) {
-            error_ = port_.portName() + QStringLiteral(": ") + port_.errorString();
+            error_ = openedName_ + QStringLiteral(": ") + port_.errorString();
             return false;
         }
         port_.setDataBits(QSerialPort::Data8);
@@ -137,13 +140,14 @@ private:
         if (lost_ || !port_.isOpen())
             return;
         lost_ = true;
-        error_ = port_.portName() + QStringLiteral(": ") + port_.errorString();
+        error_ = openedName_ + QStringLiteral(": ") + port_.errorString();
         port_.close();          // stops the read notifier that keeps reporting
         emit LineLost();
     }
 
     QSerialPort port_;
     QString error_;
+    QString openedName_;    // device path as given; portName() drops "/dev/"
     int number_ = 1;
     int baud_ = 2400;
     bool lost_ = false;

@@ -271,6 +271,9 @@ private slots:
         QVERIFY(LinkOpen);
         QVERIFY(link.ComPort1()->IsOpen());
         QCOMPARE(link.ComPort1()->BaudRate(), 9600);
+        QVERIFY(link.ComPort1()->PortExists(1));    // held by us, still there
+        QVERIFY(!link.ComPort1()->PortExists(2));   // resolver: /dev/ttyS1 is no device here
+        QVERIFY(!link.ComPort1()->PortExists(0));
         link.StopTimer();
 
         // A round trip through the pty.

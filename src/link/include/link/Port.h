@@ -19,7 +19,8 @@ public:
     virtual int PortNumber() const = 0;
     virtual void SetBaudRate(int baud) = 0;
     virtual int BaudRate() const = 0;
-    // True when port n exists and can be opened (tested without keeping it open).
+    // True when port n exists and can be opened (tested without keeping it open);
+    // the port this object holds open counts as existing.
     virtual bool PortExists(int n) = 0;
     virtual bool Open() = 0;
     virtual void Close() = 0;
