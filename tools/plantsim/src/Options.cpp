@@ -232,6 +232,12 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         QList<int> targets;
         if (!ParsePlantList(list, present, targets, error))
             return false;
+        for (int n : targets) {
+            if (!present.contains(n)) {
+                *error = QStringLiteral("plant %1 in '%2' is not in --plants").arg(n).arg(list);
+                return false;
+            }
+        }
         for (PlantConfig &pc : configs)
             if (targets.contains(pc.number))
                 fn(pc);

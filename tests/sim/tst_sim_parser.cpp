@@ -1,0 +1,232 @@
+// The simulator as the program sees it: the program's own link and reply parser
+// in-process against a simulated line, including the line faults the parser must
+// survive.
+#include "SimTestUtil.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/Parser.h"
+#include "link/PlantTable.h"
+
+#include <QtTest>
+
+using namespace plantsim;
+using namespace simtest;
+
+namespace {
+
+struct Host {
+    TLink link;
+    LoopbackPort *port = new LoopbackPort;
+    std::unique_ptr<Bus> bus;
+
+    explicit Host(const BusConfig &config)
+    {
+        bus = std::make_unique<Bus>(config);
+        ResetLinkTables();
+        RxBuffer.clear();
+        ReplyCode = 0;
+        ReplyTimedOut = false;
+        ComNumber = 1;
+        SpeedIndex = 0;
+        BaseTimeout = 150;
+        SetupTimeout = 200;
+        RecordTimeout = 200;
+        PlantCount = 32;
+        link.SetPort(std::unique_ptr<LinkPort>(port));
+        Bus *b = bus.get();
+        port->SetPeer([b](const QByteArray &bytes) { b->Receive(bytes); });
+        QObject::connect(b, &Bus::Transmit, port, &LoopbackPort::Inject);
+        link.OpenLink();
+        link.StopTimer();
+    }
+};
+
+} // namespace
+
+class TestSimParser : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { SetCommandClock({}); }
+    void statusModeAndSetup();
+    void liveValuesDecode();
+    void memoryTransfer();
+    void clockAndDate();
+    void setupWrites();
+    void pileStartAndEnd();
+    void survivesLineFaults();
+    void faultsThatMustFail();
+};
+
+void TestSimParser::statusModeAndSetup()
+{
+    BusConfig c = Line({3, 7}, {7});
+    c.plants[1].mode = 4;
+    Host h(c);
+    QVERIFY(!ReadPlantStatus(1));
+    QVERIFY(ReadPlantStatus(3));
+    QVERIFY(PlantTable[3].Present && !PlantTable[3].Running && !PlantTable[3].MemStatus);
+    QVERIFY(ReadPlantStatus(7));
+    QVERIFY(PlantTable[7].Present && PlantTable[7].Running && PlantTable[7].MemStatus);
+    QCOMPARE(PlantTable[7].Mode, quint8(4));
+    h.bus->GetPlant(7)->Setup() = SetupValues{15, 11, 22, 85, 145, 6, 26, 61, 241};
+    QVERIFY(ReadPlantSetup(7));
+    QCOMPARE(PlantSetup.Speicher, 15);
+    QCOMPARE(PlantSetup.IntEin, 11);
+    QCOMPARE(PlantSetup.IntAus, 22);
+    QCOMPARE(PlantSetup.O2Ein, 85);
+    QCOMPARE(PlantSetup.O2Aus, 145);
+    QCOMPARE(PlantSetup.NotEin, 6);
+    QCOMPARE(PlantSetup.NotAus, 26);
+    QCOMPARE(PlantSetup.MaxEin, 61);
+    QCOMPARE(PlantSetup.MaxAus, 241);
+}
+
+void TestSimParser::liveValuesDecode()
+{
+    BusConfig c = Line({2}, {2});
+    c.historyDays = 5;
+    Host h(c);
+    QVERIFY(ReadPlantStatus(2));
+    QVERIFY(SendAndWait(BaseTimeout, 2, cmdReadLive));
+    QCOMPARE(int(ReplyCode), 19);
+    Plant &p = *h.bus->GetPlant(2);
+    const auto t = p.Temperatures();
+    QCOMPARE(PollReply.T5, t[0] / 10);
+    QCOMPARE(PollReply.T1, t[4] / 10);
+    QCOMPARE(PollReply.O2, p.O2());
+    QCOMPARE(int(PollReply.Betriebsart), p.Mode());
+    QCOMPARE(int(PollReply.FanOn), p.FanOn() ? 1 : 0);
+    QCOMPARE(PollReply.Luefterlaufzeit, p.RunTime());
+    QCOMPARE(PollReply.LuefterZyklen, p.Cycles());
+    QVERIFY(PollReply.Valid);
+    QVERIFY(PollReply.T5 > 50);   // five days in: hot
+    QVERIFY(PollReply.RefMarke < 100);
+}
+
+void TestSimParser::memoryTransfer()
+{
+    BusConfig c = Line({1}, {1});
+    c.historyDays = 2;
+    Host h(c);
+    QVERIFY(ReadPlantStatus(1));
+    QVERIFY(ReadStoredRecordCount(1));
+    QCOMPARE(StoredCount, 48);
+    QDateTime last;
+    for (int i = 0; i < 48; ++i) {
+        QVERIFY(ReadStoredRecord(1));
+        QVERIFY(StoredValues.Valid);
+        const QDateTime when = QDateTime::fromString(
+            StoredStamp.Day + '.' + StoredStamp.Month + '.' + StoredStamp.Year + "  " + StoredStamp.Hour + ':'
+                + StoredStamp.Minute,
+            QStringLiteral("dd.MM.yyyy  hh:mm"));
+        QVERIFY2(when.isValid(), qPrintable(StoredStamp.Year));
+        if (last.isValid())
+            QCOMPARE(last.secsTo(when), 3600);
+        else
+            QCOMPARE(when, QDateTime(QDate(2026, 12, 5), QTime(15, 30)));
+        last = when;
+    }
+    QVERIFY(!ReadStoredRecord(1));   // empty: no reply, the read times out
+    QVERIFY(ReadStoredRecordCount(1));
+    QCOMPARE(StoredCount, 0);
+}
+
+void TestSimParser::clockAndDate()
+{
+    Host h(Line({4}));
+    QVERIFY(ReadPlantStatus(4));
+    QVERIFY(ReadPlantClock(4));
+    QCOMPARE(ClockText.size(), 30);
+    QVERIFY(ClockText.startsWith(QLatin1Char('T')));
+    SelectedPlant = 4;
+    SetCommandClock([] { return QDateTime(QDate(2030, 1, 1), QTime(9, 5, 0)); });
+    SendDate();
+    SendTime();
+    QCOMPARE(h.bus->GetPlant(4)->Clock().date(), QDate(2030, 1, 1));
+    QCOMPARE(h.bus->GetPlant(4)->Clock().time().hour(), 9);
+    QVERIFY(ReadPlantClock(4));
+    QCOMPARE(ClockText, QStringLiteral("TZeit: 09:05:00 Datum:01.01.30"));
+}
+
+void TestSimParser::setupWrites()
+{
+    Host h(Line({12}));
+    SendCommand(12, cmdSetStoreInterval, {15});
+    SendCommand(12, cmdSetO2Limits, {125, 140});
+    SendCommand(12, cmdSetIntervalOn, {7});
+    SendCommand(12, cmdSetIntervalOff, {33});
+    SendCommand(12, cmdSetControlTimes, {4, 44});
+    SendCommand(12, cmdSetMaxTimes, {90, 200});
+    QVERIFY(ReadPlantStatus(12));
+    QVERIFY(ReadPlantSetup(12));
+    QCOMPARE(PlantSetup.Speicher, 15);
+    QCOMPARE(PlantSetup.O2Ein, 125);
+    QCOMPARE(PlantSetup.O2Aus, 140);
+    QCOMPARE(PlantSetup.IntEin, 7);
+    QCOMPARE(PlantSetup.IntAus, 33);
+    QCOMPARE(PlantSetup.NotEin, 4);
+    QCOMPARE(PlantSetup.NotAus, 44);
+    QCOMPARE(PlantSetup.MaxEin, 90);
+    QCOMPARE(PlantSetup.MaxAus, 200);
+}
+
+void TestSimParser::pileStartAndEnd()
+{
+    Host h(Line({5}));
+    QVERIFY(ReadPlantStatus(5));
+    QVERIFY(SetPlantMode(5, 2));
+    QCOMPARE(PlantTable[5].Mode, quint8(2));
+    QVERIFY(SwitchPlantOn(5));
+    QVERIFY(PlantTable[5].Running && PlantTable[5].MemStatus);
+    QVERIFY(h.bus->GetPlant(5)->FanOn());
+    QVERIFY(SetPlantMode(5, 4));   // sends "q"
+    QCOMPARE(PlantTable[5].Mode, quint8(3));
+    QVERIFY(SwitchPlantOff(5));
+    QVERIFY(!PlantTable[5].Running && !PlantTable[5].MemStatus);
+    QVERIFY(!h.bus->GetPlant(5)->Running());
+}
+
+void TestSimParser::survivesLineFaults()
+{
+    // Noise, fragments and CR LF all at once: every exchange still decodes. (An echo
+    // of the host's own frame is not survivable this way: "\x01B" echoed reads as the
+    // start of a "B" reply.)
+    BusConfig c = Line({1}, {1});
+    c.historyDays = 1;
+    c.plants[0].faults.noiseBytes = 6;
+    c.plants[0].faults.fragment = true;
+    c.plants[0].faults.crlf = true;
+    Host h(c);
+    QVERIFY(ReadPlantStatus(1));
+    QVERIFY(ReadPlantSetup(1));
+    QCOMPARE(PlantSetup.Speicher, 60);
+    QVERIFY(ReadPlantClock(1));
+    QVERIFY(ClockText.startsWith(QLatin1String("TZeit:")));
+    QVERIFY(ReadStoredRecordCount(1));
+    QCOMPARE(StoredCount, 24);
+    for (int i = 0; i < 24; ++i) {
+        QVERIFY(ReadStoredRecord(1));
+        QVERIFY(StoredValues.Valid);
+        QCOMPARE(StoredStamp.Year, QStringLiteral("2026"));
+    }
+}
+
+void TestSimParser::faultsThatMustFail()
+{
+    BusConfig c = Line({1, 2, 3}, {1, 2, 3});
+    c.plants[0].faults.noStatus = true;
+    c.plants[1].faults.count1001 = true;
+    c.plants[2].faults.corruptProbability = 1.0;
+    Host h(c);
+    QVERIFY(!ReadPlantStatus(1));
+    QCOMPARE(PlantTable[1].Mode, quint8(3));   // "B" came, "S" did not
+    QVERIFY(ReadPlantStatus(2));
+    QVERIFY(!ReadStoredRecordCount(2));
+    QCOMPARE(StoredCount, 0);
+    // Every reply of plant 3 has one bad field: nothing is accepted.
+    QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadSetup));
+    QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadStoredCount));
+}
+
+QTEST_GUILESS_MAIN(TestSimParser)
+#include "tst_sim_parser.moc"
