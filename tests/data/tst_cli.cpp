@@ -1,0 +1,97 @@
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstCli : public QObject {
+    Q_OBJECT
+
+    struct Result {
+        int code;
+        QString out, err;
+    };
+    Result Run(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral(O2H_CLI), args);
+        p.waitForFinished(20000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    const QString old_ = QStringLiteral(O2H_TESTDATA "/files/old-layout.csv");
+
+private slots:
+    void info()
+    {
+        const Result r = Run({"info", old_});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.keys().size(), 10);
+        QCOMPARE(o["FileValid"].toBool(), true);
+        QCOMPARE(o["O2InPercent"].toBool(), false);
+        QCOMPARE(o["Title1"].toString(), QString::fromUtf8("Kompostwerk Süd"));
+        QCOMPARE(o["PileName"].toString(), QString(" Miete Alt"));
+        QCOMPARE(o["FileNameText"].toString(), QString(" C:\\Daten\\Miete-Alt.CSV"));
+        QCOMPARE(o["Comment"].toString(), QString());
+        QCOMPARE(o["FirstSaveLine"].toString(), QString("Erste Datensicherung : 01.03.2009"));
+        QCOMPARE(o["LineCount"].toInt(), 5);
+    }
+
+    void series()
+    {
+        Result r = Run({"series", old_, "--per-day"});
+        QCOMPARE(r.code, 0);
+        QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].section(';', 1), QString("62;52;42;32;22;82;18;30;6"));
+        QCOMPARE(lines[1].section(';', 1), QString("64;54;44;34;24;77;16;50;10"));
+        QVERIFY(lines[0].section(';', 0, 0).endsWith("23:59"));
+
+        r = Run({"series", old_, "--imperial", "--reftemp", "45"});
+        QCOMPARE(r.code, 0);
+        lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0].section(';', 1), QString("140.1;122.1;104.1;86.1;68.1;24.1;20.9;10;2"));
+    }
+
+    void errors()
+    {
+        QTemporaryDir dir;
+        const QString junk = dir.filePath("junk.csv");
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not\na\ndata\nfile\n");
+        f.close();
+        Result r = Run({"series", junk});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("not a data file"));
+        QVERIFY(r.out.isEmpty());
+        r = Run({"info", junk});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object()["FileValid"].toBool(true), false);
+        r = Run({"info", dir.filePath("missing.csv")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QString::fromUtf8("kann nicht geöffnet werden")));
+        QCOMPARE(Run({"series"}).code, 1);
+        QCOMPARE(Run({"series", old_, "--bogus"}).code, 1);
+
+        // A stamp that is no date: points before it, then the message.
+        QFile src(old_);
+        QVERIFY(src.open(QIODevice::ReadOnly));
+        QByteArray bytes = src.readAll();
+        bytes.replace("01.03.2009  23:59", "01.03.2009  99:59");
+        const QString bad = dir.filePath("bad.csv");
+        QFile b(bad);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.write(bytes);
+        b.close();
+        r = Run({"series", bad});
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.out.count('\n'), 2);
+        QVERIFY(r.err.contains("ist keine"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCli)
+#include "tst_cli.moc"

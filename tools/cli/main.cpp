@@ -1,0 +1,136 @@
+// o2-haldrix-cli: headless look at data files through the same model the windows use.
+//   info FILE                                      what the file holds, as one JSON object
+//   series FILE [--per-day] [--imperial] [--reftemp T]
+//                                                  one line per plotted point: label;9 values
+// Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date.
+
+#include "UMessDaten.h"
+#include "link/PlantTable.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void Out(const QString &text)
+{
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, size_t(b.size()), stdout);
+}
+
+void Err(const QString &text)
+{
+    const QByteArray b = (text + u'\n').toUtf8();
+    std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
+}
+
+int Usage()
+{
+    Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
+                       "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]"));
+    return 1;
+}
+
+QString Json(const QString &s)
+{
+    // A one-element array gives the escaped string; strip the brackets.
+    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(a.mid(1, a.size() - 2));
+}
+
+QString Number(double v)
+{
+    // Explicit formatting: "." whatever the locale, no exponent for ordinary values.
+    QString s = QString::number(v, 'f', 6);
+    while (s.endsWith(u'0'))
+        s.chop(1);
+    if (s.endsWith(u'.'))
+        s.chop(1);
+    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+}
+
+bool ParseReal(QString text, double &out)
+{
+    text.replace(u',', u'.');
+    bool ok = false;
+    out = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))
+        return Usage();
+    const QString command = args.takeFirst();
+    const QString path = args.takeFirst();
+    bool perDay = false;
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (command == QLatin1String("series") && a == QLatin1String("--per-day")) {
+            perDay = true;
+        } else if (command == QLatin1String("series") && a == QLatin1String("--imperial")) {
+            ImperialUnits = true;
+        } else if (command == QLatin1String("series") && a == QLatin1String("--reftemp") && !args.isEmpty()) {
+            if (!ParseReal(args.takeFirst(), RefTemp)) {
+                Err(QStringLiteral("--reftemp needs a number"));
+                return 1;
+            }
+        } else {
+            return Usage();
+        }
+    }
+    BuildRefCaption();
+
+    // Titles follow the units in force when the model is made.
+    TMessDaten model;
+    QString error;
+    model.SetErrorSink([&error](const QString &text) { error = text; });
+    if (!model.LoadFile(path)) {
+        Err(error);
+        return 1;
+    }
+
+    if (command == QLatin1String("info")) {
+        Out(QStringLiteral("{\"FileValid\":%1,\"O2InPercent\":%2,\"Title1\":%3,\"Title2\":%4,\"Title3\":%5,"
+                           "\"PileName\":%6,\"FileNameText\":%7,\"Comment\":%8,\"FirstSaveLine\":%9,")
+                .arg(model.FileValid ? "true" : "false", model.O2InPercent ? "true" : "false",
+                     Json(model.Title1), Json(model.Title2), Json(model.Title3), Json(model.PileName),
+                     Json(model.FileNameText), Json(model.Comment), Json(model.FirstSaveLine))
+            + QStringLiteral("\"LineCount\":%1}\n").arg(model.LineCount));
+        if (!model.FileValid) {
+            Err(QStringLiteral("%1: not a data file of this program").arg(path));
+            return 2;
+        }
+        return 0;
+    }
+
+    if (!model.FileValid) {
+        Err(QStringLiteral("%1: not a data file of this program").arg(path));
+        return 2;
+    }
+    const bool built = model.BuildSeries(perDay, nullptr);
+    QString text;
+    for (qint64 k = 1; k <= model.PointCount; ++k) {
+        text += model.Labels.value(k - 1);
+        for (const TMessSeries &s : model.Series) {
+            text += u';';
+            text += Number(s.Value(k));
+        }
+        text += u'\n';
+    }
+    Out(text);
+    if (!built) {
+        Err(error);
+        return 3;
+    }
+    return 0;
+}
