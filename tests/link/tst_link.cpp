@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <ctime>
+#include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>
 
@@ -277,13 +278,24 @@ private slots:
         link.StopTimer();
 
         // A round trip through the pty.
-        QTimer::singleShot(20, [master] {
+        // The plant side: non-blocking, so it never holds up the event loop
+        // that flushes the port's output.
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        QByteArray got;
+        QTimer plantSide;
+        connect(&plantSide, &QTimer::timeout, [&] {
             char buf[16];
             const ssize_t n = ::read(master, buf, sizeof buf);
-            if (n == 2 && buf[0] == 1 && buf[1] == 'B')
+            if (n > 0)
+                got.append(buf, int(n));
+            if (got == QByteArray("\x01" "B")) {
                 (void)!::write(master, "B3;", 3);
+                got.clear();
+            }
         });
+        plantSide.start(5);
         QVERIFY(SendAndWait(1000, 1, cmdReadMode));
+        plantSide.stop();
         QCOMPARE(PlantTable[1].Mode, quint8(3));
 
         ::close(master);
