@@ -81,7 +81,13 @@ private:
 // then OpenLink().
 void OpenLinkFromSettings(const std::function<int(const QString &section, const QString &key, int def)> &readInteger);
 void OpenLink();
+// Builds and writes one frame; never waits. Plants outside 1..PlantCount get
+// nothing (ReplyCode is still reset); missing parameters count as 0.
 void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params = {0});
+// Sends `command` and runs the event loop until its reply was decoded (true) or
+// `timeout` ms passed (false, ReplyTimedOut set). Commands that draw no reply,
+// cmdNone included, always end in the time-out. Without a TLink nothing is sent
+// and the wait just times out.
 bool SendAndWait(int timeout, int plant, TCommand command);
 void StartReplyWait(int timeout);
 void EndReplyWait();
