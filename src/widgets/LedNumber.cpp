@@ -154,7 +154,8 @@ QSize TLedNumber::sizeHint() const
     const double pad = digitH * 0.22;
     const double cells = digits_ + decimals_ + (decimals_ > 0 ? kPointShare : 0);
     const double spacing = digitW * 0.28;
-    int w = int(std::ceil(cells * digitW + (cells - 1) * spacing + 2 * pad));
+    const int gaps = digits_ + decimals_ + (decimals_ > 0 ? 1 : 0) - 1;
+    int w = int(std::ceil(cells * digitW + gaps * spacing + 2 * pad));
     if (!unit_.isEmpty())
         w += fm.horizontalAdvance(unit_) + fm.averageCharWidth();
     int h = int(std::ceil(digitH + 2 * pad));
