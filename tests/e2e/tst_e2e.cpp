@@ -1,0 +1,343 @@
+// End to end: the program and the plant simulator on a pseudo-terminal, checked
+// through the simulator's trace of the line, the settings file and the windows.
+
+#include "live/LiveGrid.h"
+#include "live/UAnzeige.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "shell/SettingsFile.h"
+#include "shell/UMain.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct TraceLine {
+    double ms = 0;
+    QString event;
+    int plant = 0;
+    QString frame;      // command character and digits
+};
+
+// One simulator process on its own pseudo-terminal, tracing into a file.
+class Simulator {
+public:
+    ~Simulator() { Stop(); }
+
+    bool Start(const QStringList &args, const QString &traceFile)
+    {
+        trace_ = traceFile;
+        proc_.setProgram(QStringLiteral(PLANTSIM_EXE));
+        proc_.setArguments(args + QStringList{QStringLiteral("--trace"), traceFile});
+        proc_.setProcessChannelMode(QProcess::SeparateChannels);
+        proc_.start();
+        if (!proc_.waitForStarted(5000))
+            return false;
+        while (!proc_.canReadLine())
+            if (!proc_.waitForReadyRead(5000))
+                return false;
+        pty_ = QString::fromLocal8Bit(proc_.readLine()).trimmed();
+        return pty_.startsWith(QLatin1Char('/'));
+    }
+
+    void Stop()
+    {
+        if (proc_.state() == QProcess::NotRunning)
+            return;
+        proc_.terminate();
+        if (!proc_.waitForFinished(3000)) {
+            proc_.kill();
+            proc_.waitForFinished(3000);
+        }
+    }
+
+    QString Pty() const { return pty_; }
+
+    QList<TraceLine> Trace() const
+    {
+        QList<TraceLine> lines;
+        QFile f(trace_);
+        if (!f.open(QIODevice::ReadOnly))
+            return lines;
+        for (const QByteArray &raw : f.readAll().split('\n')) {
+            const QList<QByteArray> t = raw.trimmed().split(' ');
+            if (t.size() < 2)
+                continue;
+            TraceLine l;
+            l.ms = t[0].toDouble();
+            l.event = QString::fromLatin1(t[1]);
+            if (t.size() > 2)
+                l.plant = t[2].toInt();
+            if (t.size() > 3)
+                l.frame = QString::fromLatin1(t[3]);
+            lines << l;
+        }
+        return lines;
+    }
+
+    // Frames the program sent to plants that answer (RX) or not (IGN), in order.
+    QList<TraceLine> Frames() const
+    {
+        QList<TraceLine> out;
+        for (const TraceLine &l : Trace())
+            if (l.event == QLatin1String("RX") || l.event == QLatin1String("IGN"))
+                out << l;
+        return out;
+    }
+
+private:
+    QProcess proc_;
+    QString pty_, trace_;
+};
+
+void WriteIni(const QTemporaryDir &home, const QString &text)
+{
+    QFile f(home.filePath(QStringLiteral("Haldrix.ini")));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")).toUtf8());
+}
+
+QString IniValue(const QTemporaryDir &home, const QString &section, const QString &key)
+{
+    TSettingsFile file(home.filePath(QStringLiteral("Haldrix.ini")));
+    return file.ReadString(section, key, QStringLiteral("<none>"));
+}
+
+// Program-start state of everything the main window's start-up reads or sets.
+void FreshProgram(const QTemporaryDir &home)
+{
+    ResetLinkTables();
+    SetProgramFolder(home.path());
+    LearnRequest = true;
+    BaseTimeout = 300;
+}
+
+template <class T> T *Find(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("control %s missing", name);
+    return c;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private:
+    QStringList messages_;
+
+private slots:
+    void init()
+    {
+        messages_.clear();
+        SetMessageHandler([this](MsgKind, const QString &text) {
+            messages_ << text;
+            return MsgAnswer::Ok;
+        });
+    }
+    void cleanup() { SetMessageHandler({}); }
+
+    // Only plants 3 and 7 answer; 7 runs a pile in control mode; plants are shown from 11.
+    void discoveryOffsetAndLiveDisplay()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "3,7", "--running", "7", "--mode", "7:4"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        const QString staleFile = home.filePath(QStringLiteral("Ost_01.12.2026.CSV"));
+        WriteIni(home, QStringLiteral("[COM]\nCOM=1\nDISPOFFSET=11\nTIMEOUT=40\n[Ports]\nCOM1=%1\n"
+                                      "[3]\nName=Ost\nDatei=%2\nAnzahl=12\n").arg(sim.Pty(), staleFile));
+        FreshProgram(home);
+
+        TFMain main;
+        QVERIFY(LinkOpen);
+        QCOMPARE(main.windowTitle(), QStringLiteral("O2- Haldrix-11 .. 42"));
+        QCOMPARE(int(SelectedPlant), 3);
+        for (int n = 1; n <= MaxPlants; ++n)
+            QCOMPARE(bool(PlantTable[n].Present), n == 3 || n == 7);
+        QVERIFY(PlantTable[7].Running && !PlantTable[3].Running);
+        QCOMPARE(int(PlantTable[7].Mode), 3);               // control mode is held as O2 control
+
+        // The running pile without a file got one, written at once; the stopped
+        // plant's old file is dropped from the table but stays in the settings.
+        const QString newFile = IniValue(home, QStringLiteral("7"), QStringLiteral("Datei"));
+        QVERIFY2(newFile.startsWith(home.path()) && newFile.endsWith(QLatin1String(".CSV")), qPrintable(newFile));
+        QCOMPARE(PlantTable[7].Datei, newFile);
+        QCOMPARE(IniValue(home, QStringLiteral("7"), QStringLiteral("Anzahl")), QStringLiteral("0"));
+        QVERIFY(PlantTable[3].Datei.isEmpty());
+        QCOMPARE(IniValue(home, QStringLiteral("3"), QStringLiteral("Datei")), staleFile);
+
+        // Discovery asked plants 1..32 strictly in ascending order, "B" before "S".
+        QList<int> firstAsked;
+        for (const TraceLine &l : sim.Frames())
+            if (l.frame == QLatin1String("B") && (firstAsked.isEmpty() || firstAsked.last() != l.plant))
+                firstAsked << l.plant;
+        QList<int> ascending;
+        for (int n = 1; n <= MaxPlants; ++n)
+            ascending << n;
+        QCOMPARE(firstAsked, ascending);
+
+        TFAnzeige live(&main);
+        live.show();
+        auto *tabs = Find<PlantTabBar>(&live, "TabControl1");
+        auto *name = Find<QLabel>(&live, "MieteName");
+        for (int n = 1; n <= MaxPlants; ++n) {
+            QCOMPARE(tabs->TabText(n - 1), QString::number(n + 10));
+            QCOMPARE(live.Grid()->Cells(0, n), QStringLiteral("Anl %1").arg(n + 10));
+        }
+        QCOMPARE(tabs->CurrentIndex(), 2);
+        QCOMPARE(name->text(), QStringLiteral("Angeschlossene ANLAGE ist abgeschaltet!!"));
+
+        // Set-up values of a present plant are read without a complaint.
+        Find<QAction>(&live, "Zeiten1")->trigger();
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('|')));
+        bool setupRead = false;
+        for (const TraceLine &l : sim.Frames())
+            setupRead |= l.plant == 3 && l.frame == QLatin1String("R") && l.event == QLatin1String("RX");
+        QVERIFY(setupRead);
+        QVERIFY(live.DispTimer()->isActive() && main.Link()->LeseTimer()->isActive());
+
+        tabs->SetCurrentIndex(0);                           // shown as 11, stands for plant 1
+        QCOMPARE(int(SelectedPlant), 1);
+        QCOMPARE(name->text(), QStringLiteral("KEINE ANLAGE ANGESCHLOSSEN!!"));
+        tabs->SetCurrentIndex(6);
+        QCOMPARE(name->text(), QStringLiteral("Anl-Nr7"));
+        QVERIFY(Find<QAction>(&live, "Mietebeenden1")->isEnabled());
+
+        // Shorter poll rounds (8 plants) so that plant 7 is reached within seconds.
+        PlantCount = 8;
+        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[7].Valid, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(live.Grid()->Cells(3, 7), QStringLiteral("Steuerbetrieb"), 3000);
+        QVERIFY(Find<TLedLabel>(&live, "SteuerLED")->IsLit());
+        QVERIFY(Find<TLedNumber>(&live, "T1Anz")->IsOn());
+        QCOMPARE(live.Grid()->Cells(1, 3), QStringLiteral("---"));
+
+        for (const TraceLine &l : sim.Frames())
+            if (l.frame == QLatin1String("c"))
+                QCOMPARE(l.plant, 7);                       // only the running pile is polled
+        live.close();
+        QVERIFY(messages_.isEmpty());
+    }
+
+    // A plant that stops answering loses its values on the fifth missed round.
+    void silentPlantLosesValues()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        // Plant 2 answers its status read ("B", "S") and two polls, then falls silent.
+        QVERIFY(sim.Start({"--plants", "1,2", "--running", "1,2", "--fault", "2:mute-after=4"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        WriteIni(home, QStringLiteral("[COM]\nTIMEOUT=40\n[Ports]\nCOM1=%1\n").arg(sim.Pty()));
+        FreshProgram(home);
+        TFMain main;
+        QVERIFY(PlantTable[1].Present && PlantTable[2].Present);
+        PlantCount = 2;                                     // one round per second
+        TFAnzeige live(&main);
+        live.show();
+        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[2].Valid, 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(live.Grid()->Cells(4, 2) != QLatin1String("---"), 3000);
+
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!LiveTable[2].Valid, 10000);
+        // The last answer came at most 2 polls ago; five misses take 4.5 s of ticks after it.
+        QVERIFY2(clock.elapsed() > 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(LiveTable[1].Valid);
+        QCOMPARE(LiveTable[2].MissCount, quint16(4));
+        QTRY_COMPARE_WITH_TIMEOUT(live.Grid()->Cells(4, 2), QStringLiteral("---"), 3000);
+        QVERIFY(live.Grid()->Cells(4, 1) != QLatin1String("---"));
+        Find<PlantTabBar>(&live, "TabControl1")->SetCurrentIndex(1);
+        QVERIFY(!Find<TLedNumber>(&live, "O2Anz")->IsOn());
+        live.close();
+    }
+
+    // A port that cannot be opened: the message first, then the status text; no discovery.
+    void missingPort()
+    {
+        QTemporaryDir home;
+        WriteIni(home, QStringLiteral("[COM]\nCOM=1\n[Ports]\nCOM1=%1\n")
+                           .arg(home.filePath(QStringLiteral("no-such-line"))));
+        FreshProgram(home);
+        QString statusAtMessage = QStringLiteral("<no message>");
+        SetMessageHandler([&](MsgKind kind, const QString &text) {
+            messages_ << text;
+            statusAtMessage = FMain && FMain->StatusPanel() ? FMain->StatusPanel()->text() : QString();
+            return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
+        });
+        TFMain main;
+        QCOMPARE(messages_, QStringList{QStringLiteral("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!")});
+        QVERIFY(!statusAtMessage.startsWith(QLatin1String("Keine Verbindung")));
+        QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
+        QVERIFY(!LinkOpen);
+        QVERIFY(LearnRequest);
+        QVERIFY(!main.Link()->LeseTimer()->isActive());
+        for (int n = 1; n <= MaxPlants; ++n)
+            QVERIFY(!PlantTable[n].Present);
+
+        TFAnzeige live(&main);
+        live.show();
+        QCOMPARE(Find<QLabel>(&live, "MieteName")->text(), QStringLiteral("KEINE ANLAGE ANGESCHLOSSEN!!"));
+        QVERIFY(!Find<QAction>(&live, "Mieteneustarten1")->isEnabled());
+        QCOMPARE(live.Grid()->Cells(1, 1), QStringLiteral("---"));
+    }
+
+    // The executable polls one plant per 500 ms tick, in order, skipping the plant
+    // without a pile, and gives every running pile a data file name.
+    void executablePollRhythm()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "1-32", "--running", "1,2,4-32", "--baud", "2400"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        WriteIni(home, QStringLiteral("[COM]\nCOM=1\n[Ports]\nCOM1=%1\n").arg(sim.Pty()));
+        QProcess prog;
+        prog.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--show-live", "--quit-after", "6000"});
+        QVERIFY(prog.waitForFinished(40000));
+        QCOMPARE(prog.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(prog.exitCode(), 0);
+        sim.Stop();
+
+        QList<TraceLine> polls;
+        double lastDiscovery = 0;
+        for (const TraceLine &l : sim.Frames()) {
+            if (l.frame == QLatin1String("c"))
+                polls << l;
+            else if (polls.isEmpty())
+                lastDiscovery = l.ms;
+        }
+        QVERIFY2(polls.size() >= 10, qPrintable(QString::number(polls.size())));
+        QCOMPARE(polls.first().plant, 1);
+        QVERIFY(polls.first().ms >= lastDiscovery);
+        int ticks = 0;
+        for (int i = 1; i < polls.size(); ++i) {
+            QVERIFY(polls[i].plant != 3);
+            const int step = (polls[i].plant - polls[i - 1].plant + MaxPlants) % MaxPlants;
+            QCOMPARE(step, polls[i - 1].plant == 2 ? 2 : 1);    // the tick for plant 3 sends nothing
+            const double gap = polls[i].ms - polls[i - 1].ms;
+            QVERIFY2(qAbs(gap - 500.0 * step) < 150, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+            ticks += step;
+        }
+        const double period = (polls.last().ms - polls.first().ms) / ticks;
+        QVERIFY2(qAbs(period - 500.0) < 25, qPrintable(QStringLiteral("period %1 ms").arg(period)));
+
+        for (int n = 1; n <= MaxPlants; ++n) {
+            const QString file = IniValue(home, QString::number(n), QStringLiteral("Datei"));
+            if (n == 3)
+                QCOMPARE(file, QStringLiteral("<none>"));
+            else
+                QVERIFY2(file.endsWith(QLatin1String(".CSV")), qPrintable(file));
+        }
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"
