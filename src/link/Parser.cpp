@@ -2,6 +2,7 @@
 #include "link/Link.h"
 
 #include <QStringDecoder>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -30,6 +31,11 @@ bool HasSeparators(int n)
 // Line text is single-byte; decode it the way the data files are decoded.
 QString LineText(const QByteArray &bytes)
 {
+    bool ascii = true;
+    for (char c : bytes)
+        ascii = ascii && quint8(c) < 0x80;
+    if (ascii)
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder("windows-1252");
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);

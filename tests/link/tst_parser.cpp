@@ -165,6 +165,10 @@ private slots:
         QCOMPARE(ReplyCode, quint8(cmdReadClock));
         QCOMPARE(ClockText, QString::fromLatin1(ClockReply));
         QCOMPARE(RxBuffer, QByteArray("B"));
+
+        RxBuffer.clear();           // single-byte line text, not UTF-8
+        ParseReceived("T55\xb0" "C" + QByteArray(25, '.'));
+        QCOMPARE(ClockText, QString::fromUtf8("T55°C") + QString(25, '.'));
     }
 
     void badLiveFields()
