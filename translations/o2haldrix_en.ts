@@ -5,373 +5,404 @@
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Fan OFF</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Fan ON</translation>
     </message>
     <message>
         <source>Intervall</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval</translation>
     </message>
     <message>
         <source>O2- Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>O2 control</translation>
     </message>
     <message>
         <source>Manuell- AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual OFF</translation>
     </message>
     <message>
         <source>Manuell- EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual ON</translation>
     </message>
     <message>
         <source>O2-Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>O2 control</translation>
     </message>
     <message>
         <source>Steuerbetrieb</source>
-        <translation type="unfinished"></translation>
+        <translation>Control mode</translation>
     </message>
 </context>
 <context>
     <name>TFAbout</name>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>TFAktiv</name>
     <message>
         <source>Daten werden aus Steuerung geladen. Bitte etwas Geduld, Programm kann nicht unterbrochen werden !</source>
-        <translation type="unfinished"></translation>
+        <translation>Loading data from the controller. Please be patient, the program cannot be interrupted!</translation>
     </message>
 </context>
 <context>
     <name>TFAnzeige</name>
     <message>
         <source>Kompost- Messwerterfassung</source>
-        <translation type="unfinished"></translation>
+        <translation>Compost data acquisition</translation>
     </message>
     <message>
         <source>Aktiv:</source>
-        <translation type="unfinished"></translation>
+        <translation>Active:</translation>
     </message>
     <message>
         <source>Steuerbetrieb</source>
-        <translation type="unfinished"></translation>
+        <translation>Control mode</translation>
     </message>
     <message>
         <source>Speicherstatus</source>
-        <translation type="unfinished"></translation>
+        <translation>Memory status</translation>
     </message>
     <message>
         <source>Laufzeit</source>
-        <translation type="unfinished"></translation>
+        <translation>Run time</translation>
     </message>
     <message>
         <source>Schaltzyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching cycles</translation>
     </message>
     <message>
         <source>Aktueller Anlagenzustand:</source>
-        <translation type="unfinished"></translation>
+        <translation>Current plant status:</translation>
     </message>
     <message>
         <source>&amp;Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exit</translation>
     </message>
     <message>
         <source>&amp;Mieten- Verwaltung</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pile management</translation>
     </message>
     <message>
         <source>&amp;Optionen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Options</translation>
     </message>
     <message>
         <source>&amp;Info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>Ctrl+X</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+X</translation>
     </message>
     <message>
         <source>&amp;Offline Daten auslesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read &amp;offline data</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Miete &amp;neu starten</source>
-        <translation type="unfinished"></translation>
+        <translation>Start &amp;new pile</translation>
     </message>
     <message>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+N</translation>
     </message>
     <message>
         <source>Miete &amp;fortführen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Continue pile</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Miete &amp;beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;End pile</translation>
     </message>
     <message>
         <source>Ctrl+B</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+B</translation>
     </message>
     <message>
         <source>PC-Speicherstatus</source>
-        <translation type="unfinished"></translation>
+        <translation>PC memory status</translation>
     </message>
     <message>
         <source>Einstell&amp;werte</source>
-        <translation type="unfinished"></translation>
+        <translation>Set-up &amp;values</translation>
     </message>
     <message>
         <source>Ctrl+W</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+W</translation>
     </message>
     <message>
         <source>&amp;Zeit/Datum setzen</source>
-        <translation type="unfinished"></translation>
+        <translation>Set &amp;time/date</translation>
     </message>
     <message>
         <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z</translation>
     </message>
     <message>
         <source>Ctrl+I</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+I</translation>
     </message>
     <message>
         <source>Anl </source>
-        <translation type="unfinished"></translation>
+        <translation>Plant </translation>
     </message>
     <message>
         <source>Lüfter AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Fan OFF</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Fan ON</translation>
     </message>
     <message>
         <source>Intervall</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval</translation>
     </message>
     <message>
         <source>O2- Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>O2 control</translation>
     </message>
     <message>
         <source>Lüfter</source>
-        <translation type="unfinished"></translation>
+        <translation>Fan</translation>
     </message>
     <message>
         <source>%/O2</source>
-        <translation type="unfinished"></translation>
+        <translation>%/O2</translation>
     </message>
     <message>
         <source>Betriebsart</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>Zyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cycles</translation>
     </message>
     <message>
         <source>Datei:</source>
-        <translation type="unfinished"></translation>
+        <translation>File:</translation>
     </message>
     <message>
         <source>Anzahl Speicherwerte:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stored values:</translation>
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation type="unfinished"></translation>
+        <translation>Connected PLANT is switched off!!</translation>
     </message>
     <message>
         <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation type="unfinished"></translation>
+        <translation>NO PLANT CONNECTED!!</translation>
     </message>
     <message>
         <source>EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
     </message>
     <message>
         <source>AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>Manuell- AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual OFF</translation>
     </message>
     <message>
         <source>Manuell- EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual ON</translation>
     </message>
     <message>
         <source>O2-Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>O2 control</translation>
     </message>
     <message>
         <source>TIMEOUT, bei der seriellen Kommunikation!
 Bitte Kabel und PC- Einstellung überprüfen!
 Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation type="unfinished"></translation>
+        <translation>TIMEOUT in the serial communication!
+Please check the cable and the PC settings!
+Please check the cable and the PC settings!</translation>
     </message>
 </context>
 <context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Assynchrone Messwertspeicherung und
 Visualisierung in Zusammenarbeit mit</source>
-        <translation type="unfinished"></translation>
+        <translation>Asynchronous storage of measured values and
+visualisation in cooperation with</translation>
     </message>
     <message>
         <source>Einlesen der Systemumgebung!!!
  Anlernen der angeschlossenen Steuerungen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading the system environment!!!
+ Learning the connected controllers.</translation>
     </message>
     <message>
         <source>Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <source>&amp;PC-Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;PC setup</translation>
     </message>
     <message>
         <source>&amp;Messung</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Measurement</translation>
     </message>
     <message>
         <source>&amp;Daten</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Data</translation>
     </message>
     <message>
         <source>Sprache</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>&amp;Info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>&amp;Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exit</translation>
     </message>
     <message>
         <source>Programm &amp;Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Program &amp;setup</translation>
     </message>
     <message>
         <source>Speicher&amp;zeit</source>
-        <translation type="unfinished"></translation>
+        <translation>Readout &amp;time</translation>
     </message>
     <message>
         <source>&amp;Firmendaten</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Company data</translation>
     </message>
     <message>
         <source>PC &amp;Anzeige</source>
-        <translation type="unfinished"></translation>
+        <translation>PC &amp;display</translation>
     </message>
     <message>
         <source>Anlagen einlernen</source>
-        <translation type="unfinished"></translation>
+        <translation>Learn plants</translation>
     </message>
     <message>
         <source>&amp;Offline Daten auslesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Read &amp;offline data</translation>
     </message>
     <message>
         <source>Mess&amp;werte drucken</source>
-        <translation type="unfinished"></translation>
+        <translation>Print measured &amp;values</translation>
     </message>
     <message>
         <source>&amp;Protokoll Gütegemeinschaft</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quality association protocol</translation>
     </message>
     <message>
         <source>&amp;Grafik erstellen</source>
-        <translation type="unfinished"></translation>
+        <translation>Create &amp;graph</translation>
     </message>
 </context>
 <context>
     <name>TFZeitSelect</name>
     <message>
         <source>Speicherzeit auswählen</source>
-        <translation type="unfinished"></translation>
+        <translation>Select readout time</translation>
     </message>
     <message>
         <source>Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !</source>
-        <translation type="unfinished"></translation>
+        <translation>Time at which the data are read automatically from the controller once a day!</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbruch</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>%1h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1h</translation>
     </message>
 </context>
 <context>
     <name>TLink</name>
     <message>
-        <source>Keine Verbindung
-Bitte Kabel und PC- Einstellung ﲾrprﳾn!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Serielle Verbindung auf :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fehler beim 훿nen der seriellen Schnittstelle !
-Bitte ﲾrprﳾn!!</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial connection on :</translation>
     </message>
     <message>
         <source>Keine Verbindung
 Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation type="unfinished"></translation>
+        <translation>No connection
+Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Fehler beim Öffnen der seriellen Schnittstelle !
 Bitte überprüfen!!</source>
-        <translation type="unfinished"></translation>
+        <translation>Error opening the serial port!
+Please check!!</translation>
+    </message>
+</context>
+<context>
+    <name>TMessDaten</name>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Run time</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>Messwert- Nr</source>
+        <translation>Reading no.</translation>
+    </message>
+    <message>
+        <source>T[°F]</source>
+        <translation>T[°F]</translation>
+    </message>
+    <message>
+        <source>T[°C]</source>
+        <translation>T[°C]</translation>
+    </message>
+    <message>
+        <source>O2/vol%</source>
+        <translation>O2/vol%</translation>
+    </message>
+    <message>
+        <source>t/min</source>
+        <translation>t/min</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
     </message>
 </context>
 </TS>

@@ -5,373 +5,404 @@
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur ARRÊT</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur MARCHE</translation>
     </message>
     <message>
         <source>Intervall</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalle</translation>
     </message>
     <message>
         <source>O2- Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>Régulation O2</translation>
     </message>
     <message>
         <source>Manuell- AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuel ARRÊT</translation>
     </message>
     <message>
         <source>Manuell- EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuel MARCHE</translation>
     </message>
     <message>
         <source>O2-Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>Régulation O2</translation>
     </message>
     <message>
         <source>Steuerbetrieb</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode commande</translation>
     </message>
 </context>
 <context>
     <name>TFAbout</name>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>TFAktiv</name>
     <message>
         <source>Daten werden aus Steuerung geladen. Bitte etwas Geduld, Programm kann nicht unterbrochen werden !</source>
-        <translation type="unfinished"></translation>
+        <translation>Chargement des données du contrôleur. Veuillez patienter, le programme ne peut pas être interrompu !</translation>
     </message>
 </context>
 <context>
     <name>TFAnzeige</name>
     <message>
         <source>Kompost- Messwerterfassung</source>
-        <translation type="unfinished"></translation>
+        <translation>Acquisition des mesures du compost</translation>
     </message>
     <message>
         <source>Aktiv:</source>
-        <translation type="unfinished"></translation>
+        <translation>Actif :</translation>
     </message>
     <message>
         <source>Steuerbetrieb</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode commande</translation>
     </message>
     <message>
         <source>Speicherstatus</source>
-        <translation type="unfinished"></translation>
+        <translation>État mémoire</translation>
     </message>
     <message>
         <source>Laufzeit</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée de marche</translation>
     </message>
     <message>
         <source>Schaltzyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cycles de commutation</translation>
     </message>
     <message>
         <source>Aktueller Anlagenzustand:</source>
-        <translation type="unfinished"></translation>
+        <translation>État actuel des installations :</translation>
     </message>
     <message>
         <source>&amp;Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Mieten- Verwaltung</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gestion des andains</translation>
     </message>
     <message>
         <source>&amp;Optionen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Options</translation>
     </message>
     <message>
         <source>&amp;Info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>Ctrl+X</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+X</translation>
     </message>
     <message>
         <source>&amp;Offline Daten auslesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire les données &amp;hors ligne</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Miete &amp;neu starten</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer un &amp;nouvel andain</translation>
     </message>
     <message>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+N</translation>
     </message>
     <message>
         <source>Miete &amp;fortführen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Poursuivre un andain</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Miete &amp;beenden</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Terminer l&apos;andain</translation>
     </message>
     <message>
         <source>Ctrl+B</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+B</translation>
     </message>
     <message>
         <source>PC-Speicherstatus</source>
-        <translation type="unfinished"></translation>
+        <translation>État mémoire PC</translation>
     </message>
     <message>
         <source>Einstell&amp;werte</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Valeurs de réglage</translation>
     </message>
     <message>
         <source>Ctrl+W</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+W</translation>
     </message>
     <message>
         <source>&amp;Zeit/Datum setzen</source>
-        <translation type="unfinished"></translation>
+        <translation>Régler l&apos;&amp;heure/la date</translation>
     </message>
     <message>
         <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z</translation>
     </message>
     <message>
         <source>Ctrl+I</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+I</translation>
     </message>
     <message>
         <source>Anl </source>
-        <translation type="unfinished"></translation>
+        <translation>Inst </translation>
     </message>
     <message>
         <source>Lüfter AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur ARRÊT</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur MARCHE</translation>
     </message>
     <message>
         <source>Intervall</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalle</translation>
     </message>
     <message>
         <source>O2- Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>Régulation O2</translation>
     </message>
     <message>
         <source>Lüfter</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur</translation>
     </message>
     <message>
         <source>%/O2</source>
-        <translation type="unfinished"></translation>
+        <translation>%/O2</translation>
     </message>
     <message>
         <source>Betriebsart</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>Zyklen</source>
-        <translation type="unfinished"></translation>
+        <translation>Cycles</translation>
     </message>
     <message>
         <source>Datei:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier :</translation>
     </message>
     <message>
         <source>Anzahl Speicherwerte:</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeurs enregistrées :</translation>
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
     </message>
     <message>
         <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation type="unfinished"></translation>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
     </message>
     <message>
         <source>EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>MARCHE</translation>
     </message>
     <message>
         <source>AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>ARRÊT</translation>
     </message>
     <message>
         <source>Manuell- AUS</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuel ARRÊT</translation>
     </message>
     <message>
         <source>Manuell- EIN</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuel MARCHE</translation>
     </message>
     <message>
         <source>O2-Regelung</source>
-        <translation type="unfinished"></translation>
+        <translation>Régulation O2</translation>
     </message>
     <message>
         <source>TIMEOUT, bei der seriellen Kommunikation!
 Bitte Kabel und PC- Einstellung überprüfen!
 Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉLAI DÉPASSÉ dans la communication série !
+Veuillez vérifier le câble et les réglages du PC !
+Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
 </context>
 <context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Assynchrone Messwertspeicherung und
 Visualisierung in Zusammenarbeit mit</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement asynchrone des mesures et
+visualisation en coopération avec</translation>
     </message>
     <message>
         <source>Einlesen der Systemumgebung!!!
  Anlernen der angeschlossenen Steuerungen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture de l&apos;environnement système !!!
+ Apprentissage des contrôleurs connectés.</translation>
     </message>
     <message>
         <source>Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>&amp;PC-Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration &amp;PC</translation>
     </message>
     <message>
         <source>&amp;Messung</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mesure</translation>
     </message>
     <message>
         <source>&amp;Daten</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Données</translation>
     </message>
     <message>
         <source>Sprache</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue</translation>
     </message>
     <message>
         <source>&amp;Info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>&amp;Ende</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Programm &amp;Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration du &amp;programme</translation>
     </message>
     <message>
         <source>Speicher&amp;zeit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Heure de lecture</translation>
     </message>
     <message>
         <source>&amp;Firmendaten</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Données de l&apos;entreprise</translation>
     </message>
     <message>
         <source>PC &amp;Anzeige</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Affichage PC</translation>
     </message>
     <message>
         <source>Anlagen einlernen</source>
-        <translation type="unfinished"></translation>
+        <translation>Détecter les installations</translation>
     </message>
     <message>
         <source>&amp;Offline Daten auslesen</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire les données &amp;hors ligne</translation>
     </message>
     <message>
         <source>Mess&amp;werte drucken</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer les &amp;mesures</translation>
     </message>
     <message>
         <source>&amp;Protokoll Gütegemeinschaft</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Protocole association qualité</translation>
     </message>
     <message>
         <source>&amp;Grafik erstellen</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un &amp;graphique</translation>
     </message>
 </context>
 <context>
     <name>TFZeitSelect</name>
     <message>
         <source>Speicherzeit auswählen</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir l&apos;heure de lecture</translation>
     </message>
     <message>
         <source>Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure à laquelle les données sont lues automatiquement dans le contrôleur une fois par jour !</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbruch</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ARRÊT</translation>
     </message>
     <message>
         <source>%1h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1h</translation>
     </message>
 </context>
 <context>
     <name>TLink</name>
     <message>
-        <source>Keine Verbindung
-Bitte Kabel und PC- Einstellung ﲾrprﳾn!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Serielle Verbindung auf :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fehler beim 훿nen der seriellen Schnittstelle !
-Bitte ﲾrprﳾn!!</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion série sur :</translation>
     </message>
     <message>
         <source>Keine Verbindung
 Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas de connexion
+Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
         <source>Fehler beim Öffnen der seriellen Schnittstelle !
 Bitte überprüfen!!</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur à l&apos;ouverture du port série !
+Veuillez vérifier !!</translation>
+    </message>
+</context>
+<context>
+    <name>TMessDaten</name>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Durée de marche</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>Messwert- Nr</source>
+        <translation>N° de mesure</translation>
+    </message>
+    <message>
+        <source>T[°F]</source>
+        <translation>T[°F]</translation>
+    </message>
+    <message>
+        <source>T[°C]</source>
+        <translation>T[°C]</translation>
+    </message>
+    <message>
+        <source>O2/vol%</source>
+        <translation>O2/vol%</translation>
+    </message>
+    <message>
+        <source>t/min</source>
+        <translation>t/min</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
     </message>
 </context>
 </TS>

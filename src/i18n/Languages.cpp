@@ -131,6 +131,9 @@ void TLanguages::Install(const QString &code)
             delete ours;
         }
     }
+    // The application posts the change to every window; deliver it now so the
+    // windows show the new language when this returns.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     UpdateChecks();
     if (changed)
         emit Changed(code);

@@ -36,6 +36,15 @@ plantsim::PlantConfig Plant(int number, bool running, int mode = 3)
     return p;
 }
 
+// Every plant answers, so no status read waits for its time-out.
+QList<plantsim::PlantConfig> AllPlants(const QList<int> &running = {})
+{
+    QList<plantsim::PlantConfig> plants;
+    for (int n = 1; n <= 32; ++n)
+        plants.append(Plant(n, running.contains(n)));
+    return plants;
+}
+
 // One program start in a temporary home folder with simulated plants on the line.
 struct Rig {
     QTemporaryDir home;
@@ -174,7 +183,7 @@ private slots:
     {
         Rig rig;
         rig.WriteIni("[COM]\nDISPOFFSET=11\n");
-        rig.Start({Plant(1, false)});
+        rig.Start(AllPlants());
         QCOMPARE(DisplayOffset, 10);
         QCOMPARE(rig.main->windowTitle(), QStringLiteral("O2- Haldrix-11 .. 42"));
     }
@@ -197,9 +206,6 @@ private slots:
         QVERIFY(PlantTable[4].Datei.isEmpty());
         QCOMPARE(PlantTable[4].Anzahl, 0);
         QVERIFY(rig.Ini().contains("Datei=/data/old.CSV"));
-        // The first live request goes out right after discovery; plant 1 has no pile.
-        rig.port->ClearWritten();
-        QTRY_VERIFY_WITH_TIMEOUT(rig.port->Written().contains("\x07" "c"), 5000);
     }
 
     void runningPileFileNames()
@@ -208,6 +214,8 @@ private slots:
         rig.WriteIni("[1]\nName=Alt\nDatei=/data/Alt_01-01-2026.CSV\nAnzahl=17\n"
                      "[3]\nDatei=/data/stale.CSV\nAnzahl=5\n");
         rig.Start({Plant(1, true), Plant(2, true), Plant(3, false)});
+        // Polling starts with a live request to plant 1 right after discovery.
+        QVERIFY(rig.port->Written().endsWith("\x01" "c"));
         // A running pile keeps its file across a restart of the program.
         QCOMPARE(PlantTable[1].Datei, QStringLiteral("/data/Alt_01-01-2026.CSV"));
         QCOMPARE(PlantTable[1].Anzahl, 17);
@@ -263,15 +271,15 @@ private slots:
     {
         Rig rig;
         rig.WriteIni("[COM]\nTIMEOUT=65536\n");     // 0 after the 16-bit cut
-        rig.Start({Plant(1, false)});
+        rig.Start(AllPlants());
         QCOMPARE(BaseTimeout, quint16(10));
     }
 
     void rediscoveryAfterPlantsChanged()
     {
         Rig rig;
-        rig.Start({Plant(3, true), Plant(7, true)});
-        QCOMPARE(SelectedPlant, quint16(3));
+        rig.Start(AllPlants({3, 7}));
+        QCOMPARE(SelectedPlant, quint16(1));
         rig.bus->GetPlant(3)->SwitchOff();
         rig.main->Lernen1Click();
         QVERIFY(!LearnRequest);
@@ -287,7 +295,7 @@ private slots:
     {
         Rig rig;
         rig.WriteIni("[COM]\nZEIT=6\n");
-        rig.Start({Plant(1, false)});
+        rig.Start(AllPlants());
         QCOMPARE(ReadoutHour, 6);
         const QByteArray before = rig.Ini();
 
@@ -344,7 +352,7 @@ private slots:
         const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
         {
             Rig rig;
-            rig.Start({Plant(1, false)});
+            rig.Start(AllPlants());
             const QSize designed = rig.main->size();
             QVERIFY(designed.width() < desktop.width());
             rig.main->move(33, 44);
@@ -358,7 +366,7 @@ private slots:
         {
             Rig rig;
             rig.WriteIni("[Form]\nLeft=200\nTop=-40\nWidth=5000\nHeight=10\nState=0\n");
-            rig.Start({Plant(1, false)});
+            rig.Start(AllPlants());
             QCOMPARE(rig.main->width(), desktop.width());
             QVERIFY(rig.main->x() <= 0);
             QCOMPARE(rig.main->y(), -40);           // no lower bound
@@ -369,7 +377,7 @@ private slots:
     void closingReleasesSettingsTimerAndPort()
     {
         Rig rig;
-        rig.Start({Plant(1, true)});
+        rig.Start(AllPlants({1}));
         QVERIFY(SettingsFile);
         QVERIFY(rig.port->IsOpen());
         rig.main->close();
@@ -401,7 +409,7 @@ private slots:
         auto picture = [](Rig &rig) { return rig.main->findChild<TPicture *>(QStringLiteral("PartnerLogo")); };
         {
             Rig rig;
-            rig.Start({Plant(1, false)});
+            rig.Start(AllPlants());
             QCOMPARE(picture(rig)->Source(), QStringLiteral(":/pictures/partner.svg"));
         }
         {
@@ -409,7 +417,7 @@ private slots:
             QImage logo(40, 20, QImage::Format_RGB32);
             logo.fill(Qt::red);
             QVERIFY(logo.save(rig.home.filePath(QStringLiteral("komplogo.bmp")), "BMP"));
-            rig.Start({Plant(1, false)});
+            rig.Start(AllPlants());
             QCOMPARE(picture(rig)->Source(), rig.home.filePath(QStringLiteral("komplogo.bmp")));
         }
         {
@@ -418,7 +426,7 @@ private slots:
             QVERIFY(broken.open(QIODevice::WriteOnly));
             broken.write("not a picture");
             broken.close();
-            rig.Start({Plant(1, false)});
+            rig.Start(AllPlants());
             QCOMPARE(picture(rig)->Source(), QStringLiteral(":/pictures/partner.svg"));
         }
     }
