@@ -42,7 +42,7 @@ void AppendPadded(QByteArray &out, quint16 value, int width)
     out.append(digits);
 }
 
-const QString NoConnectionText()
+QString NoConnectionText()
 {
     return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!");
 }
@@ -61,7 +61,7 @@ int BaudForSpeedIndex(int index)
 
 // One SendAndWait in progress. Waits nest only when a handler that runs inside a
 // wait starts another one; each keeps its own deadline so neither can hang.
-struct WaitFrame {
+struct LinkWaitFrame {
     QEventLoop *loop = nullptr;
     int command = cmdNone;
     QDeadlineTimer deadline;
@@ -73,7 +73,7 @@ struct TLink::Private {
     std::unique_ptr<LinkPort> port;
     QTimer leseTimer;
     QTimer timeout1;
-    std::vector<WaitFrame *> waits;
+    std::vector<LinkWaitFrame *> waits;
 };
 
 TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
@@ -93,7 +93,7 @@ TLink::~TLink()
 {
     d->leseTimer.stop();
     d->timeout1.stop();
-    for (WaitFrame *w : d->waits) {         // never leave a caller waiting on us
+    for (LinkWaitFrame *w : d->waits) {         // never leave a caller waiting on us
         w->timedOut = true;
         w->done = true;
         if (w->loop)
@@ -194,7 +194,7 @@ void TLink::Timeout1Timer()
     if (d->waits.empty())
         return;                 // a stale tick after the wait ended changes nothing
     ReplyTimedOut = true;
-    WaitFrame *w = d->waits.back();
+    LinkWaitFrame *w = d->waits.back();
     w->timedOut = true;
     w->done = true;
     if (w->loop)
@@ -215,7 +215,7 @@ void TLink::ComPort1TriggerAvail(int count)
     }
     ParseReceived(text);
     if (!d->waits.empty()) {
-        WaitFrame *w = d->waits.back();
+        LinkWaitFrame *w = d->waits.back();
         if (w->command != cmdNone && ReplyCode == w->command && w->loop) {
             w->done = true;
             w->loop->quit();
@@ -228,7 +228,7 @@ void TLink::ComPort1TriggerAvail(int count)
 bool TLink::WaitFor(int command)
 {
     const int timeout = qMax(d->timeout1.interval(), 0);
-    WaitFrame frame;
+    LinkWaitFrame frame;
     frame.command = command;
     frame.deadline = QDeadlineTimer(timeout, Qt::PreciseTimer);
     QEventLoop loop;
@@ -241,7 +241,7 @@ bool TLink::WaitFor(int command)
     d->timeout1.stop();
     if (!d->waits.empty()) {
         // Re-arm the outer wait with what is left of its own time.
-        WaitFrame *outer = d->waits.back();
+        LinkWaitFrame *outer = d->waits.back();
         if (!outer->done)
             d->timeout1.start(int(qMax<qint64>(outer->deadline.remainingTime(), 0)));
     }
