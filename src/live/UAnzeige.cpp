@@ -510,6 +510,14 @@ void TFAnzeige::showEvent(QShowEvent *e)
         FormActivate();
 }
 
+void TFAnzeige::hideEvent(QHideEvent *e)
+{
+    // The display timer ends with the window; the main window's poll goes on.
+    if (!e->spontaneous())
+        dispTimer_->stop();
+    QDialog::hideEvent(e);
+}
+
 void TFAnzeige::keyPressEvent(QKeyEvent *e)
 {
     // Escape would close the live display unasked; it closes through its menu only.

@@ -305,6 +305,43 @@ private slots:
         SetupTimeout = 600;
     }
 
+    void languageChangeKeepsRuntimeTexts()
+    {
+        ImperialUnits = true;
+        BuildRefCaption();
+        TFAnzeige w;
+        w.StatusGrid()->SetCells(1, 0, QStringLiteral("Sicherung am 08.12.26 06:00:00"));
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&w, &change);
+        QCOMPARE(Find<TLedNumber>(&w, "T5Anz")->Unit(), QStringLiteral("°F"));
+        QCOMPARE(Find<TBarGauge>(&w, "T55Anz")->Caption(), RefCaption);
+        QCOMPARE(Find<TBarGauge>(&w, "T55Anz")->Maximum(), 39);
+        QCOMPARE(w.Grid()->Cells(6, 0), RefCaption);
+        QCOMPARE(w.Grid()->Cells(3, 0), QStringLiteral("Betriebsart"));
+        QCOMPARE(w.StatusGrid()->Cells(1, 0), QStringLiteral("Sicherung am 08.12.26 06:00:00"));
+        QCOMPARE(Find<QAction>(&w, "Mieteneustarten1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(Find<QTabBar>(&w, "BetriebsArtTab")->tabText(0), QStringLiteral("Lüfter AUS"));
+    }
+
+    void aboutBoxAndClosing()
+    {
+        TFAnzeige w;
+        w.show();
+        QString title;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                title = box->windowTitle();
+                box->close();
+            }
+        });
+        Find<QAction>(&w, "About1")->trigger();
+        QCOMPARE(title, QStringLiteral("Info"));
+        QVERIFY(w.DispTimer()->isActive());
+        Find<QAction>(&w, "Ende1")->trigger();
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.DispTimer()->isActive());
+    }
+
     void neverSmallerThanDesigned()
     {
         TFAnzeige w;

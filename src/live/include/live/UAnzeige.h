@@ -70,6 +70,7 @@ protected:
     bool event(QEvent *e) override;
     void changeEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
