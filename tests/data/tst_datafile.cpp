@@ -317,6 +317,20 @@ private slots:
         QCOMPARE(c.Lines.size(), qsizetype(lines));
     }
 
+    void encodings()
+    {
+        const QByteArray rest = "B\r\nC\r\n\r\nAnlagen- Name: P\r\nDatei  - Name: F\r\nK\r\nE\r\n ;c\r\n1;x;\r\n";
+        const QString path = dir_.filePath("e.csv");
+        DataFileContent c;
+        WriteAll(path, "M\xFCller \x80\r\n" + rest);
+        QVERIFY(LoadDataFile(path, c, nullptr));
+        QCOMPARE(c.Title1, QString::fromUtf8("Müller €"));
+        WriteAll(path, "\xEF\xBB\xBFM\xC3\xBCller \xE2\x82\xAC\r\n" + rest);
+        QVERIFY(LoadDataFile(path, c, nullptr));
+        QCOMPARE(c.Title1, QString::fromUtf8("Müller €"));
+        QVERIFY(c.FileValid);
+    }
+
     void unreadableFileGivesTheMessage()
     {
         DataFileContent c;

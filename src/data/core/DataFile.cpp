@@ -71,23 +71,32 @@ bool SyncAndClose(QFile &f)
 }
 
 // Splits on CR LF, lone CR and lone LF; a line end at the very end starts no line.
-QStringList SplitLines(const QString &text)
+// Works on the bytes, so every line is decoded once, straight into its own string.
+QStringList SplitLines(const QByteArray &bytes)
 {
+    const TextEncoding enc = DetectEncoding(bytes);
     QStringList lines;
-    const QChar *p = text.constData();
-    const qsizetype n = text.size();
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    lines.reserve(n / 64 + 1);
     qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(QString(p + start, i - start));
-        if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
+    // A UTF-8 byte order mark is not part of the first line.
+    if (enc == TextEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        start = 3;
+    qsizetype i = start;
+    while (i < n) {
+        const char c = p[i];
+        if (c != '\r' && c != '\n') {
             ++i;
-        start = i + 1;
+            continue;
+        }
+        lines.append(Decode(QByteArrayView(p + start, i - start), enc));
+        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+            ++i;
+        start = ++i;
     }
     if (start < n)
-        lines.append(QString(p + start, n - start));
+        lines.append(Decode(QByteArrayView(p + start, n - start), enc));
     return lines;
 }
 
@@ -252,7 +261,7 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
                              .arg(QDir::toNativeSeparators(path), f.errorString());
         return false;
     }
-    QStringList lines = SplitLines(DecodeText(f.readAll()));
+    QStringList lines = SplitLines(f.readAll());
     f.close();
 
     if (lines.size() < 9 || lines[8].isEmpty())

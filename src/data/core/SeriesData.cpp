@@ -12,7 +12,16 @@
 
 namespace {
 
-const QLatin1String kMidnight("23:59");
+// Whether the line holds "23:59" anywhere (a plain scan; this runs for every line).
+bool HasMidnight(const QString &line)
+{
+    const QChar *p = line.constData();
+    const qsizetype n = line.size();
+    for (qsizetype i = 2; i + 2 < n; ++i)
+        if (p[i] == u':' && p[i - 2] == u'2' && p[i - 1] == u'3' && p[i + 1] == u'5' && p[i + 2] == u'9')
+            return true;
+    return false;
+}
 
 // CutField on a view: the text before the next ";" (false when there is none; the
 // text after the last ";" is not a field).
@@ -249,9 +258,9 @@ qint64 MergeMidnightRepeats(QStringList &lines)
         return 0;
     // One pass: line i goes when it and the last kept line both hold "23:59".
     qsizetype kept = 2;
-    bool lastHas = lines[1].contains(kMidnight);
+    bool lastHas = HasMidnight(lines[1]);
     for (qsizetype i = 2; i < n; ++i) {
-        const bool has = lines[i].contains(kMidnight);
+        const bool has = HasMidnight(lines[i]);
         if (has && lastHas)
             continue;
         if (kept != i)

@@ -466,14 +466,9 @@ void WriteFormPlacement(const QString &section, const FormPlacement &p)
 
 void InstallPortResolverFromSettings()
 {
-    SetPortNameResolver([](int n) -> QString {
-        const QString device = ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString());
-        if (!device.isEmpty())
-            return device;
-#ifdef Q_OS_WIN
-        return QStringLiteral("COM") + QString::number(n);
-#else
-        return QStringLiteral("/dev/ttyS") + QString::number(n - 1);
-#endif
+    // Read at every lookup, so a changed [Ports] entry applies to the next open;
+    // an empty answer leaves the link's default mapping in force.
+    SetPortNameResolver([](int n) {
+        return ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString()).trimmed();
     });
 }

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 
 // 0x80..0x9F; the five unassigned bytes map to the control character of the same
@@ -15,10 +17,62 @@ constexpr char16_t kHigh[32] = {
 
 bool HasHighByte(QByteArrayView bytes)
 {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    // Eight bytes at a time: any set top bit.
+    for (; i + 8 <= n; i += 8) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return true;
     return false;
+}
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF);
+// stops at the first fault, so a Windows-1252 file is told apart quickly.
+bool ValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + len > n || p[i + 1] < lo || p[i + 1] > hi)
+            return false;
+        for (int k = 2; k < len; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        i += len;
+    }
+    return true;
 }
 
 } // namespace
@@ -34,15 +88,31 @@ QString DecodeWindows1252(QByteArrayView bytes)
     return out;
 }
 
-QString DecodeText(QByteArrayView bytes)
+TextEncoding DetectEncoding(QByteArrayView bytes)
 {
     if (!HasHighByte(bytes))
+        return TextEncoding::Ascii;
+    return ValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+QString Decode(QByteArrayView bytes, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Ascii:
         return QString::fromLatin1(bytes.data(), bytes.size());
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    case TextEncoding::Utf8: {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return utf8.decode(bytes);
+    }
+    case TextEncoding::Windows1252:
+        break;
+    }
     return DecodeWindows1252(bytes);
+}
+
+QString DecodeText(QByteArrayView bytes)
+{
+    return Decode(bytes, DetectEncoding(bytes));
 }
 
 QByteArray EncodeWindows1252(QStringView text, bool *lossless)

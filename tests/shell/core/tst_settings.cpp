@@ -116,6 +116,10 @@ private slots:
         QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€"));
         WriteAll(ini_, "[Firma]\r\nTitel=Gr\xFCn\x80\x9F\r\n");
         QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€Ÿ"));   // edit picked up
+        // Looks like UTF-8 at first, then is not: Windows-1252 throughout.
+        QCOMPARE(DecodeText("\xC3\xBC \xE2\x82"), QString::fromUtf8("Ã¼ â‚"));
+        QCOMPARE(DecodeText("\xED\xA0\x80"), QString::fromUtf8("í\u00A0€"));   // no surrogates in UTF-8
+        QCOMPARE(DecodeText("\xF0\x9F\x98\x80"), QString::fromUtf8("😀"));
         bool lossless = true;
         QCOMPARE(EncodeWindows1252(QString::fromUtf8("a\u0416b"), &lossless), QByteArray("a?b"));
         QVERIFY(!lossless);

@@ -11,5 +11,10 @@
 // (a leading BOM is dropped), Windows-1252 otherwise.
 QString DecodeText(QByteArrayView bytes);
 QString DecodeWindows1252(QByteArrayView bytes);
+
+enum class TextEncoding { Ascii, Utf8, Windows1252 };
+// Which of the three the bytes are (the choice DecodeText makes).
+TextEncoding DetectEncoding(QByteArrayView bytes);
+QString Decode(QByteArrayView bytes, TextEncoding encoding);
 // Characters Windows-1252 cannot hold become '?'; *lossless tells whether any did.
 QByteArray EncodeWindows1252(QStringView text, bool *lossless = nullptr);
