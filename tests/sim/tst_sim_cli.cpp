@@ -252,7 +252,7 @@ void TestSimCli::vanishingLine()
     const int fd = OpenRaw(path);
     QVERIFY(fd >= 0);
     QCOMPARE(Exchange(fd, FrameBytes(1, "B"), ";"), QByteArray("B3;"));
-    QVERIFY(p.waitForFinished(3000));
+    QVERIFY(p.state() == QProcess::NotRunning || p.waitForFinished(3000));
     QCOMPARE(p.exitCode(), 0);
     // The host's end sees the line gone.
     pollfd pf{fd, POLLIN, 0};

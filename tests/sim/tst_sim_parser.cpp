@@ -7,6 +7,7 @@
 #include "link/Parser.h"
 #include "link/PlantTable.h"
 
+#include <QProcess>
 #include <QtTest>
 
 using namespace plantsim;
@@ -55,6 +56,7 @@ private slots:
     void pileStartAndEnd();
     void survivesLineFaults();
     void faultsThatMustFail();
+    void programOnThePseudoTerminal();
 };
 
 void TestSimParser::statusModeAndSetup()
@@ -226,6 +228,45 @@ void TestSimParser::faultsThatMustFail()
     // Every reply of plant 3 has one bad field: nothing is accepted.
     QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadSetup));
     QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadStoredCount));
+}
+
+void TestSimParser::programOnThePseudoTerminal()
+{
+    // The real serial port of the link against the simulator program, paced at
+    // 9600 baud, and the line going away under it.
+    QProcess sim;
+    sim.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "2,9", "--running", "9", "--history", "1", "--baud", "9600",
+                                             "--vanish", "1.2"});
+    QVERIFY(sim.waitForReadyRead(5000));
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
+    ResetLinkTables();
+    RxBuffer.clear();
+    ComNumber = 1;
+    SpeedIndex = 2;
+    BaseTimeout = 300;
+    RecordTimeout = 900;
+    PlantCount = 32;
+    {
+        TLink link;
+        QSignalSpy lost(link.ComPort1(), &LinkPort::LineLost);
+        link.OpenLink();
+        QVERIFY(LinkOpen);
+        link.StopTimer();
+        QVERIFY(ReadPlantStatus(2));
+        QVERIFY(!PlantTable[2].Running);
+        QVERIFY(!ReadPlantStatus(3));
+        QVERIFY(ReadPlantStatus(9));
+        QVERIFY(ReadStoredRecordCount(9));
+        QCOMPARE(StoredCount, 24);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(ReadStoredRecord(9));
+        QVERIFY(StoredValues.Valid);
+        QVERIFY(lost.wait(3000));
+        QVERIFY(sim.state() == QProcess::NotRunning || sim.waitForFinished(3000));
+        QCOMPARE(sim.exitCode(), 0);
+    }
+    SetPortNameResolver({});
 }
 
 QTEST_GUILESS_MAIN(TestSimParser)
