@@ -131,21 +131,13 @@ bool ParseReal(const QString &text, double &out)
 struct TSettingsFile::Private {
     QString path;
     std::vector<IniLine> lines;
-    QDateTime stamp;        // modification time and size of the file as last read/written
-    qint64 size = -1;
-    bool exists = false;
+    QByteArray bytes;       // the file as last read or written
+    bool loaded = false;
 
-    void Load()
+    void Parse()
     {
         lines.clear();
-        QFile f(path);
-        const QFileInfo fi(path);
-        exists = fi.exists();
-        stamp = fi.lastModified();
-        size = exists ? fi.size() : -1;
-        if (!f.open(QIODevice::ReadOnly))
-            return;
-        const QString text = DecodeText(f.readAll());
+        const QString text = DecodeText(bytes);
         qsizetype start = 0;
         const qsizetype n = text.size();
         while (start < n) {
@@ -159,12 +151,20 @@ struct TSettingsFile::Private {
         }
     }
 
-    // Someone may edit the file while the program runs; pick the edit up.
+    // Reads the file again on every access, as the system's own INI access does, so
+    // a hand edit made while the program runs is seen and never overwritten. The
+    // file is small; it is parsed again only when its bytes changed.
     void Refresh()
     {
-        const QFileInfo fi(path);
-        if (fi.exists() != exists || (exists && (fi.lastModified() != stamp || fi.size() != size)))
-            Load();
+        QFile f(path);
+        QByteArray now;
+        if (f.open(QIODevice::ReadOnly))
+            now = f.readAll();
+        if (loaded && now == bytes)
+            return;
+        bytes = now;
+        loaded = true;
+        Parse();
     }
 
     // Index of the header line of the first section of that name, or -1.
@@ -203,7 +203,12 @@ struct TSettingsFile::Private {
             text += l.raw;
             text += QLatin1String("\r\n");
         }
-        return EncodeWindows1252(text);
+        // Windows-1252 as the program has always written it. A value it cannot hold
+        // (a folder name in another script) would come back as '?' and point nowhere:
+        // then the file is written as UTF-8, which every reader takes as well.
+        bool lossless = true;
+        QByteArray bytes = EncodeWindows1252(text, &lossless);
+        return lossless ? bytes : text.toUtf8();
     }
 
     bool Set(const QString &section, const QString &key, const QString &rawValue)
@@ -243,15 +248,12 @@ struct TSettingsFile::Private {
     bool Save()
     {
         QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
+        const QByteArray out = Serialize();
+        if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
+            Parse();        // back to what the file holds: a failed write changes nothing
             return false;
-        const QByteArray bytes = Serialize();
-        if (f.write(bytes) != bytes.size() || !f.commit())
-            return false;
-        const QFileInfo fi(path);
-        exists = true;
-        stamp = fi.lastModified();
-        size = fi.size();
+        }
+        bytes = out;
         return true;
     }
 };
@@ -259,7 +261,7 @@ struct TSettingsFile::Private {
 TSettingsFile::TSettingsFile(const QString &path) : d(std::make_unique<Private>())
 {
     d->path = path;
-    d->Load();
+    d->Refresh();
 }
 
 TSettingsFile::~TSettingsFile() = default;

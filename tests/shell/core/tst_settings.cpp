@@ -116,6 +116,13 @@ private slots:
         QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€"));
         WriteAll(ini_, "[Firma]\r\nTitel=Gr\xFCn\x80\x9F\r\n");
         QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€Ÿ"));   // edit picked up
+        WriteAll(ini_, "\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");
+        QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün"));
+        // A folder name Windows-1252 cannot hold survives: the file turns UTF-8.
+        const QString folder = QString::fromUtf8("/daten/Компост/");
+        QVERIFY(SettingsFile->WriteString("3", "Pfad", folder));
+        QCOMPARE(TSettingsFile(ini_).ReadString("3", "Pfad", ""), folder);
+        QCOMPARE(TSettingsFile(ini_).ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün"));
         // Looks like UTF-8 at first, then is not: Windows-1252 throughout.
         QCOMPARE(DecodeText("\xC3\xBC \xE2\x82"), QString::fromUtf8("Ã¼ â‚"));
         QCOMPARE(DecodeText("\xED\xA0\x80"), QString::fromUtf8("í\u00A0€"));   // no surrogates in UTF-8
@@ -176,6 +183,10 @@ private slots:
         QVERIFY(SettingsFile->WriteInteger("COM", "COM", 2));
         const QByteArray before = ReadAll(ini_);
         QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        TSettingsFile nowhere(dir_.filePath("no/such/folder/Haldrix.ini"));
+        QVERIFY(!nowhere.WriteInteger("COM", "COM", 3));
+        QCOMPARE(nowhere.ReadInteger("COM", "COM", 0), 0);      // the failed write is not seen
+
         const bool canStillWrite = QFileInfo(dir_.path()).isWritable();   // root ignores modes
         const bool ok = SettingsFile->WriteInteger("COM", "COM", 3);
         QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -184,8 +195,7 @@ private slots:
         QVERIFY(!ok);
         QCOMPARE(ReadAll(ini_), before);
 
-        TSettingsFile nowhere(dir_.filePath("no/such/folder/Haldrix.ini"));
-        QVERIFY(!nowhere.WriteInteger("COM", "COM", 3));
+        QCOMPARE(SettingsFile->ReadInteger("COM", "COM", 0), 2);
     }
 
     void plantSections()
