@@ -1,6 +1,8 @@
 #include "live/PileView.h"
 
+#include <QPainter>
 #include <QResizeEvent>
+#include <QSvgRenderer>
 
 TPileView::TPileView(QWidget *parent) : TPicture(parent)
 {
@@ -51,15 +53,45 @@ void TPileView::resizeEvent(QResizeEvent *e)
     Arrange();
 }
 
+QRectF TPileView::PictureRect() const
+{
+    constexpr double MaxStretch = 1.33;
+    const QRectF area(rect());
+    QRectF fit = FitRect(Natural(), area);
+    if (fit.isEmpty())
+        return fit;
+    const QPointF centre = fit.center();
+    fit.setWidth(qMin(area.width(), fit.width() * MaxStretch));
+    fit.setHeight(qMin(area.height(), fit.height() * MaxStretch));
+    fit.moveCenter(centre);
+    return fit;
+}
+
+void TPileView::paintEvent(QPaintEvent *)
+{
+    if (rendered_ != Source()) {
+        delete renderer_;
+        renderer_ = new QSvgRenderer(Source(), this);
+        rendered_ = Source();
+    }
+    if (!renderer_->isValid())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    renderer_->render(&p, PictureRect());
+}
+
 void TPileView::Arrange()
 {
-    const QRectF fit = FitRect(Natural(), QRectF(rect()));
+    const QRectF fit = PictureRect();
     if (fit.isEmpty())
         return;
-    const double scale = fit.width() / Natural().width();
+    const double sx = fit.width() / Natural().width();
+    const double sy = fit.height() / Natural().height();
     for (const Slot &s : slots_) {
-        QRectF target(fit.left() + s.r.left() * scale, fit.top() + s.r.top() * scale,
-                      s.r.width() * scale, s.r.height() * scale);
+        QRectF target(fit.left() + s.r.left() * sx, fit.top() + s.r.top() * sy,
+                      s.r.width() * sx, s.r.height() * sy);
         const QSize m = Wanted(s.w);
         if (target.width() < m.width() || target.height() < m.height()) {
             const QPointF c = target.center();

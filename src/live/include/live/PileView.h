@@ -7,6 +7,8 @@
 #include <QList>
 #include <QRectF>
 
+class QSvgRenderer;
+
 class TPileView : public TPicture {
     Q_OBJECT
 public:
@@ -18,12 +20,19 @@ public:
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
+    // Where the picture is drawn: fitted with its aspect ratio, then stretched up to
+    // a third in the other direction so that little of the panel stays empty.
+    QRectF PictureRect() const;
+
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     struct Slot { QWidget *w; QRectF r; };
     QList<Slot> slots_;
+    QSvgRenderer *renderer_ = nullptr;
+    QString rendered_;
     void Arrange();
     QSizeF Natural() const;
 };
