@@ -6,10 +6,10 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "shell/SettingsFile.h"
-#include "widgets/Instruments.h"
-#include "widgets/MessageBox.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
 
 #include <QEvent>
@@ -20,7 +20,6 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
-
 
 int DispHeartbeat = 0;
 
@@ -80,13 +79,7 @@ TFAnzeige::TFAnzeige(QWidget *parent)
         ui->BetriebsArtTab->addTab(QString());
     ui->MEMLabel->SetColor(QColor(40, 200, 40));
 
-    QSizePolicy fanPolicy = ui->Luft1->sizePolicy();
-    fanPolicy.setRetainSizeWhenHidden(true);
-    ui->Luft1->setSizePolicy(fanPolicy);
     ui->Luft1->hide();
-    QSizePolicy gaugePolicy = ui->T55Anz->sizePolicy();
-    gaugePolicy.setRetainSizeWhenHidden(true);
-    ui->T55Anz->setSizePolicy(gaugePolicy);
 
     PlaceInstruments();
     ui->TabControl1->SetBold(true);
@@ -165,10 +158,9 @@ void TFAnzeige::SetupGrids()
     g->SetRowCount(GridRows);
     for (int c = 1; c < GridCols; ++c)
         g->SetColWidth(c, DesignedColWidth);
-    // Mode texts are the widest; every column keeps room for its longest text.
+    // Every column keeps room for its longest text (the mode texts: Retranslate).
     g->SetColMinText(1, {QStringLiteral("EIN"), QStringLiteral("AUS")});
     g->SetColMinText(2, {QStringLiteral("100.0")});
-    g->SetColMinText(3, {tr("Manuell- AUS"), tr("Manuell- EIN"), tr("O2-Regelung"), tr("Steuerbetrieb")});
     g->SetColMinText(4, {QStringLiteral("99999")});
     g->SetColMinText(5, {QStringLiteral("99999")});
     g->SetColMinText(6, {QStringLiteral("100")});
@@ -225,6 +217,7 @@ void TFAnzeige::Retranslate()
     g->SetCells(3, 0, tr("Betriebsart"));
     g->SetCells(4, 0, tr("Laufzeit"));
     g->SetCells(5, 0, tr("Zyklen"));
+    g->SetColMinText(3, {tr("Manuell- AUS"), tr("Manuell- EIN"), tr("O2-Regelung"), tr("Steuerbetrieb")});
     // The title of the result column carries the time of the last daily readout
     // once one ran; only the initial title is a translatable text.
     const QString statusTitle = ui->StatusAnzeige->Cells(1, 0);
