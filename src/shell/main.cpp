@@ -38,43 +38,68 @@ void TakeScreenshots(TFMain *main, const QString &folder)
     main->PCAufzeichnungClick();
 }
 
+// Command-line options of the program.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption home{QStringLiteral("home"),
+        QStringLiteral("Folder of Haldrix.ini and KompLogo.BMP (default: the program's folder)."),
+        QStringLiteral("DIR")};
+    QCommandLineOption showLive{QStringLiteral("show-live"),
+        QStringLiteral("Open the live display after start-up.")};
+    QCommandLineOption screenshots{QStringLiteral("screenshots"),
+        QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s, quit."),
+        QStringLiteral("DIR")};
+    QCommandLineOption quitAfter{QStringLiteral("quit-after"),
+        QStringLiteral("End the program MS milliseconds after start-up."), QStringLiteral("MS")};
+
+    Options()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "O2-Haldrix: runs up to 32 compost aeration plants on one serial line."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({home, showLive, screenshots, quitAfter});
+    }
+};
+
+void SetNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("o2-haldrix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(O2H_VERSION));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Help and version need no display: answer them before the window system starts.
+    {
+        QCoreApplication early(argc, argv);
+        SetNames();
+        Options o;
+        o.parser.parse(early.arguments());
+        if (o.parser.isSet(QStringLiteral("help")))
+            o.parser.showHelp();
+        if (o.parser.isSet(QStringLiteral("version")))
+            o.parser.showVersion();
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("o2-haldrix"));
-    QApplication::setApplicationVersion(QStringLiteral(O2H_VERSION));
+    SetNames();
+    Options o;
+    o.parser.process(app);
 
-    QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral(
-        "O2-Haldrix: runs up to 32 compost aeration plants on one serial line."));
-    options.addHelpOption();
-    options.addVersionOption();
-    const QCommandLineOption home(QStringLiteral("home"),
-        QStringLiteral("Folder of Haldrix.ini and KompLogo.BMP (default: the program's folder)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption showLive(QStringLiteral("show-live"),
-        QStringLiteral("Open the live display after start-up."));
-    const QCommandLineOption screenshots(QStringLiteral("screenshots"),
-        QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s, quit."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
-        QStringLiteral("End the program MS milliseconds after start-up."), QStringLiteral("MS"));
-    options.addOptions({home, showLive, screenshots, quitAfter});
-    options.process(app);
-
-    if (options.isSet(home)) {
-        const QFileInfo folder(options.value(home));
+    if (o.parser.isSet(o.home)) {
+        const QFileInfo folder(o.parser.value(o.home));
         if (!folder.isDir()) {
-            std::fprintf(stderr, "o2-haldrix: --home %s is not a folder\n", qPrintable(options.value(home)));
+            std::fprintf(stderr, "o2-haldrix: --home %s is not a folder\n", qPrintable(o.parser.value(o.home)));
             return 2;
         }
         SetProgramFolder(folder.absoluteFilePath());
     }
     bool quitAfterOk = true;
-    const int quitAfterMs = options.isSet(quitAfter) ? options.value(quitAfter).toInt(&quitAfterOk) : -1;
-    if (!quitAfterOk || (options.isSet(quitAfter) && quitAfterMs < 0)) {
+    const int quitAfterMs = o.parser.isSet(o.quitAfter) ? o.parser.value(o.quitAfter).toInt(&quitAfterOk) : -1;
+    if (!quitAfterOk || (o.parser.isSet(o.quitAfter) && quitAfterMs < 0)) {
         std::fprintf(stderr, "o2-haldrix: --quit-after needs a number of milliseconds\n");
         return 2;
     }
@@ -85,10 +110,10 @@ int main(int argc, char *argv[])
 
     if (quitAfterMs >= 0)
         QTimer::singleShot(quitAfterMs, &main, &TFMain::CloseProgram);
-    if (options.isSet(screenshots)) {
-        const QString folder = QFileInfo(options.value(screenshots)).absoluteFilePath();
+    if (o.parser.isSet(o.screenshots)) {
+        const QString folder = QFileInfo(o.parser.value(o.screenshots)).absoluteFilePath();
         QTimer::singleShot(0, &main, [&main, folder] { TakeScreenshots(&main, folder); });
-    } else if (options.isSet(showLive)) {
+    } else if (o.parser.isSet(o.showLive)) {
         QTimer::singleShot(0, &main, &TFMain::PCAufzeichnungClick);
     }
 
