@@ -5,11 +5,11 @@
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
-        <translation>Ventilateur ARRÊT</translation>
+        <translation>Vent. ARRÊT</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation>Ventilateur MARCHE</translation>
+        <translation>Vent. MARCHE</translation>
     </message>
     <message>
         <source>Intervall</source>
@@ -166,11 +166,11 @@
     </message>
     <message>
         <source>Lüfter AUS</source>
-        <translation>Ventilateur ARRÊT</translation>
+        <translation>Vent. ARRÊT</translation>
     </message>
     <message>
         <source>Lüfter EIN</source>
-        <translation>Ventilateur MARCHE</translation>
+        <translation>Vent. MARCHE</translation>
     </message>
     <message>
         <source>Intervall</source>
