@@ -75,6 +75,9 @@ int main(int argc, char **argv)
         app.quit();
     });
 
+    // The plants (and their history) exist before the path is printed: a host that
+    // starts talking at once must not run into its time-outs.
+    plantsim::Bus bus(options.bus);
     PtyLine line;
     if (options.device.isEmpty()) {
         QString path;
@@ -91,7 +94,6 @@ int main(int argc, char **argv)
         Print(stdout, options.device + QLatin1Char('\n'));
     }
 
-    plantsim::Bus bus(options.bus);
     QObject::connect(&line, &PtyLine::Received, &bus, &plantsim::Bus::Receive);
     QObject::connect(&bus, &plantsim::Bus::Transmit, &line, &PtyLine::Write);
     QObject::connect(&bus, &plantsim::Bus::Trace, &app, [&](const QString &text) {

@@ -34,6 +34,7 @@ Plant::Plant(const PlantConfig &config, quint64 seed, const QDateTime &clockStar
       simNow_(simStartMs), simStepped_(simStartMs), clockBase_(clockStart), clockBaseSim_(0),
       mode_(config.mode >= 0 && config.mode <= 4 ? config.mode : 3)
 {
+    clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
     std::uniform_real_distribution<double> u(0.0, 1.0);
     ambient_ = 10.0 + 5.0 * u(rng_);
     // Aeration and the lag of the pile keep the core a little below its target.
@@ -69,6 +70,7 @@ void Plant::SetDate(int day, int month, int year2)
         return;   // a plant keeps its clock on an impossible date
     const QDateTime now = Clock();
     clockBase_ = QDateTime(date, now.time(), Qt::UTC);
+    clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
     clockBaseSim_ = simNow_;
 }
 
@@ -79,6 +81,7 @@ void Plant::SetTime(int hour, int minute, int second)
         return;
     const QDateTime now = Clock();
     clockBase_ = QDateTime(now.date(), time, Qt::UTC);
+    clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
     clockBaseSim_ = simNow_;
 }
 
@@ -183,22 +186,23 @@ void Plant::ControlFan()
 
 double Plant::Gauss(double sd)
 {
-    std::normal_distribution<double> n(0.0, sd);
-    return n(rng_);
+    return sd * normal_(rng_);   // one distribution object: it hands out its values in pairs
 }
 
 void Plant::StepMinute()
 {
     const qint64 stepEnd = simStepped_ + MinuteMs;
-    const QDateTime clock = clockBase_.addMSecs(stepEnd - clockBaseSim_);
-    const double hour = clock.time().msecsSinceStartOfDay() / 3.6e6;
+    // Hour of the plant clock without building a QDateTime every minute.
+    constexpr qint64 DayMs = 86'400'000;
+    const qint64 msOfDay = ((clockBaseMs_ + stepEnd - clockBaseSim_) % DayMs + DayMs) % DayMs;
+    const double hour = double(msOfDay) / 3.6e6;
     const double swing = 3.0 * std::sin(2.0 * Pi * (hour - 9.0) / 24.0);   // warmest mid-afternoon
 
     // --- heat and oxygen
     double activity = 0.0;
     if (running_) {
         const double age = pileMinutes_ / 1440.0;
-        const double rise = 1.0 - std::exp(-age / 0.35);
+        const double rise = 1.0 - std::exp(-age / 0.5);
         const double decay = age < plateauDays_ ? 1.0 : std::exp(-(age - plateauDays_) / decayDays_);
         activity = rise * std::max(decay, 0.12);
         const double aerobicNow = std::clamp((o2_ - 20.0) / 60.0, 0.1, 1.0);

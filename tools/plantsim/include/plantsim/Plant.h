@@ -107,12 +107,14 @@ private:
     SetupValues setup_;
     Faults faults_;
     std::mt19937_64 rng_;
+    std::normal_distribution<double> normal_{0.0, 1.0};
 
     // time
     qint64 simNow_ = 0;        // advanced up to here
     qint64 simStepped_ = 0;    // physics done up to this minute boundary
     QDateTime clockBase_;      // plant clock at simulated time clockBaseSim_
     qint64 clockBaseSim_ = 0;
+    qint64 clockBaseMs_ = 0;   // clockBase_ as ms since the epoch
 
     // pile
     bool running_ = false;
