@@ -50,12 +50,6 @@ QString StoredChoice()
         .value(QStringLiteral("Locales/LocalizerExt")).toString();
 }
 
-// The texts of the open windows that a language switch must change.
-struct Snapshot {
-    QStringList texts;
-    bool operator==(const Snapshot &o) const { return texts == o.texts; }
-};
-
 } // namespace
 
 class TestI18n : public QObject {
@@ -64,15 +58,16 @@ class TestI18n : public QObject {
     QTemporaryDir home;
     std::unique_ptr<TFMain> main;
 
-    Snapshot Take(TFZeitSelect &zeit, TFAktiv &busy)
+    // The texts of the open windows that a language switch must change.
+    QStringList Take(TFZeitSelect &zeit, TFAktiv &busy)
     {
-        return {{main->windowTitle(), MenuTitle(main.get(), "ENde1"), MenuTitle(main.get(), "MenuLanguage"),
+        return {main->windowTitle(), MenuTitle(main.get(), "ENde1"), MenuTitle(main.get(), "MenuLanguage"),
                  MenuTitle(main.get(), "Datenlesen1"), ActionText(main.get(), "Lernen1"),
                  ActionText(main.get(), "PCAufzeichnung"), LabelText(main.get(), "Comments"),
                  LabelText(main.get(), "LadeLabel"), main->StatusPanel()->text(),
                  zeit.windowTitle(), LabelText(&zeit, "Label1"),
                  zeit.findChild<QPushButton *>(QStringLiteral("Button2"))->text(),
-                 LabelText(&busy, "StaticText1")}};
+                 LabelText(&busy, "StaticText1")};
     }
 
 private slots:
@@ -120,38 +115,38 @@ private slots:
         TFZeitSelect zeit;
         zeit.show();
         TFAktiv busy;
-        const Snapshot german = Take(zeit, busy);
-        QCOMPARE(german.texts[0], QStringLiteral("O2- Haldrix-1 .. 32"));
-        QCOMPARE(german.texts[1], QStringLiteral("Ende"));
-        QCOMPARE(german.texts[2], QStringLiteral("Sprache"));
-        QCOMPARE(german.texts[4], QStringLiteral("Anlagen einlernen"));
-        QCOMPARE(german.texts[8], QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
+        const QStringList german = Take(zeit, busy);
+        QCOMPARE(german[0], QStringLiteral("O2- Haldrix-1 .. 32"));
+        QCOMPARE(german[1], QStringLiteral("Ende"));
+        QCOMPARE(german[2], QStringLiteral("Sprache"));
+        QCOMPARE(german[4], QStringLiteral("Anlagen einlernen"));
+        QCOMPARE(german[8], QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
 
         QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("en")));
-        const Snapshot english = Take(zeit, busy);
-        QCOMPARE(english.texts[0], german.texts[0]);        // product name and numbers
-        QCOMPARE(english.texts[2], QStringLiteral("Language"));
-        QCOMPARE(english.texts[4], QStringLiteral("Learn plants"));
-        QCOMPARE(english.texts[8], QStringLiteral("No connection\nPlease check the cable and the PC settings!"));
-        for (int i = 1; i < german.texts.size(); ++i)
-            QVERIFY2(english.texts[i] != german.texts[i], qPrintable(german.texts[i]));
+        const QStringList english = Take(zeit, busy);
+        QCOMPARE(english[0], german[0]);        // product name and numbers
+        QCOMPARE(english[2], QStringLiteral("Language"));
+        QCOMPARE(english[4], QStringLiteral("Learn plants"));
+        QCOMPARE(english[8], QStringLiteral("No connection\nPlease check the cable and the PC settings!"));
+        for (int i = 1; i < german.size(); ++i)
+            QVERIFY2(english[i] != german[i], qPrintable(german[i]));
         QCOMPARE(zeit.TextSelect1()->Caption(1), QStringLiteral("OFF"));
 
         QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("fr")));
-        const Snapshot french = Take(zeit, busy);
-        QCOMPARE(french.texts[2], QStringLiteral("Langue"));
-        for (int i = 1; i < german.texts.size(); ++i)
-            QVERIFY2(french.texts[i] != english.texts[i], qPrintable(english.texts[i]));
+        const QStringList french = Take(zeit, busy);
+        QCOMPARE(french[2], QStringLiteral("Langue"));
+        for (int i = 1; i < german.size(); ++i)
+            QVERIFY2(french[i] != english[i], qPrintable(english[i]));
 
         // Back to German: every text exactly as designed.
         QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("de")));
-        QVERIFY(Take(zeit, busy) == german);
+        QCOMPARE(Take(zeit, busy), german);
         QCOMPARE(zeit.TextSelect1()->Caption(25), QStringLiteral("24h"));
 
         // A window made while English is on comes up in English.
         TLanguages::Instance()->SetLanguage(QStringLiteral("en"));
         TFZeitSelect later;
-        QCOMPARE(later.windowTitle(), english.texts[9]);
+        QCOMPARE(later.windowTitle(), english[9]);
         TLanguages::Instance()->SetLanguage(QStringLiteral("de"));
     }
 
