@@ -5,6 +5,7 @@
 #include "shell/UAktiv.h"
 #include "shell/UMain.h"
 #include "live/UAnzeige.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -102,6 +103,14 @@ int main(int argc, char *argv[])
     if (!quitAfterOk || (o.parser.isSet(o.quitAfter) && quitAfterMs < 0)) {
         std::fprintf(stderr, "o2-haldrix: --quit-after needs a number of milliseconds\n");
         return 2;
+    }
+
+    if (o.parser.isSet(o.screenshots)) {
+        // Unattended: nobody can answer a message box, so print it and answer it safely.
+        SetMessageHandler([](MsgKind kind, const QString &text) {
+            std::fprintf(stderr, "o2-haldrix: %s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+            return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
+        });
     }
 
     TFMain main;
