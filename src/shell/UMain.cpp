@@ -133,8 +133,8 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     LoadPartnerLogo();
 
-    // A time-out of 0 would leave the reply timer without a deadline (a silent plant
-    // would then stall the program), so 0 keeps the default.
+    // A time-out of 0 (also 65536 after the 16-bit cut) would end every wait before
+    // any reply could arrive, so no plant would ever be found; it keeps the default.
     const quint16 timeout = SettingsFile->ReadWord(QStringLiteral("COM"), QStringLiteral("TIMEOUT"), BaseTimeout);
     if (timeout != 0)
         BaseTimeout = timeout;
