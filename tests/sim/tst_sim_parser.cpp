@@ -47,13 +47,9 @@ struct Host {
 class TestSimParser : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { SetCommandClock({}); }
     void statusModeAndSetup();
     void liveValuesDecode();
     void memoryTransfer();
-    void clockAndDate();
-    void setupWrites();
-    void pileStartAndEnd();
     void survivesLineFaults();
     void faultsThatMustFail();
     void programOnThePseudoTerminal();
@@ -131,61 +127,6 @@ void TestSimParser::memoryTransfer()
     QVERIFY(!ReadStoredRecord(1));   // empty: no reply, the read times out
     QVERIFY(ReadStoredRecordCount(1));
     QCOMPARE(StoredCount, 0);
-}
-
-void TestSimParser::clockAndDate()
-{
-    Host h(Line({4}));
-    QVERIFY(ReadPlantStatus(4));
-    QVERIFY(ReadPlantClock(4));
-    QCOMPARE(ClockText.size(), 30);
-    QVERIFY(ClockText.startsWith(QLatin1Char('T')));
-    SelectedPlant = 4;
-    SetCommandClock([] { return QDateTime(QDate(2030, 1, 1), QTime(9, 5, 0)); });
-    SendDate();
-    SendTime();
-    QCOMPARE(h.bus->GetPlant(4)->Clock().date(), QDate(2030, 1, 1));
-    QCOMPARE(h.bus->GetPlant(4)->Clock().time().hour(), 9);
-    QVERIFY(ReadPlantClock(4));
-    QCOMPARE(ClockText, QStringLiteral("TZeit: 09:05:00 Datum:01.01.30"));
-}
-
-void TestSimParser::setupWrites()
-{
-    Host h(Line({12}));
-    SendCommand(12, cmdSetStoreInterval, {15});
-    SendCommand(12, cmdSetO2Limits, {125, 140});
-    SendCommand(12, cmdSetIntervalOn, {7});
-    SendCommand(12, cmdSetIntervalOff, {33});
-    SendCommand(12, cmdSetControlTimes, {4, 44});
-    SendCommand(12, cmdSetMaxTimes, {90, 200});
-    QVERIFY(ReadPlantStatus(12));
-    QVERIFY(ReadPlantSetup(12));
-    QCOMPARE(PlantSetup.Speicher, 15);
-    QCOMPARE(PlantSetup.O2Ein, 125);
-    QCOMPARE(PlantSetup.O2Aus, 140);
-    QCOMPARE(PlantSetup.IntEin, 7);
-    QCOMPARE(PlantSetup.IntAus, 33);
-    QCOMPARE(PlantSetup.NotEin, 4);
-    QCOMPARE(PlantSetup.NotAus, 44);
-    QCOMPARE(PlantSetup.MaxEin, 90);
-    QCOMPARE(PlantSetup.MaxAus, 200);
-}
-
-void TestSimParser::pileStartAndEnd()
-{
-    Host h(Line({5}));
-    QVERIFY(ReadPlantStatus(5));
-    QVERIFY(SetPlantMode(5, 2));
-    QCOMPARE(PlantTable[5].Mode, quint8(2));
-    QVERIFY(SwitchPlantOn(5));
-    QVERIFY(PlantTable[5].Running && PlantTable[5].MemStatus);
-    QVERIFY(h.bus->GetPlant(5)->FanOn());
-    QVERIFY(SetPlantMode(5, 4));   // sends "q"
-    QCOMPARE(PlantTable[5].Mode, quint8(3));
-    QVERIFY(SwitchPlantOff(5));
-    QVERIFY(!PlantTable[5].Running && !PlantTable[5].MemStatus);
-    QVERIFY(!h.bus->GetPlant(5)->Running());
 }
 
 void TestSimParser::survivesLineFaults()
