@@ -66,6 +66,17 @@ TFMain::TFMain(QWidget *parent, std::unique_ptr<LinkPort> port) : QMainWindow(pa
         w->setSizePolicy(policy);
         w->hide();
     }
+    // The window is disabled while it learns the plants; the loading text, its
+    // progress and the link status stay fully readable meanwhile.
+    for (QWidget *w : {static_cast<QWidget *>(ui->LadeLabel), static_cast<QWidget *>(ui->Anzeige1),
+                       static_cast<QWidget *>(ui->StatusPanel)}) {
+        QPalette palette = w->palette();
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = QPalette::ColorRole(role);
+            palette.setColor(QPalette::Disabled, r, palette.color(QPalette::Active, r));
+        }
+        w->setPalette(palette);
+    }
     setFixedSize(size().expandedTo(minimumSizeHint()));
     ConnectMenu();
     FormCreate(std::move(port));
