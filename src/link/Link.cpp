@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 const char CommandChars[] = " BReoTqAZDIEOnNprFScG6";
@@ -74,7 +76,46 @@ struct TLink::Private {
     QTimer leseTimer;
     QTimer timeout1;
     std::vector<LinkWaitFrame *> waits;
+    // Half-duplex adapters echo every frame back. Plant bytes (1..32) never occur
+    // in replies, so a received plant byte that starts a recently sent frame marks
+    // its echo, which is dropped before the parser could take the command
+    // character for a reply letter.
+    std::deque<QByteArray> sentFrames;
+    QByteArray echo;
+    int echoPos = 0;
+    void FilterEcho(QByteArray &text);
 };
+
+void TLink::Private::FilterEcho(QByteArray &text)
+{
+    QByteArray kept;
+    kept.reserve(text.size());
+    for (const char ch : std::as_const(text)) {
+        const quint8 b = quint8(ch);
+        if (!echo.isEmpty()) {
+            if (echoPos < echo.size() && echo.at(echoPos) == ch) {
+                if (++echoPos == echo.size())
+                    echo.clear();
+                continue;
+            }
+            echo.clear();       // not (or no longer) an echo: the byte is data
+        }
+        if (b >= 1 && b <= MaxPlants) {
+            auto it = std::find_if(sentFrames.begin(), sentFrames.end(),
+                                   [b](const QByteArray &f) { return quint8(f.at(0)) == b; });
+            if (it != sentFrames.end()) {
+                echo = *it;
+                echoPos = 1;
+                sentFrames.erase(sentFrames.begin(), it + 1);   // echoes come in order
+                if (echo.size() == 1)
+                    echo.clear();
+                continue;
+            }
+        }
+        kept.append(ch);
+    }
+    text = kept;
+}
 
 TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
 {
@@ -110,6 +151,13 @@ TLink::~TLink()
 }
 
 TLink *TLink::Instance() { return TheLink; }
+
+void TLink::NoteSent(const QByteArray &frame)
+{
+    d->sentFrames.push_back(frame);
+    if (d->sentFrames.size() > 16)          // no echoing adapter: forget old frames
+        d->sentFrames.pop_front();
+}
 
 void TLink::SetPort(std::unique_ptr<LinkPort> port)
 {
@@ -213,6 +261,8 @@ void TLink::ComPort1TriggerAvail(int count)
             text.append(char(b));
         }
     }
+    if (!d->sentFrames.empty() || !d->echo.isEmpty())
+        d->FilterEcho(text);
     ParseReceived(text);
     if (!d->waits.empty()) {
         LinkWaitFrame *w = d->waits.back();
@@ -297,6 +347,7 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
     }
     if (!LinkOpen || !TheLink || !TheLink->ComPort1())
         return;
+    TheLink->NoteSent(frame);
     TheLink->ComPort1()->WriteBytes(frame);
 }
 

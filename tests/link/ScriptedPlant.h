@@ -31,6 +31,7 @@ public:
     void Silence(char c) { standing_.remove(c); queued_.remove(c); }
     // Called for each frame before the script; may change the script.
     std::function<void(const Frame &)> onFrame;
+    bool echo = false;
 
     QList<Frame> frames;
     int Count(char c) const
@@ -61,6 +62,8 @@ private:
 
     void Receive(const QByteArray &bytes)
     {
+        if (echo)
+            port_->Inject(bytes);       // a half-duplex adapter hears its own frame
         pending_.append(bytes);
         while (pending_.size() >= 2) {
             const int need = 2 + ParamLength(pending_.at(1));

@@ -49,6 +49,29 @@ private slots:
         QVERIFY(!ReadPlantStatus(33));
     }
 
+    // Echoed frames start with the plant byte; their command characters ("B", "S",
+    // "T", "c") must not be taken for reply letters.
+    void echoingAdapter()
+    {
+        LinkFixture fx;
+        PlantCount = 3;
+        fx.plant.echo = true;
+        fx.plant.Answer('B', "B2;");
+        fx.plant.Answer('S', "S1;1;");
+        fx.plant.Answer('r', "r5;");
+        fx.plant.Answer('6', "T10:00:00 01.01.30 ............");
+        QVERIFY(ReadPlantStatus(3));
+        QCOMPARE(fx.plant.Commands(), QByteArray("BS"));
+        QVERIFY(SetPlantMode(3, 2));            // "T" (interval) itself draws no reply
+        QCOMPARE(PlantTable[3].Mode, quint8(2));
+        QVERIFY(ReadStoredRecordCount(3));
+        QCOMPARE(StoredCount, 5);
+        QVERIFY(ReadPlantClock(3));
+        QVERIFY(ClockText.startsWith(QLatin1String("T10:00:00")));
+        QCOMPARE(fx.plant.Count('6'), 1);       // every exchange succeeded at once
+        QCOMPARE(fx.plant.Count('B'), 2);
+    }
+
     void readSetupAndClock()
     {
         LinkFixture fx;

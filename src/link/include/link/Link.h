@@ -57,6 +57,8 @@ public:
     void LeseTimerTimer();
     void Timeout1Timer();
     void ComPort1TriggerAvail(int count);
+    // Remembers a frame just written, so that an adapter's echo of it is dropped.
+    void NoteSent(const QByteArray &frame);
 
     // The wait behind SendAndWait: runs the event loop until a reply for
     // `command` was decoded or Timeout1 (armed with its current interval) fired.
