@@ -4,6 +4,7 @@
 #include "dialogs/UZeitSelect.h"
 #include "i18n/Languages.h"
 #include "link/Link.h"
+#include "live/UAnzeige.h"
 #include "link/PlantTable.h"
 #include "link/Port.h"
 #include "shell/SettingsFile.h"
@@ -142,6 +143,16 @@ private slots:
         QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("de")));
         QCOMPARE(Take(zeit, busy), german);
         QCOMPARE(zeit.TextSelect1()->Caption(25), QStringLiteral("24h"));
+
+        // The live display follows as well.
+        TFAnzeige live(main.get());
+        live.show();
+        QCOMPARE(live.windowTitle(), QStringLiteral("Kompost- Messwerterfassung"));
+        TLanguages::Instance()->SetLanguage(QStringLiteral("fr"));
+        QCOMPARE(live.windowTitle(), QStringLiteral("Acquisition des mesures du compost"));
+        TLanguages::Instance()->SetLanguage(QStringLiteral("de"));
+        QCOMPARE(live.windowTitle(), QStringLiteral("Kompost- Messwerterfassung"));
+        live.close();
 
         // A window made while English is on comes up in English.
         TLanguages::Instance()->SetLanguage(QStringLiteral("en"));
