@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #ifndef O2H_VERSION
@@ -40,14 +41,6 @@ QString LinkStatusText()
                + QString::number(ComNumber);
     return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!");
 }
-
-// Holds a flag set for the lifetime of the guard.
-struct FlagGuard {
-    explicit FlagGuard(bool &flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-    bool &flag_;
-    bool old_;
-};
 
 } // namespace
 
@@ -205,7 +198,7 @@ void TFMain::RunDiscovery()
     if (!LearnRequest || !LinkOpen || discovering_)
         return;
     {
-        FlagGuard busy(discovering_);
+        const QScopedValueRollback busy(discovering_, true);
         setEnabled(false);
         ui->LadeLabel->show();
         ui->Anzeige1->setMaximum(PlantCount);
@@ -230,7 +223,7 @@ void TFMain::RunDiscovery()
 
 void TFMain::DiscoverPlants()
 {
-    FlagGuard busy(discovering_);
+    const QScopedValueRollback busy(discovering_, true);
     StopTimer();
     ResetPlantTables();
     if (!LinkOpen)
