@@ -197,28 +197,22 @@ void TFMain::RunDiscovery()
 {
     if (!LearnRequest || !LinkOpen || discovering_)
         return;
-    {
-        const QScopedValueRollback busy(discovering_, true);
-        setEnabled(false);
-        ui->LadeLabel->show();
-        ui->Anzeige1->setMaximum(PlantCount);
-        ui->Anzeige1->setValue(0);
-        ui->Anzeige1->show();
-        StopTimer();
+    const QScopedValueRollback busy(discovering_, true);
+    setEnabled(false);
+    ui->LadeLabel->show();
+    ui->Anzeige1->setMaximum(PlantCount);
+    ui->Anzeige1->setValue(0);
+    ui->Anzeige1->show();
+    StopTimer();
 
-        DiscoverPlants();
+    DiscoverPlants();
 
-        ui->Anzeige1->hide();
-        ui->LadeLabel->hide();
-        setEnabled(true);
-        PollPlant = 1;
-        StartTimer();
-        SendCommand(1, cmdReadLive);
-    }
-    if (closePending_) {
-        closePending_ = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
+    ui->Anzeige1->hide();
+    ui->LadeLabel->hide();
+    setEnabled(true);
+    PollPlant = 1;
+    StartTimer();
+    SendCommand(1, cmdReadLive);
 }
 
 void TFMain::DiscoverPlants()
@@ -263,6 +257,12 @@ void TFMain::DiscoverPlants()
         }
     }
     LearnRequest = false;
+
+    // A close asked for while the plants were asked (only then can it arrive).
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void TFMain::Ende2Click()
