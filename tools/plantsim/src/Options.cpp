@@ -23,16 +23,16 @@ bool ToDouble(const QString &s, double &v, double lo, double hi)
 
 // "LIST:REST" → list and rest; without a list part (no ':' or text before it is not
 // a list) the whole text is rest and the list is all plants.
-void SplitTarget(const QString &spec, QString &list, QString &rest)
+void SplitTarget(const QString &target, QString &list, QString &rest)
 {
-    const int colon = spec.indexOf(QLatin1Char(':'));
+    const int colon = target.indexOf(QLatin1Char(':'));
     if (colon < 0) {
         list = QStringLiteral("all");
-        rest = spec;
+        rest = target;
         return;
     }
-    list = spec.left(colon);
-    rest = spec.mid(colon + 1);
+    list = target.left(colon);
+    rest = target.mid(colon + 1);
 }
 
 bool ApplyFault(const QString &nameValue, Faults &f, int *vanishMs, QString *error)
