@@ -139,9 +139,9 @@ void TFAnzeige::SetStatusPanelText(int panel, const QString &text)
 void TFAnzeige::PlaceInstruments()
 {
     // Picture units of pile.svg (420 x 300): the probes' depth lines run at
-    // y = 50 (100 cm) to 250 (0 cm), the lance at x = 210.
+    // y = 50 (0 cm, the surface) to 250 (100 cm, the core), the lance at x = 210.
     TPileView *pile = ui->Image2;
-    TLedNumber *temps[5] = {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz};
+    TLedNumber *temps[5] = {ui->T5Anz, ui->T4Anz, ui->T3Anz, ui->T2Anz, ui->T1Anz};
     for (int i = 0; i < 5; ++i)
         pile->Place(temps[i], QRectF(72, 50 * (i + 1) - 24, 128, 48));
     pile->Place(ui->O2Anz, QRectF(224, 26, 136, 52));
