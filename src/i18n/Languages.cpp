@@ -110,7 +110,6 @@ void TLanguages::Install(const QString &code)
         qt_ = nullptr;
     }
 
-    bool changed = code != current_;
     current_ = code;
 
     // Qt's own texts (Yes/No on message boxes) follow the chosen language too.
@@ -135,8 +134,6 @@ void TLanguages::Install(const QString &code)
     // windows show the new language when this returns.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     UpdateChecks();
-    if (changed)
-        emit Changed(code);
 }
 
 void TLanguages::UpdateChecks()

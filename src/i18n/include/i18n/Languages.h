@@ -34,9 +34,6 @@ public:
     // Installs the language and stores the choice; false for an unknown code.
     bool SetLanguage(const QString &code);
 
-signals:
-    void Changed(const QString &code);
-
 private:
     explicit TLanguages(QObject *parent);
     void Install(const QString &code);
