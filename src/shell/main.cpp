@@ -113,12 +113,31 @@ int main(int argc, char *argv[])
         });
     }
 
+    // Armed before the main window exists: its start-up may sit in a modal message
+    // box (port failure) that nobody will answer in an unattended run.
+    bool quitDue = false;
+    TFMain *mainWindow = nullptr;
+    if (quitAfterMs >= 0) {
+        QTimer::singleShot(quitAfterMs, &app, [&quitDue, &mainWindow] {
+            quitDue = true;
+            for (int i = 0; i < 8; ++i) {       // nested boxes; bounded in case one refuses
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal)
+                    break;
+                modal->close();
+            }
+            if (mainWindow)
+                mainWindow->CloseProgram();
+        });
+    }
+
     TFMain main;
+    mainWindow = &main;
     TFAktiv busy;
     FAktiv = &busy;
 
-    if (quitAfterMs >= 0)
-        QTimer::singleShot(quitAfterMs, &main, &TFMain::CloseProgram);
+    if (quitDue)
+        QTimer::singleShot(0, &main, &TFMain::CloseProgram);
     if (o.parser.isSet(o.screenshots)) {
         const QString folder = QFileInfo(o.parser.value(o.screenshots)).absoluteFilePath();
         QTimer::singleShot(0, &main, [&main, folder] { TakeScreenshots(&main, folder); });

@@ -289,6 +289,17 @@ private slots:
         QCOMPARE(live.Grid()->Cells(1, 1), QStringLiteral("---"));
     }
 
+    // An unattended run ends on time even while start-up waits in the port-failure box.
+    void executableQuitsDespiteOpenFailure()
+    {
+        QTemporaryDir home;
+        WriteIni(home, QStringLiteral("[Ports]\nCOM1=%1\n").arg(home.filePath(QStringLiteral("no-such-line"))));
+        QProcess prog;
+        prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--quit-after", "300"});
+        QVERIFY(prog.waitForFinished(10000));
+        QCOMPARE(prog.exitCode(), 0);
+    }
+
     // The executable polls one plant per 500 ms tick, in order, skipping the plant
     // without a pile, and gives every running pile a data file name.
     void executablePollRhythm()
