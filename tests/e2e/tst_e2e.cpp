@@ -311,7 +311,7 @@ private slots:
         WriteIni(home, QStringLiteral("[COM]\nCOM=1\n[Ports]\nCOM1=%1\n").arg(sim.Pty()));
         QProcess prog;
         prog.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--show-live", "--quit-after", "6000"});
+        prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--show-live", "--quit-after", "9000"});
         QVERIFY(prog.waitForFinished(40000));
         QCOMPARE(prog.exitStatus(), QProcess::NormalExit);
         QCOMPARE(prog.exitCode(), 0);
