@@ -165,22 +165,6 @@
         <translation>Plant </translation>
     </message>
     <message>
-        <source>Lüfter AUS</source>
-        <translation>Fan OFF</translation>
-    </message>
-    <message>
-        <source>Lüfter EIN</source>
-        <translation>Fan ON</translation>
-    </message>
-    <message>
-        <source>Intervall</source>
-        <translation>Interval</translation>
-    </message>
-    <message>
-        <source>O2- Regelung</source>
-        <translation>O2 control</translation>
-    </message>
-    <message>
         <source>Lüfter</source>
         <translation>Fan</translation>
     </message>
@@ -219,18 +203,6 @@
     <message>
         <source>AUS</source>
         <translation>OFF</translation>
-    </message>
-    <message>
-        <source>Manuell- AUS</source>
-        <translation>Manual OFF</translation>
-    </message>
-    <message>
-        <source>Manuell- EIN</source>
-        <translation>Manual ON</translation>
-    </message>
-    <message>
-        <source>O2-Regelung</source>
-        <translation>O2 control</translation>
     </message>
     <message>
         <source>TIMEOUT, bei der seriellen Kommunikation!

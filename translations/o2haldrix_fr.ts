@@ -165,22 +165,6 @@
         <translation>Inst </translation>
     </message>
     <message>
-        <source>Lüfter AUS</source>
-        <translation>Vent. ARRÊT</translation>
-    </message>
-    <message>
-        <source>Lüfter EIN</source>
-        <translation>Vent. MARCHE</translation>
-    </message>
-    <message>
-        <source>Intervall</source>
-        <translation>Intervalle</translation>
-    </message>
-    <message>
-        <source>O2- Regelung</source>
-        <translation>Régulation O2</translation>
-    </message>
-    <message>
         <source>Lüfter</source>
         <translation>Ventilateur</translation>
     </message>
@@ -219,18 +203,6 @@
     <message>
         <source>AUS</source>
         <translation>ARRÊT</translation>
-    </message>
-    <message>
-        <source>Manuell- AUS</source>
-        <translation>Manuel ARRÊT</translation>
-    </message>
-    <message>
-        <source>Manuell- EIN</source>
-        <translation>Manuel MARCHE</translation>
-    </message>
-    <message>
-        <source>O2-Regelung</source>
-        <translation>Régulation O2</translation>
     </message>
     <message>
         <source>TIMEOUT, bei der seriellen Kommunikation!

@@ -207,9 +207,8 @@ void TFAnzeige::ApplyUnits()
 
 void TFAnzeige::Retranslate()
 {
-    const QString modes[4] = {tr("Lüfter AUS"), tr("Lüfter EIN"), tr("Intervall"), tr("O2- Regelung")};
-    for (int i = 0; i < 4; ++i)
-        ui->BetriebsArtTab->setTabText(i, modes[i]);
+    for (int i = ModeFanOff; i <= ModeO2Control; ++i)
+        ui->BetriebsArtTab->setTabText(i, ModeTabText(i));
 
     TTitledGrid *g = ui->BPAnzGrid;
     g->SetCells(1, 0, tr("Lüfter"));
@@ -217,7 +216,8 @@ void TFAnzeige::Retranslate()
     g->SetCells(3, 0, tr("Betriebsart"));
     g->SetCells(4, 0, tr("Laufzeit"));
     g->SetCells(5, 0, tr("Zyklen"));
-    g->SetColMinText(3, {tr("Manuell- AUS"), tr("Manuell- EIN"), tr("O2-Regelung"), tr("Steuerbetrieb")});
+    g->SetColMinText(3, {ModeGridText(ModeFanOff), ModeGridText(ModeFanOn), ModeGridText(ModeO2Control),
+                         ModeGridText(ModeControl)});
     // The title of the result column carries the time of the last daily readout
     // once one ran; only the initial title is a translatable text.
     const QString statusTitle = ui->StatusAnzeige->Cells(1, 0);
@@ -382,16 +382,8 @@ void TFAnzeige::ShowGridRow(int n)
         g->SetCells(RefColumn, n, QString::number(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke));
     g->SetCells(1, n, v.FanOn ? tr("EIN") : tr("AUS"));
     g->SetCells(2, n, QLocale().toString(v.O2 / 10.0, 'f', 1));
-    QString mode;
-    switch (v.Betriebsart) {
-    case ModeFanOff: mode = tr("Manuell- AUS"); break;
-    case ModeFanOn: mode = tr("Manuell- EIN"); break;
-    case ModeInterval: mode = tr("Intervall"); break;
-    case ModeO2Control: mode = tr("O2-Regelung"); break;
-    case ModeControl: mode = tr("Steuerbetrieb"); break;
-    default: break;     // unknown mode: the cell keeps its text
-    }
-    if (!mode.isEmpty())
+    const QString mode = ModeGridText(v.Betriebsart);
+    if (!mode.isEmpty())                // unknown mode: the cell keeps its text
         g->SetCells(3, n, mode);
     g->SetCells(4, n, QString::number(v.Luefterlaufzeit));
     g->SetCells(5, n, QString::number(v.LuefterZyklen));

@@ -99,9 +99,6 @@ struct LinkFixture {
     LinkFixture() : port(MakePort()), plant(port)
     {
         ResetLinkTables();
-        RxBuffer.clear();
-        ReplyCode = 0;
-        ReplyTimedOut = false;
         ComNumber = 1;
         SpeedIndex = 0;
         BaseTimeout = 40;

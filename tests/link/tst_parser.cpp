@@ -18,8 +18,6 @@ const QByteArray ClockReply = "T12:34:56 07.12.26 Mo ........"; // 30 characters
 void Fresh()
 {
     ResetLinkTables();
-    RxBuffer.clear();
-    ReplyCode = 0;
     AddressedPlant = 1;
 }
 

@@ -24,9 +24,6 @@ struct Host {
     {
         bus = std::make_unique<Bus>(config);
         ResetLinkTables();
-        RxBuffer.clear();
-        ReplyCode = 0;
-        ReplyTimedOut = false;
         ComNumber = 1;
         SpeedIndex = 0;
         BaseTimeout = 150;
