@@ -76,45 +76,56 @@ struct TLink::Private {
     QTimer leseTimer;
     QTimer timeout1;
     std::vector<LinkWaitFrame *> waits;
-    // Half-duplex adapters echo every frame back. Plant bytes (1..32) never occur
-    // in replies, so a received plant byte that starts a recently sent frame marks
-    // its echo, which is dropped before the parser could take the command
-    // character for a reply letter.
-    std::deque<QByteArray> sentFrames;
-    QByteArray echo;
-    int echoPos = 0;
+    // Half-duplex adapters echo every frame back before the plant answers. Bytes
+    // count as an echo only when they are the first to arrive after our sends and
+    // are exactly frames sent since the last byte received, in order (a frame that
+    // drew no echo, e.g. to an absent plant, may be missing). The first byte that
+    // does not fit ends it: that byte and all after it, and any bytes held back,
+    // go to the parser unchanged. Plant numbers 9, 10, 13 and 32 are TAB, LF, CR
+    // and blank, which replies may well contain, so a byte alone proves nothing.
+    std::deque<QByteArray> unechoed;    // frames sent since the last byte received
+    qsizetype heldFrame = -1;           // index into unechoed being matched
+    qsizetype heldCount = 0;            // bytes of it matched so far, held back
     void FilterEcho(QByteArray &text);
 };
 
 void TLink::Private::FilterEcho(QByteArray &text)
 {
-    QByteArray kept;
-    kept.reserve(text.size());
-    for (const char ch : std::as_const(text)) {
-        const quint8 b = quint8(ch);
-        if (!echo.isEmpty()) {
-            if (echoPos < echo.size() && echo.at(echoPos) == ch) {
-                if (++echoPos == echo.size())
-                    echo.clear();
-                continue;
-            }
-            echo.clear();       // not (or no longer) an echo: the byte is data
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char ch = text.at(i);
+        if (heldFrame < 0) {
+            // At a frame boundary: the next echo starts with some frame's plant byte.
+            auto it = std::find_if(unechoed.begin(), unechoed.end(),
+                                   [ch](const QByteArray &f) { return f.at(0) == ch; });
+            if (it == unechoed.end())
+                break;
+            heldFrame = it - unechoed.begin();
+            heldCount = 1;
+        } else if (unechoed[heldFrame].at(heldCount) == ch) {
+            ++heldCount;
+        } else {
+            break;
         }
-        if (b >= 1 && b <= MaxPlants) {
-            auto it = std::find_if(sentFrames.begin(), sentFrames.end(),
-                                   [b](const QByteArray &f) { return quint8(f.at(0)) == b; });
-            if (it != sentFrames.end()) {
-                echo = *it;
-                echoPos = 1;
-                sentFrames.erase(sentFrames.begin(), it + 1);   // echoes come in order
-                if (echo.size() == 1)
-                    echo.clear();
-                continue;
-            }
+        ++i;
+        if (heldCount == unechoed[heldFrame].size()) {      // one whole frame came back
+            unechoed.erase(unechoed.begin(), unechoed.begin() + heldFrame + 1);
+            heldFrame = -1;
+            heldCount = 0;
+            text.remove(0, i);
+            i = 0;
         }
-        kept.append(ch);
     }
-    text = kept;
+    if (i == text.size()) {
+        text.clear();           // all of it fits so far: hold it until more comes
+        return;
+    }
+    // Not an echo: give back what was held and let everything through.
+    if (heldFrame >= 0)
+        text.prepend(unechoed[heldFrame].left(heldCount - i));
+    unechoed.clear();
+    heldFrame = -1;
+    heldCount = 0;
 }
 
 TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
@@ -154,9 +165,14 @@ TLink *TLink::Instance() { return TheLink; }
 
 void TLink::NoteSent(const QByteArray &frame)
 {
-    d->sentFrames.push_back(frame);
-    if (d->sentFrames.size() > 16)          // no echoing adapter: forget old frames
-        d->sentFrames.pop_front();
+    if (frame.isEmpty())
+        return;
+    d->unechoed.push_back(frame);
+    if (d->unechoed.size() > 16) {      // no echoing adapter, no replies: forget old frames
+        d->unechoed.pop_front();
+        if (d->heldFrame >= 0 && --d->heldFrame < 0)
+            d->heldCount = 0;           // the frame being matched is gone; so is its match
+    }
 }
 
 void TLink::SetPort(std::unique_ptr<LinkPort> port)
@@ -261,7 +277,7 @@ void TLink::ComPort1TriggerAvail(int count)
             text.append(char(b));
         }
     }
-    if (!d->sentFrames.empty() || !d->echo.isEmpty())
+    if (!d->unechoed.empty())
         d->FilterEcho(text);
     ParseReceived(text);
     if (!d->waits.empty()) {

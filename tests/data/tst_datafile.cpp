@@ -1,6 +1,8 @@
 #include "data/DataFile.h"
 #include "shell/SettingsFile.h"
 #include "link/PlantTable.h"
+#include "shell/AtomicFile.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,18 +17,8 @@
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
+using support::ReadAll;
+using support::WriteAll;
 
 TLiveValues Rec(int t5, int t4, int t3, int t2, int t1, int ref, int o2, int mode, int run, int cycles)
 {
@@ -225,6 +217,69 @@ private slots:
 #endif
     }
 
+    // The file name and its record count go to the settings together or not at all.
+    void fileNameAndCountAreOneWrite()
+    {
+        PlantTable[4].Name = "Alt";
+        PlantTable[4].Pfad = folder_;
+        MakeDataFileName(4);
+        WriteSetting("4", "Anzahl", 57);
+        const QString oldFile = PlantTable[4].Datei;
+        PlantTable[4].Name = "Neu";
+        for (int n : {1, 2}) {
+            FailAtomicWriteNumber(n);
+            MakeDataFileName(4);
+            FailAtomicWriteNumber(0);
+            const QString datei = ReadSetting("4", "Datei", QString());
+            const qint32 anzahl = ReadSetting("4", "Anzahl", -1);
+            QVERIFY2((datei == oldFile && anzahl == 57) || (datei == PlantTable[4].Datei && anzahl == 0),
+                     qPrintable(QStringLiteral("write %1 failed: %2 with %3").arg(n).arg(datei).arg(anzahl)));
+        }
+    }
+
+    // A pile started on a full disk gets no file rather than one without a header.
+    void fullDiskLeavesNoHeaderlessFile()
+    {
+        PlantTable[5].Name = "Voll";
+        PlantTable[5].Pfad = folder_;
+        MakeDataFileName(5);
+        FailAtomicWriteNumber(1);
+        QVERIFY(!OpenDataFile(5));
+        QVERIFY(!QFile::exists(PlantTable[5].Datei));
+        QVERIFY(!DataFileIsOpen());
+
+        support::SmallFileSystem fs;
+        if (!fs.Mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root): full-disk case not run");
+        PlantTable[5].Pfad = fs.Path(QString());
+        PlantTable[5].Datei.clear();
+        fs.Fill();
+        QVERIFY(!OpenDataFile(5));
+        QVERIFY(!QFile::exists(PlantTable[5].Datei));
+        QVERIFY(!DataFileIsOpen());
+    }
+
+    // Text the program wrote into a header comes back unchanged, and blank lines
+    // between records hide none of them.
+    void headerTextRoundTripAndBlankLines()
+    {
+        PlantTable[2].Name = "Miete 2";
+        PlantTable[2].Pfad = folder_;
+        PlantTable[2].Komm = QString::fromUtf8("Maß° MÃ¼");
+        QVERIFY(Transfer(2, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)},
+                             {"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
+        QByteArray bytes = ReadAll(PlantTable[2].Datei);
+        bytes.replace("\r\n2;", "\r\n\r\n  \r\n2;");
+        bytes += "\r\n";
+        WriteAll(PlantTable[2].Datei, bytes);
+        DataFileContent c;
+        QVERIFY(LoadDataFile(PlantTable[2].Datei, c, nullptr));
+        QVERIFY(c.FileValid);
+        QCOMPARE(c.Comment, PlantTable[2].Komm);
+        QCOMPARE(c.LineCount, qint64(2));
+        QVERIFY(c.Lines.last().startsWith(QLatin1String("2;")));
+    }
+
     void loadCurrentLayout()
     {
         PlantTable[3].Name = "Miete 3";
@@ -274,7 +329,8 @@ private slots:
         QTest::newRow("column line replaced") << QByteArray("A\nB\nC\n\nN: P\nD: F\nK\nE\n1;x;\n2;y;\n") << true << false << 2;
         QTest::newRow("lone CR") << QByteArray(head).replace("\r\n", "\r") + "1;x;\r2;y;" << true << true << 2;
         QTest::newRow("lone LF, trailing end") << QByteArray(head).replace("\r\n", "\n") + "1;x;\n" << true << true << 1;
-        QTest::newRow("mixed ends") << QByteArray("A\rB\nC\r\n\nP\rF\r\nK\nE\n ;c\r1;x;\n\r\n") << true << true << 2;
+        // The empty line between "\n" and "\r\n" is no record.
+        QTest::newRow("mixed ends") << QByteArray("A\rB\nC\r\n\nP\rF\r\nK\nE\n ;c\r1;x;\n\r\n") << true << true << 1;
         QTest::newRow("empty line 9") << head + "\r\n1;x;\r\n" << false << true << 0;
         QTest::newRow("empty") << QByteArray() << false << true << 0;
         QTest::newRow("no semicolon") << head + "1\r\n" << false << true << 0;

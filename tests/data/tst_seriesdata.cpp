@@ -187,13 +187,23 @@ private slots:
         QCOMPARE(QList<int>({d, m, y, h, mi}), QList<int>({8, 12, 2026, 7, 5}));
     }
 
-    void blankLineEndsEveryLineMode()
+    void blankLinesHideNoRecords()
     {
         QStringList lines = Days();
+        lines.insert(3, QStringLiteral("  "));
         lines.insert(2, QString());
+        lines.prepend(QString());
         SeriesPoints p;
         QCOMPARE(BuildSeriesData(lines, true, false, p, nullptr), BuildOutcome::Built);
+        QCOMPARE(p.PointCount, 5);
+        QCOMPARE(p.Values[SeriesT100].back(), 64.0);
+        lines = Days();
+        lines.insert(4, QString());
+        lines.append(QString());
+        QCOMPARE(BuildSeriesData(lines, true, true, p, nullptr), BuildOutcome::Built);
         QCOMPARE(p.PointCount, 2);
+        QCOMPARE(p.Values[SeriesT100][1], 62.0);
+        QCOMPARE(p.Values[SeriesT100][2], 64.0);
     }
 
     void manyLines()

@@ -48,6 +48,8 @@ private slots:
     void liveValuesDecode();
     void memoryTransfer();
     void survivesLineFaults();
+    void whitespacePlantNumbers_data();
+    void whitespacePlantNumbers();
     void faultsThatMustFail();
     void programOnThePseudoTerminal();
 };
@@ -149,6 +151,40 @@ void TestSimParser::survivesLineFaults()
         QVERIFY(StoredValues.Valid);
         QCOMPARE(StoredStamp.Year, QStringLiteral("2026"));
     }
+}
+
+void TestSimParser::whitespacePlantNumbers_data()
+{
+    QTest::addColumn<int>("plant");
+    QTest::addColumn<bool>("crlf");
+    QTest::addColumn<bool>("echo");
+    // Plant bytes 9, 10, 13 and 32 are TAB, LF, CR and blank.
+    for (int plant : {9, 10, 13, 32})
+        for (bool crlf : {false, true})
+            for (bool echo : {false, true})
+                QTest::addRow("plant %d%s%s", plant, crlf ? " crlf" : "", echo ? " echo" : "") << plant << crlf << echo;
+}
+
+void TestSimParser::whitespacePlantNumbers()
+{
+    QFETCH(int, plant);
+    QFETCH(bool, crlf);
+    QFETCH(bool, echo);
+    BusConfig c = Line({plant}, {plant});
+    c.historyDays = 1;
+    c.plants[0].faults.crlf = crlf;
+    c.plants[0].faults.echo = echo;
+    Host h(c);
+    QVERIFY(ReadPlantStatus(plant));
+    QVERIFY(ReadPlantClock(plant));
+    QVERIFY(ClockText.startsWith(QLatin1String("TZeit:")));
+    QVERIFY(ClockText.contains(u' '));                  // the clock text keeps its blanks
+    QVERIFY(ReadStoredRecordCount(plant));
+    QCOMPARE(StoredCount, 24);
+    for (int i = 0; i < 24; ++i)
+        QVERIFY2(ReadStoredRecord(plant) && StoredValues.Valid, qPrintable(QString::number(i)));
+    QVERIFY(SendAndWait(BaseTimeout, plant, cmdReadLive));
+    QVERIFY(PollReply.Valid);
 }
 
 void TestSimParser::faultsThatMustFail()

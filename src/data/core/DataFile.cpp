@@ -2,12 +2,12 @@
 
 #include "shell/SettingsFile.h"
 #include "shell/TextCodec.h"
+#include "shell/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -80,9 +80,9 @@ QStringList SplitLines(const QByteArray &bytes)
     const qsizetype n = bytes.size();
     lines.reserve(n / 64 + 1);
     qsizetype start = 0;
-    // A UTF-8 byte order mark is not part of the first line.
-    if (enc == TextEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
-        start = 3;
+    // Byte order marks are not part of the first line.
+    if (enc == TextEncoding::Utf8)
+        start = n - SkipByteOrderMarks(bytes).size();
     qsizetype i = start;
     while (i < n) {
         const char c = p[i];
@@ -153,9 +153,11 @@ void MakeDataFileName(int plant)
         p.Pfad += QDir::separator();
     p.Datei = p.Pfad + name + QLatin1String(".CSV");
     p.Anzahl = 0;
-    const QString section = QString::number(plant);
-    WriteSetting(section, QStringLiteral("Anzahl"), 0);
-    WriteSetting(section, QStringLiteral("Datei"), p.Datei);
+    // Together: a new file name with the old file's count (or the reverse) would
+    // number the next records wrongly.
+    if (SettingsFile)
+        SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+                                                            {QStringLiteral("Datei"), p.Datei}});
 }
 
 bool OpenDataFile(int plant)
@@ -169,7 +171,7 @@ bool OpenDataFile(int plant)
 
     if (!QFileInfo::exists(p.Datei)) {
         // The header appears completely or not at all: written to a temporary file,
-        // synced and renamed into place.
+        // synced and renamed into place. A failure (disk full) leaves no file.
         QString header;
         header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QStringLiteral("Firmen- Name")) + kCrLf;
         header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Zeile2"), QStringLiteral("* Text *")) + kCrLf;
@@ -180,9 +182,7 @@ bool OpenDataFile(int plant)
         header += p.Komm + kCrLf;
         header += QStringLiteral("Erste Datensicherung : ") + ShortDateText(DataFileToday()) + kCrLf;
         header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
-        const QByteArray bytes = EncodeWindows1252(header);
-        QSaveFile sf(p.Datei);
-        if (!sf.open(QIODevice::WriteOnly) || sf.write(bytes) != bytes.size() || !sf.commit())
+        if (!WriteFileAtomically(p.Datei, EncodeText(header)))
             return false;
     }
     auto f = std::make_unique<QFile>(p.Datei);
@@ -291,6 +291,9 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
         c.FirstSaveLine = lines[7];
         lines.remove(0, 9);
     }
+    // A blank line (a spreadsheet's empty rows, a hand edit) is no record: dropped
+    // wherever it stands, so the records after it and the line count stay right.
+    lines.removeIf([](const QString &l) { return QStringView(l).trimmed().isEmpty(); });
     c.Lines = std::move(lines);
     c.LineCount = c.Lines.size();
     return true;

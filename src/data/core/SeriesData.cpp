@@ -221,6 +221,8 @@ private:
     QString labelDateText_;
 };
 
+bool IsBlank(const QString &line) { return QStringView(line).trimmed().isEmpty(); }
+
 } // namespace
 
 bool ParseStampText(QStringView text, int &day, int &month, int &year, int &hour, int &minute)
@@ -287,18 +289,21 @@ BuildOutcome BuildSeriesData(QStringList &lines, bool o2InPercent, bool perDay, 
     if (!perDay) {
         out.Labels.reserve(count);
         for (qsizetype i = 0; i < count; ++i) {
-            // A blank line (a spreadsheet's trailing empty rows) ends the data.
-            if (lines[i].isEmpty())
-                break;
+            // A blank line is no record; the records after it still count.
+            if (IsBlank(lines[i]))
+                continue;
             if (!plot.Plot(lines[i], errorText))
                 return BuildOutcome::DateError;
         }
         return BuildOutcome::Built;
     }
 
-    if (count == 0)
+    qsizetype firstLine = 0;
+    while (firstLine < count && IsBlank(lines[firstLine]))
+        ++firstLine;
+    if (firstLine == count)
         return BuildOutcome::NoDays;
-    const QStringView first = DateTextOf(lines[0]);
+    const QStringView first = DateTextOf(lines[firstLine]);
     if (first.isNull() || first.isEmpty())
         return BuildOutcome::NoDays;
     QDate current;
@@ -307,13 +312,15 @@ BuildOutcome BuildSeriesData(QStringList &lines, bool o2InPercent, bool perDay, 
             *errorText = QStringLiteral("'%1' ist kein gültiges Datum").arg(first);
         return BuildOutcome::DateError;
     }
-    qsizetype i = 1;
-    for (; i < count; ++i) {
-        if (lines[i].isEmpty())
-            break;
+    qsizetype last = firstLine;      // the last record line seen
+    for (qsizetype i = firstLine + 1; i < count; ++i) {
+        if (IsBlank(lines[i]))
+            continue;
         const QStringView dt = DateTextOf(lines[i]);
-        if (dt.isNull())
+        if (dt.isNull()) {
+            last = i;
             continue;                                   // no blank: same day as before
+        }
         QDate date;
         if (!ParseDateOnly(dt, date)) {
             if (errorText)
@@ -322,11 +329,12 @@ BuildOutcome BuildSeriesData(QStringList &lines, bool o2InPercent, bool perDay, 
         }
         if (date != current) {
             current = date;
-            if (!plot.Plot(lines[i - 1], errorText))
+            if (!plot.Plot(lines[last], errorText))
                 return BuildOutcome::DateError;
         }
+        last = i;
     }
-    if (!plot.Plot(lines[i - 1], errorText))
+    if (!plot.Plot(lines[last], errorText))
         return BuildOutcome::DateError;
     return BuildOutcome::Built;
 }

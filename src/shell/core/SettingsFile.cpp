@@ -1,5 +1,6 @@
 #include "shell/SettingsFile.h"
 #include "shell/TextCodec.h"
+#include "shell/AtomicFile.h"
 
 #include "link/PlantTable.h"
 #include "link/Port.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <cmath>
 #include <vector>
@@ -203,17 +203,14 @@ struct TSettingsFile::Private {
             text += l.raw;
             text += QLatin1String("\r\n");
         }
-        // Windows-1252 as the program has always written it. A value it cannot hold
-        // (a folder name in another script) would come back as '?' and point nowhere:
-        // then the file is written as UTF-8, which every reader takes as well.
-        bool lossless = true;
-        QByteArray bytes = EncodeWindows1252(text, &lossless);
-        return lossless ? bytes : text.toUtf8();
+        // Windows-1252 as the program has always written it; a value it cannot hold
+        // or that would read back as something else makes the file UTF-8 with a mark.
+        return EncodeText(text);
     }
 
-    bool Set(const QString &section, const QString &key, const QString &rawValue)
+    // Puts the value into the lines; false when it is there already.
+    bool Put(const QString &section, const QString &key, const QString &rawValue)
     {
-        Refresh();
         const QString value = OneLine(rawValue);
         qsizetype h = FindSection(section);
         if (h < 0) {
@@ -231,7 +228,7 @@ struct TSettingsFile::Private {
                     continue;
                 if (SameName(l.name, key)) {
                     if (l.value == value)
-                        return true;                        // unchanged: nothing to write
+                        return false;                       // unchanged: nothing to write
                     // Keep the spelling and indentation of the hand-written key.
                     const qsizetype eq = l.raw.indexOf(u'=');
                     l = ParseLine(l.raw.left(eq + 1) + value);
@@ -242,14 +239,23 @@ struct TSettingsFile::Private {
             if (!done)
                 lines.insert(lines.begin() + lastKey + 1, ParseLine(key + u'=' + value));
         }
-        return Save();
+        return true;
+    }
+
+    // All pairs reach the file in one atomic write, or none does.
+    bool Set(const QString &section, const std::vector<std::pair<QString, QString>> &pairs)
+    {
+        Refresh();
+        bool changed = false;
+        for (const auto &[key, value] : pairs)
+            changed = Put(section, key, value) || changed;
+        return !changed || Save();
     }
 
     bool Save()
     {
-        QSaveFile f(path);
         const QByteArray out = Serialize();
-        if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
+        if (!WriteFileAtomically(path, out)) {
             Parse();        // back to what the file holds: a failed write changes nothing
             return false;
         }
@@ -307,17 +313,17 @@ double TSettingsFile::ReadFloat(const QString &section, const QString &key, doub
 
 bool TSettingsFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    return d->Set(section, key, value);
+    return d->Set(section, {{key, value}});
 }
 
 bool TSettingsFile::WriteInteger(const QString &section, const QString &key, qint32 value)
 {
-    return d->Set(section, key, QString::number(value));
+    return d->Set(section, {{key, QString::number(value)}});
 }
 
 bool TSettingsFile::WriteBool(const QString &section, const QString &key, bool value)
 {
-    return d->Set(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    return d->Set(section, {{key, value ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
 bool TSettingsFile::WriteFloat(const QString &section, const QString &key, double value)
@@ -325,7 +331,12 @@ bool TSettingsFile::WriteFloat(const QString &section, const QString &key, doubl
     // The running system's number format, without group separators.
     QLocale loc;
     loc.setNumberOptions(QLocale::OmitGroupSeparator);
-    return d->Set(section, key, loc.toString(value, 'g', 15));
+    return d->Set(section, {{key, loc.toString(value, 'g', 15)}});
+}
+
+bool TSettingsFile::WriteStrings(const QString &section, const std::vector<std::pair<QString, QString>> &pairs)
+{
+    return d->Set(section, pairs);
 }
 
 bool TSettingsFile::SectionExists(const QString &section) const

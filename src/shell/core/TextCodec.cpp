@@ -33,9 +33,25 @@ bool HasHighByte(QByteArrayView bytes)
     return false;
 }
 
-// Well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF);
-// stops at the first fault, so a Windows-1252 file is told apart quickly.
-bool ValidUtf8(QByteArrayView bytes)
+// Is a character one that the texts of these files plausibly hold? Latin letters
+// of every European language, punctuation, currency and technical symbols, emoji.
+// Rare scripts are out: their two- and three-byte forms are exactly what ordinary
+// Windows-1252 pairs such as "ß°" (DF B0 = U+07F0) look like as UTF-8.
+bool PlausibleChar(char32_t c)
+{
+    return (c >= 0x00A0 && c <= 0x024F)        // Latin-1 supplement, Latin Extended-A/B
+           || (c >= 0x1E00 && c <= 0x1EFF)     // Latin Extended Additional
+           || (c >= 0x2010 && c <= 0x205E)     // dashes, quotes, bullets, ellipsis, per mille
+           || (c >= 0x20A0 && c <= 0x20BF)     // currency (€)
+           || (c >= 0x2100 && c <= 0x215F)     // letterlike (℃, №, ™), fractions
+           || (c >= 0x2190 && c <= 0x22FF)     // arrows, mathematical operators
+           || (c >= 0x1F300 && c <= 0x1FAFF);  // emoji
+}
+
+// Well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF) whose
+// characters are all plausible; stops at the first fault, so a Windows-1252 file is
+// told apart quickly.
+bool PlausibleUtf8(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
@@ -48,16 +64,20 @@ bool ValidUtf8(QByteArrayView bytes)
         }
         int len;
         unsigned char lo = 0x80, hi = 0xBF;
+        char32_t cp;
         if (c >= 0xC2 && c <= 0xDF) {
             len = 2;
+            cp = c & 0x1F;
         } else if (c >= 0xE0 && c <= 0xEF) {
             len = 3;
+            cp = c & 0x0F;
             if (c == 0xE0)
                 lo = 0xA0;
             else if (c == 0xED)
                 hi = 0x9F;
         } else if (c >= 0xF0 && c <= 0xF4) {
             len = 4;
+            cp = c & 0x07;
             if (c == 0xF0)
                 lo = 0x90;
             else if (c == 0xF4)
@@ -67,15 +87,29 @@ bool ValidUtf8(QByteArrayView bytes)
         }
         if (i + len > n || p[i + 1] < lo || p[i + 1] > hi)
             return false;
-        for (int k = 2; k < len; ++k)
+        for (int k = 1; k < len; ++k) {
             if ((p[i + k] & 0xC0) != 0x80)
                 return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if (!PlausibleChar(cp))
+            return false;
         i += len;
     }
     return true;
 }
 
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
 } // namespace
+
+QByteArrayView SkipByteOrderMarks(QByteArrayView bytes)
+{
+    // Some editors add a second mark when they save a file that already has one.
+    while (bytes.startsWith(QByteArrayView(kBom, 3)))
+        bytes = bytes.sliced(3);
+    return bytes;
+}
 
 QString DecodeWindows1252(QByteArrayView bytes)
 {
@@ -90,9 +124,11 @@ QString DecodeWindows1252(QByteArrayView bytes)
 
 TextEncoding DetectEncoding(QByteArrayView bytes)
 {
+    if (bytes.startsWith(QByteArrayView(kBom, 3)))
+        return TextEncoding::Utf8;
     if (!HasHighByte(bytes))
         return TextEncoding::Ascii;
-    return ValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    return PlausibleUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
 QString Decode(QByteArrayView bytes, TextEncoding encoding)
@@ -101,7 +137,9 @@ QString Decode(QByteArrayView bytes, TextEncoding encoding)
     case TextEncoding::Ascii:
         return QString::fromLatin1(bytes.data(), bytes.size());
     case TextEncoding::Utf8: {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // Keep every mark as a character; SkipByteOrderMarks has dropped the leading ones.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         return utf8.decode(bytes);
     }
     case TextEncoding::Windows1252:
@@ -112,7 +150,21 @@ QString Decode(QByteArrayView bytes, TextEncoding encoding)
 
 QString DecodeText(QByteArrayView bytes)
 {
-    return Decode(bytes, DetectEncoding(bytes));
+    const TextEncoding enc = DetectEncoding(bytes);
+    return Decode(enc == TextEncoding::Utf8 ? SkipByteOrderMarks(bytes) : bytes, enc);
+}
+
+QByteArray EncodeText(QStringView text)
+{
+    bool lossless = true;
+    QByteArray bytes = EncodeWindows1252(text, &lossless);
+    // Windows-1252 whenever it holds the text and reads back as itself; otherwise
+    // UTF-8 behind a byte order mark, which no reader can take for anything else.
+    if (lossless && DetectEncoding(bytes) != TextEncoding::Utf8)
+        return bytes;
+    bytes = QByteArray(kBom, 3);
+    bytes += text.toUtf8();
+    return bytes;
 }
 
 QByteArray EncodeWindows1252(QStringView text, bool *lossless)

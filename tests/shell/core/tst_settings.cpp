@@ -1,5 +1,7 @@
 #include "shell/SettingsFile.h"
 #include "shell/TextCodec.h"
+#include "shell/AtomicFile.h"
+#include "support/Files.h"
 #include "link/PlantTable.h"
 #include "link/Port.h"
 
@@ -9,22 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
+using support::ReadAll;
+using support::WriteAll;
 
 class TstSettings : public QObject {
     Q_OBJECT
@@ -301,6 +289,65 @@ private slots:
         SettingsFile = nullptr;
         QCOMPARE(PortDeviceName(3), QString("/dev/ttyS2"));
 #endif
+    }
+
+    // What the program writes must read back as it was, whatever the bytes look like.
+    void everyWindows1252PairReadsBackUnchanged()
+    {
+        for (int a = 0x80; a <= 0xFF; ++a) {
+            for (int b = 0x80; b <= 0xFF; ++b) {
+                const QByteArray pair{char(a), char(b)};
+                const QString value = u'x' + DecodeWindows1252(pair) + u'y';
+                if (DecodeText(EncodeText(value)) != value)
+                    QFAIL(qPrintable(QStringLiteral("pair %1 %2").arg(a, 0, 16).arg(b, 0, 16)));
+            }
+        }
+        // Through the file: "Maß°" is DF B0 in Windows-1252, valid UTF-8 for U+07F0.
+        const QString mass = QString::fromUtf8("Maß°");
+        QVERIFY(SettingsFile->WriteString("1", "Komm", mass));
+        QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), mass);
+        const QString umlautAsMojibake = QString::fromUtf8("MÃ¼ller");     // C3 BC in Windows-1252
+        QVERIFY(SettingsFile->WriteString("1", "Komm", umlautAsMojibake));
+        QVERIFY(ReadAll(ini_).startsWith("\xEF\xBB\xBF"));                  // must say what it is
+        QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), umlautAsMojibake);
+    }
+
+    void filesOfOtherToolsAndDoubleMarks()
+    {
+        WriteAll(ini_, "[1]\r\nKomm=Ma\xDF\xB0\r\n");                       // an old Windows-1252 file
+        QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), QString::fromUtf8("Maß°"));
+        WriteAll(ini_, "[1]\r\nKomm=M\xC3\xBCller\r\n");                     // UTF-8 without a mark
+        QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), QString::fromUtf8("Müller"));
+        WriteAll(ini_, "\xEF\xBB\xBF\xEF\xBB\xBF[COM]\r\nCOM=4\r\n");
+        QCOMPARE(TSettingsFile(ini_).ReadInteger("COM", "COM", 1), 4);
+    }
+
+    // A write that cannot complete leaves the file as it was, byte for byte.
+    void failedWritesLeaveTheFileAsItWas()
+    {
+        QVERIFY(SettingsFile->WriteString("COM", "COM", "3"));
+        QVERIFY(SettingsFile->WriteString("Ports", "COM3", "/dev/ttyUSB0"));
+        const QByteArray before = ReadAll(ini_);
+        FailAtomicWriteNumber(1);
+        QVERIFY(!SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+        QCOMPARE(ReadAll(ini_), before);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Haldrix.ini"});
+        QCOMPARE(SettingsFile->ReadInteger("COM", "TIMEOUT", 300), 300);
+        QVERIFY(SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+
+        support::SmallFileSystem fs;
+        if (!fs.Mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root): full-disk case not run");
+        const QString full = fs.Path("Haldrix.ini");
+        TSettingsFile onFull(full);
+        QVERIFY(onFull.WriteString("COM", "COM", "3"));
+        QVERIFY(onFull.WriteString("Ports", "COM3", "/dev/ttyUSB0"));
+        const QByteArray old = ReadAll(full);
+        fs.Fill();
+        QVERIFY(!onFull.WriteInteger("COM", "TIMEOUT", 100));
+        QVERIFY(!onFull.WriteString("1", "Name", QString(200, u'n')));
+        QCOMPARE(ReadAll(full), old);
+        QCOMPARE(onFull.ReadString("Ports", "COM3", ""), QString("/dev/ttyUSB0"));
     }
 };
 

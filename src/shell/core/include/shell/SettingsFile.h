@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TSettingsFile {
 public:
@@ -20,6 +22,9 @@ public:
     bool WriteInteger(const QString &section, const QString &key, qint32 value);
     bool WriteBool(const QString &section, const QString &key, bool value);
     bool WriteFloat(const QString &section, const QString &key, double value);
+    // Keys that belong together (a data file and its record count) in one atomic
+    // write: after a crash the file holds either all of them or none.
+    bool WriteStrings(const QString &section, const std::vector<std::pair<QString, QString>> &pairs);
     bool SectionExists(const QString &section) const;
     // For settings the program keeps in 16 bits (COM, TIMEOUT): the integer modulo 65536.
     quint16 ReadWord(const QString &section, const QString &key, quint16 def) const;

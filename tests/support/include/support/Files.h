@@ -1,0 +1,68 @@
+#pragma once
+// File helpers of the tests: whole-file read and write, and a small file system
+// that can be filled up.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace support {
+
+inline QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// A 64 KiB tmpfs mounted on a scratch folder for as long as the object lives
+// (Linux, as root). Mounted() is false where that is not allowed; tests skip then.
+class SmallFileSystem {
+public:
+    SmallFileSystem()
+    {
+#ifdef Q_OS_LINUX
+        if (dir_.isValid())
+            mounted_ = QProcess::execute(QStringLiteral("mount"),
+                                         {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir_.path()}) == 0;
+#endif
+    }
+    ~SmallFileSystem()
+    {
+        if (mounted_)
+            QProcess::execute(QStringLiteral("umount"), {"-l", dir_.path()});
+    }
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+
+    bool Mounted() const { return mounted_; }
+    QString Path(const QString &name) const { return dir_.filePath(name); }
+
+    // Takes every free byte, so that the next write of any size fails.
+    void Fill()
+    {
+        QFile f(Path(QStringLiteral("filler")));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(512, 'x');
+        while (f.write(block) == block.size()) {
+        }
+        const QByteArray one(1, 'x');
+        while (f.write(one) == 1) {
+        }
+    }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+} // namespace support
