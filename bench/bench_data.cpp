@@ -1,11 +1,11 @@
 // Writes a 65 535-line data file, then times LoadFile + BuildSeries (per record and
 // per day) against a plain read-and-split of the same file.
 
-#include "UMessDaten.h"
-#include "data/DataFile.h"
+#include "models/UMessDaten.h"
+#include "datafile/DataFile.h"
 #include "link/PlantTable.h"
-#include "shell/SettingsFile.h"
-#include "shell/TextCodec.h"
+#include "settings/SettingsFile.h"
+#include "base/TextCodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

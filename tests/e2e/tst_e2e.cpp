@@ -5,7 +5,7 @@
 #include "live/UAnzeige.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
-#include "shell/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "shell/UMain.h"
 #include "widgets/Instruments.h"
 #include "widgets/MessageBox.h"
@@ -17,85 +17,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/SharedState.h"
+#include "support/SimProcess.h"
+
 namespace {
 
-struct TraceLine {
-    double ms = 0;
-    QString event;
-    int plant = 0;
-    QString frame;      // command character and digits
-};
-
-// One simulator process on its own pseudo-terminal, tracing into a file.
-class Simulator {
-public:
-    ~Simulator() { Stop(); }
-
-    bool Start(const QStringList &args, const QString &traceFile)
-    {
-        trace_ = traceFile;
-        proc_.setProgram(QStringLiteral(PLANTSIM_EXE));
-        proc_.setArguments(args + QStringList{QStringLiteral("--trace"), traceFile});
-        proc_.setProcessChannelMode(QProcess::SeparateChannels);
-        proc_.start();
-        if (!proc_.waitForStarted(5000))
-            return false;
-        while (!proc_.canReadLine())
-            if (!proc_.waitForReadyRead(5000))
-                return false;
-        pty_ = QString::fromLocal8Bit(proc_.readLine()).trimmed();
-        return pty_.startsWith(QLatin1Char('/'));
-    }
-
-    void Stop()
-    {
-        if (proc_.state() == QProcess::NotRunning)
-            return;
-        proc_.terminate();
-        if (!proc_.waitForFinished(3000)) {
-            proc_.kill();
-            proc_.waitForFinished(3000);
-        }
-    }
-
-    QString Pty() const { return pty_; }
-
-    QList<TraceLine> Trace() const
-    {
-        QList<TraceLine> lines;
-        QFile f(trace_);
-        if (!f.open(QIODevice::ReadOnly))
-            return lines;
-        for (const QByteArray &raw : f.readAll().split('\n')) {
-            const QList<QByteArray> t = raw.trimmed().split(' ');
-            if (t.size() < 2)
-                continue;
-            TraceLine l;
-            l.ms = t[0].toDouble();
-            l.event = QString::fromLatin1(t[1]);
-            if (t.size() > 2)
-                l.plant = t[2].toInt();
-            if (t.size() > 3)
-                l.frame = QString::fromLatin1(t[3]);
-            lines << l;
-        }
-        return lines;
-    }
-
-    // Frames the program sent to plants that answer (RX) or not (IGN), in order.
-    QList<TraceLine> Frames() const
-    {
-        QList<TraceLine> out;
-        for (const TraceLine &l : Trace())
-            if (l.event == QLatin1String("RX") || l.event == QLatin1String("IGN"))
-                out << l;
-        return out;
-    }
-
-private:
-    QProcess proc_;
-    QString pty_, trace_;
-};
+using support::Simulator;
+using support::TraceLine;
 
 void WriteIni(const QTemporaryDir &home, const QString &text)
 {
@@ -113,10 +41,8 @@ QString IniValue(const QTemporaryDir &home, const QString &section, const QStrin
 // Program-start state of everything the main window's start-up reads or sets.
 void FreshProgram(const QTemporaryDir &home)
 {
-    ResetLinkTables();
+    support::ResetSharedState();
     SetProgramFolder(home.path());
-    LearnRequest = true;
-    BaseTimeout = 300;
 }
 
 template <class T> T *Find(QWidget *w, const char *name)
@@ -137,13 +63,14 @@ private:
 private slots:
     void init()
     {
+        support::ResetSharedState();
         messages_.clear();
         SetMessageHandler([this](MsgKind, const QString &text) {
             messages_ << text;
             return MsgAnswer::Ok;
         });
     }
-    void cleanup() { SetMessageHandler({}); }
+    void cleanup() { support::ResetSharedState(); }
 
     // Only plants 3 and 7 answer; 7 runs a pile in control mode; plants are shown from 11.
     void discoveryOffsetAndLiveDisplay()

@@ -2,6 +2,7 @@
 // Shared helpers of the simulator tests: a manual-clock line and byte collectors.
 
 #include "plantsim/Bus.h"
+#include "support/Frames.h"
 
 #include <QByteArray>
 #include <QList>
@@ -11,10 +12,7 @@
 
 namespace simtest {
 
-inline QByteArray FrameBytes(int plant, const char *rest)
-{
-    return QByteArray(1, char(plant)) + QByteArray(rest);
-}
+using support::FrameBytes;
 
 inline plantsim::BusConfig Line(const QList<int> &plants, const QList<int> &running = {})
 {

@@ -176,7 +176,7 @@ void TestSimCli::badOptionsAreRefused()
 void TestSimCli::helpAndErrorsFromTheProgram()
 {
     QProcess p;
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--help"});
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--help"});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 0);
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
@@ -184,7 +184,7 @@ void TestSimCli::helpAndErrorsFromTheProgram()
                             "--latency", "--seed", "--fault", "--trace", "--device"})
         QVERIFY2(help.contains(QLatin1String(opt)), opt);
 
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "40"});
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--plants", "40"});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("40"));
@@ -195,7 +195,7 @@ void TestSimCli::ptyEndToEnd()
     QTemporaryDir dir;
     const QString trace = dir.filePath(QStringLiteral("trace.txt"));
     QProcess p;
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "1,3", "--running", "1", "--history", "1", "--trace", trace,
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--plants", "1,3", "--running", "1", "--history", "1", "--trace", trace,
                                            "--start", "2026-12-07T14:30:00"});
     QVERIFY(p.waitForStarted(5000));
     QVERIFY(p.waitForReadyRead(5000));
@@ -246,7 +246,7 @@ void TestSimCli::ptyEndToEnd()
 void TestSimCli::vanishingLine()
 {
     QProcess p;
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "1", "--vanish", "0.4"});
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--plants", "1", "--vanish", "0.4"});
     QVERIFY(p.waitForReadyRead(5000));
     const QString path = QString::fromLocal8Bit(p.readLine()).trimmed();
     const int fd = OpenRaw(path);
@@ -276,7 +276,7 @@ void TestSimCli::servesAGivenDevice()
     cfmakeraw(&t);
     tcsetattr(slave, TCSANOW, &t);
     QProcess p;
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "5", "--running", "5", "--device", QString::fromLocal8Bit(name),
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--plants", "5", "--running", "5", "--device", QString::fromLocal8Bit(name),
                                            "--fault", "crlf"});
     QVERIFY(p.waitForReadyRead(5000));
     QCOMPARE(QString::fromLocal8Bit(p.readLine()).trimmed(), QString::fromLocal8Bit(name));
@@ -288,7 +288,7 @@ void TestSimCli::servesAGivenDevice()
     ::close(slave);
 
     // A path that is not a serial line is refused.
-    p.start(QStringLiteral(PLANTSIM_EXE), {"--device", "/dev/null"});
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--device", "/dev/null"});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 1);
 }

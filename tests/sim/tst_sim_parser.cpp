@@ -2,6 +2,9 @@
 // in-process against a simulated line, including the line faults the parser must
 // survive.
 #include "SimTestUtil.h"
+#include "support/SharedState.h"
+#include "support/SimLine.h"
+#include "support/SimProcess.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/Parser.h"
@@ -16,6 +19,7 @@ using namespace simtest;
 namespace {
 
 struct Host {
+    support::SharedStateGuard guard;
     TLink link;
     LoopbackPort *port = new LoopbackPort;
     std::unique_ptr<Bus> bus;
@@ -23,17 +27,12 @@ struct Host {
     explicit Host(const BusConfig &config)
     {
         bus = std::make_unique<Bus>(config);
-        ResetLinkTables();
-        ComNumber = 1;
-        SpeedIndex = 0;
         BaseTimeout = 150;
         SetupTimeout = 200;
         RecordTimeout = 200;
         PlantCount = 32;
         link.SetPort(std::unique_ptr<LinkPort>(port));
-        Bus *b = bus.get();
-        port->SetPeer([b](const QByteArray &bytes) { b->Receive(bytes); });
-        QObject::connect(b, &Bus::Transmit, port, &LoopbackPort::Inject);
+        support::WireToBus(port, bus.get());
         link.OpenLink();
         link.StopTimer();
     }
@@ -208,15 +207,13 @@ void TestSimParser::programOnThePseudoTerminal()
 {
     // The real serial port of the link against the simulator program, paced at
     // 9600 baud, and the line going away under it.
-    QProcess sim;
-    sim.start(QStringLiteral(PLANTSIM_EXE), {"--plants", "2,9", "--running", "9", "--history", "1", "--baud", "9600",
-                                             "--vanish", "1.2"});
-    QVERIFY(sim.waitForReadyRead(5000));
-    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const support::SharedStateGuard guard;
+    support::Simulator simulator;
+    QVERIFY(simulator.Start({"--plants", "2,9", "--running", "9", "--history", "1", "--baud", "9600",
+                             "--vanish", "1.2"}));
+    QProcess &sim = simulator.Process();
+    const QString device = simulator.Pty();
     SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
-    ResetLinkTables();
-    RxBuffer.clear();
-    ComNumber = 1;
     SpeedIndex = 2;
     BaseTimeout = 300;
     RecordTimeout = 900;
@@ -240,7 +237,6 @@ void TestSimParser::programOnThePseudoTerminal()
         QVERIFY(sim.state() == QProcess::NotRunning || sim.waitForFinished(3000));
         QCOMPARE(sim.exitCode(), 0);
     }
-    SetPortNameResolver({});
 }
 
 QTEST_GUILESS_MAIN(TestSimParser)

@@ -1,10 +1,13 @@
-// o2-haldrix-cli: headless look at data files through the same model the windows use.
+// o2-haldrix-cli: headless look at data files through the same reader and series
+// builder the windows use (core libraries only: no windows, no chart library).
 //   info FILE                                      what the file holds, as one JSON object
 //   series FILE [--per-day] [--imperial] [--reftemp T]
 //                                                  one line per plotted point: label;9 values
 // Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date.
 
-#include "UMessDaten.h"
+#include "base/Numbers.h"
+#include "datafile/DataFile.h"
+#include "datafile/SeriesData.h"
 #include "link/PlantTable.h"
 
 #include <QCoreApplication>
@@ -54,14 +57,6 @@ QString Number(double v)
     return s == QLatin1String("-0") ? QStringLiteral("0") : s;
 }
 
-bool ParseReal(QString text, double &out)
-{
-    text.replace(u',', u'.');
-    bool ok = false;
-    out = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,10 +86,9 @@ int main(int argc, char **argv)
     BuildRefCaption();
 
     // Titles follow the units in force when the model is made.
-    TMessDaten model;
+    DataFileContent model;
     QString error;
-    model.SetErrorSink([&error](const QString &text) { error = text; });
-    if (!model.LoadFile(path)) {
+    if (!LoadDataFile(path, model, &error)) {
         Err(error);
         return 1;
     }
@@ -117,13 +111,15 @@ int main(int argc, char **argv)
         Err(QStringLiteral("%1: not a data file of this program").arg(path));
         return 2;
     }
-    const bool built = model.BuildSeries(perDay, nullptr);
+    SeriesPoints points;
+    const bool built
+        = BuildSeriesData(model.Lines, model.O2InPercent, perDay, points, &error) != BuildOutcome::DateError;
     QString text;
-    for (qint64 k = 1; k <= model.PointCount; ++k) {
-        text += model.Labels.value(k - 1);
-        for (const TMessSeries &s : model.Series) {
+    for (qint64 k = 1; k <= points.PointCount; ++k) {
+        text += points.Labels.value(k - 1);
+        for (const std::vector<double> &values : points.Values) {
             text += u';';
-            text += Number(s.Value(k));
+            text += Number(values[size_t(k)]);
         }
         text += u'\n';
     }

@@ -1,0 +1,308 @@
+#include "datafile/DataFile.h"
+
+#include "settings/SettingsFile.h"
+#include "base/TextCodec.h"
+#include "base/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <memory>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::function<QDate()> g_today;
+
+// The one open data file and the plant that opened it.
+std::unique_ptr<QFile> g_open;
+
+const QLatin1String kCrLf("\r\n");
+
+bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
+
+bool EndsWithSeparator(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.endsWith(u'\\') || path.endsWith(u'/');
+#else
+    return path.endsWith(u'/');
+#endif
+}
+
+void PadLeft(QString &out, const QString &field, int width)
+{
+    for (qsizetype i = field.size(); i < width; ++i)
+        out += u' ';
+    out += field;
+}
+
+// "%5.1f" of tenths / 10, computed exactly from the integer.
+QString TenthsText(qint32 tenths)
+{
+    const qint64 v = tenths;
+    const qint64 a = v < 0 ? -v : v;
+    QString s;
+    if (v < 0)
+        s += u'-';
+    s += QString::number(a / 10);
+    s += u',';
+    s += QChar(u'0' + static_cast<char16_t>(a % 10));
+    return s;
+}
+
+bool SyncAndClose(QFile &f)
+{
+    bool ok = f.flush();
+#ifdef Q_OS_WIN
+    ok = _commit(f.handle()) == 0 && ok;
+#else
+    ok = ::fsync(f.handle()) == 0 && ok;
+#endif
+    f.close();
+    return ok;
+}
+
+// Splits on CR LF, lone CR and lone LF; a line end at the very end starts no line.
+// Works on the bytes, so every line is decoded once, straight into its own string.
+QStringList SplitLines(const QByteArray &bytes)
+{
+    const TextEncoding enc = DetectEncoding(bytes);
+    QStringList lines;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    lines.reserve(n / 64 + 1);
+    qsizetype start = 0;
+    // Byte order marks are not part of the first line.
+    if (enc == TextEncoding::Utf8)
+        start = n - SkipByteOrderMarks(bytes).size();
+    qsizetype i = start;
+    while (i < n) {
+        const char c = p[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.append(Decode(QByteArrayView(p + start, i - start), enc));
+        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+            ++i;
+        start = ++i;
+    }
+    if (start < n)
+        lines.append(Decode(QByteArrayView(p + start, n - start), enc));
+    return lines;
+}
+
+QString FirstField(const QString &line)
+{
+    const qsizetype k = line.indexOf(u';');
+    return k < 0 ? QString() : line.left(k);
+}
+
+QString AfterFirstColon(const QString &line)
+{
+    const qsizetype k = line.indexOf(u':');
+    return k < 0 ? line : line.mid(k + 1);
+}
+
+} // namespace
+
+QString ShortDateFormat()
+{
+    QString fmt = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!fmt.contains(QLatin1String("yyyy")))
+        fmt.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return fmt;
+}
+
+QString ShortDateText(const QDate &date)
+{
+    return QLocale().toString(date, ShortDateFormat());
+}
+
+void SetDataFileToday(std::function<QDate()> today) { g_today = std::move(today); }
+
+QDate DataFileToday() { return g_today ? g_today() : QDate::currentDate(); }
+
+bool DataFileIsOpen() { return g_open != nullptr; }
+
+void ResetDataFileState()
+{
+    if (g_open)
+        SyncAndClose(*g_open);
+    g_open.reset();
+    g_today = {};
+}
+
+void MakeDataFileName(int plant)
+{
+    if (!ValidPlant(plant))
+        return;
+    tAnlageParameter &p = PlantTable[plant];
+    QString name = p.Name + u'_' + ShortDateText(DataFileToday());
+    for (QChar &c : name) {
+        const char16_t u = c.unicode();
+        const bool keep = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
+                          || u == u'_' || u == u'-';
+        if (!keep)
+            c = u'-';
+    }
+    // Without a folder the file would land in the root directory; use the program's.
+    if (p.Pfad.isEmpty())
+        p.Pfad = ProgramFolder.isEmpty() ? QDir::currentPath() : ProgramFolder;
+    if (!EndsWithSeparator(p.Pfad))
+        p.Pfad += QDir::separator();
+    p.Datei = p.Pfad + name + QLatin1String(".CSV");
+    p.Anzahl = 0;
+    // Together: a new file name with the old file's count (or the reverse) would
+    // number the next records wrongly.
+    if (SettingsFile)
+        SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+                                                            {QStringLiteral("Datei"), p.Datei}});
+}
+
+bool OpenDataFile(int plant)
+{
+    // Only one transfer at a time may hold the data file.
+    if (!ValidPlant(plant) || g_open)
+        return false;
+    tAnlageParameter &p = PlantTable[plant];
+    if (p.Datei.isEmpty())
+        MakeDataFileName(plant);
+
+    if (!QFileInfo::exists(p.Datei)) {
+        // The header appears completely or not at all: written to a temporary file,
+        // synced and renamed into place. A failure (disk full) leaves no file.
+        QString header;
+        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QStringLiteral("Firmen- Name")) + kCrLf;
+        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Zeile2"), QStringLiteral("* Text *")) + kCrLf;
+        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Zeile3"), QStringLiteral("* Text *")) + kCrLf;
+        header += kCrLf;
+        header += QStringLiteral("Anlagen- Name: ") + p.Name + kCrLf;
+        header += QStringLiteral("Datei  - Name: ") + p.Datei + kCrLf;
+        header += p.Komm + kCrLf;
+        header += QStringLiteral("Erste Datensicherung : ") + ShortDateText(DataFileToday()) + kCrLf;
+        header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
+        if (!WriteFileAtomically(p.Datei, EncodeText(header)))
+            return false;
+    }
+    auto f = std::make_unique<QFile>(p.Datei);
+    if (!f->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    g_open = std::move(f);
+    return true;
+}
+
+bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
+{
+    if (!ValidPlant(plant))
+        return false;
+    tAnlageParameter &p = PlantTable[plant];
+    ++p.Anzahl;     // stands even when the write fails
+    if (!g_open)
+        return false;
+    const QByteArray bytes = EncodeWindows1252(FormatDataLine(p.Anzahl, stamp, values) + kCrLf);
+    const bool seekable = !g_open->isSequential();
+    const qint64 before = seekable ? g_open->size() : 0;
+    // Unbuffered: the line goes to the system in one write and is there before the
+    // next record is requested.
+    if (g_open->write(bytes) == bytes.size())
+        return true;
+    // Never leave a torn line behind (disk full, medium removed).
+    if (seekable)
+        g_open->resize(before);
+    return false;
+}
+
+void CloseDataFile(int plant)
+{
+    if (g_open) {
+        SyncAndClose(*g_open);
+        g_open.reset();
+    }
+    if (ValidPlant(plant))
+        WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), PlantTable[plant].Anzahl);
+}
+
+QString StampText(const TStoredStamp &stamp)
+{
+    return stamp.Day + u'.' + stamp.Month + u'.' + stamp.Year + QLatin1String("  ") + stamp.Hour + u':' + stamp.Minute;
+}
+
+QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v)
+{
+    QString s;
+    s.reserve(96);
+    s += QString::number(number);
+    s += u';';
+    s += stamp;
+    s += u';';
+    for (qint32 x : {v.T5, v.T4, v.T3, v.T2, v.T1, v.RefMarke}) {
+        PadLeft(s, QString::number(x), 5);
+        s += u';';
+    }
+    PadLeft(s, TenthsText(v.O2), 5);
+    s += u';';
+    s += QString::number(v.Betriebsart);
+    s += u';';
+    PadLeft(s, QString::number(v.Luefterlaufzeit), 5);
+    s += u';';
+    PadLeft(s, QString::number(v.LuefterZyklen), 5);
+    s += u';';
+    return s;
+}
+
+bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
+{
+    c = DataFileContent();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (errorText)
+            *errorText = QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+                             .arg(QDir::toNativeSeparators(path), f.errorString());
+        return false;
+    }
+    QStringList lines = SplitLines(f.readAll());
+    f.close();
+
+    if (lines.size() < 9 || lines[8].isEmpty())
+        return true;
+    if (FirstField(lines[8]) == QLatin1String("1")) {
+        // Older layout: eight header lines, O2 in tenths.
+        c.FileValid = true;
+        c.O2InPercent = false;
+        c.Title1 = lines[0];
+        c.Title2 = lines[1];
+        c.Title3 = lines[2];
+        c.PileName = AfterFirstColon(lines[3]);
+        c.FileNameText = AfterFirstColon(lines[4]);
+        c.FirstSaveLine = lines[6];
+        lines.remove(0, 8);
+    } else {
+        if (lines.size() < 10 || lines[9].isEmpty() || FirstField(lines[9]) != QLatin1String("1"))
+            return true;
+        c.FileValid = true;
+        c.O2InPercent = true;
+        c.Title1 = lines[0];
+        c.Title2 = lines[1];
+        c.Title3 = lines[2];
+        c.PileName = AfterFirstColon(lines[4]);
+        c.FileNameText = AfterFirstColon(lines[5]);
+        c.Comment = lines[6];
+        c.FirstSaveLine = lines[7];
+        lines.remove(0, 9);
+    }
+    // A blank line (a spreadsheet's empty rows, a hand edit) is no record: dropped
+    // wherever it stands, so the records after it and the line count stay right.
+    lines.removeIf([](const QString &l) { return QStringView(l).trimmed().isEmpty(); });
+    c.Lines = std::move(lines);
+    c.LineCount = c.Lines.size();
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Learning which plants are on the line, and what that means for their piles.
+
+#include <functional>
+
+// With the poll paused: marks every plant absent, loads every plant's settings
+// section, asks plants 1..PlantCount for their status (progress(n) after each), then
+// applies the outcome (ApplyDiscovery), clears LearnRequest and restarts the poll.
+// Without an open link only the tables are reset and the poll stays off.
+void RunPlantDiscovery(const std::function<void(int plant)> &progress = {});
+
+// The bookkeeping after the status reads: control mode (the plant's own fall-back
+// from O2 regulation) is held as O2 regulation; a running pile without a data file
+// name gets one; a plant without a running pile keeps no file; SelectedPlant becomes
+// the first plant present (1 when none is).
+void ApplyDiscovery();

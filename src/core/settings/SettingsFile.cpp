@@ -1,0 +1,469 @@
+#include "settings/SettingsFile.h"
+
+#include "base/AtomicFile.h"
+#include "base/Numbers.h"
+#include "base/TextCodec.h"
+
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "link/Port.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cmath>
+#include <vector>
+
+TSettingsFile *SettingsFile = nullptr;
+QString ProgramFolder;
+bool LearnRequest = true;
+int ReadoutHour = 0;
+bool ReadoutEnabled = false;
+QDateTime NextReadout;
+bool ShowRefDepth = true;
+qint32 DisplayOffset = 0;
+
+void ResetSettingsValues()
+{
+    SettingsFile = nullptr;
+    ProgramFolder.clear();
+    LearnRequest = true;
+    ReadoutHour = 0;
+    ReadoutEnabled = false;
+    NextReadout = QDateTime();
+    ShowRefDepth = true;
+    DisplayOffset = 0;
+}
+
+// ---------------------------------------------------------------------------
+// The file is kept as its lines, so that everything the program does not touch
+// (comments, blank lines, order, spelling) is written back unchanged.
+
+namespace {
+
+struct IniLine {
+    QString raw;
+    QString name;       // section name (header line) or key (key line)
+    QString value;      // key lines: the value, blanks and one pair of quotes removed
+    enum Kind { Other, Section, Key } kind = Other;
+};
+
+IniLine ParseLine(const QString &raw)
+{
+    IniLine line;
+    line.raw = raw;
+    const QString t = raw.trimmed();
+    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#'))
+        return line;
+    if (t.startsWith(u'[')) {
+        const qsizetype close = t.indexOf(u']');
+        line.kind = IniLine::Section;
+        line.name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+        return line;
+    }
+    const qsizetype eq = t.indexOf(u'=');
+    if (eq <= 0)
+        return line;
+    line.kind = IniLine::Key;
+    line.name = t.left(eq).trimmed();
+    QString v = t.mid(eq + 1).trimmed();
+    if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
+        v = v.mid(1, v.size() - 2);
+    line.value = v;
+    return line;
+}
+
+bool SameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A value must stay on its line: a line break would end it and could smuggle in
+// keys or sections.
+QString OneLine(QString v)
+{
+    v.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    v.replace(u'\r', u' ');
+    v.replace(u'\n', u' ');
+    return v;
+}
+
+} // namespace
+
+struct TSettingsFile::Private {
+    QString path;
+    std::vector<IniLine> lines;
+    QByteArray bytes;       // the file as last read or written
+    bool loaded = false;
+
+    void Parse()
+    {
+        lines.clear();
+        const QString text = DecodeText(bytes);
+        qsizetype start = 0;
+        const qsizetype n = text.size();
+        while (start < n) {
+            qsizetype end = start;
+            while (end < n && text[end] != u'\r' && text[end] != u'\n')
+                ++end;
+            lines.push_back(ParseLine(text.mid(start, end - start)));
+            if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+                ++end;
+            start = end + 1;
+        }
+    }
+
+    // Reads the file again on every access, as the system's own INI access does, so
+    // a hand edit made while the program runs is seen and never overwritten. The
+    // file is small; it is parsed again only when its bytes changed.
+    void Refresh()
+    {
+        QFile f(path);
+        QByteArray now;
+        if (f.open(QIODevice::ReadOnly))
+            now = f.readAll();
+        if (loaded && now == bytes)
+            return;
+        bytes = now;
+        loaded = true;
+        Parse();
+    }
+
+    // Index of the header line of the first section of that name, or -1.
+    qsizetype FindSection(const QString &section) const
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].kind == IniLine::Section && SameName(lines[i].name, section))
+                return static_cast<qsizetype>(i);
+        return -1;
+    }
+
+    qsizetype SectionEnd(qsizetype header) const
+    {
+        size_t i = static_cast<size_t>(header) + 1;
+        while (i < lines.size() && lines[i].kind != IniLine::Section)
+            ++i;
+        return static_cast<qsizetype>(i);
+    }
+
+    const IniLine *Find(const QString &section, const QString &key) const
+    {
+        const qsizetype h = FindSection(section);
+        if (h < 0)
+            return nullptr;
+        const qsizetype end = SectionEnd(h);
+        for (qsizetype i = h + 1; i < end; ++i)
+            if (lines[i].kind == IniLine::Key && SameName(lines[i].name, key))
+                return &lines[i];
+        return nullptr;
+    }
+
+    QByteArray Serialize() const
+    {
+        QString text;
+        for (const IniLine &l : lines) {
+            text += l.raw;
+            text += QLatin1String("\r\n");
+        }
+        // Windows-1252 as the program has always written it; a value it cannot hold
+        // or that would read back as something else makes the file UTF-8 with a mark.
+        return EncodeText(text);
+    }
+
+    // Puts the value into the lines; false when it is there already.
+    bool Put(const QString &section, const QString &key, const QString &rawValue)
+    {
+        const QString value = OneLine(rawValue);
+        qsizetype h = FindSection(section);
+        if (h < 0) {
+            if (!lines.empty() && !lines.back().raw.trimmed().isEmpty())
+                lines.push_back(ParseLine(QString()));
+            lines.push_back(ParseLine(u'[' + section + u']'));
+            lines.push_back(ParseLine(key + u'=' + value));
+        } else {
+            const qsizetype end = SectionEnd(h);
+            qsizetype lastKey = h;
+            bool done = false;
+            for (qsizetype i = h + 1; i < end && !done; ++i) {
+                IniLine &l = lines[i];
+                if (l.kind != IniLine::Key)
+                    continue;
+                if (SameName(l.name, key)) {
+                    if (l.value == value)
+                        return false;                       // unchanged: nothing to write
+                    // Keep the spelling and indentation of the hand-written key.
+                    const qsizetype eq = l.raw.indexOf(u'=');
+                    l = ParseLine(l.raw.left(eq + 1) + value);
+                    done = true;
+                }
+                lastKey = i;
+            }
+            if (!done)
+                lines.insert(lines.begin() + lastKey + 1, ParseLine(key + u'=' + value));
+        }
+        return true;
+    }
+
+    // All pairs reach the file in one atomic write, or none does.
+    bool Set(const QString &section, const std::vector<std::pair<QString, QString>> &pairs)
+    {
+        Refresh();
+        bool changed = false;
+        for (const auto &[key, value] : pairs)
+            changed = Put(section, key, value) || changed;
+        return !changed || Save();
+    }
+
+    bool Save()
+    {
+        const QByteArray out = Serialize();
+        if (!WriteFileAtomically(path, out)) {
+            Parse();        // back to what the file holds: a failed write changes nothing
+            return false;
+        }
+        bytes = out;
+        return true;
+    }
+};
+
+TSettingsFile::TSettingsFile(const QString &path) : d(std::make_unique<Private>())
+{
+    d->path = path;
+    d->Refresh();
+}
+
+TSettingsFile::~TSettingsFile() = default;
+
+QString TSettingsFile::FileName() const { return d->path; }
+
+QString TSettingsFile::ReadString(const QString &section, const QString &key, const QString &def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    return l ? l->value : def;
+}
+
+qint32 TSettingsFile::ReadInteger(const QString &section, const QString &key, qint32 def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    qint32 v = def;
+    if (l && ParseInt32(l->value, v, NumberBlanks | NumberHex))
+        return v;
+    return def;
+}
+
+quint16 TSettingsFile::ReadWord(const QString &section, const QString &key, quint16 def) const
+{
+    return static_cast<quint16>(static_cast<quint32>(ReadInteger(section, key, def)) & 0xFFFFu);
+}
+
+bool TSettingsFile::ReadBool(const QString &section, const QString &key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double TSettingsFile::ReadFloat(const QString &section, const QString &key, double def) const
+{
+    d->Refresh();
+    const IniLine *l = d->Find(section, key);
+    double v = def;
+    if (l && ParseReal(l->value, v))
+        return v;
+    return def;
+}
+
+bool TSettingsFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    return d->Set(section, {{key, value}});
+}
+
+bool TSettingsFile::WriteInteger(const QString &section, const QString &key, qint32 value)
+{
+    return d->Set(section, {{key, QString::number(value)}});
+}
+
+bool TSettingsFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    return d->Set(section, {{key, value ? QStringLiteral("1") : QStringLiteral("0")}});
+}
+
+bool TSettingsFile::WriteFloat(const QString &section, const QString &key, double value)
+{
+    // The running system's number format, without group separators.
+    QLocale loc;
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    return d->Set(section, {{key, loc.toString(value, 'g', 15)}});
+}
+
+bool TSettingsFile::WriteStrings(const QString &section, const std::vector<std::pair<QString, QString>> &pairs)
+{
+    return d->Set(section, pairs);
+}
+
+bool TSettingsFile::SectionExists(const QString &section) const
+{
+    d->Refresh();
+    return d->FindSection(section) >= 0;
+}
+
+// ---------------------------------------------------------------------------
+
+QString ReadSetting(const QString &section, const QString &key, const QString &def)
+{
+    return SettingsFile ? SettingsFile->ReadString(section, key, def) : def;
+}
+qint32 ReadSetting(const QString &section, const QString &key, qint32 def)
+{
+    return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
+}
+bool ReadSettingBool(const QString &section, const QString &key, bool def)
+{
+    return SettingsFile ? SettingsFile->ReadBool(section, key, def) : def;
+}
+double ReadSettingFloat(const QString &section, const QString &key, double def)
+{
+    return SettingsFile ? SettingsFile->ReadFloat(section, key, def) : def;
+}
+void WriteSetting(const QString &section, const QString &key, const QString &value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteString(section, key, value);
+}
+void WriteSetting(const QString &section, const QString &key, qint32 value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteInteger(section, key, value);
+}
+void WriteSettingBool(const QString &section, const QString &key, bool value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteBool(section, key, value);
+}
+void WriteSettingFloat(const QString &section, const QString &key, double value)
+{
+    if (SettingsFile)
+        SettingsFile->WriteFloat(section, key, value);
+}
+
+int ReadReadoutHour()
+{
+    const qint32 h = ReadSetting(QStringLiteral("COM"), QStringLiteral("ZEIT"), 0);
+    return (h >= 0 && h <= 24) ? h : 0;
+}
+
+void SetProgramFolder(const QString &folder)
+{
+    QString f = QDir::toNativeSeparators(folder);
+    if (!f.isEmpty() && !f.endsWith(QDir::separator()))
+        f += QDir::separator();
+    ProgramFolder = f;
+}
+
+void LoadPlantSettings(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    const QString s = QString::number(n);
+    tAnlageParameter &p = PlantTable[n];
+    p.Name = ReadSetting(s, QStringLiteral("Name"), QStringLiteral("Anl-Nr") + s);
+    p.Komm = ReadSetting(s, QStringLiteral("Komm"), QString());
+    p.Datei = ReadSetting(s, QStringLiteral("Datei"), QString());
+    p.Pfad = ReadSetting(s, QStringLiteral("Pfad"), QString());
+    p.Anzahl = ReadSetting(s, QStringLiteral("Anzahl"), 0);
+    if (p.Pfad.isEmpty())
+        p.Pfad = ProgramFolder;
+}
+
+void StorePlantSettings(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    const QString s = QString::number(n);
+    const tAnlageParameter &p = PlantTable[n];
+    WriteSetting(s, QStringLiteral("Name"), p.Name);
+    WriteSetting(s, QStringLiteral("Pfad"), p.Pfad);
+    WriteSetting(s, QStringLiteral("Komm"), p.Komm);
+}
+
+void LoadProgramSettings(const QDateTime &now)
+{
+    const QString com = QStringLiteral("COM");
+    DisplayOffset = ReadSetting(com, QStringLiteral("DISPOFFSET"), 1) - 1;
+    ReadoutHour = ReadReadoutHour();
+    ImperialUnits = ReadSettingBool(com, QStringLiteral("Metric"), false);
+    RefTemp = ReadSettingFloat(com, QStringLiteral("REFTEMP"), 55.0);
+    ShowRefDepth = ReadSettingBool(com, QStringLiteral("SHOWREF"), true);
+    BuildRefCaption();
+    ComputeNextReadout(now);
+    // A time-out of 0 (also 65536 after the 16-bit cut) would end every wait before
+    // any reply could arrive, so no plant would ever be found; it keeps the default.
+    const quint16 timeout = SettingsFile ? SettingsFile->ReadWord(com, QStringLiteral("TIMEOUT"), BaseTimeout)
+                                         : BaseTimeout;
+    if (timeout != 0)
+        BaseTimeout = timeout;
+}
+
+void ComputeNextReadout(const QDateTime &now)
+{
+    const int h = (ReadoutHour >= 0 && ReadoutHour <= 24) ? ReadoutHour : 0;
+    ReadoutEnabled = h != 0;
+    QDate day = now.date();
+    // Hour 24 is the midnight at the end of the day; every time of day lies before it.
+    if (h < 24 && now.time() > QTime(h, 0))
+        day = day.addDays(1);
+    NextReadout = h == 24 ? QDateTime(day.addDays(1), QTime(0, 0)) : QDateTime(day, QTime(h, 0));
+}
+
+bool ReadFormPlacement(const QString &section, FormPlacement &out)
+{
+    if (!SettingsFile || !SettingsFile->SectionExists(section))
+        return false;
+    const FormPlacement def;
+    out.Left = ReadSetting(section, QStringLiteral("Left"), def.Left);
+    out.Top = ReadSetting(section, QStringLiteral("Top"), def.Top);
+    out.Width = ReadSetting(section, QStringLiteral("Width"), def.Width);
+    out.Height = ReadSetting(section, QStringLiteral("Height"), def.Height);
+    out.State = ReadSetting(section, QStringLiteral("State"), def.State);
+    // A hand-edited size of zero or less would make the window vanish.
+    if (out.Width <= 0)
+        out.Width = def.Width;
+    if (out.Height <= 0)
+        out.Height = def.Height;
+    if (out.State < 0 || out.State > 2)
+        out.State = 0;
+    return true;
+}
+
+FormPlacement FitFormPlacement(FormPlacement p, int desktopWidth, int desktopHeight)
+{
+    if (p.Width > desktopWidth)
+        p.Width = desktopWidth;
+    if (p.Height > desktopHeight)
+        p.Height = desktopHeight;
+    if (p.Left > desktopWidth - p.Width)
+        p.Left = desktopWidth - p.Width;
+    if (p.Top > desktopHeight - p.Height)
+        p.Top = desktopHeight - p.Height;
+    return p;
+}
+
+void WriteFormPlacement(const QString &section, const FormPlacement &p)
+{
+    WriteSetting(section, QStringLiteral("Left"), p.Left);
+    WriteSetting(section, QStringLiteral("Top"), p.Top);
+    WriteSetting(section, QStringLiteral("Width"), p.Width);
+    WriteSetting(section, QStringLiteral("Height"), p.Height);
+    WriteSetting(section, QStringLiteral("State"), p.State);
+}
+
+void InstallPortResolverFromSettings()
+{
+    // Read at every lookup, so a changed [Ports] entry applies to the next open;
+    // an empty answer leaves the link's default mapping in force.
+    SetPortNameResolver([](int n) {
+        return ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString()).trimmed();
+    });
+}

@@ -1,0 +1,87 @@
+#pragma once
+// "Haldrix.ini": the program's one settings store. Every write reaches the file at
+// once (atomically); hand edits, key order and comments survive; Windows-1252, CR LF.
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class TSettingsFile {
+public:
+    explicit TSettingsFile(const QString &path);
+    ~TSettingsFile();
+
+    QString FileName() const;
+    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    qint32 ReadInteger(const QString &section, const QString &key, qint32 def) const;
+    bool ReadBool(const QString &section, const QString &key, bool def) const;
+    double ReadFloat(const QString &section, const QString &key, double def) const;
+    bool WriteString(const QString &section, const QString &key, const QString &value);
+    bool WriteInteger(const QString &section, const QString &key, qint32 value);
+    bool WriteBool(const QString &section, const QString &key, bool value);
+    bool WriteFloat(const QString &section, const QString &key, double value);
+    // Keys that belong together (a data file and its record count) in one atomic
+    // write: after a crash the file holds either all of them or none.
+    bool WriteStrings(const QString &section, const std::vector<std::pair<QString, QString>> &pairs);
+    bool SectionExists(const QString &section) const;
+    // For settings the program keeps in 16 bits (COM, TIMEOUT): the integer modulo 65536.
+    quint16 ReadWord(const QString &section, const QString &key, quint16 def) const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+extern TSettingsFile *SettingsFile;     // the open settings file (owned by the main window)
+extern QString ProgramFolder;           // home folder, with trailing separator
+extern bool LearnRequest;               // initially true
+extern int ReadoutHour;                 // 0 = off, 1..24
+extern bool ReadoutEnabled;
+extern QDateTime NextReadout;
+extern bool ShowRefDepth;               // default true
+extern qint32 DisplayOffset;            // plant n is shown as n + DisplayOffset ([COM] DISPOFFSET - 1)
+
+// Puts every value above back to its program-start state (SettingsFile nullptr).
+void ResetSettingsValues();
+
+// Reads the program's settings into the shared values at start-up and after the PC
+// setup: DisplayOffset, ReadoutHour (then NextReadout), ImperialUnits, RefTemp (then
+// RefCaption), ShowRefDepth and the reply time-out BaseTimeout.
+void LoadProgramSettings(const QDateTime &now = QDateTime::currentDateTime());
+
+// The graph window's fan-run-time tick. It has its own key so that it never
+// overwrites the daily readout hour kept under [COM] ZEIT.
+inline constexpr const char *GraphRunTimeKey = "ZEITGRAPH";
+
+// Null-safe access to the open settings file: defaults when SettingsFile is nullptr,
+// writes do nothing then.
+QString ReadSetting(const QString &section, const QString &key, const QString &def);
+qint32 ReadSetting(const QString &section, const QString &key, qint32 def);
+bool ReadSettingBool(const QString &section, const QString &key, bool def);
+double ReadSettingFloat(const QString &section, const QString &key, double def);
+void WriteSetting(const QString &section, const QString &key, const QString &value);
+void WriteSetting(const QString &section, const QString &key, qint32 value);
+void WriteSettingBool(const QString &section, const QString &key, bool value);
+void WriteSettingFloat(const QString &section, const QString &key, double value);
+
+// [COM] ZEIT as the daily readout hour: 0..24; anything else (hand-edited file,
+// an old graph tick) reads as 0, readout off.
+int ReadReadoutHour();
+
+// Program folder: the executable's folder, or the --home folder.
+void SetProgramFolder(const QString &folder);
+
+void LoadPlantSettings(int n);
+void StorePlantSettings(int n);
+void ComputeNextReadout(const QDateTime &now = QDateTime::currentDateTime());
+
+// Main window placement in [Form]; the window layer applies it.
+struct FormPlacement { int Left = 0, Top = 0, Width = 1024, Height = 768, State = 0; };
+bool ReadFormPlacement(const QString &section, FormPlacement &out);   // false: no section
+FormPlacement FitFormPlacement(FormPlacement p, int desktopWidth, int desktopHeight);
+void WriteFormPlacement(const QString &section, const FormPlacement &p);
+
+// Feeds the link's port-number → device mapping from the [Ports] section.
+void InstallPortResolverFromSettings();

@@ -1,0 +1,526 @@
+#include "live/UAnzeige.h"
+#include "ui_UAnzeige.h"
+
+#include "dialogs/UAbout.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "link/PollPause.h"
+#include "settings/SettingsFile.h"
+#include "live/LiveGrid.h"
+#include "live/PileView.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
+#include "widgets/Picture.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+
+int DispHeartbeat = 0;
+TFAnzeige *FAnzeige = nullptr;
+
+void ResetLiveValues()
+{
+    DispHeartbeat = 0;
+}
+
+namespace {
+
+constexpr int GridRows = MaxPlants + 1;     // title row + one per plant
+constexpr int GridCols = 7;
+constexpr int RefColumn = 6;
+constexpr int DesignedColWidth = 84;
+
+const TLiveValues &LiveOf(int plant)
+{
+    return LiveTable[qBound(1, plant, MaxPlants)];
+}
+
+const tAnlageParameter &SlotOf(int plant)
+{
+    return PlantTable[qBound(1, plant, MaxPlants)];
+}
+
+} // namespace
+
+TFAnzeige::TFAnzeige(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TFAnzeige>()), dispTimer_(new QTimer(this))
+{
+    FAnzeige = this;
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    layout()->setMenuBar(ui->MainMenu1);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(240, 240, 240));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // Status bar: "Datei:", file, "Anzahl Speicherwerte:", count.
+    const int widths[4] = {35, 390, 115, 50};
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(ui->StatusBar1);
+        panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->setMinimumWidth(widths[i]);
+        ui->StatusBar1->addWidget(panels_[i], i == 1 ? 1 : 0);
+    }
+    panels_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    panels_[3]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    QFont nameFont = ui->MieteName->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.35);
+    ui->MieteName->setFont(nameFont);
+    QFont modeFont = ui->BetriebsArtTab->font();
+    modeFont.setBold(true);
+    ui->BetriebsArtTab->setFont(modeFont);
+    ui->BetriebsArtTab->setExpanding(true);
+    ui->BetriebsArtTab->setDrawBase(false);
+    for (int i = 0; i < 4; ++i)
+        ui->BetriebsArtTab->addTab(QString());
+    ui->MEMLabel->SetColor(QColor(40, 200, 40));
+
+    ui->Luft1->hide();
+
+    PlaceInstruments();
+    ui->TabControl1->SetBold(true);
+    FillPlantTabs(ui->TabControl1, MaxPlants);
+    SetupGrids();
+    ApplyUnits();
+    Retranslate();
+
+    for (TLedNumber *led : {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz,
+                            ui->O2Anz, ui->LaufzeitAnz, ui->ZyklenAnz})
+        led->SwitchOff();
+    ShowGrid();
+
+    connect(dispTimer_, &QTimer::timeout, this, &TFAnzeige::DispTimerOnTimer);
+    connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, [this] { TabControl1Change(); });
+    connect(ui->BetriebsArtTab, &QTabBar::currentChanged, this, &TFAnzeige::BetriebsArtTabChange);
+    connect(ui->StatusAnzeige, &TTitledGrid::Clicked, this, &TFAnzeige::StatusAnzeigeClick);
+
+    connect(ui->Ende1, &QAction::triggered, this, &TFAnzeige::Ende1Click);
+    connect(ui->OfflineDatenauslesen1, &QAction::triggered, this, &TFAnzeige::OfflineDatenauslesen1Click);
+    connect(ui->Mieteneustarten1, &QAction::triggered, this, &TFAnzeige::Mieteneustarten1Click);
+    connect(ui->Mietefortfuehren1, &QAction::triggered, this, &TFAnzeige::Mietefortfuehren1Click);
+    connect(ui->Mietebeenden1, &QAction::triggered, this, &TFAnzeige::Mietebeenden1Click);
+    connect(ui->Speicherstatus1, &QAction::triggered, this, &TFAnzeige::Speicherstatus1Click);
+    connect(ui->Zeiten1, &QAction::triggered, this, &TFAnzeige::Einstellwerte1Click);
+    connect(ui->Datumsetzen1, &QAction::triggered, this, &TFAnzeige::Datumsetzen1Click);
+    connect(ui->About1, &QAction::triggered, this, &TFAnzeige::About1Click);
+
+    // Until a plant is selected the menus follow the (initial) selection.
+    {
+        QSignalBlocker block(ui->TabControl1);
+        ui->TabControl1->SetCurrentIndex(qBound(1, int(SelectedPlant), MaxPlants) - 1);
+    }
+    UpdateSelectionState();
+
+    // The window may grow, never shrink below its designed size.
+    layout()->activate();
+    setMinimumSize(size().expandedTo(minimumSizeHint()));
+}
+
+TFAnzeige::~TFAnzeige()
+{
+    if (FAnzeige == this)
+        FAnzeige = nullptr;
+}
+
+TTitledGrid *TFAnzeige::Grid() const { return ui->BPAnzGrid; }
+TTitledGrid *TFAnzeige::StatusGrid() const { return ui->StatusAnzeige; }
+
+QString TFAnzeige::StatusPanelText(int panel) const
+{
+    return panel >= 0 && panel < 4 ? panels_[panel]->text() : QString();
+}
+
+void TFAnzeige::SetStatusPanelText(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < 4 && panels_[panel]->text() != text)
+        panels_[panel]->setText(text);
+}
+
+void TFAnzeige::PlaceInstruments()
+{
+    // Picture units of pile.svg (420 x 300): the probes' depth lines run at
+    // y = 50 (0 cm, the surface) to 250 (100 cm, the core), the lance at x = 210.
+    TPileView *pile = ui->Image2;
+    TLedNumber *temps[5] = {ui->T5Anz, ui->T4Anz, ui->T3Anz, ui->T2Anz, ui->T1Anz};
+    for (int i = 0; i < 5; ++i)
+        pile->Place(temps[i], QRectF(72, 50 * (i + 1) - 24, 128, 48));
+    pile->Place(ui->O2Anz, QRectF(224, 26, 136, 52));
+    pile->Place(ui->LaufzeitAnz, QRectF(224, 82, 136, 52));
+    pile->Place(ui->ZyklenAnz, QRectF(224, 138, 136, 52));
+    pile->Place(ui->Luft1, QRectF(252, 196, 76, 66));
+    pile->Place(ui->T55Anz, QRectF(354, 26, 64, 236));
+}
+
+void TFAnzeige::SetupGrids()
+{
+    TTitledGrid *g = ui->BPAnzGrid;
+    g->SetColCount(GridCols);
+    g->SetRowCount(GridRows);
+    for (int c = 1; c < GridCols; ++c)
+        g->SetColWidth(c, DesignedColWidth);
+    // Every column keeps room for its longest text (the mode texts: Retranslate).
+    g->SetColMinText(1, {QStringLiteral("EIN"), QStringLiteral("AUS")});
+    g->SetColMinText(2, {QStringLiteral("100.0")});
+    g->SetColMinText(4, {QStringLiteral("99999")});
+    g->SetColMinText(5, {QStringLiteral("99999")});
+    g->SetColMinText(6, {QStringLiteral("100")});
+
+    TTitledGrid *s = ui->StatusAnzeige;
+    s->SetColCount(2);
+    s->SetRowCount(GridRows);
+    // The result column takes the grid's whole width beside the row titles.
+    s->horizontalHeader()->setStretchLastSection(true);
+    s->hide();
+    FillRowTitles();
+}
+
+void TFAnzeige::FillRowTitles()
+{
+    ui->BPAnzGrid->SetRowCount(GridRows);
+    ui->StatusAnzeige->SetRowCount(GridRows);
+    for (int n = 1; n <= MaxPlants; ++n) {
+        const QString title = tr("Anl ") + QString::number(n + DisplayOffset);
+        ui->BPAnzGrid->SetCells(0, n, title);
+        ui->StatusAnzeige->SetCells(0, n, ui->BPAnzGrid->Cells(0, n));
+    }
+}
+
+void TFAnzeige::ApplyUnits()
+{
+    if (ShowRefDepth) {
+        ui->T55Anz->SetCaption(RefCaption);
+        ui->T55Anz->show();
+        ui->BPAnzGrid->SetCells(RefColumn, 0, RefCaption);
+        ui->BPAnzGrid->setColumnHidden(RefColumn - 1, false);
+    } else {
+        ui->T55Anz->hide();
+        ui->BPAnzGrid->SetCells(RefColumn, 0, QString());
+        // Without the reference depth its column would only ever read "---".
+        ui->BPAnzGrid->setColumnHidden(RefColumn - 1, true);
+    }
+    const QString tempUnit = ImperialUnits ? QStringLiteral("°F") : QStringLiteral("°C");
+    for (TLedNumber *led : {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz})
+        led->SetUnit(tempUnit);
+    ui->T55Anz->SetUnit(ImperialUnits ? QStringLiteral("in") : QStringLiteral("cm"));
+    ui->T55Anz->SetMaximum(ImperialUnits ? CmToInch(100) : 100);
+}
+
+void TFAnzeige::Retranslate()
+{
+    for (int i = ModeFanOff; i <= ModeO2Control; ++i)
+        ui->BetriebsArtTab->setTabText(i, ModeTabText(i));
+
+    TTitledGrid *g = ui->BPAnzGrid;
+    g->SetCells(1, 0, tr("Lüfter"));
+    g->SetCells(2, 0, tr("%/O2"));
+    g->SetCells(3, 0, tr("Betriebsart"));
+    g->SetCells(4, 0, tr("Laufzeit"));
+    g->SetCells(5, 0, tr("Zyklen"));
+    g->SetColMinText(3, {ModeGridText(ModeFanOff), ModeGridText(ModeFanOn), ModeGridText(ModeO2Control),
+                         ModeGridText(ModeControl)});
+    // The title of the result column carries the time of the last daily readout
+    // once one ran; only the initial title is a translatable text.
+    const QString statusTitle = ui->StatusAnzeige->Cells(1, 0);
+    if (statusTitle.isEmpty() || statusTitle == statusTitle_)
+        ui->StatusAnzeige->SetCells(1, 0, statusTitle_ = tr("Speicherstatus"));
+    FillRowTitles();
+
+    SetStatusPanelText(0, tr("Datei:"));
+    SetStatusPanelText(2, tr("Anzahl Speicherwerte:"));
+    for (int i : {0, 2})
+        panels_[i]->setMinimumWidth(panels_[i]->fontMetrics().horizontalAdvance(panels_[i]->text()) + 8);
+    UpdateSelectionState();
+}
+
+int TFAnzeige::ModeTabIndex(int mode)
+{
+    if (mode >= ModeFanOff && mode <= ModeO2Control)
+        return mode;
+    // Control mode is the plant's fall-back out of O2 regulation and has no tab of
+    // its own (the "Steuerbetrieb" lamp shows it); keep the O2 tab, as discovery does.
+    if (mode == ModeControl)
+        return ModeO2Control;
+    return -1;
+}
+
+void TFAnzeige::SetModeTab(int mode)
+{
+    const int index = ModeTabIndex(mode);
+    if (index < 0)
+        return;
+    modeTabShown_ = index;
+    if (index == ui->BetriebsArtTab->currentIndex())
+        return;
+    settingModeTab_ = true;
+    ui->BetriebsArtTab->setCurrentIndex(index);
+    settingModeTab_ = false;
+}
+
+void TFAnzeige::StartTimer()
+{
+    dispTimer_->setInterval(1000);
+    dispTimer_->start();
+    ::StartTimer();
+}
+
+void TFAnzeige::StopTimer()
+{
+    ::StopTimer();
+    dispTimer_->stop();
+}
+
+void TFAnzeige::FormActivate()
+{
+    {
+        QSignalBlocker block(ui->TabControl1);
+        ui->TabControl1->SetCurrentIndex(qBound(1, int(SelectedPlant), MaxPlants) - 1);
+    }
+    TabControl1Change();
+    SetModeTab(SlotOf(SelectedPlant).Mode);
+    // A window activation inside a running exchange (its wait handles events) must
+    // not restart the poll in the middle of it; the exchange restarts it itself.
+    if (!PollPause::Active())
+        StartTimer();
+}
+
+void TFAnzeige::TabControl1Change()
+{
+    const int index = ui->TabControl1->CurrentIndex();
+    if (index < 0 || index >= MaxPlants)
+        return;
+    SelectedPlant = quint16(index + 1);
+    SetModeTab(SlotOf(SelectedPlant).Mode);
+    ShowPlant();
+    UpdateSelectionState();
+}
+
+void TFAnzeige::UpdateSelectionState()
+{
+    const tAnlageParameter &s = SlotOf(SelectedPlant);
+    if (s.Present) {
+        ui->Mieteneustarten1->setEnabled(!s.Running);
+        ui->Mietefortfuehren1->setEnabled(!s.Running);
+        ui->Mietebeenden1->setEnabled(s.Running);
+        ui->MEMLabel->SetLit(s.MemStatus != 0);
+        ui->Zeiten1->setEnabled(true);
+        ui->Datumsetzen1->setEnabled(true);
+        ui->MieteName->setText(s.Running ? s.Name : tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
+        SetStatusPanelText(1, s.Datei);
+        SetStatusPanelText(3, QString::number(s.Anzahl));
+    } else {
+        ui->Mieteneustarten1->setEnabled(false);
+        ui->Mietefortfuehren1->setEnabled(false);
+        ui->Mietebeenden1->setEnabled(false);
+        ui->Zeiten1->setEnabled(false);
+        ui->Datumsetzen1->setEnabled(false);
+        ui->MEMLabel->SetLit(false);
+        ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
+        SetStatusPanelText(1, QString());
+        SetStatusPanelText(3, QString());
+    }
+}
+
+void TFAnzeige::DispTimerOnTimer()
+{
+    DispHeartbeat = DispHeartbeat % 10 + 1;
+    ui->Progressbar1->setValue(DispHeartbeat);
+    ShowPlant();
+    ShowGrid();
+    CheckDailyReadout();
+}
+
+void TFAnzeige::CheckDailyReadout()
+{
+    // The daily memory transfer of all running piles is not part of this window yet.
+}
+
+void TFAnzeige::ShowPlant()
+{
+    const TLiveValues &v = LiveOf(SelectedPlant);
+    TLedNumber *temps[5] = {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz};
+    if (!v.Valid) {
+        for (TLedNumber *led : temps)
+            led->SwitchOff();
+        ui->O2Anz->SwitchOff();
+        ui->LaufzeitAnz->SwitchOff();
+        ui->ZyklenAnz->SwitchOff();
+        ui->T55Anz->SetValue(0);
+        ui->Luft1->setVisible(false);
+        return;
+    }
+    // T1Anz is the 100 cm instrument and shows T5, down to T5Anz at the surface.
+    const int values[5] = {v.T5, v.T4, v.T3, v.T2, v.T1};
+    for (int i = 0; i < 5; ++i)
+        temps[i]->SetValue(ImperialUnits ? CelsiusToFahrenheit(values[i]) : values[i]);
+    ui->T55Anz->SetValue(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke);
+    ui->O2Anz->SetValue(v.O2 / 10.0);
+    ui->LaufzeitAnz->SetValue(int(v.Luefterlaufzeit));
+    ui->ZyklenAnz->SetValue(int(v.LuefterZyklen));
+    ui->Luft1->setVisible(v.FanOn != 0);
+    ui->SteuerLED->SetLit(v.Betriebsart >= ModeControl);
+    SetModeTab(v.Betriebsart);
+}
+
+void TFAnzeige::ShowGrid()
+{
+    for (int n = 1; n <= MaxPlants; ++n)
+        ShowGridRow(n);
+}
+
+void TFAnzeige::ShowGridRow(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    TTitledGrid *g = ui->BPAnzGrid;
+    const TLiveValues &v = LiveTable[n];
+    if (!v.Valid) {
+        for (int c = 1; c < GridCols; ++c)
+            g->SetCells(c, n, QStringLiteral("---"));
+        return;
+    }
+    if (ShowRefDepth)
+        g->SetCells(RefColumn, n, QString::number(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke));
+    g->SetCells(1, n, v.FanOn ? tr("EIN") : tr("AUS"));
+    g->SetCells(2, n, QLocale().toString(v.O2 / 10.0, 'f', 1));
+    const QString mode = ModeGridText(v.Betriebsart);
+    if (!mode.isEmpty())                // unknown mode: the cell keeps its text
+        g->SetCells(3, n, mode);
+    g->SetCells(4, n, QString::number(v.Luefterlaufzeit));
+    g->SetCells(5, n, QString::number(v.LuefterZyklen));
+}
+
+bool TFAnzeige::BetriebsArtTabChanging() const
+{
+    const tAnlageParameter &s = SlotOf(SelectedPlant);
+    return s.Present && s.Running;
+}
+
+void TFAnzeige::BetriebsArtTabChange(int index)
+{
+    Q_UNUSED(index);
+    if (settingModeTab_)
+        return;
+    // Switching the plant's mode belongs to the pile management; until it is in
+    // place a click must not leave a tab showing a mode the plant is not in.
+    SetModeTab(modeTabShown_);
+}
+
+void TFAnzeige::Ende1Click()
+{
+    close();
+}
+
+void TFAnzeige::OfflineDatenauslesen1Click()
+{
+    // The offline readout window is opened here once it exists.
+}
+
+void TFAnzeige::Mieteneustarten1Click()
+{
+    // Starting a pile comes with the pile management (plant data dialog first).
+}
+
+void TFAnzeige::Mietefortfuehren1Click()
+{
+    // Continuing a pile from its data file comes with the pile management.
+}
+
+void TFAnzeige::Mietebeenden1Click()
+{
+    // Ending a pile (with its last memory transfer) comes with the pile management.
+}
+
+void TFAnzeige::Speicherstatus1Click()
+{
+    ui->StatusAnzeige->show();
+    ui->StatusAnzeige->raise();
+}
+
+void TFAnzeige::StatusAnzeigeClick()
+{
+    ui->StatusAnzeige->setVisible(!ui->StatusAnzeige->isVisible());
+    if (ui->StatusAnzeige->isVisible())
+        ui->StatusAnzeige->raise();
+}
+
+void TFAnzeige::Einstellwerte1Click()
+{
+    bool ok = false;
+    {
+        const PollPause pause({dispTimer_});
+        ok = ReadPlantSetup(SelectedPlant);
+    }
+    if (!ok) {
+        ShowInfo(this, tr("TIMEOUT, bei der seriellen Kommunikation!\n"
+                          "Bitte Kabel und PC- Einstellung überprüfen!\n"
+                          "Bitte Kabel und PC- Einstellung überprüfen!"));
+        return;
+    }
+    // The plant set-up dialog opens here with the values just read once it exists.
+}
+
+void TFAnzeige::Datumsetzen1Click()
+{
+    // The plant clock dialog opens here once it exists.
+}
+
+void TFAnzeige::About1Click()
+{
+    TFAbout about(this);
+    about.exec();
+}
+
+bool TFAnzeige::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QDialog::event(e);
+}
+
+void TFAnzeige::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        Retranslate();
+        ApplyUnits();
+    }
+    QDialog::changeEvent(e);
+}
+
+void TFAnzeige::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    // Platforms without window activation (offscreen) still get a running display.
+    if (!e->spontaneous())
+        FormActivate();
+}
+
+void TFAnzeige::hideEvent(QHideEvent *e)
+{
+    // The display timer ends with the window; the main window's poll goes on.
+    if (!e->spontaneous())
+        dispTimer_->stop();
+    QDialog::hideEvent(e);
+}
+
+void TFAnzeige::keyPressEvent(QKeyEvent *e)
+{
+    // Escape would close the live display unasked; it closes through its menu only.
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,342 @@
+#include "shell/UMain.h"
+#include "ui_UMain.h"
+
+#include "datafile/DataFile.h"
+#include "dialogs/UAbout.h"
+#include "dialogs/UZeitSelect.h"
+#include "i18n/Languages.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "link/Port.h"
+#include "piles/Discovery.h"
+#include "live/UAnzeige.h"
+#include "widgets/FormPlacement.h"
+#include "settings/SettingsFile.h"
+#include "widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScopedValueRollback>
+#include <QTimer>
+
+#ifndef O2H_VERSION
+#define O2H_VERSION "0"
+#endif
+
+TFMain *FMain = nullptr;
+QString ApplicationTitle = QStringLiteral("O2-Haldrix");
+
+void ResetShellValues()
+{
+    ApplicationTitle = QStringLiteral("O2-Haldrix");
+}
+
+namespace {
+
+// The link's status text in the current language, derived from the link's state
+// (the link words it the same way).
+QString LinkStatusText()
+{
+    if (LinkOpen)
+        return QCoreApplication::translate("TLink", "Serielle Verbindung auf :") + QStringLiteral("COM")
+               + QString::number(ComNumber);
+    return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!");
+}
+
+} // namespace
+
+TFMain::TFMain(QWidget *parent, std::unique_ptr<LinkPort> port) : QMainWindow(parent), ui(new Ui::TFMain)
+{
+    FMain = this;
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui->Version->setText(tr("Version %1").arg(QStringLiteral(O2H_VERSION)));
+    // Progress and loading text are hidden between discoveries; keep their room so
+    // the panel does not jump when they appear.
+    for (QWidget *w : {static_cast<QWidget *>(ui->LadeLabel), static_cast<QWidget *>(ui->Anzeige1)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
+    // The window is disabled while it learns the plants; the loading text, its
+    // progress and the link status stay fully readable meanwhile.
+    for (QWidget *w : {static_cast<QWidget *>(ui->LadeLabel), static_cast<QWidget *>(ui->Anzeige1),
+                       static_cast<QWidget *>(ui->StatusPanel)}) {
+        QPalette palette = w->palette();
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = QPalette::ColorRole(role);
+            palette.setColor(QPalette::Disabled, r, palette.color(QPalette::Active, r));
+        }
+        w->setPalette(palette);
+    }
+    setFixedSize(size().expandedTo(minimumSizeHint()));
+    ConnectMenu();
+    FormCreate(std::move(port));
+}
+
+TFMain::~TFMain()
+{
+    FormClose();
+    if (FMain == this)
+        FMain = nullptr;
+    delete ui;
+}
+
+QLabel *TFMain::StatusPanel() const
+{
+    return ui->StatusPanel;
+}
+
+QProgressBar *TFMain::Anzeige1() const
+{
+    return ui->Anzeige1;
+}
+
+void TFMain::ConnectMenu()
+{
+    connect(ui->Ende2, &QAction::triggered, this, &TFMain::Ende2Click);
+    connect(ui->PCSoftware1, &QAction::triggered, this, &TFMain::PCSoftware1Click);
+    connect(ui->Speicherzeit1, &QAction::triggered, this, &TFMain::Speicherzeit1Click);
+    connect(ui->Firmendaten1, &QAction::triggered, this, &TFMain::Firmendaten1Click);
+    connect(ui->PCAufzeichnung, &QAction::triggered, this, &TFMain::PCAufzeichnungClick);
+    connect(ui->Lernen1, &QAction::triggered, this, &TFMain::Lernen1Click);
+    connect(ui->Datenauslesen1, &QAction::triggered, this, &TFMain::Datenauslesen1Click);
+    connect(ui->Messwertedrucken1, &QAction::triggered, this, &TFMain::Messwertedrucken1Click);
+    connect(ui->ProtokollGtegemeinschaft1, &QAction::triggered, this, &TFMain::ProtokollGtegemeinschaft1Click);
+    connect(ui->Grafikerstellen1, &QAction::triggered, this, &TFMain::Grafikerstellen1Click);
+    connect(ui->About1, &QAction::triggered, this, &TFMain::About1Click);
+}
+
+void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
+{
+    if (ProgramFolder.isEmpty())
+        SetProgramFolder(QCoreApplication::applicationDirPath());
+
+    TLanguages::Instance()->Init();
+    TLanguages::Instance()->Attach(ui->MenuLanguage);
+
+    setEnabled(false);
+
+    settings_ = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
+    SettingsFile = settings_.get();
+
+    RestoreFormPlacement(this, QStringLiteral("Form"));
+
+    PlantCount = MaxPlants;
+    LoadProgramSettings();
+    SetHeader();
+
+    LoadPartnerLogo();
+
+    show();
+
+    link_ = new TLink(this);
+    link_->SetPort(port ? std::move(port) : MakeSerialPort());
+    // The failure message comes before the status text, and waits for its OK.
+    connect(link_, &TLink::OpenFailed, this, [this](const QString &message) { ShowInfo(this, message); });
+    connect(link_, &TLink::StatusText, ui->StatusPanel, &QLabel::setText);
+    InstallPortResolverFromSettings();
+    OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
+        return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
+    });
+
+    setEnabled(true);
+
+    RunDiscovery();
+}
+
+void TFMain::LoadPartnerLogo()
+{
+    const QDir folder(ProgramFolder);
+    const QString name = QStringLiteral("KompLogo.BMP");
+    QString path = folder.filePath(name);
+    if (!QFileInfo::exists(path)) {
+        // Files copied from other systems often change the case of the name.
+        const QStringList hits = folder.entryList({name}, QDir::Files);
+        if (hits.isEmpty())
+            return;
+        path = folder.filePath(hits.first());
+    }
+    ui->PartnerLogo->SetSource(path);   // an unreadable file leaves the designed picture
+}
+
+void TFMain::SetHeader()
+{
+    const QString header = ui->ProductName->text() + QLatin1Char('-') + QString::number(1 + DisplayOffset)
+                           + QStringLiteral(" .. ") + QString::number(MaxPlants + DisplayOffset);
+    setWindowTitle(header);
+    ApplicationTitle = header;
+}
+
+void TFMain::StartTimer()
+{
+    ::StartTimer();
+}
+
+void TFMain::StopTimer()
+{
+    ::StopTimer();
+}
+
+void TFMain::RunDiscovery()
+{
+    if (!LearnRequest || !LinkOpen || discovering_)
+        return;
+    const QScopedValueRollback busy(discovering_, true);
+    setEnabled(false);
+    ui->LadeLabel->show();
+    ui->Anzeige1->setMaximum(PlantCount);
+    ui->Anzeige1->setValue(0);
+    ui->Anzeige1->show();
+
+    DiscoverPlants();
+
+    ui->Anzeige1->hide();
+    ui->LadeLabel->hide();
+    setEnabled(true);
+    PollPlant = 1;
+    StartTimer();
+    SendCommand(1, cmdReadLive);
+}
+
+void TFMain::DiscoverPlants()
+{
+    const QScopedValueRollback busy(discovering_, true);
+    RunPlantDiscovery([this](int) { ui->Anzeige1->setValue(ui->Anzeige1->value() + 1); });
+
+    // A close asked for while the plants were asked (only then can it arrive).
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TFMain::Ende2Click()
+{
+    close();
+}
+
+void TFMain::PCSoftware1Click()
+{
+    // Opens the PC set-up once that window is part of the program; after a port
+    // change it will set LearnRequest and call RunDiscovery.
+}
+
+void TFMain::Speicherzeit1Click()
+{
+    auto dialog = std::make_unique<TFZeitSelect>(this);
+    dialog->move(x() + 100, y() + 50);
+    dialog->SetPressedButton(ReadoutHour + 1);
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    // All buttons may be up; that choice keeps the stored hour.
+    const int pressed = dialog->PressedButton();
+    if (pressed < 1)
+        return;
+    const int hour = pressed - 1;
+    if (hour == ReadoutHour)
+        return;
+    ReadoutHour = hour;
+    WriteSetting(QStringLiteral("COM"), QStringLiteral("ZEIT"), hour);
+    ComputeNextReadout();
+}
+
+void TFMain::Firmendaten1Click()
+{
+    // Opens the company data dialog once that window is part of the program.
+}
+
+void TFMain::PCAufzeichnungClick()
+{
+    TFAnzeige live(this);
+    live.exec();
+}
+
+void TFMain::Lernen1Click()
+{
+    LearnRequest = true;
+    RunDiscovery();
+}
+
+void TFMain::Datenauslesen1Click()
+{
+    // Opens the offline readout window once it is part of the program.
+}
+
+void TFMain::Messwertedrucken1Click()
+{
+    // Opens the protocol window (measurement protocol) once it is part of the program.
+}
+
+void TFMain::ProtokollGtegemeinschaft1Click()
+{
+    // Opens the protocol window (quality-association protocol) once it is part of the program.
+}
+
+void TFMain::Grafikerstellen1Click()
+{
+    // Opens the graph window once it is part of the program.
+}
+
+void TFMain::About1Click()
+{
+    TFAbout about(this);
+    about.exec();
+}
+
+void TFMain::CloseProgram()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != this) {
+        modal->close();
+        QTimer::singleShot(0, this, &TFMain::CloseProgram);
+        return;
+    }
+    close();
+}
+
+void TFMain::closeEvent(QCloseEvent *event)
+{
+    // The discovery still uses the settings file and the link; close after it.
+    if (discovering_) {
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TFMain::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    SaveFormPlacement(this, QStringLiteral("Form"));
+    if (SettingsFile == settings_.get())
+        SettingsFile = nullptr;
+    settings_.reset();
+    StopTimer();
+    if (link_) {
+        link_->LeseTimer()->stop();
+        link_->CloseLink();
+    }
+}
+
+void TFMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ui->Version->setText(tr("Version %1").arg(QStringLiteral(O2H_VERSION)));
+        SetHeader();
+        if (!ui->StatusPanel->text().isEmpty())
+            ui->StatusPanel->setText(LinkStatusText());
+    }
+    QMainWindow::changeEvent(event);
+}

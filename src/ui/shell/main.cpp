@@ -1,0 +1,152 @@
+// Program entry: options, the main window (whose creation runs the start-up), the
+// busy window, the message loop.
+
+#include "settings/SettingsFile.h"
+#include "dialogs/UAktiv.h"
+#include "shell/UMain.h"
+#include "live/UAnzeige.h"
+#include "widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+
+#ifndef O2H_VERSION
+#define O2H_VERSION "0"
+#endif
+
+namespace {
+
+// --screenshots: the main window after discovery, then the live display after it
+// has shown a few display ticks; then the program ends.
+void TakeScreenshots(TFMain *main, const QString &folder)
+{
+    QDir().mkpath(folder);
+    const QString mainFile = QDir(folder).filePath(QStringLiteral("main.png"));
+    if (!main->grab().save(mainFile))
+        std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(mainFile));
+    QTimer::singleShot(3200, main, [main, folder] {
+        if (FAnzeige) {
+            const QString liveFile = QDir(folder).filePath(QStringLiteral("live.png"));
+            if (!FAnzeige->grab().save(liveFile))
+                std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(liveFile));
+        }
+        main->CloseProgram();
+    });
+    main->PCAufzeichnungClick();
+}
+
+// Command-line options of the program.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption home{QStringLiteral("home"),
+        QStringLiteral("Folder of Haldrix.ini and KompLogo.BMP (default: the program's folder)."),
+        QStringLiteral("DIR")};
+    QCommandLineOption showLive{QStringLiteral("show-live"),
+        QStringLiteral("Open the live display after start-up.")};
+    QCommandLineOption screenshots{QStringLiteral("screenshots"),
+        QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s, quit."),
+        QStringLiteral("DIR")};
+    QCommandLineOption quitAfter{QStringLiteral("quit-after"),
+        QStringLiteral("End the program MS milliseconds after start-up."), QStringLiteral("MS")};
+
+    Options()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "O2-Haldrix: runs up to 32 compost aeration plants on one serial line."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({home, showLive, screenshots, quitAfter});
+    }
+};
+
+void SetNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("o2-haldrix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(O2H_VERSION));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Help and version need no display: answer them before the window system starts.
+    {
+        QCoreApplication early(argc, argv);
+        SetNames();
+        Options o;
+        o.parser.parse(early.arguments());
+        if (o.parser.isSet(QStringLiteral("help")))
+            o.parser.showHelp();
+        if (o.parser.isSet(QStringLiteral("version")))
+            o.parser.showVersion();
+    }
+
+    QApplication app(argc, argv);
+    SetNames();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("O2-Haldrix"));
+    Options o;
+    o.parser.process(app);
+
+    if (o.parser.isSet(o.home)) {
+        const QFileInfo folder(o.parser.value(o.home));
+        if (!folder.isDir()) {
+            std::fprintf(stderr, "o2-haldrix: --home %s is not a folder\n", qPrintable(o.parser.value(o.home)));
+            return 2;
+        }
+        SetProgramFolder(folder.absoluteFilePath());
+    }
+    bool quitAfterOk = true;
+    const int quitAfterMs = o.parser.isSet(o.quitAfter) ? o.parser.value(o.quitAfter).toInt(&quitAfterOk) : -1;
+    if (!quitAfterOk || (o.parser.isSet(o.quitAfter) && quitAfterMs < 0)) {
+        std::fprintf(stderr, "o2-haldrix: --quit-after needs a number of milliseconds\n");
+        return 2;
+    }
+
+    if (o.parser.isSet(o.screenshots)) {
+        // Unattended: nobody can answer a message box, so print it and answer it safely.
+        SetMessageHandler([](MsgKind kind, const QString &text) {
+            std::fprintf(stderr, "o2-haldrix: %s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+            return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
+        });
+    }
+
+    // Armed before the main window exists: its start-up may sit in a modal message
+    // box (port failure) that nobody will answer in an unattended run.
+    bool quitDue = false;
+    TFMain *mainWindow = nullptr;
+    if (quitAfterMs >= 0) {
+        QTimer::singleShot(quitAfterMs, &app, [&quitDue, &mainWindow] {
+            quitDue = true;
+            for (int i = 0; i < 8; ++i) {       // nested boxes; bounded in case one refuses
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal)
+                    break;
+                modal->close();
+            }
+            if (mainWindow)
+                mainWindow->CloseProgram();
+        });
+    }
+
+    TFMain main;
+    mainWindow = &main;
+    TFAktiv busy;
+    FAktiv = &busy;
+
+    if (quitDue)
+        QTimer::singleShot(0, &main, &TFMain::CloseProgram);
+    if (o.parser.isSet(o.screenshots)) {
+        const QString folder = QFileInfo(o.parser.value(o.screenshots)).absoluteFilePath();
+        QTimer::singleShot(0, &main, [&main, folder] { TakeScreenshots(&main, folder); });
+    } else if (o.parser.isSet(o.showLive)) {
+        QTimer::singleShot(0, &main, &TFMain::PCAufzeichnungClick);
+    }
+
+    const int result = app.exec();
+    FAktiv = nullptr;
+    return result;
+}

@@ -1,0 +1,58 @@
+#include "widgets/FormPlacement.h"
+
+#include "settings/SettingsFile.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+QSize DesktopSize(const QWidget *w)
+{
+    QScreen *screen = w ? w->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualSize() : QSize(1024, 768);
+}
+
+void RestoreFormPlacement(QWidget *w, const QString &section)
+{
+    if (!w)
+        return;
+    FormPlacement p;
+    if (!ReadFormPlacement(section, p))
+        return;
+    // A hand-edited size below what the window's contents need would leave an
+    // unusable window; raise it to the layout's minimum, then fit to the desktop.
+    const QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
+    p.Width = qMax(p.Width, least.width());
+    p.Height = qMax(p.Height, least.height());
+    const QSize desktop = DesktopSize(w);
+    p = FitFormPlacement(p, desktop.width(), desktop.height());
+
+    w->move(p.Left, p.Top);
+    const bool fixed = w->minimumSize() == w->maximumSize();
+    if (fixed)
+        w->setFixedSize(p.Width, p.Height);
+    else
+        w->resize(p.Width, p.Height);
+
+    Qt::WindowStates state = w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (p.State == 1)
+        state |= Qt::WindowMinimized;
+    else if (p.State == 2)
+        state |= Qt::WindowMaximized;
+    w->setWindowState(state);
+}
+
+void SaveFormPlacement(const QWidget *w, const QString &section)
+{
+    if (!w)
+        return;
+    FormPlacement p;
+    p.Left = w->x();
+    p.Top = w->y();
+    p.Width = w->width();
+    p.Height = w->height();
+    p.State = w->isMinimized() ? 1 : w->isMaximized() ? 2 : 0;
+    WriteFormPlacement(section, p);
+}

@@ -1,0 +1,71 @@
+#include "widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QtDebug>
+
+namespace {
+
+MessageHandler &Handler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void ResetWidgetValues() { SetMessageHandler({}); }
+
+void SetMessageHandler(MessageHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
+MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
+{
+    if (Handler()) {
+        // Copy first: a handler may install another one while it runs.
+        MessageHandler handler = Handler();
+        return handler(kind, text);
+    }
+
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // No window system (command-line use): a box would crash, so log the text
+        // and never take silence as consent.
+        qWarning().noquote() << text;
+        return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
+    }
+
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("O2-Haldrix"));
+    // Callers build texts with "\n"; tolerate Windows line ends as well.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
+    box.setTextFormat(Qt::PlainText);
+    switch (kind) {
+    case MsgKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    }
+    const int result = box.exec();
+    if (kind != MsgKind::Confirmation)
+        return MsgAnswer::Ok;
+    // Closing the box any other way than with "Yes" never counts as consent.
+    return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}

@@ -1,0 +1,68 @@
+// The shared text codec and number parser.
+
+#include "base/Numbers.h"
+#include "base/TextCodec.h"
+
+#include <QtTest>
+
+class TstBase : public QObject {
+    Q_OBJECT
+private slots:
+    // Whatever the program writes must read back as it was: every pair of high
+    // bytes, as Windows-1252 text, survives EncodeText and DecodeText.
+    void everyWindows1252PairReadsBackUnchanged()
+    {
+        int asUtf8 = 0;
+        for (int a = 0x80; a <= 0xFF; ++a) {
+            for (int b = 0x80; b <= 0xFF; ++b) {
+                const char pair[2] = {char(a), char(b)};
+                const QString value = u'x' + DecodeWindows1252(QByteArrayView(pair, 2)) + u'y';
+                const QByteArray bytes = EncodeText(value);
+                asUtf8 += bytes.startsWith("\xEF\xBB\xBF");
+                if (DecodeText(bytes) != value)
+                    QFAIL(qPrintable(QStringLiteral("pair %1 %2").arg(a, 0, 16).arg(b, 0, 16)));
+            }
+        }
+        QVERIFY2(asUtf8 > 0 && asUtf8 < 1000, qPrintable(QString::number(asUtf8)));  // only pairs that look like UTF-8
+        QCOMPARE(EncodeText(QString::fromUtf8("Maß° €")), QByteArray("Ma\xDF\xB0 \x80"));
+    }
+
+    void plausibleUtf8IsUtf8()
+    {
+        QCOMPARE(DecodeText("M\xC3\xBCller \xE2\x82\xAC \xE2\x80\x9E\xC5\x82\xE2\x80\x9C"),
+                 QString::fromUtf8("Müller € „ł“"));
+        QCOMPARE(DecodeText("Ma\xDF\xB0"), QString::fromUtf8("Maß°"));          // U+07F0 is implausible
+        QCOMPARE(DecodeText("\xD6\x80"), QString::fromUtf8("Ö€"));              // Armenian: implausible
+        QCOMPARE(DecodeText("\xEF\xBB\xBF\xEF\xBB\xBF" "a\xC3\xBC"), QString::fromUtf8("aü"));
+    }
+
+    void integers()
+    {
+        qint32 v = 7;
+        QVERIFY(ParseInt32(QByteArrayView("-2147483648"), v) && v == INT32_MIN);
+        QVERIFY(ParseInt32(QByteArrayView("+17"), v) && v == 17);
+        for (const char *bad : {"", "-", "+-1", "2147483648", "1 ", " 1", "0x10", "1e3", "99999999999999999999"})
+            QVERIFY2(!ParseInt32(QByteArrayView(bad), v), bad);
+        QCOMPARE(v, 17);                                // failures leave it alone
+        QVERIFY(ParseInt32(u" -17 ", v, NumberBlanks) && v == -17);
+        QVERIFY(ParseInt32(u"0x10", v, NumberHex) && v == 16);
+        QVERIFY(ParseInt32(u"$ff", v, NumberHex) && v == 255);
+        QVERIFY(ParseInt32(u"0xFFFFFFFF", v, NumberHex) && v == -1);
+        QVERIFY(!ParseInt32(u"0x1FFFFFFFF", v, NumberHex));
+        QVERIFY(!ParseInt32(u"12x", v, NumberBlanks | NumberHex));
+    }
+
+    void reals()
+    {
+        double v = 0;
+        QVERIFY(ParseReal(u" 20,9", v) && v == 20.9);
+        QVERIFY(ParseReal(u"55.5", v) && v == 55.5);
+        QVERIFY(ParseReal(u"-3", v) && v == -3.0);
+        QVERIFY(ParseReal(u"1e-05", v) && v == 1e-05);
+        for (const char16_t *bad : {u"", u"1.234,5", u"1,2,3", u"nan", u"inf", u"1e999", u"abc", u"+-1"})
+            QVERIFY(!ParseReal(bad, v));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstBase)
+#include "tst_base.moc"

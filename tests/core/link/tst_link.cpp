@@ -1,0 +1,311 @@
+// The serial link: frame bytes, waiting for replies, opening the port, the
+// live-value poll, and a line that goes away (loopback and a real pty).
+
+#include "support/ScriptedPlant.h"
+#include "link/Parser.h"
+#include "support/Frames.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <ctime>
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+using support::FrameBytes;
+
+double CpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+} // namespace
+
+class TestLink : public QObject {
+    Q_OBJECT
+private slots:
+
+    void frames()
+    {
+        LinkFixture fx;
+        PlantCount = 12;
+        SendCommand(3, cmdSetDate, {7, 12, 26});
+        QCOMPARE(fx.port->Written(), QByteArray::fromHex("0344303731323236"));
+        fx.port->ClearWritten();
+        SendCommand(12, cmdSetO2Limits, {125, 140});
+        QCOMPARE(fx.port->Written(), FrameBytes(12, "p01250140"));
+        fx.port->ClearWritten();
+        SendCommand(5, cmdSetStoreInterval, {15});
+        SendCommand(1, cmdSetTime, {9, 5, 0});
+        SendCommand(2, cmdSetMaxTimes, {65535, 7});     // wider than the field: in full
+        SendCommand(2, cmdSetTime, {123});              // missing values are 0
+        SendCommand(4, cmdReadSetup);
+        SendCommand(4, cmdSwitchOn);
+        QCOMPARE(fx.port->Written(), FrameBytes(5, "I0015") + FrameBytes(1, "Z090500") + FrameBytes(2, "N655350007")
+                                         + FrameBytes(2, "Z1230000") + FrameBytes(4, "R") + FrameBytes(4, "F"));
+        QCOMPARE(AddressedPlant, quint8(4));
+    }
+
+    void framesNotSent()
+    {
+        LinkFixture fx;
+        PlantCount = 3;
+        PlantTable[2].Present = 1;      // not running: no live request
+        RxBuffer = "S1";
+        ReplyCode = 18;
+        SendCommand(0, cmdReadMode);
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(RxBuffer, QByteArray("S1"));    // not addressed: buffer kept
+        ReplyCode = 18;
+        SendCommand(4, cmdReadMode);
+        QCOMPARE(ReplyCode, quint8(0));
+        SendCommand(-1, cmdReadMode);
+        SendCommand(2, cmdReadLive);
+        QVERIFY(RxBuffer.isEmpty());            // awaits a reply: leftovers dropped
+        SendCommand(2, TCommand(22));
+        SendCommand(2, cmdNone);
+        RxBuffer = "B";
+        SendCommand(2, cmdFanOn, {0});
+        QCOMPARE(RxBuffer, QByteArray("B"));     // no reply expected: buffer kept
+        QCOMPARE(fx.port->Written(), FrameBytes(2, "e"));
+        LinkOpen = false;
+        SendCommand(2, cmdReadMode);
+        QCOMPARE(fx.port->Written(), FrameBytes(2, "e"));
+        QCOMPARE(AddressedPlant, quint8(2));
+    }
+
+    void waitForReply()
+    {
+        LinkFixture fx;
+        fx.plant.Answer('B', "B2;");
+        QVERIFY(SendAndWait(200, 1, cmdReadMode));
+        QVERIFY(!ReplyTimedOut);
+        QCOMPARE(PlantTable[1].Mode, quint8(2));
+        QCOMPARE(fx.link.Timeout1()->interval(), 0);
+        QVERIFY(!fx.link.Timeout1()->isActive());
+
+        // Reply in three pieces over three events, with noise in front.
+        fx.plant.onFrame = [&fx](const Frame &) {
+            QTimer::singleShot(1, [&fx] { fx.port->Inject("\r\nS"); });
+            QTimer::singleShot(5, [&fx] { fx.port->Inject("1;"); });
+            QTimer::singleShot(10, [&fx] { fx.port->Inject("1;"); });
+        };
+        QVERIFY(SendAndWait(300, 1, cmdReadState));
+        QCOMPARE(PlantTable[1].Running, quint8(1));
+        fx.plant.onFrame = nullptr;
+
+        // A reply for another command does not end the wait.
+        fx.plant.Answer('r', "B1;");
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!SendAndWait(60, 1, cmdReadStoredCount));
+        QVERIFY(ReplyTimedOut);
+        QVERIFY(t.elapsed() >= 55);
+        QCOMPARE(fx.link.Timeout1()->interval(), 0);
+
+        // Nothing can answer cmdNone or a command without a reply.
+        QVERIFY(!SendAndWait(20, 1, cmdNone));
+        QVERIFY(!SendAndWait(20, 1, cmdFanOn));
+
+        // A late reply is still decoded when it completes.
+        fx.plant.onFrame = [&fx](const Frame &) { QTimer::singleShot(80, [&fx] { fx.port->Inject("r12;"); }); };
+        QVERIFY(!SendAndWait(30, 1, cmdReadStoredCount));
+        QTRY_COMPARE_WITH_TIMEOUT(StoredCount, 12, 1000);
+        QCOMPARE(ReplyCode, quint8(cmdReadStoredCount));
+        QVERIFY(ReplyTimedOut);
+    }
+
+    void waitWithLinkClosedOrNoLink()
+    {
+        {
+            LinkFixture fx;
+            fx.plant.Answer('B', "B2;");
+            fx.link.CloseLink();
+            QElapsedTimer t;
+            t.start();
+            QVERIFY(!SendAndWait(100, 1, cmdReadMode));
+            QVERIFY(t.elapsed() >= 95);
+            QVERIFY(ReplyTimedOut);
+            QVERIFY(fx.port->Written().isEmpty());
+        }
+        QVERIFY(!TLink::Instance());
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!SendAndWait(50, 1, cmdReadMode));
+        QVERIFY(t.elapsed() >= 45);
+        QVERIFY(ReplyTimedOut);
+    }
+
+    // A handler that waits while another wait is running must not hang either.
+    void nestedWait()
+    {
+        LinkFixture fx;
+        bool inner = true;
+        fx.plant.Answer('B', "B1;");
+        QTimer::singleShot(5, [&inner] { inner = SendAndWait(30, 1, cmdReadState); });
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!SendAndWait(150, 1, cmdReadClock));
+        QVERIFY(!inner);
+        QVERIFY(t.elapsed() < 1000);
+        QCOMPARE(fx.link.Timeout1()->interval(), 0);
+    }
+
+    void openLink()
+    {
+        LinkFixture fx;
+        QVERIFY(LinkOpen);
+        QSignalSpy status(&fx.link, &TLink::StatusText), failed(&fx.link, &TLink::OpenFailed);
+        QStringList order;
+        connect(&fx.link, &TLink::StatusText, [&order](const QString &) { order << "status"; });
+        connect(&fx.link, &TLink::OpenFailed, [&order](const QString &) { order << "failed"; });
+
+        SpeedIndex = 7;
+        fx.link.OpenLink();
+        QCOMPARE(fx.port->BaudRate(), 2400);
+        QCOMPARE(status.last().at(0).toString(), QString("Serielle Verbindung auf :COM1"));
+        QVERIFY(fx.link.LeseTimer()->isActive());
+        QCOMPARE(fx.link.LeseTimer()->interval(), 500);
+        SpeedIndex = 3;
+        fx.link.OpenLink();
+        QCOMPARE(fx.port->BaudRate(), 19200);
+
+        order.clear();
+        ComNumber = 0;
+        fx.link.OpenLink();
+        QCOMPARE(order, QStringList({"failed", "status"}));
+        QCOMPARE(failed.last().at(0).toString(),
+                 QString::fromUtf8("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!"));
+        QCOMPARE(status.last().at(0).toString(),
+                 QString::fromUtf8("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
+        QVERIFY(!LinkOpen);
+        QVERIFY(!fx.link.LeseTimer()->isActive());
+
+        ComNumber = 1;
+        fx.port->SetExists(false);
+        fx.link.OpenLink();
+        QVERIFY(!LinkOpen);
+        fx.port->SetExists(true);
+        OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
+            return section == "COM" && key == "COM" ? 4 : def;
+        });
+        QVERIFY(LinkOpen);
+        QCOMPARE(ComNumber, quint16(4));
+        QCOMPARE(status.last().at(0).toString(), QString("Serielle Verbindung auf :COM4"));
+    }
+
+    void pollCountsMisses()
+    {
+        LinkFixture fx;
+        PlantCount = 3;
+        for (int n : {1, 2, 3})
+            PlantTable[n].Present = 1;
+        PlantTable[1].Running = PlantTable[2].Running = 1;      // plant 3 has no pile
+        LiveTable[3].Valid = 1;
+        fx.plant.onFrame = [&fx](const Frame &f) {
+            if (f.command == 'c')
+                fx.port->Inject("c" + QByteArray::number(600 + f.plant) + ";600;600;600;600;210;2;1;255;5;6;");
+        };
+        QSignalSpy polled(&fx.link, &TLink::Polled);
+        PollPlant = 3;
+        for (int tick = 0; tick < 15; ++tick) {
+            fx.link.LeseTimerTimer();
+            QTest::qWait(5);
+        }
+        QCOMPARE(polled.count(), 15);
+        QCOMPARE(fx.plant.Commands(), QByteArray(10, 'c'));     // never to plant 3
+        QCOMPARE(LiveTable[1].Valid, quint8(1));
+        QCOMPARE(LiveTable[1].T5, 60);
+        QCOMPARE(LiveTable[2].T5, 60);
+        QCOMPARE(LiveTable[2].O2, 210);
+        QCOMPARE(LiveTable[2].MissCount, quint16(0));
+        QCOMPARE(LiveTable[3].Valid, quint8(0));        // fifth miss
+        QCOMPARE(LiveTable[3].MissCount, quint16(4));
+
+        // Plant 1 stops answering: four misses keep it, the fifth drops it.
+        fx.plant.onFrame = nullptr;
+        for (int cycle = 1; cycle <= 5; ++cycle) {
+            for (int tick = 0; tick < 3; ++tick)
+                fx.link.LeseTimerTimer();
+            QCOMPARE(LiveTable[1].Valid, quint8(cycle < 5 ? 1 : 0));
+        }
+        QCOMPARE(LiveTable[1].MissCount, quint16(4));
+    }
+
+    void loopbackLineLost()
+    {
+        LinkFixture fx;
+        fx.plant.Answer('B', "B2;");
+        QSignalSpy status(&fx.link, &TLink::StatusText);
+        fx.port->Vanish();
+        QVERIFY(!LinkOpen);
+        QCOMPARE(status.count(), 1);
+        QVERIFY(!SendAndWait(30, 1, cmdReadMode));
+        QVERIFY(fx.port->Written().isEmpty());
+        fx.port->Inject("B1;");         // a closed port receives nothing
+        QTest::qWait(5);
+        QCOMPARE(PlantTable[1].Mode, quint8(0));
+    }
+
+    // A real serial port on a pseudo-terminal whose other end goes away.
+    void ptyLineLost()
+    {
+        int master = -1, slave = -1;
+        char name[256] = {};
+        QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        ::close(slave);     // the port opens the slave by name
+        const QString device = QString::fromLocal8Bit(name);
+        const support::SharedStateGuard guard;
+        SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
+        SpeedIndex = 2;
+        TLink link;
+        QSignalSpy lost(link.ComPort1(), &LinkPort::LineLost);
+        link.OpenLink();
+        QVERIFY(LinkOpen);
+        QVERIFY(link.ComPort1()->IsOpen());
+        QCOMPARE(link.ComPort1()->BaudRate(), 9600);
+        QVERIFY(link.ComPort1()->PortExists(1));    // held by us, still there
+        QVERIFY(!link.ComPort1()->PortExists(2));   // resolver: /dev/ttyS1 is no device here
+        QVERIFY(!link.ComPort1()->PortExists(0));
+        link.StopTimer();
+
+        // A round trip through the pty.
+        // The plant side: non-blocking, so it never holds up the event loop
+        // that flushes the port's output.
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        QByteArray got;
+        QTimer plantSide;
+        connect(&plantSide, &QTimer::timeout, [&] {
+            char buf[16];
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0)
+                got.append(buf, int(n));
+            if (got == QByteArray("\x01" "B")) {
+                (void)!::write(master, "B3;", 3);
+                got.clear();
+            }
+        });
+        plantSide.start(5);
+        QVERIFY(SendAndWait(1000, 1, cmdReadMode));
+        plantSide.stop();
+        QCOMPARE(PlantTable[1].Mode, quint8(3));
+
+        ::close(master);
+        QTRY_VERIFY_WITH_TIMEOUT(!LinkOpen, 2000);
+        QVERIFY(!link.ComPort1()->IsOpen());
+        const double cpu0 = CpuSeconds();
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!SendAndWait(200, 1, cmdReadMode));
+        QVERIFY(t.elapsed() >= 195);
+        const double cpu = CpuSeconds() - cpu0;
+        QCOMPARE(lost.count(), 1);
+        QVERIFY2(cpu < 0.05, qPrintable(QString::number(cpu)));     // nothing spins
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLink)
+#include "tst_link.moc"

@@ -1,0 +1,339 @@
+// Reply decoding: the records the parser fills, split and noisy input, malformed
+// fields, and a fuzz run over random and mutated replies.
+
+#include "link/Link.h"
+#include "link/Parser.h"
+#include "support/SharedState.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <random>
+
+namespace {
+
+const QByteArray LiveReply = "c567;552;540;525;510;123;3;1;255;1440;17;";
+const QByteArray StoredReply = "G-15;300;555;560;700;209;2;7;05;14;31;12;09;88;4;";
+const QByteArray SetupReply = "R15;5;10;120;140;2;3;60;30;";
+const QByteArray ClockReply = "T12:34:56 07.12.26 Mo ........"; // 30 characters
+
+void Fresh()
+{
+    support::ResetSharedState();
+    AddressedPlant = 1;
+}
+
+// Everything the parser can change, for comparing two runs.
+QByteArray Snapshot()
+{
+    QByteArray s;
+    auto live = [&s](const TLiveValues &v) {
+        s += QByteArray::number(v.Valid) + ',' + QByteArray::number(v.T5) + ',' + QByteArray::number(v.T4) + ','
+             + QByteArray::number(v.T3) + ',' + QByteArray::number(v.T2) + ',' + QByteArray::number(v.T1) + ','
+             + QByteArray::number(v.O2) + ',' + QByteArray::number(v.RefMarke) + ',' + QByteArray::number(v.FanOn)
+             + ',' + QByteArray::number(v.Betriebsart) + ',' + QByteArray::number(v.Aux) + ','
+             + QByteArray::number(v.Luefterlaufzeit) + ',' + QByteArray::number(v.LuefterZyklen) + ','
+             + QByteArray::number(v.MissCount) + '|';
+    };
+    live(PollReply);
+    live(StoredValues);
+    s += (StoredStamp.Minute + StoredStamp.Hour + StoredStamp.Day + StoredStamp.Month + StoredStamp.Year).toUtf8();
+    s += '|' + QByteArray::number(PlantSetup.Valid) + ',' + QByteArray::number(PlantSetup.Speicher) + ','
+         + QByteArray::number(PlantSetup.MaxAus);
+    s += '|' + QByteArray::number(PlantTable[1].Mode) + ',' + QByteArray::number(PlantTable[1].MemStatus) + ','
+         + QByteArray::number(PlantTable[1].Running) + ',' + QByteArray::number(StoredCount) + ','
+         + ClockText.toUtf8() + ',' + QByteArray::number(ReplyCode) + ',' + RxBuffer;
+    return s;
+}
+
+} // namespace
+
+class TestParser : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Fresh(); }
+
+    void liveReplySplitAsInTheExample()
+    {
+        ParseReceived("c567;552;54");
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(RxBuffer, QByteArray("c567;552;54"));
+        ParseReceived("0;525;510;123;3;1;255;1440;17;");
+        QCOMPARE(ReplyCode, quint8(cmdReadLive));
+        QCOMPARE(PollReply.T5, 56);
+        QCOMPARE(PollReply.T4, 55);
+        QCOMPARE(PollReply.T3, 54);
+        QCOMPARE(PollReply.T2, 52);
+        QCOMPARE(PollReply.T1, 51);
+        QCOMPARE(PollReply.O2, 123);
+        QCOMPARE(PollReply.Betriebsart, quint8(3));
+        QCOMPARE(PollReply.FanOn, quint8(1));
+        QCOMPARE(PollReply.Aux, quint16(255));
+        QCOMPARE(PollReply.Luefterlaufzeit, 1440);
+        QCOMPARE(PollReply.LuefterZyklen, 17);
+        QCOMPARE(PollReply.RefMarke, 75);
+        QCOMPARE(PollReply.MissCount, quint16(0));
+        QVERIFY(PollReply.Valid);
+        QVERIFY(RxBuffer.isEmpty());
+    }
+
+    void storedReplyAndStamp()
+    {
+        StoredValues.FanOn = 1;     // the stored reply has no fan state: untouched
+        ParseReceived(StoredReply);
+        QCOMPARE(ReplyCode, quint8(cmdReadStored));
+        QCOMPARE(StoredValues.T5, -1);  // -15 tenths truncate toward zero
+        QCOMPARE(StoredValues.T4, 30);
+        QCOMPARE(StoredValues.T1, 70);
+        QCOMPARE(StoredValues.O2, 209);
+        QCOMPARE(StoredValues.Betriebsart, quint8(2));
+        QCOMPARE(StoredValues.Aux, quint16(7));
+        QCOMPARE(StoredValues.FanOn, quint8(1));
+        QCOMPARE(StoredValues.RefMarke, 100);   // T5 below 55
+        QCOMPARE(StoredValues.Luefterlaufzeit, 88);
+        QCOMPARE(StoredValues.LuefterZyklen, 4);
+        QCOMPARE(StoredStamp.Minute, QString("05"));
+        QCOMPARE(StoredStamp.Hour, QString("14"));
+        QCOMPARE(StoredStamp.Day, QString("31"));
+        QCOMPARE(StoredStamp.Month, QString("12"));
+        QCOMPARE(StoredStamp.Year, QString("2009"));
+
+        Fresh();
+        ParseReceived("G1;1;1;1;1;1;1;1;123456789012;1;1;1;09;1;1;");
+        QCOMPARE(StoredStamp.Minute, QString("1234567890"));
+        QCOMPARE(ReplyCode, quint8(cmdReadStored));
+    }
+
+    void setupReply()
+    {
+        ParseReceived(SetupReply);
+        QCOMPARE(ReplyCode, quint8(cmdReadSetup));
+        QCOMPARE(PlantSetup.Valid, quint8(1));
+        QCOMPARE(PlantSetup.Speicher, 15);
+        QCOMPARE(PlantSetup.IntEin, 5);
+        QCOMPARE(PlantSetup.IntAus, 10);
+        QCOMPARE(PlantSetup.O2Ein, 120);
+        QCOMPARE(PlantSetup.O2Aus, 140);
+        QCOMPARE(PlantSetup.NotEin, 2);
+        QCOMPARE(PlantSetup.NotAus, 3);
+        QCOMPARE(PlantSetup.MaxEin, 60);
+        QCOMPARE(PlantSetup.MaxAus, 30);
+
+        // A bad field stops the reply; the rest is dropped as noise.
+        Fresh();
+        ParseReceived("R15;5;x;120;140;2;3;60;30;");
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(PlantSetup.Valid, quint8(0));
+        QCOMPARE(PlantSetup.Speicher, 15);
+        QCOMPARE(PlantSetup.O2Ein, 0);
+        QVERIFY(RxBuffer.isEmpty());
+    }
+
+    void modeStateCountClock()
+    {
+        ParseReceived("B");
+        QCOMPARE(RxBuffer, QByteArray("B"));
+        ParseReceived("2;");
+        QCOMPARE(PlantTable[1].Mode, quint8(2));
+        QCOMPARE(ReplyCode, quint8(cmdReadMode));
+
+        AddressedPlant = 7;
+        ParseReceived("xyB1;");
+        QCOMPARE(PlantTable[7].Mode, quint8(1));
+        ParseReceived("B258;");     // low 8 bits
+        QCOMPARE(PlantTable[7].Mode, quint8(2));
+
+        ParseReceived("S1;;0;");
+        QCOMPARE(ReplyCode, quint8(cmdReadState));
+        QCOMPARE(PlantTable[7].MemStatus, quint8(1));
+        QCOMPARE(PlantTable[7].Running, quint8(0));
+        ParseReceived("S1;q;");
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(PlantTable[7].MemStatus, quint8(0));
+
+        ParseReceived("r17;");
+        QCOMPARE(StoredCount, 17);
+        QCOMPARE(ReplyCode, quint8(cmdReadStoredCount));
+        ParseReceived("r1 7;B3;");  // bad count: 0, then the next reply still decodes
+        QCOMPARE(StoredCount, 17);
+        QCOMPARE(PlantTable[7].Mode, quint8(3));
+
+        ReplyCode = 0;
+        ParseReceived(ClockReply.left(29));
+        QCOMPARE(ReplyCode, quint8(0));
+        ParseReceived(ClockReply.mid(29) + "B");
+        QCOMPARE(ReplyCode, quint8(cmdReadClock));
+        QCOMPARE(ClockText, QString::fromLatin1(ClockReply));
+        QCOMPARE(RxBuffer, QByteArray("B"));
+
+        RxBuffer.clear();           // single-byte line text, not UTF-8
+        ParseReceived("T55\xb0" "C" + QByteArray(25, '.'));
+        QCOMPARE(ClockText, QString::fromUtf8("T55°C") + QString(25, '.'));
+    }
+
+    void badLiveFields()
+    {
+        ParseReceived("c5x7;552;540;525;510;123;3;1;255;1440;17;");
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(PollReply.Valid, quint8(0));
+
+        const char *fans[] = {"0", "2", "10"};
+        const quint8 want[] = {0, 0, 1};
+        for (int i = 0; i < 3; ++i) {
+            ParseReceived(QByteArray("c1;1;1;1;1;1;1;") + fans[i] + ";1;1;1;");
+            QCOMPARE(ReplyCode, quint8(cmdReadLive));
+            QCOMPARE(PollReply.FanOn, want[i]);
+        }
+
+        // A reply without values must not pass off the previous plant's values.
+        ReplyCode = 0;
+        ParseReceived("c;;;;;;;;;;;");
+        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(PollReply.Valid, quint8(0));
+        ParseReceived("c1;2;3;4;5;6;7;8;;;;");
+        QCOMPARE(ReplyCode, quint8(0));
+    }
+
+    void takeFieldAndCount()
+    {
+        QByteArray f;
+        RxBuffer = ";;";
+        QVERIFY(!TakeField(f));
+        QCOMPARE(RxBuffer, QByteArray(";;"));
+        RxBuffer = ";12;34";
+        QVERIFY(TakeField(f));
+        QCOMPARE(f, QByteArray("12"));
+        QCOMPARE(RxBuffer, QByteArray(";34"));
+        QCOMPARE(CountSeparators(), 1);
+        QVERIFY(TakeField(f));
+        QCOMPARE(f, QByteArray("34"));
+        QVERIFY(RxBuffer.isEmpty());
+        QCOMPARE(CountSeparators(), 0);
+        RxBuffer = "56;";
+        QVERIFY(TakeField(f));
+        QCOMPARE(f, QByteArray("56"));
+        QVERIFY(RxBuffer.isEmpty());
+    }
+
+    void convertField_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << QByteArray("42") << true << 42;
+        QTest::newRow("zeros") << QByteArray("0009") << true << 9;
+        QTest::newRow("plus") << QByteArray("+5") << true << 5;
+        QTest::newRow("minus") << QByteArray("-15") << true << -15;
+        QTest::newRow("max") << QByteArray("2147483647") << true << 2147483647;
+        QTest::newRow("min") << QByteArray("-2147483648") << true << int(-2147483647 - 1);
+        QTest::newRow("over") << QByteArray("2147483648") << false << 0;
+        QTest::newRow("under") << QByteArray("-2147483649") << false << 0;
+        QTest::newRow("huge") << QByteArray("99999999999999999999") << false << 0;
+        QTest::newRow("empty") << QByteArray("") << false << 0;
+        QTest::newRow("sign") << QByteArray("-") << false << 0;
+        QTest::newRow("blank") << QByteArray(" 1") << false << 0;
+        QTest::newRow("trail") << QByteArray("1 ") << false << 0;
+        QTest::newRow("hex") << QByteArray("0x1") << false << 0;
+        QTest::newRow("signs") << QByteArray("+-1") << false << 0;
+    }
+    void convertField()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        qint32 v = 12345;
+        QCOMPARE(ConvertField(text, v), ok);
+        QCOMPARE(v, ok ? value : 12345);
+    }
+
+    // A stream of every reply kind with noise between; any split into two
+    // pieces, and byte-by-byte delivery, must give the same result as one piece.
+    void splitAtEveryPosition()
+    {
+        const QByteArray stream = "\r\nxB3;" + LiveReply + "??" + StoredReply + "S1;1;" + SetupReply + "r250;;"
+                                  + ClockReply + "\n" + LiveReply;
+        Fresh();
+        ParseReceived(stream);
+        const QByteArray whole = Snapshot();
+        QVERIFY(RxBuffer.isEmpty());
+        QCOMPARE(ReplyCode, quint8(cmdReadLive));
+
+        for (int cut = 0; cut <= stream.size(); ++cut) {
+            Fresh();
+            ParseReceived(stream.left(cut));
+            ParseReceived(stream.mid(cut));
+            QCOMPARE(Snapshot(), whole);
+        }
+        Fresh();
+        for (char c : stream)
+            ParseReceived(QByteArray(1, c));
+        QCOMPARE(Snapshot(), whole);
+        ParseReceived(QByteArray());    // an empty chunk changes nothing
+        QCOMPARE(Snapshot(), whole);
+    }
+
+    // Many replies in one chunk must not cost quadratic time.
+    void bigChunkIsLinear()
+    {
+        QByteArray big;
+        for (int i = 0; i < 20000; ++i)
+            big += LiveReply;
+        big += QByteArray(200000, '#');
+        QElapsedTimer t;
+        t.start();
+        ParseReceived(big);
+        QVERIFY(RxBuffer.isEmpty());
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        // A blocked reply in front of a long tail waits without being eaten.
+        ParseReceived("G1;2;" + QByteArray(100000, 'x'));
+        QCOMPARE(RxBuffer.left(5), QByteArray("G1;2;"));
+    }
+
+    void fuzz()
+    {
+        const QList<QByteArray> seeds = {LiveReply, StoredReply, SetupReply, ClockReply, "B2;", "S1;0;", "r999;",
+                                         "r-1;", "c;;;;;", "G;", "B;", "T"};
+        const QByteArray alphabet = "0123456789;;;;-+ BRSTcGrx\r\n\xff";
+        std::mt19937 rng(20261208);
+        auto pick = [&rng](int n) { return int(rng() % unsigned(n)); };
+        const QList<quint8> allowed = {0, 1, 2, 16, 18, 19, 20, 21};
+        qint64 fed = 0;
+        int checks = 0;
+        for (int i = 0; i < 200000; ++i) {
+            if (i % 997 == 0) {     // like a new command: start over
+                RxBuffer.clear();
+                fed = 0;
+                AddressedPlant = quint8(pick(40));
+            }
+            QByteArray r;
+            if (pick(4) == 0) {
+                const int len = pick(40);
+                for (int k = 0; k < len; ++k)
+                    r.append(alphabet.at(pick(int(alphabet.size()))));
+            } else {
+                r = seeds.at(pick(int(seeds.size())));
+                const int edits = pick(4);
+                for (int k = 0; k < edits && !r.isEmpty(); ++k) {
+                    const int at = pick(int(r.size()));
+                    switch (pick(3)) {
+                    case 0: r[at] = alphabet.at(pick(int(alphabet.size()))); break;
+                    case 1: r.remove(at, 1); break;
+                    default: r.insert(at, alphabet.at(pick(int(alphabet.size())))); break;
+                    }
+                }
+                if (pick(3) == 0)
+                    r = r.left(pick(int(r.size()) + 1));
+            }
+            fed += r.size();
+            ParseReceived(r);
+            if (RxBuffer.size() > fed || !allowed.contains(ReplyCode)) {
+                QFAIL(qPrintable(QStringLiteral("after %1: buffer %2 of %3, code %4")
+                                     .arg(i).arg(RxBuffer.size()).arg(fed).arg(ReplyCode)));
+            }
+            ++checks;
+        }
+        QCOMPARE(checks, 200000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParser)
+#include "tst_parser.moc"

@@ -1,0 +1,18 @@
+#pragma once
+// The in-process simulator wired to the link's in-process port: what the host
+// writes goes to the plants, what they send arrives as received bytes.
+
+#include "link/Port.h"
+#include "plantsim/Bus.h"
+
+#include <QObject>
+
+namespace support {
+
+inline void WireToBus(LoopbackPort *port, plantsim::Bus *bus)
+{
+    port->SetPeer([bus](const QByteArray &bytes) { bus->Receive(bytes); });
+    QObject::connect(bus, &plantsim::Bus::Transmit, port, &LoopbackPort::Inject);
+}
+
+} // namespace support

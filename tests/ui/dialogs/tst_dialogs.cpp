@@ -1,0 +1,108 @@
+// Readout time dialog buttons and the information box's copy of the main window.
+
+#include "dialogs/UAbout.h"
+#include "dialogs/UZeitSelect.h"
+#include "widgets/Instruments.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+// Stands in for the main window: only the named controls matter.
+struct FakeMain : QMainWindow {
+    FakeMain()
+    {
+        setObjectName(QStringLiteral("FMain"));
+        auto *panel = new QWidget(this);
+        auto *layout = new QVBoxLayout(panel);
+        for (auto [name, text] : {std::pair{"ProductName", "O2- Haldrix"}, {"Version", "Version 9.9"},
+                                  {"Comments", "Zeile eins\nZeile zwei"}}) {
+            auto *label = new QLabel(QString::fromUtf8(text), panel);
+            label->setObjectName(QString::fromLatin1(name));
+            layout->addWidget(label);
+        }
+        logo = new QLabel(panel);
+        logo->setObjectName(QStringLiteral("MakerLogo"));
+        logo->setFixedSize(60, 30);
+        logo->setStyleSheet(QStringLiteral("background: rgb(0, 128, 0)"));
+        layout->addWidget(logo);
+        setCentralWidget(panel);
+    }
+    QLabel *logo;
+};
+
+QString Text(QWidget *w, const char *name)
+{
+    auto *label = w->findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing>");
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void readoutButtons()
+    {
+        TFZeitSelect dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Speicherzeit auswählen"));
+        QCOMPARE(Text(&dialog, "Label1"),
+                 QStringLiteral("Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !"));
+        TLetterBar *bar = dialog.TextSelect1();
+        QCOMPARE(bar->ButtonCount(), 25);
+        QCOMPARE(bar->Caption(1), QStringLiteral("OFF"));
+        QCOMPARE(bar->Caption(2), QStringLiteral("1h"));
+        QCOMPARE(bar->Caption(7), QStringLiteral("6h"));
+        QCOMPARE(bar->Caption(8), QStringLiteral("7h"));
+        QCOMPARE(bar->Caption(25), QStringLiteral("24h"));
+        auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
+        auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("Button2"));
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(cancel->text(), QStringLiteral("Abbruch"));
+        QVERIFY(ok->isDefault());
+        ok->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        dialog.show();
+        cancel->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void aboutCopiesMainWindow()
+    {
+        FakeMain main;
+        main.show();
+        QWidget child(&main, Qt::Window);       // e.g. the live display opening the box
+        TFAbout about(&child);
+        QCOMPARE(about.windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(Text(&about, "ProductName"), QStringLiteral("O2- Haldrix"));
+        QCOMPARE(Text(&about, "Version"), QStringLiteral("Version 9.9"));
+        QCOMPARE(Text(&about, "Comments"), QStringLiteral("Zeile eins\nZeile zwei"));
+        auto *icon = about.findChild<QLabel *>(QStringLiteral("ProgramIcon"));
+        QCOMPARE(icon->size(), QSize(60, 30));
+        const QImage picture = icon->pixmap().toImage();
+        QVERIFY(!picture.isNull());
+        QCOMPARE(QColor(picture.pixel(picture.width() / 2, picture.height() / 2)), QColor(0, 128, 0));
+        const auto buttons = about.findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.first()->text(), QStringLiteral("OK"));
+
+        // Without a parent chain the main window is found among the top-level windows,
+        // never the box itself.
+        TFAbout orphan;
+        QCOMPARE(TFAbout::FindMainWindow(&orphan), static_cast<QWidget *>(&main));
+        QCOMPARE(Text(&orphan, "Version"), QStringLiteral("Version 9.9"));
+    }
+
+    void aboutWithoutMainWindowStaysEmpty()
+    {
+        TFAbout about;
+        QVERIFY(Text(&about, "ProductName").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
