@@ -192,6 +192,10 @@ bool OpenDataFile(int plant)
         header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
         if (!WriteFileAtomically(p.Datei, EncodeText(header)))
             return false;
+        // A new file starts at record 1, also when the old one was deleted outside
+        // the program: numbers going on from the old count would make a file whose
+        // first data line is not 1, which no reader takes as a data file.
+        p.Anzahl = 0;
     }
     auto f = std::make_unique<QFile>(p.Datei);
     if (!f->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
@@ -205,16 +209,17 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
     if (!ValidPlant(plant))
         return false;
     tAnlageParameter &p = PlantTable[plant];
-    ++p.Anzahl;     // stands even when the write fails
     if (!g_open)
         return false;
-    const QByteArray bytes = EncodeWindows1252(FormatDataLine(p.Anzahl, stamp, values) + kCrLf);
+    const QByteArray bytes = EncodeWindows1252(FormatDataLine(p.Anzahl + 1, stamp, values) + kCrLf);
     const bool seekable = !g_open->isSequential();
     const qint64 before = seekable ? g_open->size() : 0;
     // Unbuffered: the line goes to the system in one write and is there before the
     // next record is requested.
-    if (g_open->write(bytes) == bytes.size())
+    if (g_open->write(bytes) == bytes.size()) {
+        ++p.Anzahl;     // counts exactly the lines in the file
         return true;
+    }
     // Never leave a torn line behind (disk full, medium removed).
     if (seekable)
         g_open->resize(before);

@@ -135,16 +135,19 @@ bool ReadStoredRecord(int plant)
     return SendAndWait(RecordTimeout, plant, cmdReadStored);
 }
 
-void SendDate()
+void SendDate() { SendDateTo(SelectedPlant); }
+void SendTime() { SendTimeTo(SelectedPlant); }
+
+void SendDateTo(int plant)
 {
     const QDate date = Now().date();
-    SendCommand(SelectedPlant, cmdSetDate,
+    SendCommand(plant, cmdSetDate,
                 {quint16(date.day()), quint16(date.month()), quint16(((date.year() % 100) + 100) % 100)});
 }
 
-void SendTime()
+void SendTimeTo(int plant)
 {
     const QTime time = Now().time();
-    SendCommand(SelectedPlant, cmdSetTime,
+    SendCommand(plant, cmdSetTime,
                 {quint16(time.hour()), quint16(time.minute()), quint16(time.second())});
 }

@@ -385,6 +385,18 @@ bool SendAndWait(int timeout, int plant, TCommand command)
     return answered;
 }
 
+bool AwaitLateReply(int timeout, TCommand command)
+{
+    bool answered = ReplyCode == command;      // completed after the wait ended
+    if (!answered && TheLink && timeout > 0) {
+        StartReplyWait(timeout);
+        answered = TheLink->WaitFor(command);
+        EndReplyWait();
+    }
+    ReplyTimedOut = !answered;
+    return answered;
+}
+
 void StartReplyWait(int timeout)
 {
     ReplyTimedOut = false;

@@ -149,7 +149,8 @@ private slots:
                  first + "1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n");
     }
 
-    void deletedFileIsRecreatedAndNumbersGoOn()
+    // A data file deleted outside the program comes back as a readable file from 1.
+    void deletedFileIsRecreatedFromRecordOne()
     {
         PlantTable[4].Name = "M4";
         PlantTable[4].Pfad = folder_;
@@ -158,12 +159,13 @@ private slots:
         QVERIFY(Transfer(4, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
         const QByteArray bytes = ReadAll(PlantTable[4].Datei);
         QVERIFY(bytes.startsWith("Firmen- Name\r\n* Text *\r\n* Text *\r\n\r\n"));
-        QVERIFY(bytes.endsWith("\r\n58;08.12.2026  10:00;"
+        QVERIFY(bytes.endsWith("\r\n1;08.12.2026  10:00;"
                                "    1;    1;    1;    1;    1;  100;  0,1;0;    1;    1;\r\n"));
         DataFileContent c;
         QVERIFY(LoadDataFile(PlantTable[4].Datei, c, nullptr));
-        QVERIFY(!c.FileValid);                            // first data line is not numbered 1
-        QCOMPARE(c.LineCount, 0);
+        QVERIFY(c.FileValid);
+        QCOMPARE(c.LineCount, 1);
+        QCOMPARE(ReadSetting("4", "Anzahl", -1), 1);
     }
 
     void failuresAreReported()
@@ -174,9 +176,9 @@ private slots:
         MakeDataFileName(6);
         QVERIFY(!OpenDataFile(6));
         QVERIFY(!DataFileIsOpen());
-        // Appending without an open file fails but still counts.
+        // Appending without an open file fails and counts nothing.
         QVERIFY(!AppendDataLine(6, "x", TLiveValues()));
-        QCOMPARE(PlantTable[6].Anzahl, 1);
+        QCOMPARE(PlantTable[6].Anzahl, 0);
         // One data file at a time.
         PlantTable[7].Name = "M7";
         PlantTable[7].Pfad = folder_;
@@ -210,7 +212,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!ok);
         QCOMPARE(ReadAll(PlantTable[9].Datei), before);
-        QCOMPARE(PlantTable[9].Anzahl, 2);      // the failed line is counted all the same
+        QCOMPARE(PlantTable[9].Anzahl, 1);      // the count matches the lines in the file
 #else
         QSKIP("Linux only");
 #endif

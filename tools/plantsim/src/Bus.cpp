@@ -176,6 +176,11 @@ void Bus::HandleFrame(const Frame &frame, qint64 nowNs)
     const Faults &f = plant->GetFaults();
     if (frame.command == 'S' && f.noStatus)
         Emit("FAULT", QByteArray::number(frame.plant) + " no-status");
+    if (frame.command == 'F' && f.switchOnFails)
+        Emit("FAULT", QByteArray::number(frame.plant) + " switch-on-fails");
+    // The host must poll only running piles; make a slip visible.
+    if (frame.command == 'c' && !plant->Running())
+        Emit("HOSTBUG", id + " live-request-without-pile");
     if (frame.command == 'r' && f.count1001)
         Emit("FAULT", QByteArray::number(frame.plant) + " count1001");
     const QByteArray reply = plant->Handle(frame.command, frame.digits);

@@ -70,6 +70,8 @@ bool ApplyFault(const QString &nameValue, Faults &f, int *vanishMs, QString *err
     } else if (name == QLatin1String("mute-after")) {
         if (!has || !ToInt(value, f.muteAfter, 0, 1 << 30))
             return bad(QStringLiteral("reply count expected"));
+    } else if (name == QLatin1String("switch-on-fails")) {
+        f.switchOnFails = true;
     } else if (name == QLatin1String("o2-fault")) {
         f.o2SensorFault = true;
     } else if (name == QLatin1String("vanish")) {
@@ -122,6 +124,7 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
     out = CliOptions();
     QString plants = QStringLiteral("1"), running;
     QStringList modes, setups, faults;
+    double ambient = qQNaN();
     int vanishMs = -1;
 
     for (int i = 0; i < args.size(); ++i) {
@@ -178,6 +181,9 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         } else if (opt == QLatin1String("--latency")) {
             if (!next()) return false;
             if (!ToInt(value, bus.latencyMs, 0, 600000)) return bad(QStringLiteral("ms expected"));
+        } else if (opt == QLatin1String("--ambient")) {
+            if (!next()) return false;
+            if (!ToDouble(value, ambient, -40.0, 40.0)) return bad(QStringLiteral("°C -40..40 expected"));
         } else if (opt == QLatin1String("--seed")) {
             if (!next()) return false;
             bool ok = false;
@@ -226,6 +232,7 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         PlantConfig pc;
         pc.number = n;
         pc.running = run.contains(n);
+        pc.ambient = ambient;
         configs << pc;
     }
     auto forEach = [&](const QString &list, const auto &fn) {
@@ -310,6 +317,8 @@ Plants and piles
                        set-up values in reply order: Speicher, IntEin, IntAus,
                        O2Ein, O2Aus (tenths of vol%), NotEin, NotAus, MaxEin, MaxAus
                        (default 60,10,20,80,150,5,25,60,240)
+  --ambient C          air temperature around every pile, -40..40 °C (default:
+                       10..15 at random); below 0 the surface reads negative
   --start DATETIME     plant clocks at start, e.g. 2026-12-07T14:30:00 (default: now)
 
 Line and time
@@ -334,6 +343,7 @@ Faults: --fault [LIST:]NAME[=VALUE]   (without LIST: all plants; repeatable)
   crlf                 CR LF after every reply
   mute-after=N         stop answering after N replies
   o2-fault             O2 sensor reads 0 (mode 3 falls back to control mode)
+  switch-on-fails      "F" sets running but the memory stays off ("S0;1;")
   vanish=S             close the line after S seconds (whole line; also --vanish S)
 
 Trace lines: "<ms since start> <EVENT> <fields>", ms with three decimals, one
@@ -344,6 +354,8 @@ token per field, bytes outside printable ASCII written as \xNN:
   ECHO <plant> <cmd+digits>          frame echoed back
   TX <plant> <reply>                 reply queued (after faults)
   FAULT <plant> <name> [details]     fault applied
+  HOSTBUG <plant> <cmd+digits> <what> the host did what it must not (a live
+                                     request to a plant without a running pile)
   VANISH                             the line was closed
 )");
 }

@@ -37,6 +37,8 @@ Plant::Plant(const PlantConfig &config, quint64 seed, const QDateTime &clockStar
     clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
     std::uniform_real_distribution<double> u(0.0, 1.0);
     ambient_ = 10.0 + 5.0 * u(rng_);
+    if (!qIsNaN(config.ambient))
+        ambient_ = config.ambient;      // cold weather: the surface may freeze
     // Aeration and the lag of the pile keep the core a little below its target.
     peakExcess_ = (61.5 + 8.0 * u(rng_) - ambient_) / 0.95;
     plateauDays_ = 6.0 + 2.0 * u(rng_);
@@ -371,6 +373,11 @@ QByteArray Plant::Handle(char command, const QByteArray &digits)
     case 'r':
         return ReplyCount();
     case 'F':
+        if (faults_.switchOnFails) {
+            running_ = true;            // switched, but the memory does not start
+            memStatus_ = 0;
+            return {};
+        }
         SwitchOn();
         return {};
     case 'S':

@@ -19,6 +19,10 @@
 #include "datafile/DataFile.h"
 #define O2H_SUPPORT_DATAFILE 1
 #endif
+#if __has_include("piles/Piles.h")
+#include "piles/Piles.h"
+#define O2H_SUPPORT_PILES 1
+#endif
 #if __has_include("widgets/MessageBox.h")
 #include "widgets/MessageBox.h"
 #define O2H_SUPPORT_WIDGETS 1
@@ -36,6 +40,9 @@ namespace support {
 
 inline void ResetSharedState()
 {
+#ifdef O2H_SUPPORT_PILES
+    ResetPilesValues();
+#endif
 #ifdef O2H_SUPPORT_DATAFILE
     ResetDataFileState();
 #endif

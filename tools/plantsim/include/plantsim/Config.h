@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QtNumeric>
 
 namespace plantsim {
 
@@ -34,12 +35,14 @@ struct Faults {
     bool crlf = false;                // CR LF after every reply
     int muteAfter = -1;               // goes silent after this many replies (-1: never)
     bool o2SensorFault = false;       // O2 sensor reads 0 (mode 3 then falls back to mode 4)
+    bool switchOnFails = false;       // "F" sets running but leaves the memory off ("S0;1;")
 };
 
 struct PlantConfig {
     int number = 1;                   // 1..32
     bool running = false;             // a pile runs at start
     int mode = 3;                     // 0..4
+    double ambient = qQNaN();         // °C around the pile; NaN: 10..15 °C at random
     SetupValues setup;
     Faults faults;
 };

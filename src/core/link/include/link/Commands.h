@@ -10,8 +10,10 @@ bool SwitchPlantOn(int plant);
 bool ReadStoredRecordCount(int plant);
 bool ReadPlantClock(int plant);
 bool ReadStoredRecord(int plant);   // one "G" exchange, RecordTimeout, one attempt
-void SendDate();
+void SendDate();                    // PC date / time to SelectedPlant, no reply awaited
 void SendTime();
+void SendDateTo(int plant);         // the same to another plant (the clock dialog)
+void SendTimeTo(int plant);
 
 // The PC clock that SendDate/SendTime read; tests put in a fixed time. Empty: system clock.
 #include <QDateTime>

@@ -91,6 +91,10 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
 // cmdNone included, always end in the time-out. Without a TLink nothing is sent
 // and the wait just times out.
 bool SendAndWait(int timeout, int plant, TCommand command);
+// After SendAndWait for `command` timed out: waits up to `timeout` ms more, sending
+// nothing, for its reply to complete (a slow plant or line). True when it did; the
+// reply then counts as that exchange's answer and ReplyTimedOut is cleared.
+bool AwaitLateReply(int timeout, TCommand command);
 void StartReplyWait(int timeout);
 void EndReplyWait();
 void StartTimer();

@@ -1,0 +1,261 @@
+#include "piles/Piles.h"
+
+#include "datafile/DataFile.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "link/PollPause.h"
+#include "settings/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+std::function<QDateTime()> g_now;
+
+QString Tr(const char *text) { return QCoreApplication::translate("TFAnzeige", text); }
+
+bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
+
+bool HasRunningPile(int n) { return ValidPlant(n) && PlantTable[n].Present && PlantTable[n].Running; }
+
+// Ends the observer's transfer display on every way out.
+struct TransferDisplay {
+    PileObserver *observer;
+    int plant;
+    bool started = false;
+    void Start(int records)
+    {
+        started = true;
+        if (observer)
+            observer->TransferStarted(plant, records);
+    }
+    ~TransferDisplay()
+    {
+        if (started && observer)
+            observer->TransferEnded(plant);
+    }
+};
+
+// Clock, mode and switch-on: what starting and continuing a pile share.
+bool SwitchPileOn(int plant)
+{
+    const PollPause pause;
+    SendDateTo(plant);
+    SendTimeTo(plant);
+    tAnlageParameter &slot = PlantTable[plant];
+    if (!SetPlantMode(plant, slot.Mode)) {
+        slot.Present = 1;
+        slot.Running = 0;
+        return false;
+    }
+    if (!SwitchPlantOn(plant)) {
+        slot.Running = 0;
+        return false;
+    }
+    return true;
+}
+
+QString FolderOf(const QString &file)
+{
+    QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    return folder;
+}
+
+} // namespace
+
+TransferOutcome TransferStoredRecords(int plant, PileObserver *observer)
+{
+    if (!ValidPlant(plant))
+        return TransferOutcome::OpenFailed;
+    const PollPause pause;
+    if (!OpenDataFile(plant))
+        return TransferOutcome::OpenFailed;
+    TransferOutcome outcome = TransferOutcome::Done;
+    if (!ReadStoredRecordCount(plant)) {
+        // Also a count outside 0..1000: the plant's memory is not known to be empty,
+        // so the transfer has not been done.
+        outcome = TransferOutcome::CountFailed;
+    } else {
+        TransferDisplay display{observer, plant};
+        display.Start(StoredCount);
+        const int count = StoredCount;
+        for (int taken = 0; taken < count; ++taken) {
+            // A record that comes late is still the one asked for: take it before
+            // asking for the next, so none is lost, doubled or out of order.
+            if (!ReadStoredRecord(plant) && !AwaitLateReply(RecordTimeout, cmdReadStored)) {
+                outcome = TransferOutcome::TimedOut;
+                break;
+            }
+            if (!AppendDataLine(plant, StampText(StoredStamp), StoredValues)) {
+                outcome = TransferOutcome::WriteFailed;
+                break;
+            }
+            if (observer)
+                observer->RecordTransferred(plant, taken + 1);
+        }
+    }
+    CloseDataFile(plant);
+    return outcome;
+}
+
+bool SavePlant(int plant, PileObserver *observer)
+{
+    if (!HasRunningPile(plant))
+        return true;
+    return TransferStoredRecords(plant, observer) == TransferOutcome::Done;
+}
+
+bool SaveCurrentPlant(int plant, PileObserver &ui)
+{
+    switch (TransferStoredRecords(plant, &ui)) {
+    case TransferOutcome::Done:
+        return true;
+    case TransferOutcome::OpenFailed:
+        ui.Inform(Tr("Speicherdatei kann nicht geöffnet werden !"));
+        break;
+    case TransferOutcome::CountFailed:
+        ui.Inform(Tr("Anzahl der Speicherdaten kann nicht ausgelesen werden !\nKommunikationsfehler !"));
+        break;
+    case TransferOutcome::TimedOut:
+        ui.Inform(Tr("TIMEOUT, bei der seriellen Kommunikation!\n"
+                     "Bitte Kabel und PC- Einstellung überprüfen!\n"
+                     "Bitte Kabel und PC- Einstellung überprüfen!"));
+        break;
+    case TransferOutcome::WriteFailed:
+        ui.Inform(Tr("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
+        break;
+    }
+    return false;
+}
+
+bool ChangePlantMode(int plant, int mode)
+{
+    if (!HasRunningPile(plant) || mode < ModeFanOff || mode > ModeO2Control)
+        return false;
+    tAnlageParameter &slot = PlantTable[plant];
+    const quint8 oldMode = slot.Mode, oldMem = slot.MemStatus;
+    bool ok;
+    {
+        const PollPause pause;
+        ok = SetPlantMode(plant, mode);
+    }
+    TLiveValues &live = LiveTable[plant];
+    if (ok) {
+        live.Betriebsart = slot.Mode;
+        if (slot.Mode == ModeFanOff)
+            live.FanOn = 0;
+        else if (slot.Mode == ModeFanOn)
+            live.FanOn = 1;
+        return true;
+    }
+    slot.Present = 1;
+    slot.Running = 1;
+    slot.Mode = oldMode;
+    slot.MemStatus = oldMem;
+    return false;
+}
+
+bool StartPile(int plant)
+{
+    if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
+        return false;
+    if (!SwitchPileOn(plant))
+        return false;
+    MakeDataFileName(plant);
+    return true;
+}
+
+ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
+{
+    if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
+        return ContinueOutcome::NotStarted;
+    DataFileContent file;
+    QString error;
+    if (!LoadDataFile(path, file, &error)) {
+        ui.Inform(error);
+        return ContinueOutcome::Unreadable;
+    }
+    if (!file.FileValid) {
+        ui.Inform(Tr("Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
+                     "Datei war nicht von dieser Software erzeugt!"));
+        return ContinueOutcome::InvalidFile;
+    }
+    tAnlageParameter &slot = PlantTable[plant];
+    slot.Name = file.PileName;
+    slot.Komm = file.Comment;
+    slot.Datei = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    slot.Pfad = FolderOf(path);
+    slot.Anzahl = qint32(qMin<qint64>(file.LineCount, INT32_MAX));
+    // In one write: a file name with another file's count would misnumber records.
+    if (SettingsFile)
+        SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Name"), slot.Name},
+                                                            {QStringLiteral("Komm"), slot.Komm},
+                                                            {QStringLiteral("Datei"), slot.Datei},
+                                                            {QStringLiteral("Pfad"), slot.Pfad},
+                                                            {QStringLiteral("Anzahl"), QString::number(slot.Anzahl)}});
+    StorePlantSettings(plant);
+    if (SwitchPileOn(plant))
+        return ContinueOutcome::Started;
+    ui.Inform(Tr("Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!"));
+    return ContinueOutcome::NotStarted;
+}
+
+EndOutcome EndPile(int plant, PileObserver &ui)
+{
+    if (!HasRunningPile(plant))
+        return EndOutcome::Declined;
+    if (!ui.Confirm(Tr("Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
+                       "Es werden keine weiteren Messwerte gespeichert.\n"
+                       "Einschalten durch Start einer neuen Miete!!")))
+        return EndOutcome::Declined;
+    bool off;
+    {
+        const PollPause pause;
+        if (!SaveCurrentPlant(plant, ui)
+            && !ui.Confirm(Tr("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???")))
+            return EndOutcome::KeptRunning;
+        off = SwitchPlantOff(plant);
+        if (off) {
+            LiveTable[plant].Valid = 0;
+            tAnlageParameter &slot = PlantTable[plant];
+            slot.Running = 0;
+            slot.Datei.clear();
+            slot.Anzahl = 0;
+        }
+    }
+    if (off) {
+        ui.Inform(Tr("Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"));
+        return EndOutcome::SwitchedOff;
+    }
+    ui.Inform(Tr("Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!"));
+    return EndOutcome::SwitchOffFailed;
+}
+
+bool DailyReadoutDue(const QDateTime &now)
+{
+    return ReadoutHour != 0 && NextReadout.isValid() && now >= NextReadout;
+}
+
+void RunDailyReadout(const std::function<void(int, bool)> &result, PileObserver *observer)
+{
+    {
+        const PollPause pause;
+        for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
+            const bool ok = SavePlant(n, observer);
+            if (result)
+                result(n, ok);
+        }
+    }
+    NextReadout = NextReadout.addDays(1);
+}
+
+void SetPilesClock(std::function<QDateTime()> now) { g_now = std::move(now); }
+
+QDateTime PilesNow() { return g_now ? g_now() : QDateTime::currentDateTime(); }
+
+void ResetPilesValues() { g_now = {}; }

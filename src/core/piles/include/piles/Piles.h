@@ -1,0 +1,71 @@
+#pragma once
+// The life of a pile without a window: operating modes, starting, continuing and
+// ending a pile, and the memory transfer that moves a plant's stored records into
+// the pile's data file. Every exchange runs with the poll paused (PollPause).
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+// How the sequences speak to the operator and show a transfer's progress; the live
+// display implements it with its message boxes, busy window and status panel.
+class PileObserver {
+public:
+    virtual ~PileObserver() = default;
+    virtual void Inform(const QString &text) { Q_UNUSED(text); }
+    virtual bool Confirm(const QString &text) { Q_UNUSED(text); return false; }
+    // A transfer of plant `plant` expects `records` records (its count reply).
+    virtual void TransferStarted(int plant, int records) { Q_UNUSED(plant); Q_UNUSED(records); }
+    virtual void RecordTransferred(int plant, int done) { Q_UNUSED(plant); Q_UNUSED(done); }
+    virtual void TransferEnded(int plant) { Q_UNUSED(plant); }
+};
+
+enum class TransferOutcome {
+    Done,           // every record the plant counted is in the data file (0 records too)
+    OpenFailed,     // the data file could not be opened or created
+    CountFailed,    // no count, or one outside 0..1000: nothing was taken
+    TimedOut,       // a record did not come; the records before it are in the file
+    WriteFailed,    // a line could not be written; the lines before it are intact
+};
+
+// The memory transfer of plant n: opens the data file, reads the count, takes the
+// records one by one and appends each, closes the file on every path (which stores
+// Anzahl). A record that comes after its time-out is still taken, once, before the
+// next one is asked for. No messages; progress goes to the observer.
+TransferOutcome TransferStoredRecords(int plant, PileObserver *observer = nullptr);
+// The silent transfer of the daily readout: success at once for a plant without a
+// running pile.
+bool SavePlant(int plant, PileObserver *observer = nullptr);
+// The transfer for the operator: the same, with the messages for each failure.
+bool SaveCurrentPlant(int plant, PileObserver &ui);
+
+// The mode tabs: sends mode 0..3 and reads the status back. On failure the slot is
+// put back as it was (present, running, its mode and memory status); no message.
+bool ChangePlantMode(int plant, int mode);
+
+// After the plant data dialog closed with OK: sets the plant's clock, puts it into
+// its mode, switches it on and derives a new data file name. False: not started.
+bool StartPile(int plant);
+
+enum class ContinueOutcome { Started, NotStarted, InvalidFile, Unreadable };
+// Continues a pile from the data file at `path`: the slot and the settings take its
+// name, comment, file, folder and record count; then as StartPile without a new name.
+ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui);
+
+enum class EndOutcome { Declined, KeptRunning, SwitchedOff, SwitchOffFailed };
+// The ending dialogue: confirmation, the last memory transfer (a failed one asks
+// again), switch-off, and its message.
+EndOutcome EndPile(int plant, PileObserver &ui);
+
+// The daily readout: due when a readout hour is set and `now` has reached
+// NextReadout. RunDailyReadout transfers every plant 1..PlantCount (result per
+// plant) and moves NextReadout on by exactly one day, so missed days are caught up
+// one per call.
+bool DailyReadoutDue(const QDateTime &now);
+void RunDailyReadout(const std::function<void(int plant, bool ok)> &result, PileObserver *observer = nullptr);
+
+// The clock the live display asks for "now" (tests put in their own; empty: the PC's).
+void SetPilesClock(std::function<QDateTime()> now);
+QDateTime PilesNow();
+// Back to the program-start state.
+void ResetPilesValues();

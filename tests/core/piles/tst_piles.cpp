@@ -1,0 +1,312 @@
+// Pile sequences and memory transfers against the in-process simulator: what goes
+// to the plant, what reaches the data file, and what the operator is told.
+
+#include "datafile/DataFile.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "piles/Piles.h"
+#include "plantsim/Bus.h"
+#include "plantsim/Plant.h"
+#include "settings/SettingsFile.h"
+#include "support/Files.h"
+#include "support/SharedState.h"
+#include "support/SimLine.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Records what the sequences say and answers their questions from a script.
+struct Operator : PileObserver {
+    QStringList told, asked;
+    QList<bool> answers;            // for Confirm, in order; missing ones answer No
+    int expected = -1, taken = 0, ended = 0;
+    void Inform(const QString &text) override { told << text; }
+    bool Confirm(const QString &text) override
+    {
+        asked << text;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+    void TransferStarted(int, int records) override { expected = records; }
+    void RecordTransferred(int, int done) override { taken = done; }
+    void TransferEnded(int) override { ++ended; }
+};
+
+// A home folder with its settings file, the simulated plants and the link.
+struct Site {
+    support::SharedStateGuard guard;
+    QTemporaryDir home;
+    std::unique_ptr<TSettingsFile> ini;
+    std::unique_ptr<plantsim::Bus> bus;
+    TLink link;
+    QStringList trace;
+
+    explicit Site(const QList<plantsim::PlantConfig> &plants, int historyDays = 2)
+    {
+        SetProgramFolder(home.path());
+        ini = std::make_unique<TSettingsFile>(home.filePath("Haldrix.ini"));
+        SettingsFile = ini.get();
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        SetDataFileToday([] { return QDate(2026, 12, 8); });
+        SetCommandClock([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7)); });
+        plantsim::BusConfig config;
+        config.plants = plants;
+        config.historyDays = historyDays;
+        config.start = QDateTime(QDate(2026, 12, 8), QTime(8, 0));
+        bus = std::make_unique<plantsim::Bus>(config);
+        QObject::connect(bus.get(), &plantsim::Bus::Trace, [this](const QString &l) { trace << l; });
+        auto *port = new LoopbackPort;
+        link.SetPort(std::unique_ptr<LinkPort>(port));
+        support::WireToBus(port, bus.get());
+        BaseTimeout = 60;
+        RecordTimeout = 60;
+        PlantCount = MaxPlants;
+        link.OpenLink();
+        for (const plantsim::PlantConfig &p : plants) {
+            PlantTable[p.number].Name = QStringLiteral("Miete%1").arg(p.number);
+            PlantTable[p.number].Pfad = ProgramFolder;
+            ReadPlantStatus(p.number);
+        }
+        trace.clear();
+    }
+    ~Site() { SettingsFile = nullptr; }
+
+    plantsim::Plant &P(int n) { return *bus->GetPlant(n); }
+    // The frames the host sent, as "<plant> <frame>".
+    QStringList Sent() const
+    {
+        QStringList out;
+        for (const QString &l : trace)
+            if (l.section(' ', 1, 1) == QLatin1String("RX"))
+                out << l.section(' ', 2, 3);
+        return out;
+    }
+    // The stamps of the "G" replies the plants sent, in order.
+    int RecordsSent() const
+    {
+        int n = 0;
+        for (const QString &l : trace)
+            n += l.section(' ', 1, 1) == QLatin1String("TX") && l.section(' ', 3, 3).startsWith(u'G');
+        return n;
+    }
+};
+
+plantsim::PlantConfig Plant(int number, bool running, int mode = 3)
+{
+    plantsim::PlantConfig p;
+    p.number = number;
+    p.running = running;
+    p.mode = mode;
+    return p;
+}
+
+// The data lines of a file, checked to be numbered 1, 2, 3, … in time order.
+QStringList CheckedLines(const QString &path, int expected)
+{
+    DataFileContent c;
+    if (!LoadDataFile(path, c, nullptr) || !c.FileValid) {
+        qWarning("not a data file: %s", qPrintable(path));
+        return {};
+    }
+    QString lastStamp;
+    for (int i = 0; i < c.Lines.size(); ++i) {
+        const QStringList f = c.Lines[i].split(u';');
+        if (f.value(0) != QString::number(i + 1))
+            qWarning("line %d numbered %s", i + 1, qPrintable(f.value(0)));
+        const QDateTime t = QDateTime::fromString(f.value(1), QStringLiteral("dd.MM.yyyy  hh:mm"));
+        if (!t.isValid() || (i > 0 && t <= QDateTime::fromString(lastStamp, QStringLiteral("dd.MM.yyyy  hh:mm"))))
+            qWarning("line %d out of order: %s", i + 1, qPrintable(f.value(1)));
+        lastStamp = f.value(1);
+    }
+    if (c.Lines.size() != expected)
+        qWarning("%lld lines, expected %d", qlonglong(c.Lines.size()), expected);
+    return c.Lines;
+}
+
+} // namespace
+
+class TstPiles : public QObject {
+    Q_OBJECT
+private slots:
+    void transferTakesEveryRecordOnceInOrder()
+    {
+        Site site({Plant(3, true)});
+        const int stored = site.P(3).StoredCount();
+        QVERIFY(stored >= 40);
+        Operator op;
+        QVERIFY(SaveCurrentPlant(3, op));
+        QCOMPARE(op.expected, stored);
+        QCOMPARE(op.taken, stored);
+        QCOMPARE(op.ended, 1);
+        QVERIFY(op.told.isEmpty());
+        QCOMPARE(site.P(3).StoredCount(), 0);
+        QCOMPARE(site.RecordsSent(), stored);
+        QCOMPARE(CheckedLines(PlantTable[3].Datei, stored).size(), stored);
+        QCOMPARE(ReadSetting("3", "Anzahl", -1), stored);
+        QVERIFY(!DataFileIsOpen());
+        // Nothing stored: the file is opened and closed, the transfer succeeds.
+        QVERIFY(SaveCurrentPlant(3, op));
+        QCOMPARE(ReadSetting("3", "Anzahl", -1), stored);
+    }
+
+    // Replies slower than the record time-out: each record still comes in once,
+    // before the next is asked for.
+    void lateRecordsAreTakenOnceAndInOrder()
+    {
+        Site site({Plant(4, true)}, 1);
+        site.P(4).GetFaults().lateMs = 90;      // later than RecordTimeout (60), within its grace
+        BaseTimeout = 200;
+        const int stored = site.P(4).StoredCount();
+        QCOMPARE(TransferStoredRecords(4), TransferOutcome::Done);
+        QCOMPARE(CheckedLines(PlantTable[4].Datei, stored).size(), stored);
+        QCOMPARE(site.RecordsSent(), stored);
+    }
+
+    void cutTransferKeepsWhatCameAndTellsWhy()
+    {
+        Site site({Plant(5, true), Plant(6, true)}, 1);
+        const int stored = site.P(5).StoredCount();
+        site.P(5).GetFaults().muteAfter = 10;           // "B", "S" at set-up, "r", 7 records, silence
+        Operator op;
+        QVERIFY(!SaveCurrentPlant(5, op));
+        QCOMPARE(op.told, QStringList{"TIMEOUT, bei der seriellen Kommunikation!\n"
+                                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
+                                      "Bitte Kabel und PC- Einstellung überprüfen!"});
+        QCOMPARE(CheckedLines(PlantTable[5].Datei, 7).size(), 7);
+        QCOMPARE(ReadSetting("5", "Anzahl", -1), 7);
+        QVERIFY(stored > 7);
+
+        // The daily readout: the silent plant fails, the next is still read.
+        ReadoutHour = 6;
+        NextReadout = QDateTime(QDate(2026, 12, 7), QTime(6, 0));   // yesterday and today due
+        const QDateTime now(QDate(2026, 12, 8), QTime(7, 0));
+        QVERIFY(DailyReadoutDue(now));
+        QList<int> failed, ok;
+        RunDailyReadout([&](int n, bool good) { (good ? ok : failed) << n; });
+        QCOMPARE(failed, QList<int>{5});
+        QCOMPARE(ok.size(), MaxPlants - 1);             // plants without pile count as done
+        QCOMPARE(site.P(6).StoredCount(), 0);
+        QVERIFY(DailyReadoutDue(now));                  // one day per run
+        RunDailyReadout({});
+        QVERIFY(!DailyReadoutDue(now));
+        QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)).addDays(1));
+        ReadoutHour = 0;
+        QVERIFY(!DailyReadoutDue(now.addYears(1)));
+    }
+
+    void fullDiskStopsAtTheFirstFailedLine()
+    {
+        support::SmallFileSystem fs;
+        if (!fs.Mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        Site site({Plant(7, true)}, 3);                 // more lines than the header's page holds
+        PlantTable[7].Pfad = fs.Path(QString());
+        QVERIFY(OpenDataFile(7));                       // header in place, then the disk fills
+        CloseDataFile(7);
+        fs.Fill();
+        Operator op;
+        QVERIFY(!SaveCurrentPlant(7, op));
+        QCOMPARE(op.told, QStringList{"Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"});
+        const QByteArray bytes = support::ReadAll(PlantTable[7].Datei);
+        QVERIFY(bytes.endsWith("\r\n"));                // no torn line
+        const int lines = int(CheckedLines(PlantTable[7].Datei, PlantTable[7].Anzahl).size());
+        QCOMPARE(lines, PlantTable[7].Anzahl);
+        QCOMPARE(ReadSetting("7", "Anzahl", -1), lines);
+    }
+
+    void endPile()
+    {
+        Site site({Plant(2, true), Plant(8, true)}, 2);
+        Operator no;
+        QCOMPARE(EndPile(2, no), EndOutcome::Declined);
+        QVERIFY(site.Sent().isEmpty());                 // answered No: nothing sent or read
+
+        const int stored = site.P(2).StoredCount();
+        Operator yes;
+        yes.answers = {true};
+        QCOMPARE(EndPile(2, yes), EndOutcome::SwitchedOff);
+        QCOMPARE(yes.told, QStringList{"Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"});
+        QVERIFY(!site.P(2).Running());
+        QVERIFY(!PlantTable[2].Running && PlantTable[2].Datei.isEmpty() && PlantTable[2].Anzahl == 0);
+        const QString file = ReadSetting("2", "Datei", QString());
+        QCOMPARE(CheckedLines(file, stored).size(), stored);
+
+        // A count outside 0..1000 is a failed transfer: the operator is asked again,
+        // and No keeps the pile with its records.
+        site.P(8).GetFaults().count1001 = true;
+        Operator careful;
+        careful.answers = {true, false};
+        QCOMPARE(EndPile(8, careful), EndOutcome::KeptRunning);
+        QCOMPARE(careful.asked.size(), 2);
+        QCOMPARE(careful.asked[1], QString("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
+        QVERIFY(site.P(8).Running() && PlantTable[8].Running);
+    }
+
+    void startAndContinue()
+    {
+        Site site({Plant(9, false, 2), Plant(10, false)}, 0);
+        QVERIFY(StartPile(9));
+        QCOMPARE(site.Sent().mid(0, 3), QStringList({"9 D081226", "9 Z090507", "9 T"}));
+        QVERIFY(site.Sent().contains("9 F"));
+        QVERIFY(site.P(9).Running() && PlantTable[9].Running);
+        QCOMPARE(PlantTable[9].Datei, ProgramFolder + "Miete9_08-12-2026.CSV");
+        QCOMPARE(ReadSetting("9", "Datei", QString()), PlantTable[9].Datei);
+        QCOMPARE(ReadSetting("9", "Anzahl", -1), 0);
+
+        // A plant that switches on without its memory does not count as started.
+        site.P(10).GetFaults().switchOnFails = true;
+        QVERIFY(!StartPile(10));
+        QVERIFY(!PlantTable[10].Running && PlantTable[10].Present);
+
+        // Continuing from a file of 250 records: numbering goes on at 251.
+        const QString path = site.home.filePath("Alt_01-12-2026.CSV");
+        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt 7\r\nDatei  - Name: x\r\nKomm\r\n"
+                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
+        for (int i = 1; i <= 250; ++i)
+            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
+                    + QByteArray::number(i % 60).rightJustified(2, '0') + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
+        QVERIFY(support::WriteAll(path, text));
+        site.P(10).GetFaults().switchOnFails = false;
+        Operator op;
+        QCOMPARE(ContinuePile(10, path, op), ContinueOutcome::Started);
+        QCOMPARE(PlantTable[10].Name, QString(" Alt 7"));
+        QCOMPARE(ReadSetting("10", "Anzahl", -1), 250);
+        QCOMPARE(ReadSetting("10", "Datei", QString()), path);
+        site.P(10).AdvanceTo(site.P(10).SimMs() + 3 * 60 * plantsim::Plant::MinuteMs);
+        QVERIFY(site.P(10).StoredCount() > 0);
+        QVERIFY(SaveCurrentPlant(10, op));
+        DataFileContent c;
+        QVERIFY(LoadDataFile(path, c, nullptr));
+        QVERIFY(c.LineCount > 250);
+        QVERIFY(c.Lines[250].startsWith("251;"));
+
+        QCOMPARE(ContinuePile(9, path, op), ContinueOutcome::NotStarted);   // a pile runs already
+        Operator bad;
+        PlantTable[10].Running = 0;
+        QVERIFY(support::WriteAll(site.home.filePath("x.csv"), "nur Text\r\n"));
+        QCOMPARE(ContinuePile(10, site.home.filePath("x.csv"), bad), ContinueOutcome::InvalidFile);
+        QCOMPARE(bad.told, QStringList{"Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
+                                       "Datei war nicht von dieser Software erzeugt!"});
+    }
+
+    void modeChange()
+    {
+        Site site({Plant(11, true, 3)}, 0);
+        QVERIFY(ChangePlantMode(11, 1));
+        QCOMPARE(PlantTable[11].Mode, quint8(1));
+        QCOMPARE(LiveTable[11].FanOn, quint8(1));
+        site.P(11).GetFaults().muteAfter = 0;
+        QVERIFY(!ChangePlantMode(11, 0));
+        QCOMPARE(PlantTable[11].Mode, quint8(1));       // restored, still running
+        QVERIFY(PlantTable[11].Present && PlantTable[11].Running);
+        PlantTable[11].Running = 0;
+        site.trace.clear();
+        QVERIFY(!ChangePlantMode(11, 2));               // no pile: nothing sent
+        QVERIFY(site.Sent().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPiles)
+#include "tst_piles.moc"
