@@ -238,6 +238,7 @@ void TLink::LeseTimerTimer()
         const tAnlageParameter &slot = PlantTable[PollPlant];
         if (ReplyCode == cmdReadLive && slot.Present && slot.Running && PollReply.Valid) {
             e = PollReply;
+            e.StampMs = LinkClockMs();
         } else {
             ++e.MissCount;
             if (e.MissCount >= 5) {

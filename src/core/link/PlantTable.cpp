@@ -4,6 +4,7 @@
 #include "link/Port.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cmath>
 
 std::array<tAnlageParameter, MaxPlants + 1> PlantTable;
@@ -32,6 +33,14 @@ void ResetPlantTables()
         PlantTable[n].Present = 0;
         PlantTable[n].Running = 0;
     }
+}
+
+qint64 LinkClockMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed() + 1;     // never 0, which means "never received"
 }
 
 void ResetLinkTables()

@@ -2,10 +2,14 @@
 #include "ui_UAnzeige.h"
 
 #include "dialogs/UAbout.h"
+#include "dialogs/UAktiv.h"
+#include "dialogs/UAnlDatumSet.h"
+#include "dialogs/UAnlageDaten.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "link/PollPause.h"
+#include "piles/Piles.h"
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
@@ -13,7 +17,11 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProgressBar>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -47,6 +55,42 @@ const tAnlageParameter &SlotOf(int plant)
     return PlantTable[qBound(1, plant, MaxPlants)];
 }
 
+TFAnzeige::FileChooser g_fileChooser;
+
+// The pile sequences speak to the operator through the window's message boxes and
+// show transfers in the busy window and status panel 3.
+class WindowObserver : public PileObserver {
+public:
+    WindowObserver(TFAnzeige *window, bool quiet) : window_(window), quiet_(quiet) {}
+    void Inform(const QString &text) override
+    {
+        if (!quiet_)
+            ShowInfo(window_, text);
+    }
+    bool Confirm(const QString &text) override { return !quiet_ && AskYesNo(window_, text); }
+    void TransferStarted(int plant, int records) override
+    {
+        window_->SetStatusPanelText(3, QString::number(qint64(PlantTable[plant].Anzahl) + records));
+        if (FAktiv)
+            FAktiv->ShowProgress(window_, records);
+    }
+    void RecordTransferred(int, int done) override
+    {
+        if (FAktiv)
+            FAktiv->ProgressBar1()->setValue(done);
+    }
+    void TransferEnded(int) override
+    {
+        if (FAktiv)
+            FAktiv->hide();
+        window_->SetStatusPanelText(3, QString());
+    }
+
+private:
+    TFAnzeige *window_;
+    bool quiet_;
+};
+
 } // namespace
 
 TFAnzeige::TFAnzeige(QWidget *parent)
@@ -72,6 +116,9 @@ TFAnzeige::TFAnzeige(QWidget *parent)
         ui->StatusBar1->addWidget(panels_[i], i == 1 ? 1 : 0);
     }
     panels_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    linkPanel_ = new QLabel(ui->StatusBar1);
+    linkPanel_->setObjectName(QStringLiteral("StatusLink"));
+    ui->StatusBar1->addPermanentWidget(linkPanel_);
     panels_[3]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     QFont nameFont = ui->MieteName->font();
@@ -306,8 +353,34 @@ void TFAnzeige::TabControl1Change()
     UpdateSelectionState();
 }
 
+void TFAnzeige::ShowPlantTabStates()
+{
+    // The state of every plant at a glance: grey without plant, dark blue without
+    // pile, green with a running pile; the tool tip says which.
+    for (int n = 1; n <= MaxPlants; ++n) {
+        const tAnlageParameter &s = PlantTable[n];
+        if (!s.Present)
+            ui->TabControl1->SetTabState(n - 1, QColor(150, 150, 150), tr("Keine Anlage"));
+        else if (!s.Running)
+            ui->TabControl1->SetTabState(n - 1, QColor(0, 0, 160), tr("Anlage ohne Miete"));
+        else
+            ui->TabControl1->SetTabState(n - 1, QColor(0, 130, 0), tr("Miete läuft: %1").arg(s.Name));
+    }
+}
+
+void TFAnzeige::ShowLinkState()
+{
+    QString text = LinkOpen ? QStringLiteral("COM%1").arg(ComNumber) : tr("Keine Verbindung");
+    const TLiveValues &v = LiveOf(SelectedPlant);
+    if (v.Valid && v.StampMs > 0)
+        text += tr(" | Messwert vor %1 s").arg((LinkClockMs() - v.StampMs) / 1000);
+    if (linkPanel_->text() != text)
+        linkPanel_->setText(text);
+}
+
 void TFAnzeige::UpdateSelectionState()
 {
+    ShowPlantTabStates();
     const tAnlageParameter &s = SlotOf(SelectedPlant);
     if (s.Present) {
         ui->Mieteneustarten1->setEnabled(!s.Running);
@@ -343,21 +416,42 @@ void TFAnzeige::DispTimerOnTimer()
 
 void TFAnzeige::CheckDailyReadout()
 {
-    // The daily memory transfer of all running piles is not part of this window yet.
+    const QDateTime now = PilesNow();
+    if (!DailyReadoutDue(now))
+        return;
+    TTitledGrid *s = ui->StatusAnzeige;
+    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+        s->SetCells(1, n, QString());
+    const QLocale loc;
+    s->SetCells(1, 0, tr("Sicherung am ") + loc.toString(now.date(), QLocale::ShortFormat) + u' '
+                          + loc.toString(now.time(), QLocale::LongFormat));
+    WindowObserver quiet(this, true);
+    {
+        const PollPause pause({dispTimer_});
+        setEnabled(false);
+        RunDailyReadout([s](int n, bool ok) {
+            s->SetCells(1, n, ok ? tr("Ergebnis OK !") : tr("Fehler beim sichern!"));
+        }, &quiet);
+        setEnabled(true);
+    }
+    UpdateSelectionState();
 }
 
 void TFAnzeige::ShowPlant()
 {
     const TLiveValues &v = LiveOf(SelectedPlant);
     TLedNumber *temps[5] = {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz};
+    ShowLinkState();
     if (!v.Valid) {
         for (TLedNumber *led : temps)
             led->SwitchOff();
         ui->O2Anz->SwitchOff();
         ui->LaufzeitAnz->SwitchOff();
         ui->ZyklenAnz->SwitchOff();
-        ui->T55Anz->SetValue(0);
+        // Off, not 0 cm: an empty value must not read as a pile hot all through.
+        ui->T55Anz->SwitchOff();
         ui->Luft1->setVisible(false);
+        ui->SteuerLED->SetLit(false);
         return;
     }
     // T1Anz is the 100 cm instrument and shows T5, down to T5Anz at the surface.
@@ -365,6 +459,7 @@ void TFAnzeige::ShowPlant()
     for (int i = 0; i < 5; ++i)
         temps[i]->SetValue(ImperialUnits ? CelsiusToFahrenheit(values[i]) : values[i]);
     ui->T55Anz->SetValue(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke);
+    ui->O2Anz->SetDecimalPoint(QLocale().decimalPoint().at(0));
     ui->O2Anz->SetValue(v.O2 / 10.0);
     ui->LaufzeitAnz->SetValue(int(v.Luefterlaufzeit));
     ui->ZyklenAnz->SetValue(int(v.LuefterZyklen));
@@ -409,12 +504,27 @@ bool TFAnzeige::BetriebsArtTabChanging() const
 
 void TFAnzeige::BetriebsArtTabChange(int index)
 {
-    Q_UNUSED(index);
     if (settingModeTab_)
         return;
-    // Switching the plant's mode belongs to the pile management; until it is in
-    // place a click must not leave a tab showing a mode the plant is not in.
-    SetModeTab(modeTabShown_);
+    if (!BetriebsArtTabChanging()) {
+        SetModeTab(modeTabShown_);      // refused: the tab stays, nothing is sent
+        return;
+    }
+    bool ok;
+    {
+        const PollPause pause({dispTimer_});
+        ok = ChangePlantMode(SelectedPlant, index);
+    }
+    if (ok) {
+        ShowGridRow(SelectedPlant);
+        ShowPlant();
+    }
+    // The mode the plant confirmed; without confirmation the tab shown before.
+    const int shown = modeTabShown_;
+    if (ok)
+        SetModeTab(SlotOf(SelectedPlant).Mode);
+    else
+        SetModeTab(shown);
 }
 
 void TFAnzeige::Ende1Click()
@@ -427,25 +537,85 @@ void TFAnzeige::OfflineDatenauslesen1Click()
     // The offline readout window is opened here once it exists.
 }
 
+void TFAnzeige::SetFileChooser(FileChooser chooser) { g_fileChooser = std::move(chooser); }
+
 void TFAnzeige::Mieteneustarten1Click()
 {
-    // Starting a pile comes with the pile management (plant data dialog first).
+    const tAnlageParameter &s = SlotOf(SelectedPlant);
+    if (!s.Present || s.Running)
+        return;
+    {
+        TFAnlageDaten data(SelectedPlant, this);
+        if (data.exec() != QDialog::Accepted)
+            return;
+    }
+    {
+        const PollPause pause({dispTimer_});
+        StartPile(SelectedPlant);
+    }
+    TabControl1Change();
 }
 
 void TFAnzeige::Mietefortfuehren1Click()
 {
-    // Continuing a pile from its data file comes with the pile management.
+    tAnlageParameter &s = PlantTable[qBound(1, int(SelectedPlant), MaxPlants)];
+    if (!s.Present || s.Running)
+        return;
+    // The chooser starts in the plant's folder; the program's current directory
+    // stays as it is.
+    if (!QFileInfo(s.Pfad).isDir())
+        s.Pfad = ProgramFolder;
+    const QString file = g_fileChooser
+        ? g_fileChooser(this, s.Pfad)
+        : QFileDialog::getOpenFileName(this, QString(), s.Pfad, tr("EXCEL ( *.csv)"), nullptr,
+                                       QFileDialog::ReadOnly);
+    if (file.isEmpty())
+        return;
+    WindowObserver window(this, false);
+    {
+        const PollPause pause({dispTimer_});
+        ContinuePile(SelectedPlant, file, window);
+    }
+    TabControl1Change();
 }
 
 void TFAnzeige::Mietebeenden1Click()
 {
-    // Ending a pile (with its last memory transfer) comes with the pile management.
+    setEnabled(false);
+    EndPile();
+    setEnabled(true);
+}
+
+void TFAnzeige::EndPile()
+{
+    WindowObserver window(this, false);
+    {
+        const PollPause pause({dispTimer_});
+        ::EndPile(SelectedPlant, window);
+    }
+    TabControl1Change();
+}
+
+bool TFAnzeige::SaveCurrentPlant()
+{
+    WindowObserver window(this, false);
+    const PollPause pause({dispTimer_});
+    return ::SaveCurrentPlant(SelectedPlant, window);
+}
+
+bool TFAnzeige::SavePlant(int n)
+{
+    WindowObserver quiet(this, true);
+    const PollPause pause({dispTimer_});
+    return ::SavePlant(n, &quiet);
 }
 
 void TFAnzeige::Speicherstatus1Click()
 {
-    ui->StatusAnzeige->show();
-    ui->StatusAnzeige->raise();
+    // The menu item is checked while the readout results are shown.
+    ui->StatusAnzeige->setVisible(ui->Speicherstatus1->isChecked());
+    if (ui->StatusAnzeige->isVisible())
+        ui->StatusAnzeige->raise();
 }
 
 void TFAnzeige::StatusAnzeigeClick()
@@ -453,6 +623,7 @@ void TFAnzeige::StatusAnzeigeClick()
     ui->StatusAnzeige->setVisible(!ui->StatusAnzeige->isVisible());
     if (ui->StatusAnzeige->isVisible())
         ui->StatusAnzeige->raise();
+    ui->Speicherstatus1->setChecked(ui->StatusAnzeige->isVisible());
 }
 
 void TFAnzeige::Einstellwerte1Click()
@@ -473,7 +644,8 @@ void TFAnzeige::Einstellwerte1Click()
 
 void TFAnzeige::Datumsetzen1Click()
 {
-    // The plant clock dialog opens here once it exists.
+    TFAnlDatumSetup clock(this);
+    clock.exec();
 }
 
 void TFAnzeige::About1Click()

@@ -15,11 +15,22 @@ TBarGauge::TBarGauge(QWidget *parent) : QWidget(parent) {}
 void TBarGauge::SetValue(int value)
 {
     value = std::clamp(value, 0, max_);
-    if (value == value_)
+    if (value == value_ && on_)
         return;
     value_ = value;
+    on_ = true;
     update();
 }
+
+void TBarGauge::SwitchOff()
+{
+    if (!on_)
+        return;
+    on_ = false;
+    update();
+}
+
+bool TBarGauge::IsOn() const { return on_; }
 
 int TBarGauge::Value() const { return value_; }
 
@@ -56,7 +67,8 @@ void TBarGauge::paintEvent(QPaintEvent *)
         area.setTop(area.top() + fm.height() + 2);
     }
     // Value and unit under the bar, so the reading is exact, not only seen.
-    const QString reading = unit_.isEmpty() ? QString::number(value_) : QString::number(value_) + QLatin1Char(' ') + unit_;
+    const QString number = on_ ? QString::number(value_) : QStringLiteral("---");
+    const QString reading = unit_.isEmpty() ? number : number + QLatin1Char(' ') + unit_;
     p.drawText(QRect(area.left(), area.bottom() - fm.height() + 1, area.width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, reading);
     area.setBottom(area.bottom() - fm.height() - 2);
 
@@ -65,9 +77,10 @@ void TBarGauge::paintEvent(QPaintEvent *)
     if (bar.height() < 4 || bar.width() < 2)
         return;
 
-    p.fillRect(bar, kBack);
+    // Without a value the bar is grey: neither "cold" nor "hot all through".
+    p.fillRect(bar, on_ ? kBack : QColor(160, 160, 160));
     // The bar grows downwards: 0 is empty, the maximum fills to the bottom.
-    const int filled = int(std::lround(double(bar.height()) * value_ / max_));
+    const int filled = on_ ? int(std::lround(double(bar.height()) * value_ / max_)) : 0;
     p.fillRect(QRect(bar.left(), bar.top(), bar.width(), filled), kBar);
 
     // Marks at the quarters of the range (every 25 on a 0..100 scale), so the

@@ -76,11 +76,17 @@ void DrawDigit(QPainter &p, const QRectF &cell, QChar ch)
     }
 }
 
-void DrawPoint(QPainter &p, const QRectF &cell, double digitWidth, bool lit)
+void DrawPoint(QPainter &p, const QRectF &cell, double digitWidth, bool lit, bool comma)
 {
     const double t = std::min(digitWidth * 0.2, cell.height() * 0.11) * 1.15;
     p.setBrush(lit ? kSegmentOn : kSegmentOff);
-    p.drawEllipse(QRectF(cell.center().x() - t / 2, cell.bottom() - t, t, t));
+    const QRectF dot(cell.center().x() - t / 2, cell.bottom() - t, t, t);
+    p.drawEllipse(dot);
+    if (comma) {        // a short tail below the point
+        const QPointF tail[3] = {QPointF(dot.right(), dot.center().y()), QPointF(dot.center().x(), dot.center().y()),
+                                 QPointF(dot.left() - t * 0.3, dot.bottom() + t * 0.8)};
+        p.drawPolygon(tail, 3);
+    }
 }
 
 } // namespace
@@ -113,7 +119,7 @@ QString TLedNumber::Text() const
     auto blank = [&](QChar fill) {
         QString s(digits_, fill);
         if (decimals_ > 0)
-            s += QLatin1Char('.') + QString(decimals_, fill);
+            s += point_ + QString(decimals_, fill);
         return s;
     };
     if (!on_)
@@ -134,6 +140,7 @@ QString TLedNumber::Text() const
     // no wrong value ever appears; absurd lengths show an error mark.
     if (s.size() > std::max(width, kLongestShown))
         return blank(QLatin1Char('E'));
+    s.replace(QLatin1Char('.'), point_);
     return s.rightJustified(width, QLatin1Char(' '));
 }
 
@@ -145,6 +152,8 @@ void TLedNumber::SetDigits(int n) { digits_ = std::clamp(n, 1, kLongestShown); u
 int TLedNumber::Digits() const { return digits_; }
 void TLedNumber::SetDecimals(int n) { decimals_ = std::clamp(n, 0, 6); updateGeometry(); update(); }
 int TLedNumber::Decimals() const { return decimals_; }
+void TLedNumber::SetDecimalPoint(QChar c) { point_ = c == QLatin1Char(',') ? c : QLatin1Char('.'); update(); }
+QChar TLedNumber::DecimalPoint() const { return point_; }
 
 QSize TLedNumber::sizeHint() const
 {
@@ -194,7 +203,7 @@ void TLedNumber::paintEvent(QPaintEvent *)
     auto cellsOf = [](const QString &t) {
         double cells = 0;
         for (QChar ch : t)
-            cells += ch == QLatin1Char('.') ? kPointShare : 1.0;
+            cells += (ch == QLatin1Char('.') || ch == QLatin1Char(',')) ? kPointShare : 1.0;
         return std::pair(cells, std::max(0, int(t.size()) - 1));
     };
     auto [cellUnits, gaps] = cellsOf(text);
@@ -237,9 +246,9 @@ void TLedNumber::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     for (int i = text.size() - 1; i >= 0; --i) {
         const QChar ch = text[i];
-        if (ch == QLatin1Char('.')) {
+        if (ch == QLatin1Char('.') || ch == QLatin1Char(',')) {
             const double w = digitW * kPointShare;
-            DrawPoint(p, QRectF(x - w, top, w, digitH), digitW, on_);
+            DrawPoint(p, QRectF(x - w, top, w, digitH), digitW, on_, ch == QLatin1Char(','));
             x -= w + spacing;
         } else {
             DrawDigit(p, QRectF(x - digitW, top, digitW, digitH), ch);

@@ -1,4 +1,7 @@
 #include "widgets/Instruments.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
 #include "settings/SettingsFile.h"
 
 #include "link/PlantTable.h"
@@ -18,9 +21,42 @@ PlantTabBar::PlantTabBar(QWidget *parent) : QWidget(parent)
     setSizePolicy(policy);
 }
 
+void PlantTabBar::SetTabState(int index, const QColor &textColor, const QString &toolTip)
+{
+    if (index < 0 || index >= tabs_.size())
+        return;
+    if (colors_.size() < tabs_.size())
+        colors_.resize(tabs_.size());
+    if (tips_.size() < tabs_.size())
+        tips_.resize(tabs_.size());
+    if (colors_[index] == textColor && tips_[index] == toolTip)
+        return;
+    colors_[index] = textColor;
+    tips_[index] = toolTip;
+    update();
+}
+
+QColor PlantTabBar::TabTextColor(int index) const { return colors_.value(index); }
+QString PlantTabBar::TabToolTip(int index) const { return tips_.value(index); }
+
+bool PlantTabBar::event(QEvent *e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const QString tip = tips_.value(TabAt(static_cast<QHelpEvent *>(e)->pos()));
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void PlantTabBar::Clear()
 {
     tabs_.clear();
+    colors_.clear();
+    tips_.clear();
     current_ = -1;
     hover_ = -1;
     Relayout();
@@ -190,7 +226,10 @@ void PlantTabBar::paintEvent(QPaintEvent *)
         if (cur)
             f.setBold(true);
         p.setFont(f);
-        p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        const QColor own = colors_.value(i);
+        p.setPen(own.isValid() && isEnabled() ? own
+                                              : pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                                          QPalette::ButtonText));
         p.drawText(r, Qt::AlignCenter, tabs_[i]);
         if (cur && hasFocus()) {
             QStyleOptionFocusRect opt;

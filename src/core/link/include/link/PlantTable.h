@@ -33,6 +33,7 @@ struct TLiveValues {
     qint32 Luefterlaufzeit = 0;                      // minutes
     qint32 LuefterZyklen = 0;
     quint16 MissCount = 0;
+    qint64 StampMs = 0;                              // LinkClockMs() when the values arrived
 };
 
 // Time stamp texts of a stored record, as the plant sent them (at most 10 chars each).
@@ -70,6 +71,8 @@ extern QString RefCaption;          // e.g. "s 55°C[cm]"
 
 // Live entries invalid, slots neither present nor running (other slot fields kept).
 void ResetPlantTables();
+// Milliseconds on a monotonic clock (for the age of live values).
+qint64 LinkClockMs();
 // Puts every shared value of the link back to its program-start state: the tables,
 // records and values above, the reply state (RxBuffer, ReplyCode, ReplyTimedOut),
 // port number, speed, time-outs, the port-name mapping and the command clock;

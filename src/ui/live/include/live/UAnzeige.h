@@ -4,6 +4,7 @@
 // the main window's poll keeps LiveTable current and this window shows it once a second.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 namespace Ui { class TFAnzeige; }
@@ -58,6 +59,16 @@ public:
     bool BetriebsArtTabChanging() const;
     void BetriebsArtTabChange(int index);
 
+    // Pile management (the sequences themselves are in the piles library).
+    void EndPile();
+    bool SaveCurrentPlant();
+    bool SavePlant(int n);
+
+    // The file chooser of "Miete fortführen": start folder in, chosen file out
+    // (empty: cancelled). Tests and demos replace it.
+    using FileChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
+    static void SetFileChooser(FileChooser chooser);
+
     QTimer *DispTimer() const { return dispTimer_; }
     TTitledGrid *Grid() const;              // BPAnzGrid
     TTitledGrid *StatusGrid() const;        // StatusAnzeige
@@ -69,8 +80,9 @@ public:
     static int ModeTabIndex(int mode);
 
 protected:
-    // The daily readout check, fourth step of every display tick; filled in with
-    // the daily readout. Returns without doing anything until then.
+    // The daily readout check, fourth step of every display tick: at the readout
+    // hour (and once per tick for each day missed) every running pile's memory goes
+    // into its data file; the results are listed in StatusAnzeige.
     virtual void CheckDailyReadout();
 
     bool event(QEvent *e) override;
@@ -83,6 +95,7 @@ private:
     std::unique_ptr<Ui::TFAnzeige> ui;
     QTimer *dispTimer_;
     QLabel *panels_[4];
+    QLabel *linkPanel_;                     // link state and age of the shown values
     bool settingModeTab_ = false;
     int modeTabShown_ = 0;                  // mode tab last set from the plant
     QString statusTitle_;                   // initial title of the readout column
@@ -93,4 +106,6 @@ private:
     void Retranslate();
     void SetModeTab(int mode);
     void UpdateSelectionState();
+    void ShowPlantTabStates();
+    void ShowLinkState();
 };

@@ -2,6 +2,7 @@
 // Display widgets of the live windows: LED-style number, vertical bar gauge, lamps,
 // the letter bar for choosing an hour, and the multi-row plant tab row.
 
+#include <QColor>
 #include <QWidget>
 #include <QStringList>
 
@@ -23,12 +24,15 @@ public:
     void SetUnit(const QString &u);    QString Unit() const;
     void SetDigits(int n);             int Digits() const;     // integer positions
     void SetDecimals(int n);           int Decimals() const;
+    // "." (default) or "," between the integer and the decimal positions.
+    void SetDecimalPoint(QChar c);     QChar DecimalPoint() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 protected:
     void paintEvent(QPaintEvent *) override;
 private:
     QString caption_, unit_;
+    QChar point_ = QLatin1Char('.');
     int digits_ = 3, decimals_ = 0;
     double value_ = 0;
     bool on_ = false;
@@ -42,8 +46,10 @@ class TBarGauge : public QWidget {
     Q_PROPERTY(int maximum READ Maximum WRITE SetMaximum)
 public:
     explicit TBarGauge(QWidget *parent = nullptr);
-    void SetValue(int value);
+    void SetValue(int value);           // also switches the gauge on
     int Value() const;
+    void SwitchOff();                   // no value: an empty grey bar and "---"
+    bool IsOn() const;
     void SetCaption(const QString &c); QString Caption() const;
     void SetUnit(const QString &u);    QString Unit() const;
     void SetMaximum(int m);            int Maximum() const;
@@ -53,6 +59,7 @@ protected:
 private:
     QString caption_, unit_;
     int max_ = 100, value_ = 0;
+    bool on_ = true;
 };
 
 // Round LED lamp; colour when lit configurable (default yellow).
@@ -126,6 +133,10 @@ public:
     QRect TabRect(int index) const;     // empty for an invalid index
     int TabAt(const QPoint &pos) const; // -1 outside every tab
     int RowCount() const;               // rows at the current width
+    // A tab's own text colour (invalid: the normal one) and tool tip.
+    void SetTabState(int index, const QColor &textColor, const QString &toolTip);
+    QColor TabTextColor(int index) const;
+    QString TabToolTip(int index) const;
 signals:
     void CurrentChanged(int index);
 protected:
@@ -136,8 +147,11 @@ protected:
     void resizeEvent(QResizeEvent *) override;
     void keyPressEvent(QKeyEvent *) override;
     void changeEvent(QEvent *) override;
+    bool event(QEvent *) override;
 private:
     QStringList tabs_;
+    QList<QColor> colors_;
+    QStringList tips_;
     int current_ = -1;
     bool bold_ = false;
     mutable QList<QRect> rects_;        // laid out lazily for the current width
