@@ -55,6 +55,76 @@
     </message>
 </context>
 <context>
+    <name>TFAnlDatumSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Controller set-up</translation>
+    </message>
+    <message>
+        <source>Aktuelle Anlagen-Datum/Zeit Einstellung:</source>
+        <translation>Current plant date/time:</translation>
+    </message>
+    <message>
+        <source>Datum/ Zeit neu Setzen</source>
+        <translation>Set date/time again</translation>
+    </message>
+    <message>
+        <source>Fertig</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>NO PLANT CONNECTED!!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>Connected PLANT is switched off!!</translation>
+    </message>
+</context>
+<context>
+    <name>TFAnlageDaten</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Compost control centre</translation>
+    </message>
+    <message>
+        <source>Anlage benennen</source>
+        <translation>Name the plant</translation>
+    </message>
+    <message>
+        <source>Anlagen- Nr.:</source>
+        <translation>Plant no.:</translation>
+    </message>
+    <message>
+        <source>Anlagen Text :</source>
+        <translation>Plant text:</translation>
+    </message>
+    <message>
+        <source>Kommentar:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source>Daten Speicherpfad:</source>
+        <translation>Data folder:</translation>
+    </message>
+    <message>
+        <source>Ordner wählen</source>
+        <translation>Choose folder</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
+        <translation>The folder for the data file does not exist; setting a new folder..</translation>
+    </message>
+</context>
+<context>
     <name>TFAnzeige</name>
     <message>
         <source>Kompost- Messwerterfassung</source>
@@ -212,6 +282,98 @@ Bitte Kabel und PC- Einstellung überprüfen!</source>
 Please check the cable and the PC settings!
 Please check the cable and the PC settings!</translation>
     </message>
+    <message>
+        <source>Keine Anlage</source>
+        <translation>No plant</translation>
+    </message>
+    <message>
+        <source>Anlage ohne Miete</source>
+        <translation>Plant without pile</translation>
+    </message>
+    <message>
+        <source>Miete läuft: %1</source>
+        <translation>Pile running: %1</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung</source>
+        <translation>No connection</translation>
+    </message>
+    <message>
+        <source> | Messwert vor %1 s</source>
+        <translation> | value %1 s old</translation>
+    </message>
+    <message>
+        <source>Sicherung am </source>
+        <translation>Saved on </translation>
+    </message>
+    <message>
+        <source>Ergebnis OK !</source>
+        <translation>Result OK!</translation>
+    </message>
+    <message>
+        <source>Fehler beim sichern!</source>
+        <translation>Error while saving!</translation>
+    </message>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>The data file cannot be opened!</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>The number of stored records cannot be read!
+Communication error!</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Data were not stored correctly!!
+Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Datendatei existiert nicht oder
+Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>The data file does not exist or
+its layout is not valid
+The file was not made by this software!</translation>
+    </message>
+    <message>
+        <source>Anlage i  st NICHT eingeschaltet!!
+Fehler beim Starten!</source>
+        <translation>Plant is NOT switched on!!
+Error while starting!</translation>
+    </message>
+    <message>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
+Es werden keine weiteren Messwerte gespeichert.
+Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Switch off the active plant?
+No further measured values will be stored.
+Switch on by starting a new pile!!</translation>
+    </message>
+    <message>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!
+Trotzdem Anlage ausschalten???</source>
+        <translation>Not all data were stored correctly!!
+Switch the plant off anyway???</translation>
+    </message>
+    <message>
+        <source>Anlage ist ausgeschaltet!!
+Einschalten durch Start einer neuen Miete!</source>
+        <translation>Plant is switched off!!
+Switch on by starting a new pile!</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT ausgeschaltet!!
+Fehler bei der Übertragung!</source>
+        <translation>Plant is NOT switched off!!
+Transmission error!</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -294,6 +456,32 @@ visualisation in cooperation with</translation>
     <message>
         <source>&amp;Grafik erstellen</source>
         <translation>Create &amp;graph</translation>
+    </message>
+</context>
+<context>
+    <name>TFPfadsetzen</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Compost control centre</translation>
+    </message>
+    <message>
+        <source>In diesem Ordner werden die Messdaten der Anlage
+in Dateien mit der Endung .CSV gespeichert.
+Diese Dateien können später mit Standard-
+programmen, z.B. einer Tabellenkalkulation,
+ausgewertet werden.</source>
+        <translation>The plant&apos;s measured data are stored in this folder
+in files ending in .CSV.
+These files can later be evaluated with standard
+programs, e.g. a spreadsheet.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,76 @@
     </message>
 </context>
 <context>
+    <name>TFAnlDatumSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Configuration de la commande</translation>
+    </message>
+    <message>
+        <source>Aktuelle Anlagen-Datum/Zeit Einstellung:</source>
+        <translation>Date/heure actuelle de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datum/ Zeit neu Setzen</source>
+        <translation>Régler date/heure</translation>
+    </message>
+    <message>
+        <source>Fertig</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+</context>
+<context>
+    <name>TFAnlageDaten</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Centre de contrôle du compostage</translation>
+    </message>
+    <message>
+        <source>Anlage benennen</source>
+        <translation>Nommer l&apos;installation</translation>
+    </message>
+    <message>
+        <source>Anlagen- Nr.:</source>
+        <translation>N° d&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Anlagen Text :</source>
+        <translation>Texte de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Kommentar:</source>
+        <translation>Commentaire :</translation>
+    </message>
+    <message>
+        <source>Daten Speicherpfad:</source>
+        <translation>Dossier des données :</translation>
+    </message>
+    <message>
+        <source>Ordner wählen</source>
+        <translation>Choisir le dossier</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
+        <translation>Le dossier du fichier de données n&apos;existe pas, nouveau dossier défini..</translation>
+    </message>
+</context>
+<context>
     <name>TFAnzeige</name>
     <message>
         <source>Kompost- Messwerterfassung</source>
@@ -212,6 +282,98 @@ Bitte Kabel und PC- Einstellung überprüfen!</source>
 Veuillez vérifier le câble et les réglages du PC !
 Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
+    <message>
+        <source>Keine Anlage</source>
+        <translation>Pas d&apos;installation</translation>
+    </message>
+    <message>
+        <source>Anlage ohne Miete</source>
+        <translation>Installation sans andain</translation>
+    </message>
+    <message>
+        <source>Miete läuft: %1</source>
+        <translation>Andain en cours : %1</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung</source>
+        <translation>Pas de connexion</translation>
+    </message>
+    <message>
+        <source> | Messwert vor %1 s</source>
+        <translation> | valeur d&apos;il y a %1 s</translation>
+    </message>
+    <message>
+        <source>Sicherung am </source>
+        <translation>Sauvegarde du </translation>
+    </message>
+    <message>
+        <source>Ergebnis OK !</source>
+        <translation>Résultat OK !</translation>
+    </message>
+    <message>
+        <source>Fehler beim sichern!</source>
+        <translation>Erreur de sauvegarde !</translation>
+    </message>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements !
+Erreur de communication !</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!
+Veuillez vérifier le support !!</translation>
+    </message>
+    <message>
+        <source>Datendatei existiert nicht oder
+Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Le fichier de données n&apos;existe pas ou
+sa structure n&apos;est pas valide
+Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Anlage i  st NICHT eingeschaltet!!
+Fehler beim Starten!</source>
+        <translation>L&apos;installation n&apos;est PAS en marche !!
+Erreur au démarrage !</translation>
+    </message>
+    <message>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
+Es werden keine weiteren Messwerte gespeichert.
+Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Arrêter l&apos;installation active ?
+Aucune autre valeur ne sera enregistrée.
+Remise en marche par le démarrage d&apos;un nouvel andain !!</translation>
+    </message>
+    <message>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!
+Trotzdem Anlage ausschalten???</source>
+        <translation>Toutes les données n&apos;ont pas été enregistrées !!
+Arrêter quand même l&apos;installation ???</translation>
+    </message>
+    <message>
+        <source>Anlage ist ausgeschaltet!!
+Einschalten durch Start einer neuen Miete!</source>
+        <translation>L&apos;installation est arrêtée !!
+Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT ausgeschaltet!!
+Fehler bei der Übertragung!</source>
+        <translation>L&apos;installation n&apos;est PAS arrêtée !!
+Erreur de transmission !</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -294,6 +456,32 @@ visualisation en coopération avec</translation>
     <message>
         <source>&amp;Grafik erstellen</source>
         <translation>Créer un &amp;graphique</translation>
+    </message>
+</context>
+<context>
+    <name>TFPfadsetzen</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Centre de contrôle du compostage</translation>
+    </message>
+    <message>
+        <source>In diesem Ordner werden die Messdaten der Anlage
+in Dateien mit der Endung .CSV gespeichert.
+Diese Dateien können später mit Standard-
+programmen, z.B. einer Tabellenkalkulation,
+ausgewertet werden.</source>
+        <translation>Les données mesurées de l&apos;installation sont enregistrées
+dans ce dossier, dans des fichiers .CSV.
+Ces fichiers peuvent être exploités plus tard avec
+des programmes courants, p. ex. un tableur.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

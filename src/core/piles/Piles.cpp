@@ -116,18 +116,18 @@ bool SaveCurrentPlant(int plant, PileObserver &ui)
     case TransferOutcome::Done:
         return true;
     case TransferOutcome::OpenFailed:
-        ui.Inform(Tr("Speicherdatei kann nicht geöffnet werden !"));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht geöffnet werden !")));
         break;
     case TransferOutcome::CountFailed:
-        ui.Inform(Tr("Anzahl der Speicherdaten kann nicht ausgelesen werden !\nKommunikationsfehler !"));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anzahl der Speicherdaten kann nicht ausgelesen werden !\nKommunikationsfehler !")));
         break;
     case TransferOutcome::TimedOut:
-        ui.Inform(Tr("TIMEOUT, bei der seriellen Kommunikation!\n"
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "TIMEOUT, bei der seriellen Kommunikation!\n"
                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                     "Bitte Kabel und PC- Einstellung überprüfen!"));
+                     "Bitte Kabel und PC- Einstellung überprüfen!")));
         break;
     case TransferOutcome::WriteFailed:
-        ui.Inform(Tr("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!")));
         break;
     }
     return false;
@@ -181,8 +181,8 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
         return ContinueOutcome::Unreadable;
     }
     if (!file.FileValid) {
-        ui.Inform(Tr("Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
-                     "Datei war nicht von dieser Software erzeugt!"));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
+                     "Datei war nicht von dieser Software erzeugt!")));
         return ContinueOutcome::InvalidFile;
     }
     tAnlageParameter &slot = PlantTable[plant];
@@ -201,7 +201,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
     StorePlantSettings(plant);
     if (SwitchPileOn(plant))
         return ContinueOutcome::Started;
-    ui.Inform(Tr("Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!"));
+    ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
     return ContinueOutcome::NotStarted;
 }
 
@@ -209,15 +209,15 @@ EndOutcome EndPile(int plant, PileObserver &ui)
 {
     if (!HasRunningPile(plant))
         return EndOutcome::Declined;
-    if (!ui.Confirm(Tr("Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
+    if (!ui.Confirm(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
                        "Es werden keine weiteren Messwerte gespeichert.\n"
-                       "Einschalten durch Start einer neuen Miete!!")))
+                       "Einschalten durch Start einer neuen Miete!!"))))
         return EndOutcome::Declined;
     bool off;
     {
         const PollPause pause;
         if (!SaveCurrentPlant(plant, ui)
-            && !ui.Confirm(Tr("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???")))
+            && !ui.Confirm(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
             return EndOutcome::KeptRunning;
         off = SwitchPlantOff(plant);
         if (off) {
@@ -229,10 +229,10 @@ EndOutcome EndPile(int plant, PileObserver &ui)
         }
     }
     if (off) {
-        ui.Inform(Tr("Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!")));
         return EndOutcome::SwitchedOff;
     }
-    ui.Inform(Tr("Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!"));
+    ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!")));
     return EndOutcome::SwitchOffFailed;
 }
 
