@@ -3,6 +3,10 @@
 
 #include "settings/SettingsFile.h"
 #include "dialogs/UAktiv.h"
+#include "dialogs/UAnlDatumSet.h"
+#include "dialogs/UAnlageDaten.h"
+#include "dialogs/UPfadsetzen.h"
+#include "link/PlantTable.h"
 #include "shell/UMain.h"
 #include "live/UAnzeige.h"
 #include "widgets/MessageBox.h"
@@ -33,6 +37,20 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             const QString liveFile = QDir(folder).filePath(QStringLiteral("live.png"));
             if (!FAnzeige->grab().save(liveFile))
                 std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(liveFile));
+            // The live display's dialogs, as they open for the selected plant.
+            auto save = [&folder](QWidget *w, const char *name) {
+                const QString file = QDir(folder).filePath(QString::fromLatin1(name));
+                w->adjustSize();
+                if (!w->grab().save(file))
+                    std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(file));
+            };
+            TFAnlageDaten data(SelectedPlant, FAnzeige);
+            save(&data, "anlagedaten.png");
+            TFPfadsetzen folders(FAnzeige);
+            folders.SetFolder(ProgramFolder);
+            save(&folders, "pfadsetzen.png");
+            TFAnlDatumSetup clock(FAnzeige);
+            save(&clock, "anldatum.png");
         }
         main->CloseProgram();
     });
@@ -48,7 +66,7 @@ struct Options {
     QCommandLineOption showLive{QStringLiteral("show-live"),
         QStringLiteral("Open the live display after start-up.")};
     QCommandLineOption screenshots{QStringLiteral("screenshots"),
-        QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s, quit."),
+        QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s and the pictures of its dialogs, quit."),
         QStringLiteral("DIR")};
     QCommandLineOption quitAfter{QStringLiteral("quit-after"),
         QStringLiteral("End the program MS milliseconds after start-up."), QStringLiteral("MS")};
