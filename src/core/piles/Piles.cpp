@@ -220,12 +220,9 @@ EndOutcome EndPile(int plant, PileObserver &ui)
             && !ui.Confirm(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
             return EndOutcome::KeptRunning;
         off = SwitchPlantOff(plant);
-        if (off) {
+        if (off) {              // SwitchPlantOff has cleared the slot's file and count
             LiveTable[plant].Valid = 0;
-            tAnlageParameter &slot = PlantTable[plant];
-            slot.Running = 0;
-            slot.Datei.clear();
-            slot.Anzahl = 0;
+            PlantTable[plant].Running = 0;
         }
     }
     if (off) {

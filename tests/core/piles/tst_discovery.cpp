@@ -16,14 +16,7 @@
 
 namespace {
 
-plantsim::PlantConfig Plant(int number, bool running, int mode)
-{
-    plantsim::PlantConfig p;
-    p.number = number;
-    p.running = running;
-    p.mode = mode;
-    return p;
-}
+using support::Plant;
 
 } // namespace
 

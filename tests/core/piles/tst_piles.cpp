@@ -93,14 +93,7 @@ struct Site {
     }
 };
 
-plantsim::PlantConfig Plant(int number, bool running, int mode = 3)
-{
-    plantsim::PlantConfig p;
-    p.number = number;
-    p.running = running;
-    p.mode = mode;
-    return p;
-}
+using support::Plant;
 
 // The data lines of a file, checked to be numbered 1, 2, 3, … in time order.
 QStringList CheckedLines(const QString &path, int expected)

@@ -29,14 +29,7 @@
 
 namespace {
 
-plantsim::PlantConfig Plant(int number, bool running, int mode = 3)
-{
-    plantsim::PlantConfig p;
-    p.number = number;
-    p.running = running;
-    p.mode = mode;
-    return p;
-}
+using support::Plant;
 
 // Every plant answers, so no status read waits for its time-out.
 QList<plantsim::PlantConfig> AllPlants(const QList<int> &running = {})

@@ -9,6 +9,16 @@
 
 namespace support {
 
+// One simulated plant: its number, whether its pile runs, its operating mode.
+inline plantsim::PlantConfig Plant(int number, bool running, int mode = 3)
+{
+    plantsim::PlantConfig p;
+    p.number = number;
+    p.running = running;
+    p.mode = mode;
+    return p;
+}
+
 inline void WireToBus(LoopbackPort *port, plantsim::Bus *bus)
 {
     port->SetPeer([bus](const QByteArray &bytes) { bus->Receive(bytes); });
