@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include "support/SharedState.h"
+#include "support/Program.h"
 #include "support/SimProcess.h"
 
 namespace {
@@ -25,33 +26,11 @@ namespace {
 using support::Simulator;
 using support::TraceLine;
 
-void WriteIni(const QTemporaryDir &home, const QString &text)
-{
-    QFile f(home.filePath(QStringLiteral("Haldrix.ini")));
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")).toUtf8());
-}
+using support::Find;
+using support::FreshProgram;
+using support::IniValue;
 
-QString IniValue(const QTemporaryDir &home, const QString &section, const QString &key)
-{
-    TSettingsFile file(home.filePath(QStringLiteral("Haldrix.ini")));
-    return file.ReadString(section, key, QStringLiteral("<none>"));
-}
-
-// Program-start state of everything the main window's start-up reads or sets.
-void FreshProgram(const QTemporaryDir &home)
-{
-    support::ResetSharedState();
-    SetProgramFolder(home.path());
-}
-
-template <class T> T *Find(QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("control %s missing", name);
-    return c;
-}
+void WriteIni(const QTemporaryDir &home, const QString &text) { QVERIFY(support::WriteIni(home, text)); }
 
 } // namespace
 

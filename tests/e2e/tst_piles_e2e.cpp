@@ -1,0 +1,300 @@
+// Piles end to end: the program's windows and menus against the plant simulator on a
+// pseudo-terminal; what went over the line is read back from the simulator's trace.
+
+#include "datafile/DataFile.h"
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "live/LiveGrid.h"
+#include "live/UAnzeige.h"
+#include "piles/Piles.h"
+#include "settings/SettingsFile.h"
+#include "shell/UMain.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QtTest>
+
+#include "support/Files.h"
+#include "support/Program.h"
+#include "support/SimProcess.h"
+
+namespace {
+
+using support::Find;
+using support::IniValue;
+using support::Simulator;
+using support::TraceLine;
+
+QString Pad5(const QByteArray &v) { return QString::fromLatin1(v).rightJustified(5, u' '); }
+
+// The data-file line a stored record reply ("G" five depths in tenths of °C; O2; mode;
+// aux; min; h; d; m; y; run; cycles;) must become: whole degrees (truncated), the
+// reference depth, O2 in vol% with a comma. These piles are still cold at the core, so
+// the reference depth reads 100 (checked).
+QString ExpectedLine(int number, const QString &reply)
+{
+    const QList<QByteArray> f = reply.mid(1).toLatin1().split(';');
+    QString temps;
+    for (int i = 0; i < 5; ++i)
+        temps += Pad5(QByteArray::number(f[i].toInt() / 10)) + u';';
+    if (f[0].toInt() / 10 >= 55)
+        qWarning("core at 55 degrees or more: the reference depth is not 100");
+    const QByteArray o2 = QByteArray::number(f[5].toInt() / 10) + ',' + QByteArray::number(f[5].toInt() % 10);
+    return QString::number(number) + u';' + QString::fromLatin1(f[10] + '.' + f[11] + ".20" + f[12] + "  " + f[9] + ':' + f[8])
+        + u';' + temps + Pad5("100") + u';' + Pad5(o2) + u';' + QString::fromLatin1(f[6]) + u';' + Pad5(f[13]) + u';'
+        + Pad5(f[14]) + u';';
+}
+
+// The stored records a plant sent, in order.
+QStringList RecordsSent(const Simulator &sim, int plant)
+{
+    QStringList out;
+    for (const TraceLine &l : sim.Trace())
+        if (l.event == QLatin1String("TX") && l.plant == plant && l.frame.startsWith(u'G'))
+            out << l.frame;
+    return out;
+}
+
+QStringList FramesTo(const Simulator &sim, int plant)
+{
+    QStringList out;
+    for (const TraceLine &l : sim.Frames())
+        if (l.plant == plant)
+            out << l.frame;
+    return out;
+}
+
+// Data lines of a file as bytes, numbered from `first`, must be exactly the records.
+void CompareWithRecords(const QString &file, const QStringList &records, int first)
+{
+    QByteArray expected;
+    for (int i = 0; i < records.size(); ++i)
+        expected += ExpectedLine(first + i, records[i]).toLatin1() + "\r\n";
+    const QByteArray bytes = support::ReadAll(file);
+    QVERIFY2(bytes.endsWith(expected), (bytes.right(200) + "\nexpected:\n" + expected.right(200)).constData());
+    DataFileContent c;
+    QVERIFY(LoadDataFile(file, c, nullptr) && c.FileValid);
+    QCOMPARE(int(c.Lines.size()), first - 1 + int(records.size()));
+}
+
+} // namespace
+
+class TestPilesEndToEnd : public QObject {
+    Q_OBJECT
+private:
+    QStringList messages_;
+    QList<bool> answers_;           // for questions, in order; none left answers No
+
+    // `com`: more lines for the [COM] section.
+    void Start(const QTemporaryDir &home, Simulator &sim, const QString &com)
+    {
+        QVERIFY(support::WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=40\n%1[Ports]\nCOM1=%2\n").arg(com, sim.Pty())));
+        support::FreshProgram(home);
+        SetMessageHandler([this](MsgKind kind, const QString &text) {
+            messages_ << text;
+            if (kind != MsgKind::Confirmation)
+                return MsgAnswer::Ok;
+            return !answers_.isEmpty() && answers_.takeFirst() ? MsgAnswer::Yes : MsgAnswer::No;
+        });
+    }
+
+private slots:
+    void init()
+    {
+        messages_.clear();
+        answers_.clear();
+    }
+    void cleanup() { support::ResetSharedState(); }
+
+    // A new pile from the menu, its mode changed from the tabs, and a pile of 40
+    // records ended: every record in the file once, in order, byte for byte.
+    void startChangeModeAndEnd()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "1,2", "--running", "2", "--history", "2", "--mode", "1:2",
+                           "--setup", "2:72,10,20,80,150,5,25,60,240"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        TFMain main;
+        TFAnzeige live(&main);
+        live.show();
+        auto *tabs = Find<PlantTabBar>(&live, "TabControl1");
+        auto *modes = Find<QTabBar>(&live, "BetriebsArtTab");
+
+        tabs->SetCurrentIndex(0);
+        support::AnswerNextDialog([](QDialog *d) {
+            Find<QLineEdit>(d, "Edit1")->clear();
+            QTest::keyClicks(Find<QLineEdit>(d, "Edit1"), QStringLiteral("Nord"));
+            Find<QPushButton>(d, "OKBtn")->click();
+        });
+        Find<QAction>(&live, "Mieteneustarten1")->trigger();
+        QVERIFY(PlantTable[1].Running);
+        QStringList sent = FramesTo(sim, 1);
+        const qsizetype d = sent.indexOf(QRegularExpression(QStringLiteral("^D\\d{6}$")));
+        QVERIFY2(d > 0 && d + 3 < sent.size(), qPrintable(sent.join(u' ')));
+        QVERIFY(sent[d + 1].contains(QRegularExpression(QStringLiteral("^Z\\d{6}$"))));
+        QCOMPARE(sent[d + 2], QStringLiteral("T"));                     // mode 2 (interval) ...
+        QVERIFY(sent.indexOf("F", d + 3) > d);                          // ... then on
+        const QString file = IniValue(home, "1", "Datei");
+        QVERIFY2(file.startsWith(home.path()) && QFileInfo(file).fileName().startsWith("Nord_"), qPrintable(file));
+        QCOMPARE(IniValue(home, "1", "Name"), QStringLiteral("Nord"));
+        QCOMPARE(IniValue(home, "1", "Anzahl"), QStringLiteral("0"));
+
+        const qsizetype sentBefore = FramesTo(sim, 1).size();
+        modes->setCurrentIndex(1);                                      // fan on: confirmed
+        QVERIFY(FramesTo(sim, 1).mid(sentBefore).contains(QStringLiteral("e")));
+        QCOMPARE(int(PlantTable[1].Mode), 1);
+        QCOMPARE(modes->currentIndex(), 1);
+
+        // Ending plant 2's pile: both questions, the transfer, switch-off.
+        tabs->SetCurrentIndex(1);
+        const QString file2 = PlantTable[2].Datei;
+        answers_ = {true};
+        messages_.clear();
+        Find<QAction>(&live, "Mietebeenden1")->trigger();
+        QCOMPARE(messages_, QStringList({"Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
+                                         "Es werden keine weiteren Messwerte gespeichert.\n"
+                                         "Einschalten durch Start einer neuen Miete!!",
+                                         "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"}));
+        QVERIFY(!PlantTable[2].Running);
+        const QStringList records = RecordsSent(sim, 2);
+        QVERIFY2(records.size() >= 40, qPrintable(QString::number(records.size())));
+        CompareWithRecords(file2, records, 1);
+        QCOMPARE(IniValue(home, "2", "Anzahl").toInt(), int(records.size()));
+
+        // No pile on plant 2 now: a mode tab click is refused, nothing is sent.
+        const int before = int(FramesTo(sim, 2).size());
+        const int shown = modes->currentIndex();
+        modes->setCurrentIndex(shown == 0 ? 1 : 0);
+        QCOMPARE(modes->currentIndex(), shown);
+        const QStringList after = FramesTo(sim, 2).mid(before);
+        QVERIFY2(!after.contains("o") && !after.contains("e"), qPrintable(after.join(u' ')));
+        live.close();
+    }
+
+    // A transfer cut by a silent plant keeps what came; a pile continued from a
+    // file of 250 lines goes on with record 251.
+    void cutTransferAndContinuedPile()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        // Plant 4 answers "B", "S", the count and 9 records, then falls silent.
+        // Plant 5 stores a record every simulated minute, one a second here.
+        QVERIFY(sim.Start({"--plants", "4,5", "--running", "4", "--history", "1", "--fault", "4:mute-after=12",
+                           "--time-factor", "60", "--setup", "5:1,10,20,80,150,5,25,60,240"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        TFMain main;
+        main.Link()->LeseTimer()->stop();       // no polls before the transfer: its replies are counted
+        TFAnzeige live(&main);
+        auto *tabs = Find<PlantTabBar>(&live, "TabControl1");
+        tabs->SetCurrentIndex(3);
+        QCOMPARE(int(SelectedPlant), 4);
+
+        answers_ = {true, false};               // end it: yes; switch off despite the loss: no
+        Find<QAction>(&live, "Mietebeenden1")->trigger();
+        QCOMPARE(messages_.value(1), QStringLiteral("TIMEOUT, bei der seriellen Kommunikation!\n"
+                                                    "Bitte Kabel und PC- Einstellung überprüfen!\n"
+                                                    "Bitte Kabel und PC- Einstellung überprüfen!"));
+        QCOMPARE(messages_.value(2), QStringLiteral("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
+        QCOMPARE(messages_.size(), 3);
+        QVERIFY(PlantTable[4].Running);
+        const QStringList records = RecordsSent(sim, 4);
+        QCOMPARE(records.size(), 9);
+        CompareWithRecords(PlantTable[4].Datei, records, 1);
+        QCOMPARE(IniValue(home, "4", "Anzahl"), QStringLiteral("9"));
+        QVERIFY(main.Link()->LeseTimer()->isActive());  // polling is back
+
+        const QString old = home.filePath(QStringLiteral("Alt_01-12-2026.CSV"));
+        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt\r\nDatei  - Name: x\r\nKomm\r\n"
+                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
+        for (int i = 1; i <= 250; ++i)
+            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
+                    + QByteArray::number(i % 60).rightJustified(2, '0')
+                    + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
+        QVERIFY(support::WriteAll(old, text));
+        QString startedIn;
+        TFAnzeige::SetFileChooser([&](QWidget *, const QString &folder) {
+            startedIn = folder;
+            return old;
+        });
+        tabs->SetCurrentIndex(4);
+        messages_.clear();
+        const QString cwd = QDir::currentPath();
+        Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(u'|')));
+        QCOMPARE(QDir::currentPath(), cwd);
+        QVERIFY(!startedIn.isEmpty());
+        QVERIFY(PlantTable[5].Running);
+        QVERIFY(FramesTo(sim, 5).contains(QStringLiteral("F")));
+        QCOMPARE(IniValue(home, "5", "Datei"), QDir::toNativeSeparators(old));
+        QCOMPARE(IniValue(home, "5", "Anzahl"), QStringLiteral("250"));
+
+        QTest::qWait(2500);                     // two or more records stored
+        answers_ = {true};
+        Find<QAction>(&live, "Mietebeenden1")->trigger();
+        const QStringList more = RecordsSent(sim, 5);
+        QVERIFY2(more.size() >= 2, qPrintable(QString::number(more.size())));
+        CompareWithRecords(old, more, 251);
+        TFAnzeige::SetFileChooser({});
+    }
+
+    // The daily readout at its hour, then after two missed days one day per tick;
+    // a plant that does not answer its count fails, the next is still read.
+    void dailyReadout()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "1-3", "--running", "1-3", "--history", "1", "--fault", "2:mute-after=2"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QStringLiteral("ZEIT=6\n"));
+        TFMain main;
+        QCOMPARE(ReadoutHour, 6);
+        QDateTime now(QDate(2026, 12, 7), QTime(5, 59, 30));
+        SetPilesClock([&now] { return now; });
+        ComputeNextReadout(now);
+        PlantCount = 3;
+        TFAnzeige live(&main);
+        live.show();
+        TTitledGrid *status = live.StatusGrid();
+
+        auto reads = [&](int plant) {
+            QList<double> at;
+            for (const TraceLine &l : sim.Frames())
+                if (l.plant == plant && l.frame == QLatin1String("r"))
+                    at << l.ms;
+            return at;
+        };
+        QTest::qWait(1200);
+        QVERIFY(reads(1).isEmpty());
+
+        now = QDateTime(QDate(2026, 12, 7), QTime(6, 0, 5));
+        QTRY_COMPARE_WITH_TIMEOUT(reads(3).size(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(status->Cells(1, 3), QStringLiteral("Ergebnis OK !"), 2000);
+        QCOMPARE(status->Cells(1, 1), QStringLiteral("Ergebnis OK !"));
+        QCOMPARE(status->Cells(1, 2), QStringLiteral("Fehler beim sichern!"));
+        QVERIFY2(status->Cells(1, 0).startsWith(QStringLiteral("Sicherung am ") + QLocale().toString(now.date(), QLocale::ShortFormat)),
+                 qPrintable(status->Cells(1, 0)));
+        QVERIFY(IniValue(home, "1", "Anzahl").toInt() >= 20);
+        QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)));
+
+        // The program was kept from its readout on the 8th and 9th.
+        now = QDateTime(QDate(2026, 12, 10), QTime(7, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(NextReadout, QDateTime(QDate(2026, 12, 11), QTime(6, 0)), 5000);
+        QTest::qWait(1200);
+        const QList<double> at = reads(1);
+        QCOMPARE(at.size(), 4);
+        for (int i = 2; i < at.size(); ++i)
+            QVERIFY2(at[i] - at[i - 1] > 300, qPrintable(QString::number(at[i] - at[i - 1])));  // one a tick
+        QCOMPARE(reads(3).size(), 4);
+        live.close();
+    }
+};
+
+QTEST_MAIN(TestPilesEndToEnd)
+#include "tst_piles_e2e.moc"
