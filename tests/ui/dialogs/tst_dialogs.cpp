@@ -1,14 +1,23 @@
-// Readout time dialog buttons and the information box's copy of the main window.
+// Readout time dialog buttons, the information box's copy of the main window, and
+// the plant data dialog's rules for names, folders and new data files.
 
 #include "dialogs/UAbout.h"
+#include "dialogs/UAnlageDaten.h"
+#include "link/PlantTable.h"
+#include "settings/SettingsFile.h"
+#include "widgets/MessageBox.h"
 #include "dialogs/UZeitSelect.h"
 #include "widgets/Instruments.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include "support/SharedState.h"
 
 namespace {
 
@@ -101,6 +110,46 @@ private slots:
     {
         TFAbout about;
         QVERIFY(Text(&about, "ProductName").isEmpty());
+    }
+
+    void plantDataDialog()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir home;
+        SetProgramFolder(home.path());
+        TSettingsFile ini(home.filePath("Haldrix.ini"));
+        SettingsFile = &ini;
+        QStringList told;
+        SetMessageHandler([&](MsgKind, const QString &text) { told << text; return MsgAnswer::Ok; });
+        tAnlageParameter &slot = PlantTable[4];
+        slot.Name = "Ost";
+        slot.Pfad = home.filePath("weg/");              // a folder that is gone
+        slot.Datei = "alt.CSV";
+
+        {   // Only the comment changes: the pile keeps its data file.
+            TFAnlageDaten d(4);
+            d.show();
+            QCOMPARE(told, QStringList{"Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad.."});
+            QTest::keyClicks(d.findChild<QLineEdit *>("Edit2"), "Halle 2");
+            d.findChild<QPushButton *>("OKBtn")->click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(slot.Datei, QString("alt.CSV"));
+        QCOMPARE(slot.Komm, QString("Halle 2"));
+        QCOMPARE(slot.Pfad, ProgramFolder);
+
+        {   // A name that becomes part of a file name: filtered, at most 20 characters.
+            TFAnlageDaten d(4);
+            auto *name = d.findChild<QLineEdit *>("Edit1");
+            name->clear();
+            QTest::keyClicks(name, "Nord/Sued: 7 .abcdefghijklmnopqrstuvwxyz");
+            QCOMPARE(name->text(), QString("NordSued7abcdefghijk"));
+            d.findChild<QPushButton *>("OKBtn")->click();
+        }
+        QCOMPARE(slot.Name, QString("NordSued7abcdefghijk"));
+        QVERIFY2(slot.Datei.startsWith(ProgramFolder + "NordSued7abcdefghijk_"), qPrintable(slot.Datei));
+        QCOMPARE(ReadSetting("4", "Datei", QString()), slot.Datei);
+        SettingsFile = nullptr;
     }
 };
 
