@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <deque>
 #include <vector>
@@ -19,6 +21,10 @@ QByteArray RxBuffer;
 quint16 BaseTimeout = 300;
 quint16 SetupTimeout = 600;
 quint16 RecordTimeout = 900;
+quint8 AwaitedReply = AnyReply;
+quint32 StrayReplies = 0;
+quint8 LastStrayReply = cmdNone;
+quint16 ReplyGuard = 50;
 
 namespace {
 
@@ -87,7 +93,77 @@ struct TLink::Private {
     qsizetype heldFrame = -1;           // index into unechoed being matched
     qsizetype heldCount = 0;            // bytes of it matched so far, held back
     void FilterEcho(QByteArray &text);
+
+    // Late replies: after a time-out the line is kept quiet before the next frame.
+    QElapsedTimer clock;                // monotonic, for the times below
+    qint64 sentAt = 0;                  // the last frame
+    qint64 quietSince = 0;              // the time-out or the last dropped byte
+    bool guardDue = false;
+    int timedOutPlant = 0, timedOutCommand = cmdNone;
+    int timedOutAfter = 0;              // ms the wait that ran out had
+    struct TimedOut { int command; qint64 sentAt; };
+    std::deque<TimedOut> timedOut;      // recent frames whose wait ran out
+    int learnedGuard = 0;               // ms, from replies seen later than the guard
+    void NoteTimeout(int plant, int command, int waited);
+    void NoteStray(int command);
+    void KeepQuiet(int plant, int command);
 };
+
+void TLink::Private::NoteTimeout(int plant, int command, int waited)
+{
+    AwaitedReply = cmdNone;
+    timedOutAfter = waited;
+    guardDue = true;
+    timedOutPlant = plant;
+    timedOutCommand = command;
+    quietSince = clock.elapsed();
+    timedOut.push_back({command, sentAt});
+    if (timedOut.size() > 8)
+        timedOut.pop_front();
+}
+
+// A reply (of `command`, or cmdNone when unknown) that nobody waited for: a plant
+// answers later than its time-out. The guard grows to cover that: from the newest
+// frame that could have drawn it, which for a retried frame is the retry, so the
+// figure is what the quiet time after the retry's time-out needs.
+void TLink::Private::NoteStray(int command)
+{
+    const qint64 now = clock.elapsed();
+    if (guardDue)
+        quietSince = now;
+    for (auto it = timedOut.rbegin(); it != timedOut.rend(); ++it) {
+        if (command != cmdNone && it->command != command)
+            continue;
+        if (now - it->sentAt <= 3000)
+            learnedGuard = int(qMin<qint64>(2000, qMax<qint64>(learnedGuard, now - it->sentAt + 50)));
+        break;
+    }
+}
+
+void TLink::Private::KeepQuiet(int plant, int command)
+{
+    if (!guardDue)
+        return;
+    // A retry of the frame that timed out may take its late answer: that is its own.
+    if (plant == timedOutPlant && command == timedOutCommand)
+        return;
+    guardDue = false;
+    // Never longer than the plant was given to answer, unless replies were seen late.
+    const int guard = qMax<int>(qMin<int>(ReplyGuard, timedOutAfter), learnedGuard);
+    QElapsedTimer total;
+    total.start();
+    const qint64 cap = qMax<qint64>(4LL * guard, 500);
+    while (QCoreApplication::instance()) {
+        const qint64 left = guard - (clock.elapsed() - quietSince);
+        if (left <= 0 || total.elapsed() >= cap)
+            break;
+        QEventLoop loop;
+        QTimer::singleShot(int(qMin(left, cap - total.elapsed())), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    RxBuffer.clear();
+    timedOutCommand = cmdNone;
+}
 
 void TLink::Private::FilterEcho(QByteArray &text)
 {
@@ -130,6 +206,7 @@ void TLink::Private::FilterEcho(QByteArray &text)
 
 TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
 {
+    d->clock.start();
     d->leseTimer.setInterval(500);
     d->timeout1.setInterval(0);
     d->timeout1.setSingleShot(true);
@@ -260,6 +337,7 @@ void TLink::Timeout1Timer()
         return;                 // a stale tick after the wait ended changes nothing
     ReplyTimedOut = true;
     LinkWaitFrame *w = d->waits.back();
+    d->NoteTimeout(AddressedPlant, w->command, d->timeout1.interval());
     w->timedOut = true;
     w->done = true;
     if (w->loop)
@@ -280,7 +358,18 @@ void TLink::ComPort1TriggerAvail(int count)
     }
     if (!d->unechoed.empty())
         d->FilterEcho(text);
+    if (text.isEmpty())
+        return;
+    if (AwaitedReply == cmdNone) {
+        RxBuffer.clear();       // nobody asked: a late reply, or noise
+        ++StrayReplies;
+        d->NoteStray(cmdNone);
+        return;
+    }
+    const quint32 strayBefore = StrayReplies;
     ParseReceived(text);
+    if (StrayReplies != strayBefore)
+        d->NoteStray(LastStrayReply);
     if (!d->waits.empty()) {
         LinkWaitFrame *w = d->waits.back();
         if (w->command != cmdNone && ReplyCode == w->command && w->loop) {
@@ -317,6 +406,15 @@ bool TLink::WaitFor(int command)
 
 bool TLink::WaitActive() const { return !d->waits.empty(); }
 
+void TLink::BeforeFrame(int previousPlant, int plant, int command)
+{
+    // A request still unanswered when the next frame goes out (a poll) has timed out.
+    if (AwaitedReply != cmdNone && AwaitedReply != AnyReply)
+        d->NoteTimeout(previousPlant, AwaitedReply, d->leseTimer.interval());
+    d->KeepQuiet(plant, command);
+    d->sentAt = d->clock.elapsed();
+}
+
 void OpenLinkFromSettings(const std::function<int(const QString &, const QString &, int)> &readInteger)
 {
     int n = readInteger ? readInteger(QStringLiteral("COM"), QStringLiteral("COM"), 1) : 1;
@@ -339,6 +437,7 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
     ReplyCode = 0;
     if (plant < 1 || plant > PlantCount || plant > MaxPlants)
         return;
+    const int previousPlant = AddressedPlant;
     AddressedPlant = quint8(plant);
     if (AwaitsReply(command))
         RxBuffer.clear();       // leftovers of earlier replies must not answer this one
@@ -364,7 +463,9 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
     }
     if (!LinkOpen || !TheLink || !TheLink->ComPort1())
         return;
+    TheLink->BeforeFrame(previousPlant, plant, command);
     TheLink->NoteSent(frame);
+    AwaitedReply = AwaitsReply(command) ? command : quint8(cmdNone);
     TheLink->ComPort1()->WriteBytes(frame);
 }
 
@@ -390,6 +491,7 @@ bool AwaitLateReply(int timeout, TCommand command)
 {
     bool answered = ReplyCode == command;      // completed after the wait ended
     if (!answered && TheLink && timeout > 0) {
+        AwaitedReply = command;                 // nothing was sent since: still its reply
         StartReplyWait(timeout);
         answered = TheLink->WaitFor(command);
         EndReplyWait();

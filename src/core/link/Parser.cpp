@@ -177,11 +177,62 @@ void DecodeRunTimeAndCycles(TLiveValues &record)
         record.Valid = 0;
 }
 
+// The command a reply letter answers, and where that reply ends in RxBuffer
+// (0: not complete yet); cmdNone for bytes that start no reply.
+int ReplyCommand(char letter)
+{
+    switch (letter) {
+    case 'B': return cmdReadMode;
+    case 'R': return cmdReadSetup;
+    case 'S': return cmdReadState;
+    case 'T': return cmdReadClock;
+    case 'c': return cmdReadLive;
+    case 'G': return cmdReadStored;
+    case 'r': return cmdReadStoredCount;
+    default: return cmdNone;
+    }
+}
+
+qsizetype ReplyEnd(char letter)
+{
+    if (letter == 'T')
+        return RxBuffer.size() >= 30 ? 30 : 0;
+    int n = 0;
+    switch (letter) {
+    case 'B': case 'r': n = 1; break;
+    case 'S': n = 2; break;
+    case 'R': n = 9; break;
+    case 'c': n = 11; break;
+    case 'G': n = 15; break;
+    default: return 1;
+    }
+    qsizetype at = 0;
+    while (n-- > 0) {
+        at = RxBuffer.indexOf(Sep, at);
+        if (at < 0)
+            return 0;
+        ++at;
+    }
+    return at;
+}
+
 void ParseReceived(const QByteArray &text)
 {
     RxBuffer.append(text);
     while (!RxBuffer.isEmpty()) {
         const char letter = RxBuffer.at(0);
+        const int answers = ReplyCommand(letter);
+        if (answers != cmdNone && AwaitedReply != AnyReply && AwaitedReply != answers) {
+            // A reply to a frame that timed out, or to someone else: it must not
+            // land in the tables of the plant asked now.
+            const qsizetype end = ReplyEnd(letter);
+            if (end == 0)
+                return;
+            DropFront(end);
+            ++StrayReplies;
+            LastStrayReply = quint8(answers);
+            continue;
+        }
         switch (letter) {
         case 'B': {
             if (!HasSeparators(1))
@@ -294,5 +345,7 @@ void ParseReceived(const QByteArray &text)
             break;
         }
         }
+        if (AwaitedReply != AnyReply && ReplyCode != 0 && ReplyCode == AwaitedReply)
+            AwaitedReply = cmdNone;     // answered: a second copy is nobody's
     }
 }

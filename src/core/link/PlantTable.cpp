@@ -64,6 +64,9 @@ void ResetLinkTables()
     RxBuffer.clear();
     ReplyCode = 0;
     ReplyTimedOut = false;
+    AwaitedReply = AnyReply;
+    StrayReplies = 0;
+    ReplyGuard = 50;
     ComNumber = 1;
     SpeedIndex = 0;
     BaseTimeout = 300;

@@ -82,6 +82,45 @@ private slots:
         QVERIFY(!PlantTable[2].Present && !LiveTable[2].Valid);
         QVERIFY(LearnRequest);                          // still to be done once the line is there
     }
+
+    // Replies later than the time-out carry no plant number: they must not become
+    // the next plant's answer. Slow plants may be missed; none may be invented.
+    void lateRepliesAnswerNobody_data()
+    {
+        QTest::addColumn<int>("late");
+        for (int ms : {250, 400})
+            QTest::addRow("%d ms", ms) << ms;
+    }
+    void lateRepliesAnswerNobody()
+    {
+        QFETCH(int, late);
+        const support::SharedStateGuard guard;
+        QTemporaryDir home;
+        SetProgramFolder(home.path());
+        TSettingsFile ini(home.filePath("Haldrix.ini"));
+        SettingsFile = &ini;
+        plantsim::BusConfig config;
+        config.plants = {Plant(2, false), Plant(5, true), Plant(6, false), Plant(9, true)};
+        plantsim::Bus bus(config);
+        for (int n : {2, 5, 6, 9})
+            bus.GetPlant(n)->GetFaults().lateMs = late;
+        TLink link;
+        auto *port = new LoopbackPort;
+        link.SetPort(std::unique_ptr<LinkPort>(port));
+        support::WireToBus(port, &bus);
+        BaseTimeout = 100;
+        PlantCount = 12;
+        link.OpenLink();
+        RunPlantDiscovery({});
+        for (int n = 1; n <= PlantCount; ++n) {
+            const bool exists = n == 2 || n == 5 || n == 6 || n == 9;
+            QVERIFY2(exists || !PlantTable[n].Present, qPrintable(QString::number(n)));
+            QVERIFY2(!PlantTable[n].Running || n == 5 || n == 9, qPrintable(QString::number(n)));
+            QVERIFY2(ini.ReadString(QString::number(n), "Datei", "").isEmpty() || n == 5 || n == 9,
+                     qPrintable(QString::number(n)));
+        }
+        SettingsFile = nullptr;
+    }
 };
 
 QTEST_GUILESS_MAIN(TstDiscovery)

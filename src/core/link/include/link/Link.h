@@ -33,6 +33,19 @@ extern quint16 BaseTimeout;         // ms, default 300 ([COM] TIMEOUT)
 extern quint16 SetupTimeout;        // ms, 600
 extern quint16 RecordTimeout;       // ms, 900
 
+// Replies carry no plant number, so only the reply the link is waiting for may
+// change the shared tables: AwaitedReply is that command (cmdNone while nothing is
+// outstanding, AnyReply for callers that feed the parser themselves). Replies and
+// bytes nobody waits for are dropped and counted in StrayReplies.
+constexpr quint8 AnyReply = 0xFF;
+extern quint8 AwaitedReply;
+extern quint32 StrayReplies;
+extern quint8 LastStrayReply;       // the command the last dropped reply answered
+// After a time-out the line must have been quiet this long (ms) before the next
+// frame, other than a retry of the same frame, goes out; bytes meanwhile are
+// dropped and restart it. It grows to cover replies seen later than that.
+extern quint16 ReplyGuard;          // ms, 50
+
 int BaudForSpeedIndex(int index);
 
 class TLink : public QObject {
@@ -65,6 +78,9 @@ public:
     // Returns false on the time-out.
     bool WaitFor(int command);
     bool WaitActive() const;        // a SendAndWait is in progress
+    // Called by SendCommand just before a frame is written: keeps the line quiet
+    // after a time-out (see ReplyGuard).
+    void BeforeFrame(int previousPlant, int plant, int command);
 
 signals:
     // OpenLink's outcome for the main window: the status panel text (line breaks
