@@ -1,5 +1,7 @@
 #include "base/AtomicFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -30,4 +32,18 @@ bool WriteFileAtomically(const QString &path, QByteArrayView bytes, QString *err
         f.cancelWriting();
     }
     return ok;
+}
+
+void RemoveAtomicWriteLeftovers(const QString &path)
+{
+    const QFileInfo target(path);
+    QDir dir = target.absoluteDir();
+    const QString prefix = target.fileName() + u'.';
+    for (const QString &name : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden)) {
+        bool ours = true;
+        for (QChar c : QStringView(name).mid(prefix.size()))
+            ours = ours && c.unicode() < 128 && c.isLetterOrNumber();
+        if (ours)
+            dir.remove(name);
+    }
 }

@@ -168,6 +168,45 @@ void MakeDataFileName(int plant)
                                                             {QStringLiteral("Datei"), p.Datei}});
 }
 
+namespace {
+
+// Our header and nothing after it: a pile whose first transfer brought no record.
+bool HeaderOnly(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList lines = SplitLines(f.readAll());
+    if (lines.size() < 9 || !lines[8].startsWith(QLatin1String(" ;Speicherzeit")))
+        return false;
+    for (qsizetype i = 9; i < lines.size(); ++i)
+        if (!QStringView(lines[i]).trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// `Anzahl` reaches the settings when a file is closed; after a crash in a transfer
+// it is behind the file. The file's own data lines are the truth: numbering goes
+// on after them. A file that is not one of ours keeps the count.
+void TakeCountFromFile(int plant)
+{
+    tAnlageParameter &p = PlantTable[plant];
+    DataFileContent c;
+    if (!LoadDataFile(p.Datei, c, nullptr))
+        return;
+    qint64 lines = -1;
+    if (c.FileValid)
+        lines = c.LineCount;
+    else if (HeaderOnly(p.Datei))
+        lines = 0;
+    if (lines < 0 || lines > INT32_MAX || lines == p.Anzahl)
+        return;
+    p.Anzahl = qint32(lines);
+    WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), p.Anzahl);
+}
+
+} // namespace
+
 bool OpenDataFile(int plant)
 {
     // Only one transfer at a time may hold the data file.
@@ -176,6 +215,7 @@ bool OpenDataFile(int plant)
     tAnlageParameter &p = PlantTable[plant];
     if (p.Datei.isEmpty())
         MakeDataFileName(plant);
+    RemoveAtomicWriteLeftovers(p.Datei);      // a header write cut by a crash
 
     if (!QFileInfo::exists(p.Datei)) {
         // The header appears completely or not at all: written to a temporary file,
@@ -196,10 +236,19 @@ bool OpenDataFile(int plant)
         // the program: numbers going on from the old count would make a file whose
         // first data line is not 1, which no reader takes as a data file.
         p.Anzahl = 0;
+    } else {
+        TakeCountFromFile(plant);
     }
     auto f = std::make_unique<QFile>(p.Datei);
     if (!f->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
+    // A line torn by a crash or power loss is ended, so the next record starts a
+    // line of its own.
+    if (f->size() > 0) {
+        QFile tail(p.Datei);
+        if (tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1) && tail.read(1) != "\n")
+            f->write("\r\n");
+    }
     g_open = std::move(f);
     return true;
 }

@@ -1,5 +1,9 @@
 #include "shell/UMain.h"
+
 #include "ui_UMain.h"
+
+#include "base/AtomicFile.h"
+
 
 #include "datafile/DataFile.h"
 #include "dialogs/UAbout.h"
@@ -123,6 +127,8 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     setEnabled(false);
 
+    // Temporary files of a settings write cut by a crash are of no use to anyone.
+    RemoveAtomicWriteLeftovers(ProgramFolder + QStringLiteral("Haldrix.ini"));
     settings_ = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
     SettingsFile = settings_.get();
 

@@ -145,8 +145,34 @@ private slots:
         const QByteArray first = ReadAll(PlantTable[1].Datei);
         MakeDataFileName(1);                              // pile started again
         QVERIFY(Transfer(1, {{"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
+        // Numbering goes on in the file: one file never holds a record number twice.
         QCOMPARE(ReadAll(PlantTable[1].Datei),
-                 first + "1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n");
+                 first + "2;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n");
+    }
+
+    // A crash in a transfer leaves `Anzahl` behind the file and maybe a torn line
+    // and a temporary file; the next transfer numbers on after the file's lines.
+    void numberingSurvivesACrash()
+    {
+        PlantTable[2].Name = "M2";
+        PlantTable[2].Pfad = folder_;
+        MakeDataFileName(2);
+        const QString file = PlantTable[2].Datei;
+        QVERIFY(Transfer(2, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)},
+                             {"08.12.2026  11:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
+        QVERIFY(support::WriteAll(file, ReadAll(file) + "3;08.12.2026  12:00;    1;    1;    1;    1;    1;  100;  0,1;0;    1;    1;\r\n"
+                                                       "4;08.12.2026  13:00;    1;"));
+        QVERIFY(support::WriteAll(file + ".a1B2c3", "half a header"));
+        QVERIFY(support::WriteAll(Ini() + ".Zz9yX8", "half a settings file"));
+        QVERIFY(support::WriteAll(file + ".keep", "not ours"));
+        PlantTable[2].Anzahl = 2;                          // what the settings said at the crash
+        RemoveAtomicWriteLeftovers(Ini());
+        QVERIFY(Transfer(2, {{"08.12.2026  14:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
+        QVERIFY(ReadAll(file).endsWith("4;08.12.2026  13:00;    1;\r\n"
+                                       "5;08.12.2026  14:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n"));
+        QCOMPARE(ReadSetting("2", "Anzahl", -1), 5);
+        QVERIFY(!QFile::exists(file + ".a1B2c3") && !QFile::exists(Ini() + ".Zz9yX8"));
+        QVERIFY(QFile::exists(file + ".keep"));
     }
 
     // A data file deleted outside the program comes back as a readable file from 1.

@@ -12,3 +12,7 @@ bool WriteFileAtomically(const QString &path, QByteArrayView bytes, QString *err
 // For tests: the n-th atomic write from now (1 = the next one) fails after writing
 // half of its bytes, as a full disk would; 0 switches the fault off.
 void FailAtomicWriteNumber(int n);
+
+// Removes the temporary files a crash during WriteFileAtomically(path) left beside
+// `path` (named like it plus "." and six letters or digits).
+void RemoveAtomicWriteLeftovers(const QString &path);
