@@ -457,6 +457,12 @@ visualisation in cooperation with</translation>
         <source>&amp;Grafik erstellen</source>
         <translation>Create &amp;graph</translation>
     </message>
+    <message>
+        <source>Keine Anlage gefunden!
+Bitte Kabel und Anlagen überprüfen!</source>
+        <translation>No plant found!
+Please check the cable and the plants!</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>

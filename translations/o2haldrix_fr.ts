@@ -457,6 +457,12 @@ visualisation en coopération avec</translation>
         <source>&amp;Grafik erstellen</source>
         <translation>Créer un &amp;graphique</translation>
     </message>
+    <message>
+        <source>Keine Anlage gefunden!
+Bitte Kabel und Anlagen überprüfen!</source>
+        <translation>Aucune installation trouvée !
+Veuillez vérifier le câble et les installations !</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>

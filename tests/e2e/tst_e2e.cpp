@@ -165,6 +165,42 @@ private slots:
         live.close();
     }
 
+    // The adapter is pulled and plugged in again: values go invalid at once, the
+    // live display says so, the port is reopened by itself and the plants relearned.
+    void lineVanishesAndComesBack()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        const QString device = home.filePath(QStringLiteral("ttyHaldrix"));
+        QVERIFY(sim.Start({"--plants", "1,2", "--running", "1,2", "--vanish", "7", "--return-after", "1",
+                           "--link", device},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        WriteIni(home, QStringLiteral("[COM]\nTIMEOUT=40\n[Ports]\nCOM1=%1\n").arg(device));
+        FreshProgram(home);
+        TFMain main;
+        PlantCount = 2;
+        TFAnzeige live(&main);
+        live.show();
+        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[1].Valid && LiveTable[2].Valid, 6800);
+        QTRY_VERIFY_WITH_TIMEOUT(!LinkOpen, 3000);
+        QVERIFY(!LiveTable[1].Valid && !LiveTable[2].Valid);
+        QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QLabel>(&live, "StatusLink")->text().startsWith(QLatin1String("Keine Verbindung")), 1500);
+        QVERIFY(!Find<TLedNumber>(&live, "T1Anz")->IsOn());
+
+        QTRY_VERIFY_WITH_TIMEOUT(LinkOpen, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[1].Valid, 6000);
+        QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Serielle Verbindung auf :COM1"));
+        bool back = false, relearned = false;
+        for (const TraceLine &l : sim.Trace()) {
+            back |= l.event == QLatin1String("RETURN");
+            relearned |= back && l.event == QLatin1String("RX") && l.frame == QLatin1String("B");
+        }
+        QVERIFY(back && relearned);
+        QVERIFY(messages_.isEmpty());           // no message box storm, none at all
+        live.close();
+    }
+
     // A port that cannot be opened: the message first, then the status text; no discovery.
     void missingPort()
     {

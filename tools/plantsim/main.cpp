@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -79,13 +80,22 @@ int main(int argc, char **argv)
     // starts talking at once must not run into its time-outs.
     plantsim::Bus bus(options.bus);
     PtyLine line;
+    // The host finds the line under the link's fixed name, also after it returned.
+    auto pointLink = [&options](const QString &path) {
+        if (options.link.isEmpty())
+            return true;
+        const QByteArray target = QFile::encodeName(path), name = QFile::encodeName(options.link);
+        const QByteArray temp = name + ".new";
+        ::unlink(temp.constData());
+        return ::symlink(target.constData(), temp.constData()) == 0 && ::rename(temp.constData(), name.constData()) == 0;
+    };
     if (options.device.isEmpty()) {
         QString path;
-        if (!line.OpenPty(&path, &error)) {
-            Print(stderr, QStringLiteral("plantsim: ") + error + QLatin1Char('\n'));
+        if (!line.OpenPty(&path, &error) || !pointLink(path)) {
+            Print(stderr, QStringLiteral("plantsim: ") + (error.isEmpty() ? QStringLiteral("cannot make the link") : error) + QLatin1Char('\n'));
             return 1;
         }
-        Print(stdout, path + QLatin1Char('\n'));
+        Print(stdout, (options.link.isEmpty() ? path : options.link) + QLatin1Char('\n'));
     } else {
         if (!line.OpenDevice(options.device, options.bus.baud, &error)) {
             Print(stderr, QStringLiteral("plantsim: ") + error + QLatin1Char('\n'));
@@ -107,7 +117,21 @@ int main(int argc, char **argv)
     });
     QObject::connect(&bus, &plantsim::Bus::LineVanished, &app, [&]() {
         line.Close();
-        app.quit();
+        if (options.returnAfterMs < 0 || !options.device.isEmpty()) {
+            app.quit();
+            return;
+        }
+        if (!options.link.isEmpty())
+            QFile::remove(options.link);
+        QTimer::singleShot(options.returnAfterMs, &app, [&]() {
+            QString path, why;
+            if (!line.OpenPty(&path, &why) || !pointLink(path)) {
+                Print(stderr, QStringLiteral("plantsim: the line cannot return: ") + why + QLatin1Char('\n'));
+                app.quit();
+                return;
+            }
+            bus.Return();
+        });
     });
     int status = 0;
     QObject::connect(&line, &PtyLine::Lost, &app, [&]() {

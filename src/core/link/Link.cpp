@@ -1,5 +1,6 @@
 #include "link/Link.h"
 #include "link/Parser.h"
+#include "link/PollPause.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -81,6 +82,7 @@ struct TLink::Private {
     std::unique_ptr<LinkPort> port;
     QTimer leseTimer;
     QTimer timeout1;
+    QTimer reopenTimer;                 // while the line is lost
     std::vector<LinkWaitFrame *> waits;
     // Half-duplex adapters echo every frame back before the plant answers. Bytes
     // count as an echo only when they are the first to arrive after our sends and
@@ -212,6 +214,8 @@ TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
     d->timeout1.setSingleShot(true);
     d->timeout1.setTimerType(Qt::PreciseTimer);
     connect(&d->leseTimer, &QTimer::timeout, this, &TLink::LeseTimerTimer);
+    d->reopenTimer.setInterval(ReopenIntervalMs);
+    connect(&d->reopenTimer, &QTimer::timeout, this, &TLink::TryReopen);
     connect(&d->timeout1, &QTimer::timeout, this, &TLink::Timeout1Timer);
     if (!TheLink)
         TheLink = this;
@@ -221,6 +225,7 @@ TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
 TLink::~TLink()
 {
     d->leseTimer.stop();
+    d->reopenTimer.stop();
     d->timeout1.stop();
     for (LinkWaitFrame *w : d->waits) {         // never leave a caller waiting on us
         w->timedOut = true;
@@ -263,12 +268,48 @@ void TLink::SetPort(std::unique_ptr<LinkPort> port)
         return;
     d->port->setParent(nullptr);            // owned by the unique_ptr
     connect(d->port.get(), &LinkPort::TriggerAvail, this, &TLink::ComPort1TriggerAvail);
-    connect(d->port.get(), &LinkPort::LineLost, this, [this] {
-        if (TheLink == this)
-            LinkOpen = false;
-        emit StatusText(NoConnectionText());
-    });
+    connect(d->port.get(), &LinkPort::LineLost, this, &TLink::LoseLine);
 }
+
+// The adapter went away: no value on screen may look fresh, and the port is
+// tried again every few seconds until it is back.
+void TLink::LoseLine()
+{
+    if (TheLink == this)
+        LinkOpen = false;
+    d->leseTimer.stop();
+    for (int n = 1; n <= MaxPlants; ++n) {
+        LiveTable[n].Valid = 0;
+        LiveTable[n].MissCount = 4;
+    }
+    emit StatusText(NoConnectionText());
+    emit LineStateChanged(false);
+    d->reopenTimer.start();
+}
+
+void TLink::TryReopen()
+{
+    if (!d->port || LinkOpen) {
+        d->reopenTimer.stop();
+        return;
+    }
+    // Not in the middle of an exchange or a transfer: they end first.
+    if (WaitActive() || PollPause::Active())
+        return;
+    d->port->SetPortNumber(ComNumber);
+    d->port->SetBaudRate(BaudForSpeedIndex(SpeedIndex));
+    if (!d->port->PortExists(ComNumber) || !d->port->Open())
+        return;
+    d->reopenTimer.stop();
+    LinkOpen = true;
+    AwaitedReply = cmdNone;
+    RxBuffer.clear();
+    emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(ComNumber));
+    d->leseTimer.start(500);
+    emit LineStateChanged(true);
+}
+
+bool TLink::Reopening() const { return d->reopenTimer.isActive(); }
 
 LinkPort *TLink::ComPort1() const { return d->port.get(); }
 QTimer *TLink::LeseTimer() { return &d->leseTimer; }
@@ -288,6 +329,7 @@ void TLink::OpenLink()
             d->port->Open();
     }
     if (d->port && d->port->IsOpen()) {
+        d->reopenTimer.stop();
         emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(ComNumber));
         d->leseTimer.start(500);
         return;
@@ -295,11 +337,14 @@ void TLink::OpenLink()
     emit OpenFailed(tr("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!"));
     emit StatusText(NoConnectionText());
     LinkOpen = false;
+    if (d->port)
+        d->reopenTimer.start();         // an adapter plugged in later is found
 }
 
 void TLink::CloseLink()
 {
     d->leseTimer.stop();
+    d->reopenTimer.stop();
     if (d->port)
         d->port->Close();
     LinkOpen = false;

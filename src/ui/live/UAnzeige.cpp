@@ -417,7 +417,8 @@ void TFAnzeige::DispTimerOnTimer()
 void TFAnzeige::CheckDailyReadout()
 {
     const QDateTime now = PilesNow();
-    if (!DailyReadoutDue(now))
+    // Not inside another exchange (a discovery after the line came back): next tick.
+    if (!DailyReadoutDue(now) || PollPause::Active())
         return;
     TTitledGrid *s = ui->StatusAnzeige;
     for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)

@@ -147,6 +147,11 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     // The failure message comes before the status text, and waits for its OK.
     connect(link_, &TLink::OpenFailed, this, [this](const QString &message) { ShowInfo(this, message); });
     connect(link_, &TLink::StatusText, ui->StatusPanel, &QLabel::setText);
+    // A line that came back by itself: learn the plants again, as "Anlagen einlernen".
+    connect(link_, &TLink::LineStateChanged, this, [this](bool open) {
+        if (open)
+            QTimer::singleShot(0, this, &TFMain::Lernen1Click);
+    });
     InstallPortResolverFromSettings();
     OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
         return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
@@ -206,6 +211,7 @@ void TFMain::RunDiscovery()
     ui->Anzeige1->hide();
     ui->LadeLabel->hide();
     setEnabled(true);
+    ui->StatusPanel->setText(CurrentStatusText());
     PollPlant = 1;
     StartTimer();
     SendCommand(1, cmdReadLive);
@@ -267,7 +273,19 @@ void TFMain::PCAufzeichnungClick()
 void TFMain::Lernen1Click()
 {
     LearnRequest = true;
+    if (!LinkOpen && link_ && !discovering_)
+        link_->OpenLink();          // a closed port is opened before the plants are learned
     RunDiscovery();
+}
+
+QString TFMain::CurrentStatusText() const
+{
+    if (!LinkOpen || LearnRequest)
+        return LinkStatusText();
+    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+        if (PlantTable[n].Present)
+            return LinkStatusText();
+    return tr("Keine Anlage gefunden!\nBitte Kabel und Anlagen überprüfen!");
 }
 
 void TFMain::Datenauslesen1Click()
@@ -342,7 +360,7 @@ void TFMain::changeEvent(QEvent *event)
         ui->Version->setText(tr("Version %1").arg(QStringLiteral(O2H_VERSION)));
         SetHeader();
         if (!ui->StatusPanel->text().isEmpty())
-            ui->StatusPanel->setText(LinkStatusText());
+            ui->StatusPanel->setText(CurrentStatusText());
     }
     QMainWindow::changeEvent(event);
 }

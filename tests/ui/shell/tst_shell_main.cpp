@@ -15,6 +15,7 @@
 #include "support/Files.h"
 #include "support/SimLine.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -177,6 +178,26 @@ private slots:
         QVERIFY(PlantTable[4].Datei.isEmpty());
         QCOMPARE(PlantTable[4].Anzahl, 0);
         QVERIFY(rig.Ini().contains("Datei=/data/old.CSV"));
+    }
+
+    // No plant answered: the status panel says so instead of reading as if all were
+    // well. "Anlagen einlernen" opens a port that was closed before it learns.
+    void noPlantFoundAndLearningReopens()
+    {
+        Rig rig;
+        rig.WriteIni("");
+        rig.Start({Plant(3, true)}, false);
+        QVERIFY(!LinkOpen);
+        rig.port->SetExists(true);
+        rig.bus->GetPlant(3)->GetFaults().muteAfter = 0;
+        rig.main->findChild<QAction *>("Lernen1")->trigger();
+        QVERIFY(LinkOpen);
+        QVERIFY(ModeReads(rig.port->Written()).contains(3));
+        QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Keine Anlage gefunden!\nBitte Kabel und Anlagen überprüfen!"));
+        rig.bus->GetPlant(3)->GetFaults().muteAfter = -1;
+        rig.main->findChild<QAction *>("Lernen1")->trigger();
+        QVERIFY(PlantTable[3].Present);
+        QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Serielle Verbindung auf :COM1"));
     }
 
     void runningPileFileNames()

@@ -122,8 +122,9 @@ void Bus::Service()
     for (auto &p : plants_)
         p.second->AdvanceTo(sim);
 
-    if (config_.vanishAfterMs >= 0 && now - startNs_ >= qint64(config_.vanishAfterMs) * 1'000'000) {
+    if (config_.vanishAfterMs >= 0 && !vanishDone_ && now - startNs_ >= qint64(config_.vanishAfterMs) * 1'000'000) {
         vanished_ = true;
+        vanishDone_ = true;
         queue_.clear();
         timer_.stop();
         Emit("VANISH", {});
@@ -137,6 +138,16 @@ void Bus::Service()
         Emit("CUT", Escape(c).toLatin1());
     Flush(now);
     Arm(now);
+}
+
+void Bus::Return()
+{
+    if (!vanished_)
+        return;
+    vanished_ = false;
+    decoder_ = FrameDecoder(qint64(std::max(1, config_.frameGapMs)) * 1'000'000);
+    Emit("RETURN", {});
+    Service();
 }
 
 void Bus::Receive(const QByteArray &hostBytes)
@@ -303,7 +314,7 @@ void Bus::Arm(qint64 nowNs)
     }
     if (decoder_.Pending())
         consider(decoder_.ExpiresAtNs() + 1'000'000);
-    if (config_.vanishAfterMs >= 0 && !vanished_)
+    if (config_.vanishAfterMs >= 0 && !vanishDone_)
         consider(startNs_ + qint64(config_.vanishAfterMs) * 1'000'000);
     if (next < 0) {
         timer_.stop();

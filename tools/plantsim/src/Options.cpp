@@ -207,6 +207,14 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         } else if (opt == QLatin1String("--device")) {
             if (!next()) return false;
             out.device = value;
+        } else if (opt == QLatin1String("--link")) {
+            if (!next()) return false;
+            out.link = value;
+        } else if (opt == QLatin1String("--return-after")) {
+            if (!next()) return false;
+            double s = 0;
+            if (!ToDouble(value, s, 0.0, 1e6)) return bad(QStringLiteral("seconds expected"));
+            out.returnAfterMs = int(s * 1000.0);
         } else {
             *error = QStringLiteral("unknown option %1 (see --help)").arg(args[i]);
             return false;
@@ -328,6 +336,10 @@ Line and time
   --seed N             random seed (default 1)
   --frame-gap MS       an incomplete frame is dropped after this silence (default 50)
   --device PATH        serve this serial device instead of a new pseudo-terminal
+  --link PATH          keep PATH a symbolic link to the pseudo-terminal (a fixed
+                       name for the host, also after the line returned)
+  --return-after S     after the line vanished (vanish=S), open a new pseudo-
+                       terminal S seconds later: the adapter plugged in again
   --trace FILE         log frames and replies to FILE ("-": stderr)
 
 Faults: --fault [LIST:]NAME[=VALUE]   (without LIST: all plants; repeatable)
@@ -357,6 +369,7 @@ token per field, bytes outside printable ASCII written as \xNN:
   HOSTBUG <plant> <cmd+digits> <what> the host did what it must not (a live
                                      request to a plant without a running pile)
   VANISH                             the line was closed
+  RETURN                             the line is back (--return-after)
 )");
 }
 

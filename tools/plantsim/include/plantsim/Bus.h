@@ -42,6 +42,8 @@ public:
     void Service();
 
     bool HasVanished() const { return vanished_; }
+    // The line is back (plugged in again): the plants answer again, their state kept.
+    void Return();
     int QueuedBytes() const;
 
 public slots:
@@ -81,6 +83,7 @@ private:
     qint64 lastReleaseNs_ = 0;  // replies leave in the order their frames came
     double byteNs_ = 0.0;
     bool vanished_ = false;
+    bool vanishDone_ = false;       // the line vanishes once
     QTimer timer_;
     std::mt19937_64 rng_;
 };

@@ -48,6 +48,8 @@ extern quint16 ReplyGuard;          // ms, 50
 
 int BaudForSpeedIndex(int index);
 
+constexpr int ReopenIntervalMs = 3000;
+
 class TLink : public QObject {
     Q_OBJECT
 public:
@@ -64,6 +66,11 @@ public:
 
     void OpenLink();
     void CloseLink();               // stop polling, close the port (program end)
+    // The line went away: every live value invalid, polling stopped, and the port
+    // tried again every ReopenIntervalMs (skipped while an exchange runs).
+    void LoseLine();
+    void TryReopen();
+    bool Reopening() const;
     void StartTimer();
     void StopTimer();
 
@@ -89,6 +96,9 @@ signals:
     void OpenFailed(const QString &message);
     // Every poll tick, after LiveTable was updated (the live display may listen).
     void Polled();
+    // The line was lost (false) or opened again by itself (true); after it is back
+    // the plants are to be learned again.
+    void LineStateChanged(bool open);
 
 private:
     struct Private;

@@ -27,6 +27,8 @@ public:
     void SetHeader();
     // Discovery with progress display, then polling; only when due and the link is open.
     void RunDiscovery();
+    // The status panel: the line's state, or that the last discovery found no plant.
+    QString CurrentStatusText() const;
     void DiscoverPlants();
     void StartTimer();
     void StopTimer();
