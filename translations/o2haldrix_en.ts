@@ -374,6 +374,14 @@ Fehler bei der Übertragung!</source>
         <translation>Plant is NOT switched off!!
 Transmission error!</translation>
     </message>
+    <message>
+        <source>Speicherdatei kann nicht angelegt werden:
+%1
+Bitte Speichermedium überprüfen !!</source>
+        <translation>The data file cannot be created:
+%1
+Please check the storage medium!!</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -462,6 +470,16 @@ visualisation in cooperation with</translation>
 Bitte Kabel und Anlagen überprüfen!</source>
         <translation>No plant found!
 Please check the cable and the plants!</translation>
+    </message>
+    <message>
+        <source>Einstellungen konnten nicht gespeichert werden:
+%1
+%2
+Bitte Speichermedium überprüfen !!</source>
+        <translation>The settings could not be saved:
+%1
+%2
+Please check the storage medium!!</translation>
     </message>
 </context>
 <context>

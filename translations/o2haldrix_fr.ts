@@ -374,6 +374,14 @@ Fehler bei der Übertragung!</source>
         <translation>L&apos;installation n&apos;est PAS arrêtée !!
 Erreur de transmission !</translation>
     </message>
+    <message>
+        <source>Speicherdatei kann nicht angelegt werden:
+%1
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Le fichier de données ne peut pas être créé :
+%1
+Veuillez vérifier le support de stockage !!</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -462,6 +470,16 @@ visualisation en coopération avec</translation>
 Bitte Kabel und Anlagen überprüfen!</source>
         <translation>Aucune installation trouvée !
 Veuillez vérifier le câble et les installations !</translation>
+    </message>
+    <message>
+        <source>Einstellungen konnten nicht gespeichert werden:
+%1
+%2
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Les réglages n&apos;ont pas pu être enregistrés :
+%1
+%2
+Veuillez vérifier le support de stockage !!</translation>
     </message>
 </context>
 <context>

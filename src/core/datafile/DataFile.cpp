@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QLocale>
 
 #include <memory>
@@ -206,6 +207,19 @@ void TakeCountFromFile(int plant)
 }
 
 } // namespace
+
+bool DataFolderWritable(const QString &folder, QString *why)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".o2h-probe-XXXXXX")));
+    bool ok = probe.open();
+    if (ok) {
+        const QByteArray page(4096, ' ');
+        ok = probe.write(page) == page.size() && probe.flush() && probe.error() == QFileDevice::NoError;
+    }
+    if (!ok && why)
+        *why = QDir::toNativeSeparators(folder) + QStringLiteral(" (") + probe.errorString() + u')';
+    return ok;
+}
 
 bool OpenDataFile(int plant)
 {

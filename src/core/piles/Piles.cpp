@@ -160,10 +160,25 @@ bool ChangePlantMode(int plant, int mode)
     return false;
 }
 
-bool StartPile(int plant)
+bool StartPile(int plant, PileObserver *ui)
 {
     if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
         return false;
+    tAnlageParameter &slot = PlantTable[plant];
+    QString why;
+    const QString folder = slot.Pfad.isEmpty() ? ProgramFolder : slot.Pfad;
+    if (!DataFolderWritable(folder, &why)) {
+        // The plant would store records that could never reach a file.
+        slot.Datei.clear();
+        slot.Anzahl = 0;
+        if (SettingsFile)
+            SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+                                                                {QStringLiteral("Datei"), QString()}});
+        if (ui)
+            ui->Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht angelegt werden:\n%1\n"
+                                                         "Bitte Speichermedium überprüfen !!")).arg(why));
+        return false;
+    }
     if (!SwitchPileOn(plant))
         return false;
     MakeDataFileName(plant);
@@ -178,6 +193,12 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
     QString error;
     if (!LoadDataFile(path, file, &error)) {
         ui.Inform(error);
+        return ContinueOutcome::Unreadable;
+    }
+    if (!QFileInfo(path).isWritable()) {
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht angelegt werden:\n%1\n"
+                                                    "Bitte Speichermedium überprüfen !!"))
+                      .arg(QDir::toNativeSeparators(path)));
         return ContinueOutcome::Unreadable;
     }
     if (!file.FileValid) {

@@ -25,8 +25,20 @@ QDateTime NextReadout;
 bool ShowRefDepth = true;
 qint32 DisplayOffset = 0;
 
+namespace {
+std::function<void(const QString &, const QString &)> g_writeFailed;
+bool g_failing = false;         // the last write failed: told once until one succeeds
+}
+
+void SetSettingsWriteFailedHandler(std::function<void(const QString &path, const QString &why)> handler)
+{
+    g_writeFailed = std::move(handler);
+}
+
 void ResetSettingsValues()
 {
+    g_writeFailed = {};
+    g_failing = false;
     SettingsFile = nullptr;
     ProgramFolder.clear();
     LearnRequest = true;
@@ -219,10 +231,17 @@ struct TSettingsFile::Private {
     bool Save()
     {
         const QByteArray out = Serialize();
-        if (!WriteFileAtomically(path, out)) {
+        QString why;
+        if (!WriteFileAtomically(path, out, &why)) {
             Parse();        // back to what the file holds: a failed write changes nothing
+            if (!g_failing && g_writeFailed) {
+                g_failing = true;
+                g_writeFailed(path, why);
+            }
+            g_failing = true;
             return false;
         }
+        g_failing = false;
         bytes = out;
         return true;
     }

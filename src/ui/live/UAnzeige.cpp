@@ -551,8 +551,9 @@ void TFAnzeige::Mieteneustarten1Click()
             return;
     }
     {
+        WindowObserver window(this, false);
         const PollPause pause({dispTimer_});
-        StartPile(SelectedPlant);
+        StartPile(SelectedPlant, &window);
     }
     TabControl1Change();
 }

@@ -127,6 +127,13 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     setEnabled(false);
 
+    // Shown after the exchange that wrote, not in the middle of a transfer.
+    SetSettingsWriteFailedHandler([this](const QString &path, const QString &why) {
+        QTimer::singleShot(0, this, [this, path, why] {
+            ShowInfo(this, tr("Einstellungen konnten nicht gespeichert werden:\n%1\n%2\nBitte Speichermedium überprüfen !!")
+                               .arg(QDir::toNativeSeparators(path), why));
+        });
+    });
     // Temporary files of a settings write cut by a crash are of no use to anyone.
     RemoveAtomicWriteLeftovers(ProgramFolder + QStringLiteral("Haldrix.ini"));
     settings_ = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
@@ -345,6 +352,7 @@ void TFMain::FormClose()
     SaveFormPlacement(this, QStringLiteral("Form"));
     if (SettingsFile == settings_.get())
         SettingsFile = nullptr;
+    SetSettingsWriteFailedHandler({});
     settings_.reset();
     StopTimer();
     if (link_) {

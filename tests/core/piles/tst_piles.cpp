@@ -209,6 +209,38 @@ private slots:
         QCOMPARE(ReadSetting("7", "Anzahl", -1), lines);
     }
 
+    // A data folder without room, or gone: no pile starts, the operator is told, and
+    // no file name stays in the settings. A settings file without room: told once.
+    void noRoomStartsNoPile()
+    {
+        support::SmallFileSystem fs;
+        Site site({Plant(12, false), Plant(13, false)}, 0);
+        PlantTable[12].Pfad = site.home.filePath("weg/");
+        Operator op;
+        QVERIFY(!StartPile(12, &op));
+        QCOMPARE(op.told.size(), 1);
+        QVERIFY2(op.told[0].startsWith("Speicherdatei kann nicht angelegt werden:\n"), qPrintable(op.told[0]));
+        QVERIFY(site.Sent().isEmpty() && !site.P(12).Running());
+        QCOMPARE(ReadSetting("12", "Datei", QString("<none>")), QString());
+        if (!fs.Mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        PlantTable[13].Pfad = fs.Path(QString());
+        TSettingsFile full(fs.Path("Haldrix.ini"));
+        QVERIFY(full.WriteString("13", "Name", "Voll"));
+        fs.Fill();
+        const QByteArray before = support::ReadAll(fs.Path("Haldrix.ini"));
+        SettingsFile = &full;
+        QStringList failed;
+        SetSettingsWriteFailedHandler([&](const QString &path, const QString &) { failed << path; });
+        QVERIFY(!StartPile(13, &op));
+        QVERIFY(!site.P(13).Running());
+        QVERIFY(!full.WriteString("13", "Komm", "x"));
+        QCOMPARE(failed, QStringList{fs.Path("Haldrix.ini")});       // one message for the run
+        QCOMPARE(support::ReadAll(fs.Path("Haldrix.ini")), before);
+        QCOMPARE(QDir(fs.Path(QString())).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase), QStringList({"filler", "Haldrix.ini"}));
+        SettingsFile = site.ini.get();
+    }
+
     void endPile()
     {
         Site site({Plant(2, true), Plant(8, true)}, 2);

@@ -25,6 +25,9 @@ void ResetDataFileState();
 bool DataFileIsOpen();
 
 void MakeDataFileName(int plant);
+// Whether a data file can be written in `folder` now (it exists, may be written and
+// has room for a page); otherwise *why names the folder and the reason.
+bool DataFolderWritable(const QString &folder, QString *why = nullptr);
 bool OpenDataFile(int plant);
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
 void CloseDataFile(int plant);

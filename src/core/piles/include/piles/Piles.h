@@ -45,7 +45,9 @@ bool ChangePlantMode(int plant, int mode);
 
 // After the plant data dialog closed with OK: sets the plant's clock, puts it into
 // its mode, switches it on and derives a new data file name. False: not started.
-bool StartPile(int plant);
+// A data folder that cannot take a file (read-only, full) starts nothing: `ui` is
+// told why and the settings keep no file name for the plant.
+bool StartPile(int plant, PileObserver *ui = nullptr);
 
 enum class ContinueOutcome { Started, NotStarted, InvalidFile, Unreadable };
 // Continues a pile from the data file at `path`: the slot and the settings take its

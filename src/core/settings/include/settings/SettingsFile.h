@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QString>
+
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -45,6 +47,9 @@ extern qint32 DisplayOffset;            // plant n is shown as n + DisplayOffset
 
 // Puts every value above back to its program-start state (SettingsFile nullptr).
 void ResetSettingsValues();
+// Told when a write of the settings file fails (disk full, read-only), once until
+// a write succeeds again, so that a run of failures makes one message.
+void SetSettingsWriteFailedHandler(std::function<void(const QString &path, const QString &why)> handler);
 
 // Reads the program's settings into the shared values at start-up and after the PC
 // setup: DisplayOffset, ReadoutHour (then NextReadout), ImperialUnits, RefTemp (then
