@@ -74,7 +74,8 @@ QByteArray Reply(fuzz::Bytes &in, Model &m)
         int v = 0;
         for (int i = 0; i < 15; ++i) {
             if (i >= 8 && i < 13) {
-                m.stamp[i - 8] = QByteArray::number(in.Pick(100)).rightJustified(2, '0');
+                static constexpr int lowest[5] = {0, 0, 1, 1, 0}, span[5] = {60, 24, 31, 12, 100};
+                m.stamp[i - 8] = QByteArray::number(lowest[i - 8] + in.Pick(span[i - 8])).rightJustified(2, '0');
                 r += m.stamp[i - 8] + ';';
                 continue;
             }

@@ -161,7 +161,8 @@ void TLink::Private::KeepQuiet(int plant, int command)
             break;
         QEventLoop loop;
         QTimer::singleShot(int(qMin(left, cap - total.elapsed())), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
+        if (loop.exec() == -1)
+            break;              // the application quits
     }
     RxBuffer.clear();
     timedOutCommand = cmdNone;
@@ -436,7 +437,9 @@ bool TLink::WaitFor(int command)
     frame.loop = &loop;
     d->waits.push_back(&frame);
     d->timeout1.start(timeout);
-    loop.exec();
+    // exec() returns at once while the application quits: that is no answer, or a
+    // transfer would go on taking stale replies for records.
+    const bool ran = loop.exec() != -1;
     frame.loop = nullptr;
     d->waits.pop_back();
     d->timeout1.stop();
@@ -446,7 +449,7 @@ bool TLink::WaitFor(int command)
         if (!outer->done)
             d->timeout1.start(int(qMax<qint64>(outer->deadline.remainingTime(), 0)));
     }
-    return !frame.timedOut;
+    return ran && frame.done && !frame.timedOut;
 }
 
 bool TLink::WaitActive() const { return !d->waits.empty(); }

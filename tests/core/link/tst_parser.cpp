@@ -97,10 +97,14 @@ private slots:
         QCOMPARE(StoredStamp.Month, QString("12"));
         QCOMPARE(StoredStamp.Year, QString("2009"));
 
-        Fresh();
-        ParseReceived("G1;1;1;1;1;1;1;1;123456789012;1;1;1;09;1;1;");
-        QCOMPARE(StoredStamp.Minute, QString("1234567890"));
-        QCOMPARE(ReplyCode, quint8(cmdReadStored));
+        // The stamp is written to the data file as it came: a spoilt field makes the
+        // whole record invalid instead of a line with a changed date.
+        for (const char *spoilt : {"G1;1;1;1;1;1;1;1;123456789012;1;1;1;09;1;1;", "G1;1;1;1;1;1;1;1;05;14;31;x2;09;1;1;",
+                                   "G1;1;1;1;1;1;1;1;60;14;31;12;09;1;1;", "G1;1;1;1;1;1;1;1;05;14;0;12;09;1;1;"}) {
+            Fresh();
+            ParseReceived(spoilt);
+            QVERIFY2(ReplyCode != cmdReadStored && !StoredValues.Valid, spoilt);
+        }
     }
 
     void setupReply()

@@ -189,6 +189,29 @@ private slots:
         QVERIFY(!DailyReadoutDue(now.addYears(1)));
     }
 
+    // The adapter pulled in the middle of a transfer: it ends with the time-out
+    // message, and the file holds exactly the records that came, once each.
+    void lineLostInTransfer()
+    {
+        Site site({Plant(3, true), Plant(4, true)}, 1);
+        site.P(3).GetFaults().lateMs = 20;
+        int seen = 0;
+        QObject::connect(site.bus.get(), &plantsim::Bus::Trace, [&](const QString &l) {
+            if (l.section(' ', 1, 1) == QLatin1String("TX") && l.section(' ', 3, 3).startsWith(u'G') && ++seen == 5)
+                QTimer::singleShot(0, [&] { site.link.LoseLine(); });
+        });
+        Operator op;
+        QVERIFY(!SaveCurrentPlant(3, op));
+        QCOMPARE(op.told, QStringList{"TIMEOUT, bei der seriellen Kommunikation!\n"
+                                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
+                                      "Bitte Kabel und PC- Einstellung überprüfen!"});
+        const int written = int(CheckedLines(PlantTable[3].Datei, site.RecordsSent()).size());
+        QVERIFY2(written <= 5, qPrintable(QString::number(written)));
+        // The next plant is not read from a line that is gone, nor from old replies.
+        QCOMPARE(TransferStoredRecords(4), TransferOutcome::CountFailed);
+        QVERIFY(!QFile::exists(PlantTable[4].Datei) || CheckedLines(PlantTable[4].Datei, 0).isEmpty());
+    }
+
     void fullDiskStopsAtTheFirstFailedLine()
     {
         support::SmallFileSystem fs;
