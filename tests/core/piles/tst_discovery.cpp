@@ -39,9 +39,7 @@ private slots:
         config.plants = {Plant(3, false, 1), Plant(7, true, ModeControl)};
         plantsim::Bus bus(config);
         TLink link;
-        auto *port = new LoopbackPort;
-        link.SetPort(std::unique_ptr<LinkPort>(port));
-        support::WireToBus(port, &bus);
+        support::PlugIn(link, bus);
         BaseTimeout = 10;
         PlantCount = 8;
         link.OpenLink();
@@ -105,9 +103,7 @@ private slots:
         for (int n : {2, 5, 6, 9})
             bus.GetPlant(n)->GetFaults().lateMs = late;
         TLink link;
-        auto *port = new LoopbackPort;
-        link.SetPort(std::unique_ptr<LinkPort>(port));
-        support::WireToBus(port, &bus);
+        support::PlugIn(link, bus);
         BaseTimeout = 100;
         PlantCount = 12;
         link.OpenLink();

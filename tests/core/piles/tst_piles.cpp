@@ -57,9 +57,7 @@ struct Site {
         config.start = QDateTime(QDate(2026, 12, 8), QTime(8, 0));
         bus = std::make_unique<plantsim::Bus>(config);
         QObject::connect(bus.get(), &plantsim::Bus::Trace, [this](const QString &l) { trace << l; });
-        auto *port = new LoopbackPort;
-        link.SetPort(std::unique_ptr<LinkPort>(port));
-        support::WireToBus(port, bus.get());
+        support::PlugIn(link, *bus);
         BaseTimeout = 60;
         RecordTimeout = 60;
         PlantCount = MaxPlants;

@@ -36,9 +36,7 @@ private slots:
                 QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
         });
         TLink link;
-        auto *port = new LoopbackPort;
-        link.SetPort(std::unique_ptr<LinkPort>(port));
-        support::WireToBus(port, &bus);
+        support::PlugIn(link, bus);
         PlantCount = 2;
         link.OpenLink();
         QVERIFY(ReadPlantStatus(2) && PlantTable[2].Running);
