@@ -509,6 +509,49 @@ programs, e.g. a spreadsheet.</translation>
     </message>
 </context>
 <context>
+    <name>TFProtokKopf</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Compost Control Centre</translation>
+    </message>
+    <message>
+        <source>Protokollkopf</source>
+        <translation>Protocol header</translation>
+    </message>
+    <message>
+        <source>Titeltext :</source>
+        <translation>Title text :</translation>
+    </message>
+    <message>
+        <source>2. Zeile :</source>
+        <translation>2nd line :</translation>
+    </message>
+    <message>
+        <source>3. Zeile :</source>
+        <translation>3rd line :</translation>
+    </message>
+    <message>
+        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte 
+im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der 
+Messprotokolle.</source>
+        <translation>The data entered here appear in the page header of the printed 
+protocols. They serve to archive and assign the 
+measurement protocols.</translation>
+    </message>
+    <message>
+        <source>Druck-Vorschau</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Ignorieren</source>
+        <translation>Ignore</translation>
+    </message>
+</context>
+<context>
     <name>TFZeitSelect</name>
     <message>
         <source>Speicherzeit auswählen</source>

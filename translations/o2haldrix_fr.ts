@@ -509,6 +509,49 @@ des programmes courants, p. ex. un tableur.</translation>
     </message>
 </context>
 <context>
+    <name>TFProtokKopf</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Centre de contrôle du compostage</translation>
+    </message>
+    <message>
+        <source>Protokollkopf</source>
+        <translation>En-tête de protocole</translation>
+    </message>
+    <message>
+        <source>Titeltext :</source>
+        <translation>Titre :</translation>
+    </message>
+    <message>
+        <source>2. Zeile :</source>
+        <translation>2e ligne :</translation>
+    </message>
+    <message>
+        <source>3. Zeile :</source>
+        <translation>3e ligne :</translation>
+    </message>
+    <message>
+        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte 
+im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der 
+Messprotokolle.</source>
+        <translation>Les données saisies ici apparaissent dans l&apos;en-tête des protocoles 
+imprimés. Elles servent à l&apos;archivage et à l&apos;attribution des 
+protocoles de mesure.</translation>
+    </message>
+    <message>
+        <source>Druck-Vorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Ignorieren</source>
+        <translation>Ignorer</translation>
+    </message>
+</context>
+<context>
     <name>TFZeitSelect</name>
     <message>
         <source>Speicherzeit auswählen</source>

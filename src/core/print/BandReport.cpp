@@ -92,7 +92,14 @@ int BandReport::Render(QPagedPaintDevice &device)
             return;
         // Column header: group headings over their columns, then the headings.
         const double top = y, headRow = rowHeight * 1.1;
-        const double height = headRow * (groups ? 2 : 1);
+        // Tall enough for every heading, wrapped into its column.
+        double height = headRow * (groups ? 2 : 1);
+        for (size_t k = 0; k < columns.size(); ++k) {
+            const QFontMetricsF fm(Font(detailPointSize, columns[k].headingBold), &device);
+            const QRectF need = fm.boundingRect(QRectF(0, 0, x[k + 1] - x[k] - 2 * pad, 1e6),
+                                                Qt::AlignCenter | Qt::TextWordWrap, columns[k].heading);
+            height = qMax(height, need.height() + 2 * pad + (columns[k].group.isEmpty() ? 0 : headRow));
+        }
         p.setPen(rule);
         p.drawLine(QPointF(0, top), QPointF(l.width, top));
         for (size_t i = 0; i < columns.size();) {

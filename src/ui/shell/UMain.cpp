@@ -2,6 +2,8 @@
 
 #include "ui_UMain.h"
 
+#include "reports/UProtokKopf.h"
+
 #include "base/AtomicFile.h"
 
 
@@ -268,7 +270,8 @@ void TFMain::Speicherzeit1Click()
 
 void TFMain::Firmendaten1Click()
 {
-    // Opens the company data dialog once that window is part of the program.
+    TFProtokKopf dialog(this);
+    dialog.exec();
 }
 
 void TFMain::PCAufzeichnungClick()

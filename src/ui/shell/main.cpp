@@ -7,6 +7,8 @@
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UPfadsetzen.h"
 #include "link/PlantTable.h"
+#include "reports/ReportForms.h"
+#include "reports/UProtokKopf.h"
 #include "shell/UMain.h"
 #include "live/UAnzeige.h"
 #include "widgets/MessageBox.h"
@@ -15,6 +17,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTimer>
 #include <cstdio>
 
@@ -51,6 +54,13 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             save(&folders, "pfadsetzen.png");
             TFAnlDatumSetup clock(FAnzeige);
             save(&clock, "anldatum.png");
+            TFProtokKopf company(main);
+            save(&company, "protokkopf.png");
+            // The sample protocol as printed: a PDF, and its first page as a picture.
+            const QString pdf = QDir(folder).filePath(QStringLiteral("musterprotokoll.pdf"));
+            if (company.SampleForm()->ExportPdf(pdf))
+                QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", pdf,
+                                                              QDir(folder).filePath(QStringLiteral("musterprotokoll"))});
         }
         main->CloseProgram();
     });

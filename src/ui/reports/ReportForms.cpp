@@ -1,0 +1,202 @@
+#include "reports/ReportForms.h"
+
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPicture>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTemporaryFile>
+#include <qcustomplot.h>
+
+TReportForm::TReportForm() = default;
+TReportForm::~TReportForm() = default;
+
+void TReportForm::SetLabel(const QString &name, const QString &text)
+{
+    if (labels_.contains(name))
+        labels_[name] = text;
+}
+
+QString TReportForm::Label(const QString &name) const { return labels_.value(name); }
+
+QCustomPlot *TReportForm::QRChart1()
+{
+    if (!chart_) {
+        chart_ = std::make_unique<QCustomPlot>();
+        chart_->resize(1000, 420);
+    }
+    return chart_.get();
+}
+
+void TReportForm::RemoveChart()
+{
+    hasSummary_ = false;
+    chart_.reset();
+}
+
+void TReportForm::DrawChart(QPainter &p, const QRectF &rect)
+{
+    if (!chart_)
+        return;
+    // Recorded as drawing commands, so the chart stays vector graphics on paper.
+    const int w = chart_->width(), h = chart_->height();
+    QPicture picture;
+    {
+        QCPPainter cp(&picture);
+        chart_->toPainter(&cp, w, h);
+    }
+    // A picture played on another device is scaled from its own resolution to the
+    // device's already; the rest fits it into the band.
+    const double dpi = p.device() ? p.device()->logicalDpiX() / double(picture.logicalDpiX()) : 1.0;
+    const double dpiY = p.device() ? p.device()->logicalDpiY() / double(picture.logicalDpiY()) : 1.0;
+    p.translate(rect.topLeft());
+    p.scale(rect.width() / w / dpi, rect.height() / h / dpiY);
+    p.drawPicture(0, 0, picture);
+}
+
+print::BandReport TReportForm::Base(const QStringList &detailLabels)
+{
+    detail_ = detailLabels;
+    print::BandReport r;
+    r.nextRow = [this] { return NeedData && NeedData(); };
+    r.cellText = [this](int column) {
+        const QString name = detail_.value(column);
+        return name.isEmpty() || !PrintLabel ? QString() : PrintLabel(name);
+    };
+    if (hasSummary_) {
+        r.summaryHeightMm = 90;
+        r.drawSummary = [this](QPainter &p, const QRectF &rect) { DrawChart(p, rect); };
+    }
+    return r;
+}
+
+void TReportForm::Preview(QWidget *parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter *pr) { Layout().Render(*pr); });
+    preview.exec();
+}
+
+void TReportForm::Print(QWidget *parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() == QDialog::Accepted)
+        Layout().Render(printer);
+}
+
+bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
+{
+    // Written beside the target and renamed into place: no half-written file at `path`.
+    const QFileInfo target(path);
+    QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!temp.open()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), temp.errorString());
+        return false;
+    }
+    temp.close();
+    if (!Layout().WritePdf(temp.fileName(), error, pages))
+        return false;
+    QFile::remove(path);
+    if (!temp.rename(path)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), temp.errorString());
+        return false;
+    }
+    temp.setAutoRemove(false);
+    return true;
+}
+
+// --- measurement protocol ---------------------------------------------------
+
+TFQRKompForm::TFQRKompForm()
+{
+    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
+        labels_[QString::fromLatin1(name)] = QString();
+    labels_["QRKLabel1"] = QStringLiteral("Haldrix Messprotokoll");
+    labels_["QRLabel8"] = QStringLiteral("Nr.:");
+    labels_["QRDatum"] = QStringLiteral("Datum/Zeit");
+    labels_["QRLabel5"] = QStringLiteral("Temperatur an Messtelle");
+    labels_["QRTemp1"] = QStringLiteral("T5[°C]");
+    labels_["QRTemp2"] = QStringLiteral("T4[°C]");
+    labels_["QRTemp3"] = QStringLiteral("T3[°C]");
+    labels_["QRTemp4"] = QStringLiteral("T2[°C]");
+    labels_["QRTemp5"] = QStringLiteral("T1[°C]");
+    labels_["QRLabel3"] = QStringLiteral("O2[vol%]");
+    labels_["QRLabel4"] = QStringLiteral("Lüfter");
+    labels_["QRLabel11"] = QStringLiteral("Laufzeit[min]");
+    labels_["QRLabel14"] = QStringLiteral("Zyklen");
+    labels_["QRLabel7"] = QStringLiteral("Tiefe");
+    labels_["QRLabel6"] = QStringLiteral("S 55°C[cm]");
+}
+
+print::BandReport TFQRKompForm::Layout()
+{
+    print::BandReport r = Base({"QRNr", "QRDat", "QRT1", "QRT2", "QRT3", "QRT4", "QRT5", "QRO2", "QRZeit", "QRZyklen", "QR55Gr"});
+    r.pageSize = QPageSize(QPageSize::Letter);
+    r.marginsMm = QMarginsF(10, 10, 10, 10);
+    r.title = Label("QRKLabel1");
+    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
+                {{}, Label("QRKopf1"), 11, true},
+                {{}, Label("QRKopf2")},
+                {{}, Label("QRKopf3")},
+                {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
+                {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                {{}, Label("QRKomment1")},
+                {{}, Label("QRKomment2")}};
+    const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
+    r.columns = {{{}, Label("QRLabel8"), 0.7},
+                 {{}, Label("QRDatum"), 2.2, Qt::AlignLeft},
+                 {temps, Label("QRTemp1")}, {temps, Label("QRTemp2")}, {temps, Label("QRTemp3")},
+                 {temps, Label("QRTemp4")}, {temps, Label("QRTemp5")},
+                 {{}, Label("QRLabel3"), 1.1},
+                 {fan, Label("QRLabel11"), 1.3}, {fan, Label("QRLabel14")},
+                 {depth, Label("QRLabel6"), 1.2}};
+    return r;
+}
+
+// --- quality-association protocol -------------------------------------------
+
+TFQRKompProtokoll::TFQRKompProtokoll()
+{
+    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName"})
+        labels_[QString::fromLatin1(name)] = QString();
+    labels_["QRKLabel1"] = QStringLiteral("Temperatur- Protokoll Eigenuntersuchung von Kompost");
+    labels_["QRDatum"] = QStringLiteral("Datum");
+    labels_["QRLabel5"] = QStringLiteral("Messwerte");
+    labels_["QRTemp1"] = QStringLiteral("Rand ");
+    labels_["QRTemp2"] = QStringLiteral("Kern ");
+    labels_["QRTemp3"] = QStringLiteral("Basis ");
+    labels_["QRLabel7"] = QStringLiteral("Bemerkung über Behandlungen und Witterung ( z.B. Umsetzen, Bewässern, Wetter, Aussentemperatur)");
+    labels_["QRLabel3"] = QStringLiteral("Prüfer/ Unterschrift");
+}
+
+print::BandReport TFQRKompProtokoll::Layout()
+{
+    print::BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", QString(), QString()});
+    r.pageSize = QPageSize(QPageSize::Letter);
+    r.marginsMm = QMarginsF(10, 10, 10, 10);
+    r.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
+    r.footerPageLabel = QStringLiteral("Seitennr. :");
+    r.title = Label("QRKLabel1");
+    r.detailPointSize = 8.5;
+    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignLeft},
+                {QStringLiteral("Betrieb:"), Label("QRKopf1"), 10},
+                {QStringLiteral("        "), Label("QRKopf2"), 10},
+                {QStringLiteral("        "), Label("QRKopf3"), 10},
+                {QStringLiteral("Mieten-Nr:"), Label("AnlName"), 10}};
+    const QString values = Label("QRLabel5");
+    r.columns = {{{}, Label("QRDatum"), 1.5, Qt::AlignLeft, true},
+                 {values, Label("QRTemp1"), 1.3, Qt::AlignRight, true},
+                 {values, Label("QRTemp2"), 1.3, Qt::AlignRight, true},
+                 {values, Label("QRTemp3"), 1.4, Qt::AlignRight, true},
+                 {{}, Label("QRLabel7"), 4.2, Qt::AlignLeft},
+                 {{}, Label("QRLabel3"), 1.8, Qt::AlignLeft, true}};
+    return r;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The two protocol forms on the banded report renderer. Their fillers set the named
+// labels' texts, answer the data request and give each detail label's text for the
+// current row; the chart QRChart1 sits in the summary band unless removed.
+
+#include "print/BandReport.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QCustomPlot;
+class QWidget;
+
+class TReportForm {
+public:
+    virtual ~TReportForm();
+
+    // Text of a named label (header lines, headings); a name the form lacks is ignored.
+    void SetLabel(const QString &name, const QString &text);
+    QString Label(const QString &name) const;
+
+    // The data request: another row? And the text of a detail label for that row.
+    std::function<bool()> NeedData;
+    std::function<QString(const QString &label)> PrintLabel;
+
+    QCustomPlot *QRChart1();            // made on first use (needs the GUI application)
+    void RemoveChart();                 // no chart, no summary band
+    bool HasChart() const { return hasSummary_; }
+
+    void Preview(QWidget *parent);      // the preview window, printing from there
+    void Print(QWidget *parent);        // the print dialog, then the printer
+    // The same pages as PDF; false with *error set when the file cannot be written
+    // (nothing half-written stays at `path`).
+    bool ExportPdf(const QString &path, QString *error = nullptr, int *pages = nullptr);
+
+protected:
+    TReportForm();
+    virtual print::BandReport Layout() = 0;
+    void DrawChart(QPainter &p, const QRectF &rect);
+    // Detail labels in column order, for the renderer's cell requests.
+    print::BandReport Base(const QStringList &detailLabels);
+
+    QMap<QString, QString> labels_;
+    QStringList detail_;
+    bool hasSummary_ = true;
+    std::unique_ptr<QCustomPlot> chart_;
+};
+
+// The measurement protocol: every value of a pile, Letter portrait, 10 mm margins.
+class TFQRKompForm : public TReportForm {
+public:
+    TFQRKompForm();
+protected:
+    print::BandReport Layout() override;
+};
+
+// The protocol for the compost quality association: date, edge, core, base, and
+// columns for remarks and the inspector's signature.
+class TFQRKompProtokoll : public TReportForm {
+public:
+    TFQRKompProtokoll();
+protected:
+    print::BandReport Layout() override;
+};

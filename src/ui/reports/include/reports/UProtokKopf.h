@@ -1,0 +1,30 @@
+#pragma once
+// Company data: the three header lines of every protocol (settings section Firma),
+// with a sample protocol of 20 rows in the preview.
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TFProtokKopf; }
+class TFQRKompForm;
+
+class TFProtokKopf : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFProtokKopf(QWidget *parent = nullptr);
+    ~TFProtokKopf() override;
+
+    // The sample protocol with the header lines as typed now (stored or not).
+    std::unique_ptr<TFQRKompForm> SampleForm();
+
+    void FormActivate();
+    void OKBtnClick();
+    void Button1Click();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    Ui::TFProtokKopf *ui;
+    int sampleRow_ = 0;
+};

@@ -1,0 +1,127 @@
+// The company data dialog and its sample protocol; the quality-association form's
+// headings. PDFs are read back with pdftotext.
+
+#include "reports/ReportForms.h"
+#include "reports/UProtokKopf.h"
+#include "settings/SettingsFile.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "support/SharedState.h"
+
+namespace {
+
+QString PdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TstReports : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    // Only the changed line is stored; the sample shows what is typed, stored or not.
+    void companyDataAndSample()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TSettingsFile ini(dir.filePath("Haldrix.ini"));
+        SettingsFile = &ini;
+        QVERIFY(ini.WriteString("Firma", "Titel", "Kompostwerk Nord"));
+        {
+            TFProtokKopf d;
+            auto *line2 = d.findChild<QLineEdit *>("Edit2");
+            QCOMPARE(d.findChild<QLineEdit *>("Edit1")->text(), QString("Kompostwerk Nord"));
+            QCOMPARE(d.findChild<QLineEdit *>("Edit3")->text(), QString("* Text *"));
+            line2->selectAll();
+            QTest::keyClicks(line2, "Am Feldrand 3");
+            d.findChild<QPushButton *>("OKBtn")->click();
+        }
+        QCOMPARE(ini.ReadString("Firma", "Zeile2", "-"), QString("Am Feldrand 3"));
+        QCOMPARE(ini.ReadString("Firma", "Zeile3", "-"), QString("-"));     // untouched: not written
+
+        TFProtokKopf d;
+        QTest::keyClicks(d.findChild<QLineEdit *>("Edit3"), " 12345 Ort");
+        const QString pdf = dir.filePath("sample.pdf");
+        int pages = 0;
+        QVERIFY(d.SampleForm()->ExportPdf(pdf, nullptr, &pages));
+        d.findChild<QPushButton *>("CancelBtn")->click();
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains("Haldrix Messprotokoll") && text.contains("Kompostwerk Nord") && text.contains("Am Feldrand 3")
+                     && text.contains("* Text * 12345 Ort") && text.contains("Anlagen- Name : Anlagen- Name:"),
+                 qPrintable(text.left(800)));
+        // Headings left to right on their line.
+        const QString headingLine = text.section(u'\n', text.left(text.indexOf("T5[°C]")).count(u'\n'),
+                                                 text.left(text.indexOf("T5[°C]")).count(u'\n'));
+        qsizetype at = 0;
+        for (const QString &h : {"T5[°C]", "T4[°C]", "T3[°C]", "T2[°C]", "T1[°C]", "Laufzeit[min]", "Zyklen", "S 55°C[cm]"}) {
+            const qsizetype next = headingLine.indexOf(h, at);
+            QVERIFY2(next >= at, qPrintable(h + " in " + headingLine));
+            at = next;
+        }
+        static const QRegularExpression row(
+            QStringLiteral("^\\s*(\\d+)\\s+12:00 03\\.10\\.1999\\s+52\\.0\\s+53\\.0\\s+54\\.0\\s+55\\.0\\s+56\\.0\\s+19\\.6\\s+123\\s+234\\s+80\\.0\\s*$"),
+            QRegularExpression::MultilineOption);
+        QList<int> numbers;
+        for (auto m = row.globalMatch(text); m.hasNext();)
+            numbers << m.next().captured(1).toInt();
+        QList<int> expected;
+        for (int i = 1; i <= 20; ++i)
+            expected << i;
+        QCOMPARE(numbers, expected);
+        QVERIFY(text.contains("Page nr. : 1") && text.contains("Print date/time :"));
+        SettingsFile = nullptr;
+    }
+
+    void qualityProtocolHeadings()
+    {
+        QTemporaryDir dir;
+        TFQRKompProtokoll form;
+        form.RemoveChart();
+        form.SetLabel("QRKopf1", "Kompostwerk Nord");
+        form.SetLabel("AnlName", "Miete 7");
+        form.SetLabel("QRTemp1", "Rand [in]");
+        form.SetLabel("QRTemp2", "Kern [°F]");
+        form.SetLabel("QRTemp3", "Basis [°F]");
+        int row = 0;
+        form.NeedData = [&] { return ++row <= 3; };
+        form.PrintLabel = [&](const QString &label) {
+            if (label == "QRDat")
+                return QStringLiteral("0%1.12.2026").arg(row);
+            return label == "QRT1" ? QString(" 140") : label == "QRT5" ? QString("  95") : QString("  40");
+        };
+        const QString pdf = dir.filePath("q.pdf");
+        QVERIFY(form.ExportPdf(pdf));
+        if (qEnvironmentVariableIsSet("O2H_REPORT_OUT"))       // a copy to look at
+            QFile::copy(pdf, qEnvironmentVariable("O2H_REPORT_OUT"));
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains("Temperatur- Protokoll Eigenuntersuchung von Kompost") && text.contains("Betrieb: Kompostwerk Nord")
+                     && text.contains("Mieten-Nr: Miete 7") && text.contains("Seitennr. : 1") && text.contains("Druckdatum/-zeit :"),
+                 qPrintable(text.left(800)));
+        const qsizetype rand = text.indexOf("Rand [in]"), kern = text.indexOf("Kern [°F]"), basis = text.indexOf("Basis [°F]");
+        QVERIFY2(rand > 0 && kern > rand && basis > kern, qPrintable(text.left(1200)));
+        QVERIFY(text.contains(QRegularExpression("01\\.12\\.2026\\s+40\\s+140\\s+95")));
+        // An output path that cannot be written: false, and nothing left there.
+        QString why;
+        QVERIFY(!form.ExportPdf(dir.filePath("no/such/folder/q.pdf"), &why));
+        QVERIFY(!why.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstReports)
+#include "tst_reports.moc"
