@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -90,6 +91,40 @@ private slots:
         QCOMPARE(r.code, 3);
         QCOMPARE(r.out.count('\n'), 2);
         QVERIFY(r.err.contains("ist keine"));
+    }
+
+    // The protocol as PDF: settings of the home folder (°F), the exit codes, and
+    // nothing left at an output path that could not be written.
+    void protocol()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir home;
+        QFile ini(home.filePath("Haldrix.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\r\nMetric=1\r\n");
+        ini.close();
+        const QString pdf = home.filePath("p.pdf");
+        Result r = Run({"protocol", old_, "--out", pdf, "--home", home.path()});
+        QCOMPARE(r.code, 0);
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString t = QString::fromUtf8(text.readAllStandardOutput());
+        const qsizetype t5 = t.indexOf(QString::fromUtf8("T5[°F]")), t1 = t.indexOf(QString::fromUtf8("T1[°F]"));
+        QVERIFY2(t5 > 0 && t1 > t5 && t.contains(QString::fromUtf8("Kompostwerk Süd")), qPrintable(t.left(900)));
+
+        QFile junk(home.filePath("junk.csv"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("nur Text\r\n");
+        junk.close();
+        r = Run({"protocol", junk.fileName(), "--out", home.filePath("j.pdf"), "--home", home.path()});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QString::fromUtf8("Kein gültiger Dateiaufbau")));
+        QVERIFY(!QFile::exists(home.filePath("j.pdf")));
+        r = Run({"protocol", old_, "--out", home.filePath("no/folder/p.pdf"), "--home", home.path()});
+        QCOMPARE(r.code, 4);
+        QVERIFY(!r.err.isEmpty());
     }
 };
 

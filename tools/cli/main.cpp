@@ -3,13 +3,26 @@
 //   info FILE                                      what the file holds, as one JSON object
 //   series FILE [--per-day] [--imperial] [--reftemp T]
 //                                                  one line per plotted point: label;9 values
-// Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date.
+//   protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]
+//                                                  the printed protocol as PDF, with the units,
+//                                                  reference temperature and reference display
+//                                                  of the home folder's settings
+// Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date,
+// 4 the output cannot be written.
 
 #include "base/Numbers.h"
 #include "datafile/DataFile.h"
 #include "datafile/SeriesData.h"
 #include "link/PlantTable.h"
 
+#ifdef O2H_CLI_PROTOCOL
+#include "reports/ProtocolFill.h"
+#include "reports/ReportForms.h"
+#include "settings/SettingsFile.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#endif
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,7 +48,8 @@ void Err(const QString &text)
 int Usage()
 {
     Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
-                       "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]"));
+                       "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
+                       "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]"));
     return 1;
 }
 
@@ -59,8 +73,72 @@ QString Number(double v)
 
 } // namespace
 
+#ifdef O2H_CLI_PROTOCOL
+// The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
+int Protocol(QStringList args)
+{
+    if (args.isEmpty())
+        return Usage();
+    const QString path = args.takeFirst();
+    QString out, home = QCoreApplication::applicationDirPath();
+    bool quality = false, perDay = false, graph = false;
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (a == QLatin1String("--out") && !args.isEmpty())
+            out = args.takeFirst();
+        else if (a == QLatin1String("--home") && !args.isEmpty())
+            home = args.takeFirst();
+        else if (a == QLatin1String("--quality"))
+            quality = true;
+        else if (a == QLatin1String("--per-day"))
+            perDay = true;
+        else if (a == QLatin1String("--graph"))
+            graph = true;
+        else
+            return Usage();
+    }
+    if (out.isEmpty())
+        return Usage();
+    SetProgramFolder(home);
+    TSettingsFile settings(ProgramFolder + QStringLiteral("Haldrix.ini"));
+    SettingsFile = &settings;
+    LoadProgramSettings();
+    DataFileContent model;
+    QString error;
+    if (!LoadDataFile(path, model, &error)) {
+        Err(error);
+        return 1;
+    }
+    if (!model.FileValid) {
+        Err(QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        return 2;
+    }
+    ProtocolResult protocol = MakeProtocol(quality ? ProtocolKind::Quality : ProtocolKind::Measurement, model, perDay, graph);
+    if (!protocol.form) {
+        Err(protocol.error);
+        return 3;
+    }
+    int pages = 0;
+    if (!protocol.form->ExportPdf(out, &error, &pages)) {
+        Err(QStringLiteral("cannot write the protocol: ") + error);
+        return 4;
+    }
+    Out(QStringLiteral("%1: %2 rows, %3 pages\n").arg(QFileInfo(out).fileName()).arg(protocol.points).arg(pages));
+    SettingsFile = nullptr;
+    return 0;
+}
+#endif
+
 int main(int argc, char **argv)
 {
+#ifdef O2H_CLI_PROTOCOL
+    if (argc > 1 && qstrcmp(argv[1], "protocol") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return Protocol(app.arguments().mid(2));
+    }
+#endif
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))

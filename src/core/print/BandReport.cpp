@@ -142,11 +142,17 @@ int BandReport::Render(QPagedPaintDevice &device)
     while (nextRow && nextRow()) {
         if (y + rowHeight > bottom)
             newPage();
-        p.setFont(detailFont);
         p.setPen(rule);
+        const QFontMetricsF detailMetrics(detailFont, &device);
         for (size_t i = 0; i < columns.size(); ++i) {
             const QString text = cellText ? cellText(int(i)) : QString();
-            p.drawText(QRectF(x[i] + pad, y, x[i + 1] - x[i] - 2 * pad, rowHeight), columns[i].align | Qt::AlignVCenter, text);
+            const QRectF cell(x[i] + pad, y, x[i + 1] - x[i] - 2 * pad, rowHeight);
+            // A text wider than its column is set smaller, never cut off.
+            const double wide = detailMetrics.horizontalAdvance(text);
+            p.setFont(wide > cell.width() && cell.width() > 0
+                          ? Font(qMax(4.0, detailPointSize * cell.width() / wide * 0.98))
+                          : detailFont);
+            p.drawText(cell, columns[i].align | Qt::AlignVCenter, text);
         }
         for (size_t i = 0; i <= columns.size(); ++i)
             p.drawLine(QPointF(x[i], y), QPointF(x[i], y + rowHeight));

@@ -192,11 +192,11 @@ print::BandReport TFQRKompProtokoll::Layout()
                 {QStringLiteral("        "), Label("QRKopf3"), 10},
                 {QStringLiteral("Mieten-Nr:"), Label("AnlName"), 10}};
     const QString values = Label("QRLabel5");
-    r.columns = {{{}, Label("QRDatum"), 1.5, Qt::AlignLeft, true},
+    r.columns = {{{}, Label("QRDatum"), 2.1, Qt::AlignLeft, true},
                  {values, Label("QRTemp1"), 1.3, Qt::AlignRight, true},
                  {values, Label("QRTemp2"), 1.3, Qt::AlignRight, true},
                  {values, Label("QRTemp3"), 1.4, Qt::AlignRight, true},
-                 {{}, Label("QRLabel7"), 4.2, Qt::AlignLeft},
+                 {{}, Label("QRLabel7"), 3.8, Qt::AlignLeft},
                  {{}, Label("QRLabel3"), 1.8, Qt::AlignLeft, true}};
     return r;
 }

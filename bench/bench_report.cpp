@@ -1,0 +1,43 @@
+// A measurement protocol of 1000 hourly records with the graph, rendered to PDF.
+
+#include "datafile/DataFile.h"
+#include "reports/ProtocolFill.h"
+#include "reports/ReportForms.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    DataFileContent file;
+    file.FileValid = true;
+    file.O2InPercent = true;
+    file.Title1 = QStringLiteral("Kompostwerk Nord");
+    file.PileName = QStringLiteral("Miete 7");
+    const QDateTime start(QDate(2026, 11, 1), QTime(0, 0));
+    for (int i = 1; i <= 1000; ++i) {
+        const int core = qMin(68, 15 + i / 4);
+        file.Lines << QStringLiteral("%1;%2;%3;%4;%5;%6;%7;  100; 18,5;3;%8;%9;")
+                          .arg(i)
+                          .arg(start.addSecs(3600LL * i).toString(QStringLiteral("dd.MM.yyyy  hh:mm")))
+                          .arg(core, 5).arg(core - 5, 5).arg(core - 10, 5).arg(core - 15, 5).arg(core - 20, 5)
+                          .arg(i * 3, 5).arg(i, 5);
+    }
+    file.LineCount = file.Lines.size();
+    QTemporaryDir dir;
+    QElapsedTimer clock;
+    clock.start();
+    ProtocolResult p = MakeProtocol(ProtocolKind::Measurement, file, false, true);
+    int pages = 0;
+    if (!p.form || !p.form->ExportPdf(dir.filePath(QStringLiteral("p.pdf")), nullptr, &pages)) {
+        std::fprintf(stderr, "bench_report: no protocol: %s\n", qPrintable(p.error));
+        return 1;
+    }
+    std::printf("protocol %lld rows: %lld ms, %d pages\n", qlonglong(p.points), qlonglong(clock.elapsed()), pages);
+    return 0;
+}

@@ -1,0 +1,146 @@
+#include "reports/ProtocolFill.h"
+
+#include "datafile/SeriesData.h"
+#include "link/PlantTable.h"
+#include "reports/ReportForms.h"
+#include "settings/SettingsFile.h"
+
+#include <QLocale>
+#include <qcustomplot.h>
+
+namespace {
+
+struct Rows {
+    SeriesPoints points;
+    quint32 row = 0;            // 1..PointCount while printing
+    QString Value(int series, bool tenths = false) const
+    {
+        const std::vector<double> &v = points.Values[size_t(series)];
+        if (row >= v.size())
+            return QStringLiteral("-*-");
+        if (!tenths)
+            return QString::asprintf("%4.0f", v[row]);
+        return QString::asprintf("%4.1f", v[row]).replace(u'.', QLocale().decimalPoint());
+    }
+};
+
+void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::initializer_list<std::pair<int, QString>> curves)
+{
+    static const QColor colours[] = {Qt::red, QColor(230, 120, 0), QColor(160, 130, 0), Qt::darkGreen, Qt::blue,
+                                     Qt::black, Qt::darkCyan};
+    chart->clearGraphs();
+    int c = 0;
+    for (const auto &[series, name] : curves) {
+        QCPGraph *g = chart->addGraph();
+        g->setName(name);
+        g->setPen(QPen(colours[c++ % 7], 1.5));
+        const std::vector<double> &v = p.Values[size_t(series)];
+        QVector<double> x, y;
+        for (size_t k = 1; k < v.size(); ++k) {
+            x << double(k);
+            y << v[k];
+        }
+        g->setData(x, y, true);
+    }
+    chart->legend->setVisible(true);
+    chart->xAxis->setLabel(QString());
+    chart->rescaleAxes();
+    chart->replot();
+}
+
+} // namespace
+
+ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool perDay, bool graph)
+{
+    ProtocolResult result;
+    auto rows = std::make_shared<Rows>();
+    QStringList lines = file.Lines;
+    if (BuildSeriesData(lines, file.O2InPercent, perDay, rows->points, &result.error) == BuildOutcome::DateError)
+        return result;
+    result.points = rows->points.PointCount;
+    const QString unit = ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
+
+    std::unique_ptr<TReportForm> form;
+    if (kind == ProtocolKind::Measurement) {
+        form = std::make_unique<TFQRKompForm>();
+        form->SetLabel("QRKopf1", file.Title1);
+        form->SetLabel("QRKopf2", file.Title2);
+        form->SetLabel("QRKopf3", file.Title3);
+        form->SetLabel("AnlName", file.PileName);
+        form->SetLabel("DateiName", file.FileNameText);
+        form->SetLabel("QRKomment1", file.Comment);
+        form->SetLabel("QRKomment2", file.FirstSaveLine);
+        if (ImperialUnits)
+            for (int i = 1; i <= 5; ++i)
+                form->SetLabel(QStringLiteral("QRTemp%1").arg(i), QStringLiteral("T%1[°F]").arg(6 - i));
+        if (ShowRefDepth) {
+            form->SetLabel("QRLabel6", RefCaption);
+        } else {
+            form->SetLabel("QRLabel6", QString());
+            form->SetLabel("QRLabel7", QString());
+        }
+        form->PrintLabel = [rows](const QString &label) {
+            static const QMap<QString, int> series = {{"QRT1", SeriesT100}, {"QRT2", SeriesT75}, {"QRT3", SeriesT50},
+                                                      {"QRT4", SeriesT25}, {"QRT5", SeriesT0}, {"QRZeit", SeriesRunTime},
+                                                      {"QRZyklen", SeriesCycles}};
+            if (label == QLatin1String("QRNr"))
+                return QString::number(rows->row);
+            if (label == QLatin1String("QRDat"))
+                return rows->points.Labels.value(qsizetype(rows->row) - 1);
+            if (label == QLatin1String("QRO2"))
+                return rows->Value(SeriesO2, true);
+            if (label == QLatin1String("QR55Gr"))
+                return ShowRefDepth ? rows->Value(SeriesRef) : QString();
+            return series.contains(label) ? rows->Value(series.value(label)) : QString();
+        };
+        if (graph)
+            AddCurves(form->QRChart1(), rows->points,
+                      {{SeriesT100, "100 cm"}, {SeriesT75, "75 cm"}, {SeriesT50, "50 cm"}, {SeriesT25, "25 cm"},
+                       {SeriesT0, "0 cm"}, {SeriesO2, "O2"}});
+    } else {
+        form = std::make_unique<TFQRKompProtokoll>();
+        form->SetLabel("QRKopf1", file.Title1);
+        form->SetLabel("QRKopf2", file.Title2);
+        form->SetLabel("QRKopf3", file.Title3);
+        form->SetLabel("AnlName", file.PileName);
+        form->SetLabel("QRTemp1", ShowRefDepth ? QStringLiteral("Rand ") + (ImperialUnits ? "[in]" : "[cm]") : QString());
+        form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);
+        form->SetLabel("QRTemp3", QStringLiteral("Basis ") + unit);
+        form->PrintLabel = [rows](const QString &label) {
+            if (label == QLatin1String("QRDat"))
+                return rows->points.Labels.value(qsizetype(rows->row) - 1);
+            if (label == QLatin1String("QRT1"))
+                return rows->Value(SeriesT100);
+            if (label == QLatin1String("QRT5"))
+                return rows->Value(SeriesT0);
+            if (label == QLatin1String("QR55Gr"))
+                return ShowRefDepth ? rows->Value(SeriesRef) : QString();
+            return QString();
+        };
+        if (graph)
+            AddCurves(form->QRChart1(), rows->points, {{SeriesT100, "Kern"}, {SeriesT0, "Basis"}});
+    }
+    if (graph && ShowRefDepth && form->QRChart1()) {
+        QCPGraph *g = form->QRChart1()->addGraph();
+        g->setName(RefCaption);
+        g->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
+        const std::vector<double> &v = rows->points.Values[SeriesRef];
+        for (size_t k = 1; k < v.size(); ++k)
+            g->addData(double(k), v[k]);
+        form->QRChart1()->rescaleAxes();
+        form->QRChart1()->replot();
+    }
+    if (!graph)
+        form->RemoveChart();
+    // The counter is set back once the answer is no, so that the form can run again.
+    form->NeedData = [rows] {
+        if (rows->row < rows->points.PointCount) {
+            ++rows->row;
+            return true;
+        }
+        rows->row = 0;
+        return false;
+    };
+    result.form = std::move(form);
+    return result;
+}
