@@ -384,6 +384,91 @@ Please check the storage medium!!</translation>
     </message>
 </context>
 <context>
+    <name>TFCSV_Lesen</name>
+    <message>
+        <source>Haldrix Protokolle</source>
+        <translation>Haldrix Protocols</translation>
+    </message>
+    <message>
+        <source>Grafik drucken</source>
+        <translation>Print graph</translation>
+    </message>
+    <message>
+        <source>1 Wert/ Tag</source>
+        <translation>1 value/ day</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>D&amp;rucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>Print pre&amp;view</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Path:</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Stored values:</translation>
+    </message>
+    <message>
+        <source>Haldrix Protokoll Gütegemeinschaft</source>
+        <translation>Haldrix Quality Association Protocol</translation>
+    </message>
+    <message>
+        <source>Haldrix Protokoll</source>
+        <translation>Haldrix Protocol</translation>
+    </message>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Not a valid file layout
+The file was not made by this software!</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>

@@ -384,6 +384,91 @@ Veuillez vérifier le support de stockage !!</translation>
     </message>
 </context>
 <context>
+    <name>TFCSV_Lesen</name>
+    <message>
+        <source>Haldrix Protokolle</source>
+        <translation>Protocoles Haldrix</translation>
+    </message>
+    <message>
+        <source>Grafik drucken</source>
+        <translation>Imprimer le graphique</translation>
+    </message>
+    <message>
+        <source>1 Wert/ Tag</source>
+        <translation>1 valeur/ jour</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>D&amp;rucken</source>
+        <translation>&amp;Impression</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>A&amp;perçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Valeurs enregistrées :</translation>
+    </message>
+    <message>
+        <source>Haldrix Protokoll Gütegemeinschaft</source>
+        <translation>Protocole Haldrix de l&apos;association de qualité</translation>
+    </message>
+    <message>
+        <source>Haldrix Protokoll</source>
+        <translation>Protocole Haldrix</translation>
+    </message>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide
+Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>

@@ -2,6 +2,7 @@
 
 #include "ui_UMain.h"
 
+#include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 
 #include "base/AtomicFile.h"
@@ -305,12 +306,15 @@ void TFMain::Datenauslesen1Click()
 
 void TFMain::Messwertedrucken1Click()
 {
-    // Opens the protocol window (measurement protocol) once it is part of the program.
+    TFCSV_Lesen protocol(this);
+    protocol.exec();
 }
 
 void TFMain::ProtokollGtegemeinschaft1Click()
 {
-    // Opens the protocol window (quality-association protocol) once it is part of the program.
+    TFCSV_Lesen protocol(this);
+    protocol.QualityMode = true;
+    protocol.exec();
 }
 
 void TFMain::Grafikerstellen1Click()

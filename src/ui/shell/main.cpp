@@ -8,6 +8,7 @@
 #include "dialogs/UPfadsetzen.h"
 #include "link/PlantTable.h"
 #include "reports/ReportForms.h"
+#include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 #include "shell/UMain.h"
 #include "live/UAnzeige.h"
@@ -56,6 +57,9 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             save(&clock, "anldatum.png");
             TFProtokKopf company(main);
             save(&company, "protokkopf.png");
+            TFCSV_Lesen protocols(main);
+            protocols.FormActivate();
+            save(&protocols, "protokoll.png");
             // The sample protocol as printed: a PDF, and its first page as a picture.
             const QString pdf = QDir(folder).filePath(QStringLiteral("musterprotokoll.pdf"));
             if (company.SampleForm()->ExportPdf(pdf))

@@ -2,9 +2,11 @@
 // headings. PDFs are read back with pdftotext.
 
 #include "reports/ReportForms.h"
+#include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 #include "settings/SettingsFile.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -120,6 +122,57 @@ private slots:
         QString why;
         QVERIFY(!form.ExportPdf(dir.filePath("no/such/folder/q.pdf"), &why));
         QVERIFY(!why.isEmpty());
+    }
+
+    // The protocol window: check boxes from their keys, written back only after a
+    // click; a quality protocol per day from a file; a cancelled open disables printing.
+    void protocolWindow()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TSettingsFile ini(dir.filePath("Haldrix.ini"));
+        SettingsFile = &ini;
+        SetProgramFolder(dir.path());
+        QVERIFY(ini.WriteString("COM", "GTAG", "1"));
+        const QString file = QStringLiteral(O2H_TESTDATA "/files/old-layout.csv");
+        QString chosen = file;
+        TFCSV_Lesen::SetFileChooser([&](QWidget *, const QString &) { return chosen; });
+        QString text;
+        TFCSV_Lesen::SetReportSink([&](TReportForm &form) {
+            QVERIFY(form.ExportPdf(dir.filePath("w.pdf")));
+            text = PdfText(dir.filePath("w.pdf"));
+        });
+        {
+            TFCSV_Lesen w;
+            w.QualityMode = true;
+            w.show();
+            QCOMPARE(w.windowTitle(), QString::fromUtf8("Haldrix Protokoll Gütegemeinschaft"));
+            QVERIFY(w.findChild<QCheckBox *>("CheckTag")->isChecked());
+            QVERIFY(!w.findChild<QCheckBox *>("CheckGraph")->isChecked());
+            w.findChild<QPushButton *>("OpenButton")->click();
+            QVERIFY(w.findChild<QPushButton *>("PreviewButton")->isEnabled());
+            w.findChild<QPushButton *>("PreviewButton")->click();
+            QVERIFY2(text.contains("Temperatur- Protokoll Eigenuntersuchung von Kompost") && text.contains("Datum"),
+                     qPrintable(text.left(600)));
+            w.close();
+        }
+        QCOMPARE(ini.ReadString("COM", "GGRAPH", "-"), QString("-"));      // no click: nothing written
+        {
+            TFCSV_Lesen w;
+            w.show();
+            QCOMPARE(w.windowTitle(), QString("Haldrix Protokoll"));
+            w.findChild<QCheckBox *>("CheckGraph")->click();
+            w.findChild<QPushButton *>("OpenButton")->click();
+            chosen.clear();
+            w.findChild<QPushButton *>("OpenButton")->click();              // cancelled
+            QVERIFY(!w.findChild<QPushButton *>("PreviewButton")->isEnabled());
+            w.close();
+        }
+        QCOMPARE(ini.ReadBool("COM", "PGRAPH", false), true);
+        QCOMPARE(ini.ReadBool("COM", "PTAG", true), false);
+        TFCSV_Lesen::SetFileChooser({});
+        TFCSV_Lesen::SetReportSink({});
+        SettingsFile = nullptr;
     }
 };
 

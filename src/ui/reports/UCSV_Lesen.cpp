@@ -1,0 +1,180 @@
+#include "reports/UCSV_Lesen.h"
+#include "ui_UCSV_Lesen.h"
+
+#include "dialogs/UAbout.h"
+#include "link/PlantTable.h"
+#include "reports/ProtocolFill.h"
+#include "reports/ReportForms.h"
+#include "settings/SettingsFile.h"
+#include "widgets/MessageBox.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+
+namespace {
+TFCSV_Lesen::FileChooser g_chooser;
+TFCSV_Lesen::ReportSink g_sink;
+}
+
+void TFCSV_Lesen::SetFileChooser(FileChooser chooser) { g_chooser = std::move(chooser); }
+void TFCSV_Lesen::SetReportSink(ReportSink sink) { g_sink = std::move(sink); }
+
+TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Lesen)
+{
+    ui->setupUi(this);
+    auto *menu = new QMenuBar(this);
+    layout()->setMenuBar(menu);
+    auto add = [this](QMenu *m, const char *name, const QString &text, const QKeySequence &key, auto slot) {
+        QAction *a = m->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    QMenu *datei = menu->addMenu(tr("&Datei"));
+    add(datei, "ffnen1", tr("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_F), &TFCSV_Lesen::OpenButtonClick);
+    add(datei, "Schliessen1", tr("&Schliessen"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFCSV_Lesen::Schliessen1Click);
+    datei->addSeparator();
+    add(datei, "Ende2", tr("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &QDialog::reject);
+    QMenu *drucken = menu->addMenu(tr("D&rucken"));
+    add(drucken, "Druckvorschau1", tr("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFCSV_Lesen::PreviewButtonClick);
+    add(drucken, "Drucken1", tr("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFCSV_Lesen::PrintButtonClick);
+    QAction *info = menu->addAction(tr("&Info"));
+    info->setObjectName(QStringLiteral("Info1"));
+    connect(info, &QAction::triggered, this, [this] {
+        TFAbout about(this);
+        about.exec();
+    });
+
+    const int widths[4] = {35, 200, 115, 50};
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(ui->StatusBar1);
+        panels_[i]->setMinimumWidth(widths[i]);
+        ui->StatusBar1->addWidget(panels_[i]);
+    }
+    panels_[0]->setText(tr("Pfad:"));
+    panels_[2]->setText(tr("Anzahl Speicherwerte:"));
+    connect(ui->CheckGraph, &QCheckBox::clicked, this, &TFCSV_Lesen::CheckClick);
+    connect(ui->CheckTag, &QCheckBox::clicked, this, &TFCSV_Lesen::CheckClick);
+    connect(ui->OpenButton, &QPushButton::clicked, this, &TFCSV_Lesen::OpenButtonClick);
+    connect(ui->PreviewButton, &QPushButton::clicked, this, &TFCSV_Lesen::PreviewButtonClick);
+    connect(ui->PrintButton, &QPushButton::clicked, this, &TFCSV_Lesen::PrintButtonClick);
+    plant_ = qBound(1, int(SelectedPlant), MaxPlants);
+    FillPlantTabs(ui->TabControl1, PlantCount);
+    connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFCSV_Lesen::TabControl1Change);
+    ShowPlant();
+    setMinimumSize(sizeHint());
+}
+
+TFCSV_Lesen::~TFCSV_Lesen() { delete ui; }
+
+void TFCSV_Lesen::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TFCSV_Lesen::FormActivate()
+{
+    if (!firstActivation_)
+        return;
+    setWindowTitle(QualityMode ? tr("Haldrix Protokoll Gütegemeinschaft") : tr("Haldrix Protokoll"));
+    const QString com = QStringLiteral("COM");
+    ui->CheckGraph->setChecked(ReadSettingBool(com, QualityMode ? "GGRAPH" : "PGRAPH", false));
+    ui->CheckTag->setChecked(ReadSettingBool(com, QualityMode ? "GTAG" : "PTAG", false));
+    changed_ = false;
+    firstActivation_ = false;
+}
+
+void TFCSV_Lesen::CheckClick()
+{
+    if (!firstActivation_)
+        changed_ = true;
+}
+
+void TFCSV_Lesen::done(int result)
+{
+    // The check boxes are kept only when the user changed them.
+    if (changed_ && !saved_) {
+        saved_ = true;
+        const QString com = QStringLiteral("COM");
+        WriteSettingBool(com, QualityMode ? "GGRAPH" : "PGRAPH", ui->CheckGraph->isChecked());
+        WriteSettingBool(com, QualityMode ? "GTAG" : "PTAG", ui->CheckTag->isChecked());
+    }
+    QDialog::done(result);
+}
+
+void TFCSV_Lesen::ShowPlant() { ui->MieteName->setText(PlantTable[plant_].Name); }
+
+void TFCSV_Lesen::TabControl1Change()
+{
+    plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
+    ShowPlant();
+    panels_[1]->clear();
+}
+
+void TFCSV_Lesen::OpenButtonClick()
+{
+    QString start = PlantTable[plant_].Pfad;
+    if (start.isEmpty() || !QFileInfo(start).isDir())
+        start = ProgramFolder;
+    const QString path = g_chooser ? g_chooser(this, start)
+                                   : QFileDialog::getOpenFileName(this, QString(), start, tr("EXCEL ( *.csv)"));
+    if (path.isEmpty()) {
+        ui->PreviewButton->setEnabled(false);
+        ui->PrintButton->setEnabled(false);
+        return;
+    }
+    DataFileContent loaded;
+    QString error;
+    if (!LoadDataFile(path, loaded, &error)) {
+        ShowInfo(this, error);
+        return;
+    }
+    file_ = loaded;
+    ui->PreviewButton->setEnabled(file_.FileValid);
+    ui->PrintButton->setEnabled(file_.FileValid);
+    if (!file_.FileValid) {
+        ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        return;
+    }
+    panels_[1]->setText(file_.FileNameText);
+}
+
+void TFCSV_Lesen::Schliessen1Click()
+{
+    ui->PreviewButton->setEnabled(false);
+    ui->PrintButton->setEnabled(false);
+}
+
+void TFCSV_Lesen::PreviewButtonClick() { Run(true); }
+void TFCSV_Lesen::PrintButtonClick() { Run(false); }
+
+void TFCSV_Lesen::Run(bool preview)
+{
+    if (!file_.FileValid || !ui->PreviewButton->isEnabled())
+        return;
+    ProtocolResult p = MakeProtocol(QualityMode ? ProtocolKind::Quality : ProtocolKind::Measurement, file_,
+                                    ui->CheckTag->isChecked(), ui->CheckGraph->isChecked());
+    if (!p.form) {
+        ShowInfo(this, p.error);
+        return;
+    }
+    panels_[3]->setText(QString::number(p.points));
+    if (g_sink)
+        g_sink(*p.form);
+    else if (preview)
+        p.form->Preview(this);
+    else
+        p.form->Print(this);
+}                                       // the form and its chart are freed here
+
+void TFCSV_Lesen::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

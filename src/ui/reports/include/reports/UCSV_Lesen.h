@@ -1,0 +1,54 @@
+#pragma once
+// The protocol window: a data file chosen by the user printed as the measurement
+// protocol or (QualityMode) as the quality-association protocol, with the graph
+// and one row per day on request.
+
+#include "datafile/DataFile.h"
+
+#include <QDialog>
+#include <functional>
+
+namespace Ui { class TFCSV_Lesen; }
+class QLabel;
+class TReportForm;
+
+class TFCSV_Lesen : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFCSV_Lesen(QWidget *parent = nullptr);
+    ~TFCSV_Lesen() override;
+
+    bool QualityMode = false;           // set by the opener right after creation
+
+    // Tests and tools choose the file here instead of the file dialog, and see the
+    // report instead of a preview or the printer.
+    using FileChooser = std::function<QString(QWidget *, const QString &startFolder)>;
+    using ReportSink = std::function<void(TReportForm &)>;
+    static void SetFileChooser(FileChooser chooser);
+    static void SetReportSink(ReportSink sink);
+
+    void FormActivate();
+    void CheckClick();
+    void TabControl1Change();
+    void OpenButtonClick();
+    void Schliessen1Click();
+    void PreviewButtonClick();
+    void PrintButtonClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void Run(bool preview);
+    void ShowPlant();
+
+    Ui::TFCSV_Lesen *ui;
+    QLabel *panels_[4] = {};
+    DataFileContent file_;
+    int plant_ = 1;
+    bool firstActivation_ = true;
+    bool changed_ = false;
+    bool saved_ = false;
+};
