@@ -20,7 +20,6 @@ QFont Font(double points, bool bold = false)
 }
 
 struct Layout {
-    QPainter &p;
     double mm;                  // device units per millimetre
     double width, height;       // printable area
     double Mm(double v) const { return v * mm; }
@@ -36,7 +35,7 @@ int BandReport::Render(QPagedPaintDevice &device)
     QPainter p;
     if (!p.begin(&device))
         return 0;
-    Layout l{p, device.logicalDpiY() / 25.4, double(device.width()), double(device.height())};
+    Layout l{device.logicalDpiY() / 25.4, double(device.width()), double(device.height())};
     const QString printed = footerDateText.isEmpty()
         ? QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat)
         : footerDateText;

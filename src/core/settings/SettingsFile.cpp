@@ -234,10 +234,8 @@ struct TSettingsFile::Private {
         QString why;
         if (!WriteFileAtomically(path, out, &why)) {
             Parse();        // back to what the file holds: a failed write changes nothing
-            if (!g_failing && g_writeFailed) {
-                g_failing = true;
+            if (!g_failing && g_writeFailed)
                 g_writeFailed(path, why);
-            }
             g_failing = true;
             return false;
         }

@@ -24,8 +24,11 @@ struct Rows {
     }
 };
 
-void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::initializer_list<std::pair<int, QString>> curves)
+// The curves of the chart; the reference depth is added, dashed, while it is shown.
+void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::vector<std::pair<int, QString>> curves)
 {
+    if (ShowRefDepth)
+        curves.emplace_back(SeriesRef, RefCaption);
     static const QColor colours[] = {Qt::red, QColor(230, 120, 0), QColor(160, 130, 0), Qt::darkGreen, Qt::blue,
                                      Qt::black, Qt::darkCyan};
     chart->clearGraphs();
@@ -41,6 +44,8 @@ void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::initializer_list<
             y << v[k];
         }
         g->setData(x, y, true);
+        if (series == SeriesRef)
+            g->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
     }
     chart->legend->setVisible(true);
     chart->xAxis->setLabel(QString());
@@ -61,12 +66,16 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
     const QString unit = ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
 
     std::unique_ptr<TReportForm> form;
-    if (kind == ProtocolKind::Measurement) {
+    if (kind == ProtocolKind::Measurement)
         form = std::make_unique<TFQRKompForm>();
-        form->SetLabel("QRKopf1", file.Title1);
-        form->SetLabel("QRKopf2", file.Title2);
-        form->SetLabel("QRKopf3", file.Title3);
-        form->SetLabel("AnlName", file.PileName);
+    else
+        form = std::make_unique<TFQRKompProtokoll>();
+    // Both protocols are headed by the lines the file was made with.
+    form->SetLabel("QRKopf1", file.Title1);
+    form->SetLabel("QRKopf2", file.Title2);
+    form->SetLabel("QRKopf3", file.Title3);
+    form->SetLabel("AnlName", file.PileName);
+    if (kind == ProtocolKind::Measurement) {
         form->SetLabel("DateiName", file.FileNameText);
         form->SetLabel("QRKomment1", file.Comment);
         form->SetLabel("QRKomment2", file.FirstSaveLine);
@@ -98,11 +107,6 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
                       {{SeriesT100, "100 cm"}, {SeriesT75, "75 cm"}, {SeriesT50, "50 cm"}, {SeriesT25, "25 cm"},
                        {SeriesT0, "0 cm"}, {SeriesO2, "O2"}});
     } else {
-        form = std::make_unique<TFQRKompProtokoll>();
-        form->SetLabel("QRKopf1", file.Title1);
-        form->SetLabel("QRKopf2", file.Title2);
-        form->SetLabel("QRKopf3", file.Title3);
-        form->SetLabel("AnlName", file.PileName);
         form->SetLabel("QRTemp1", ShowRefDepth ? QStringLiteral("Rand ") + (ImperialUnits ? "[in]" : "[cm]") : QString());
         form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);
         form->SetLabel("QRTemp3", QStringLiteral("Basis ") + unit);
@@ -119,16 +123,6 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
         };
         if (graph)
             AddCurves(form->QRChart1(), rows->points, {{SeriesT100, "Kern"}, {SeriesT0, "Basis"}});
-    }
-    if (graph && ShowRefDepth && form->QRChart1()) {
-        QCPGraph *g = form->QRChart1()->addGraph();
-        g->setName(RefCaption);
-        g->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
-        const std::vector<double> &v = rows->points.Values[SeriesRef];
-        for (size_t k = 1; k < v.size(); ++k)
-            g->addData(double(k), v[k]);
-        form->QRChart1()->rescaleAxes();
-        form->QRChart1()->replot();
     }
     if (!graph)
         form->RemoveChart();
