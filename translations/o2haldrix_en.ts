@@ -469,6 +469,121 @@ The file was not made by this software!</translation>
     </message>
 </context>
 <context>
+    <name>TFDatenLesen1</name>
+    <message>
+        <source>Daten Offline lesen</source>
+        <translation>Read data offline</translation>
+    </message>
+    <message>
+        <source>Daten auslesen</source>
+        <translation>Read data</translation>
+    </message>
+    <message>
+        <source>Gespeicherte Datensätze aus der Steuerung lesen</source>
+        <translation>Read the stored records from the controller</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Anzahl Datensätze:</source>
+        <translation>Number of records:</translation>
+    </message>
+    <message>
+        <source>Lese Datensatz:</source>
+        <translation>Reading record:</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>Print pre&amp;view</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Betriebsart</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Run time</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>NO PLANT CONNECTED!!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>Connected PLANT is switched off!!</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>The data file cannot be opened!</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>The number of stored records cannot be read!
+Communication error!</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!
+Please check the cable and the PC settings!
+Please check the cable and the PC settings!</translation>
+    </message>
+    <message>
+        <source>INFO Daten auslesen abgeschlossen.</source>
+        <translation>INFO Data readout finished.</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Data were not stored correctly!!
+Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Werte in Datei gespeichert !</source>
+        <translation>Values saved to file!</translation>
+    </message>
+    <message>
+        <source>Werte ausgedruckt !</source>
+        <translation>Values printed!</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>

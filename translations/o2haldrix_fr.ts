@@ -469,6 +469,121 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     </message>
 </context>
 <context>
+    <name>TFDatenLesen1</name>
+    <message>
+        <source>Daten Offline lesen</source>
+        <translation>Lire les données hors ligne</translation>
+    </message>
+    <message>
+        <source>Daten auslesen</source>
+        <translation>Lire les données</translation>
+    </message>
+    <message>
+        <source>Gespeicherte Datensätze aus der Steuerung lesen</source>
+        <translation>Lire les enregistrements stockés dans le contrôleur</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Anzahl Datensätze:</source>
+        <translation>Nombre d&apos;enregistrements :</translation>
+    </message>
+    <message>
+        <source>Lese Datensatz:</source>
+        <translation>Lecture de l&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>A&amp;perçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>État :</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Betriebsart</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Durée de marche</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements !
+Erreur de communication !</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>DÉLAI DÉPASSÉ dans la communication série !
+Veuillez vérifier le câble et les réglages du PC !
+Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>INFO Daten auslesen abgeschlossen.</source>
+        <translation>INFO Lecture des données terminée.</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!
+Veuillez vérifier le support !!</translation>
+    </message>
+    <message>
+        <source>Werte in Datei gespeichert !</source>
+        <translation>Valeurs enregistrées dans le fichier !</translation>
+    </message>
+    <message>
+        <source>Werte ausgedruckt !</source>
+        <translation>Valeurs imprimées !</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>

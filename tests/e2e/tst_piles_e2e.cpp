@@ -1,6 +1,7 @@
 // Piles end to end: the program's windows and menus against the plant simulator on a
 // pseudo-terminal; what went over the line is read back from the simulator's trace.
 
+#include "data/UDatenLesen.h"
 #include "datafile/DataFile.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -13,13 +14,16 @@
 #include "widgets/MessageBox.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
 
 #include "support/Files.h"
 #include "support/Program.h"
+#include "support/Records.h"
 #include "support/SimProcess.h"
 
 namespace {
@@ -29,25 +33,7 @@ using support::IniValue;
 using support::Simulator;
 using support::TraceLine;
 
-QString Pad5(const QByteArray &v) { return QString::fromLatin1(v).rightJustified(5, u' '); }
-
-// The data-file line a stored record reply ("G" five depths in tenths of °C; O2; mode;
-// aux; min; h; d; m; y; run; cycles;) must become: whole degrees (truncated), the
-// reference depth, O2 in vol% with a comma. These piles are still cold at the core, so
-// the reference depth reads 100 (checked).
-QString ExpectedLine(int number, const QString &reply)
-{
-    const QList<QByteArray> f = reply.mid(1).toLatin1().split(';');
-    QString temps;
-    for (int i = 0; i < 5; ++i)
-        temps += Pad5(QByteArray::number(f[i].toInt() / 10)) + u';';
-    if (f[0].toInt() / 10 >= 55)
-        qWarning("core at 55 degrees or more: the reference depth is not 100");
-    const QByteArray o2 = QByteArray::number(f[5].toInt() / 10) + ',' + QByteArray::number(f[5].toInt() % 10);
-    return QString::number(number) + u';' + QString::fromLatin1(f[10] + '.' + f[11] + ".20" + f[12] + "  " + f[9] + ':' + f[8])
-        + u';' + temps + Pad5("100") + u';' + Pad5(o2) + u';' + QString::fromLatin1(f[6]) + u';' + Pad5(f[13]) + u';'
-        + Pad5(f[14]) + u';';
-}
+using support::ExpectedLine;
 
 // The stored records a plant sent, in order.
 QStringList RecordsSent(const Simulator &sim, int plant)
@@ -174,6 +160,46 @@ private slots:
         QCOMPARE(modes->currentIndex(), shown);
         const QStringList after = FramesTo(sim, 2).mid(before);
         QVERIFY2(!after.contains("o") && !after.contains("e"), qPrintable(after.join(u' ')));
+        live.close();
+    }
+
+    // The offline readout from the main window's menu and from the live display's:
+    // the plant's memory into grid and file byte for byte, the poll back afterwards.
+    void offlineReadoutFromBothMenus()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "3", "--running", "3", "--history", "1"}, home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        TFMain main;
+        SelectedPlant = 3;
+        int rows = -1;
+        support::AnswerNextDialog([&](QDialog *d) {
+            auto *readout = qobject_cast<TFDatenLesen1 *>(d);
+            QVERIFY(readout);
+            QCOMPARE(Find<QLabel>(d, "MieteName")->text(), PlantTable[3].Name);
+            Find<QToolButton>(d, "ToolButton1")->click();
+            rows = readout->RecordsRead();
+            Find<QAction>(d, "Ende2")->trigger();
+        });
+        Find<QAction>(&main, "Datenauslesen1")->trigger();
+        const QStringList records = RecordsSent(sim, 3);
+        QVERIFY2(records.size() >= 20, qPrintable(QString::number(records.size())));
+        QCOMPARE(rows, int(records.size()));
+        QCOMPARE(messages_, QStringList{"INFO Daten auslesen abgeschlossen."});
+        CompareWithRecords(PlantTable[3].Datei, records, 1);
+        QVERIFY(main.Link()->LeseTimer()->isActive());
+
+        TFAnzeige live(&main);
+        live.show();
+        bool opened = false;
+        support::AnswerNextDialog([&](QDialog *d) {
+            opened = qobject_cast<TFDatenLesen1 *>(d) != nullptr;
+            d->close();
+        });
+        Find<QAction>(&live, "OfflineDatenauslesen1")->trigger();
+        QVERIFY(opened);
+        QVERIFY(main.Link()->LeseTimer()->isActive());
         live.close();
     }
 

@@ -91,12 +91,20 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer)
                 outcome = TransferOutcome::TimedOut;
                 break;
             }
+            if (observer)
+                observer->RecordReceived(plant, taken + 1);
             if (!AppendDataLine(plant, StampText(StoredStamp), StoredValues)) {
                 outcome = TransferOutcome::WriteFailed;
                 break;
             }
             if (observer)
                 observer->RecordTransferred(plant, taken + 1);
+            // Only between records: one the plant has handed over (and so no longer
+            // holds) is always written first.
+            if (observer && taken + 1 < count && observer->StopRequested()) {
+                outcome = TransferOutcome::Stopped;
+                break;
+            }
         }
     }
     CloseDataFile(plant);
@@ -125,6 +133,8 @@ bool SaveCurrentPlant(int plant, PileObserver &ui)
         ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "TIMEOUT, bei der seriellen Kommunikation!\n"
                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
                      "Bitte Kabel und PC- Einstellung überprüfen!")));
+        break;
+    case TransferOutcome::Stopped:      // not all taken, but the operator chose so
         break;
     case TransferOutcome::WriteFailed:
         ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!")));

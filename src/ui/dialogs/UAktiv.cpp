@@ -2,6 +2,7 @@
 #include "ui_UAktiv.h"
 
 #include <QEvent>
+#include <QWindow>
 
 TFAktiv *FAktiv = nullptr;
 
@@ -26,10 +27,20 @@ void TFAktiv::ShowProgress(QWidget *owner, int count)
     if (owner) {
         // Integer halves round toward zero, as the placement rule wants.
         move(owner->x() + owner->width() / 2 - 100, owner->y() + owner->height() / 2 - 50);
+        winId();
+        if (QWindow *top = owner->window()->windowHandle())
+            windowHandle()->setTransientParent(top);
     }
     ui->ProgressBar1->setMaximum(count);
     ui->ProgressBar1->setValue(1);
     show();
+}
+
+void TFAktiv::HideProgress()
+{
+    hide();
+    if (windowHandle())
+        windowHandle()->setTransientParent(nullptr);
 }
 
 QProgressBar *TFAktiv::ProgressBar1() const

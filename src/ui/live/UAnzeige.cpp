@@ -1,6 +1,7 @@
 #include "live/UAnzeige.h"
 #include "ui_UAnzeige.h"
 
+#include "data/UDatenLesen.h"
 #include "dialogs/UAbout.h"
 #include "dialogs/UAktiv.h"
 #include "dialogs/UAnlDatumSet.h"
@@ -82,7 +83,7 @@ public:
     void TransferEnded(int) override
     {
         if (FAktiv)
-            FAktiv->hide();
+            FAktiv->HideProgress();
         window_->SetStatusPanelText(3, QString());
     }
 
@@ -535,7 +536,14 @@ void TFAnzeige::Ende1Click()
 
 void TFAnzeige::OfflineDatenauslesen1Click()
 {
-    // The offline readout window is opened here once it exists.
+    // The display stands still meanwhile; the readout window is modal, and its
+    // exchanges pause the poll themselves.
+    dispTimer_->stop();
+    {
+        TFDatenLesen1 readout(this);
+        readout.exec();
+    }
+    FormActivate();             // restarts the display; the readout may have chosen another plant
 }
 
 void TFAnzeige::SetFileChooser(FileChooser chooser) { g_fileChooser = std::move(chooser); }

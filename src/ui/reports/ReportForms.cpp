@@ -74,20 +74,34 @@ print::BandReport TReportForm::Base(const QStringList &detailLabels)
     return r;
 }
 
+namespace {
+ReportSink g_reportSink;
+}
+
+void SetReportSink(ReportSink sink) { g_reportSink = std::move(sink); }
+
 void TReportForm::Preview(QWidget *parent)
 {
+    if (g_reportSink)
+        return g_reportSink(*this, true);
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter *pr) { Layout().Render(*pr); });
     preview.exec();
 }
 
-void TReportForm::Print(QWidget *parent)
+bool TReportForm::Print(QWidget *parent)
 {
+    if (g_reportSink) {
+        g_reportSink(*this, false);
+        return true;
+    }
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        Layout().Render(printer);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    Layout().Render(printer);
+    return true;
 }
 
 bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)

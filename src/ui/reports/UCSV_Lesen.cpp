@@ -16,11 +16,15 @@
 
 namespace {
 TFCSV_Lesen::FileChooser g_chooser;
-TFCSV_Lesen::ReportSink g_sink;
 }
 
 void TFCSV_Lesen::SetFileChooser(FileChooser chooser) { g_chooser = std::move(chooser); }
-void TFCSV_Lesen::SetReportSink(ReportSink sink) { g_sink = std::move(sink); }
+
+void ResetReportValues()
+{
+    g_chooser = {};
+    SetReportSink({});
+}
 
 TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Lesen)
 {
@@ -164,9 +168,7 @@ void TFCSV_Lesen::Run(bool preview)
         return;
     }
     panels_[3]->setText(QString::number(p.points));
-    if (g_sink)
-        g_sink(*p.form);
-    else if (preview)
+    if (preview)
         p.form->Preview(this);
     else
         p.form->Print(this);

@@ -2,6 +2,7 @@
 
 #include "ui_UMain.h"
 
+#include "data/UDatenLesen.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 
@@ -301,7 +302,8 @@ QString TFMain::CurrentStatusText() const
 
 void TFMain::Datenauslesen1Click()
 {
-    // Opens the offline readout window once it is part of the program.
+    TFDatenLesen1 readout(this);
+    readout.exec();
 }
 
 void TFMain::Messwertedrucken1Click()

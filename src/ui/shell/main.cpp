@@ -2,6 +2,7 @@
 // busy window, the message loop.
 
 #include "settings/SettingsFile.h"
+#include "data/UDatenLesen.h"
 #include "dialogs/UAktiv.h"
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
@@ -60,11 +61,23 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             TFCSV_Lesen protocols(main);
             protocols.FormActivate();
             save(&protocols, "protokoll.png");
-            // The sample protocol as printed: a PDF, and its first page as a picture.
-            const QString pdf = QDir(folder).filePath(QStringLiteral("musterprotokoll.pdf"));
-            if (company.SampleForm()->ExportPdf(pdf))
-                QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", pdf,
-                                                              QDir(folder).filePath(QStringLiteral("musterprotokoll"))});
+            // A printed form as PDF, and its first page as a picture.
+            auto print = [&folder](TReportForm &form, const char *name) {
+                const QString pdf = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
+                if (form.ExportPdf(pdf))
+                    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", pdf,
+                                                                  QDir(folder).filePath(QString::fromLatin1(name))});
+            };
+            print(*company.SampleForm(), "musterprotokoll");
+            // The offline readout of the selected plant, its messages answered.
+            SetMessageHandler([](MsgKind, const QString &) { return MsgAnswer::Ok; });
+            TFDatenLesen1 readout(main);
+            readout.show();
+            readout.DatenAuslesen();
+            SetMessageHandler({});
+            save(&readout, "datenlesen.png");
+            if (readout.RecordsRead() > 0)
+                print(*readout.GridProtocol(), "datenlesen-protokoll");
         }
         main->CloseProgram();
     });

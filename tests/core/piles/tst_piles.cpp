@@ -12,6 +12,7 @@
 #include "support/Files.h"
 #include "support/SharedState.h"
 #include "support/SimLine.h"
+#include "support/SimSite.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -34,63 +35,7 @@ struct Operator : PileObserver {
     void TransferEnded(int) override { ++ended; }
 };
 
-// A home folder with its settings file, the simulated plants and the link.
-struct Site {
-    support::SharedStateGuard guard;
-    QTemporaryDir home;
-    std::unique_ptr<TSettingsFile> ini;
-    std::unique_ptr<plantsim::Bus> bus;
-    TLink link;
-    QStringList trace;
-
-    explicit Site(const QList<plantsim::PlantConfig> &plants, int historyDays = 2)
-    {
-        SetProgramFolder(home.path());
-        ini = std::make_unique<TSettingsFile>(home.filePath("Haldrix.ini"));
-        SettingsFile = ini.get();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        SetDataFileToday([] { return QDate(2026, 12, 8); });
-        SetCommandClock([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7)); });
-        plantsim::BusConfig config;
-        config.plants = plants;
-        config.historyDays = historyDays;
-        config.start = QDateTime(QDate(2026, 12, 8), QTime(8, 0));
-        bus = std::make_unique<plantsim::Bus>(config);
-        QObject::connect(bus.get(), &plantsim::Bus::Trace, [this](const QString &l) { trace << l; });
-        support::PlugIn(link, *bus);
-        BaseTimeout = 60;
-        RecordTimeout = 60;
-        PlantCount = MaxPlants;
-        link.OpenLink();
-        for (const plantsim::PlantConfig &p : plants) {
-            PlantTable[p.number].Name = QStringLiteral("Miete%1").arg(p.number);
-            PlantTable[p.number].Pfad = ProgramFolder;
-            ReadPlantStatus(p.number);
-        }
-        trace.clear();
-    }
-    ~Site() { SettingsFile = nullptr; }
-
-    plantsim::Plant &P(int n) { return *bus->GetPlant(n); }
-    // The frames the host sent, as "<plant> <frame>".
-    QStringList Sent() const
-    {
-        QStringList out;
-        for (const QString &l : trace)
-            if (l.section(' ', 1, 1) == QLatin1String("RX"))
-                out << l.section(' ', 2, 3);
-        return out;
-    }
-    // The stamps of the "G" replies the plants sent, in order.
-    int RecordsSent() const
-    {
-        int n = 0;
-        for (const QString &l : trace)
-            n += l.section(' ', 1, 1) == QLatin1String("TX") && l.section(' ', 3, 3).startsWith(u'G');
-        return n;
-    }
-};
-
+using Site = support::SimSite;
 using support::Plant;
 
 // The data lines of a file, checked to be numbered 1, 2, 3, … in time order.

@@ -71,9 +71,9 @@ private slots:
         const QString headingLine = text.section(u'\n', text.left(text.indexOf("T5[°C]")).count(u'\n'),
                                                  text.left(text.indexOf("T5[°C]")).count(u'\n'));
         qsizetype at = 0;
-        for (const QString &h : {"T5[°C]", "T4[°C]", "T3[°C]", "T2[°C]", "T1[°C]", "Laufzeit[min]", "Zyklen", "S 55°C[cm]"}) {
-            const qsizetype next = headingLine.indexOf(h, at);
-            QVERIFY2(next >= at, qPrintable(h + " in " + headingLine));
+        for (const char *h : {"T5[°C]", "T4[°C]", "T3[°C]", "T2[°C]", "T1[°C]", "Laufzeit[min]", "Zyklen", "S 55°C[cm]"}) {
+            const qsizetype next = headingLine.indexOf(QString::fromUtf8(h), at);
+            QVERIFY2(next >= at, qPrintable(QString::fromUtf8(h) + " in " + headingLine));
             at = next;
         }
         static const QRegularExpression row(
@@ -138,7 +138,7 @@ private slots:
         QString chosen = file;
         TFCSV_Lesen::SetFileChooser([&](QWidget *, const QString &) { return chosen; });
         QString text;
-        TFCSV_Lesen::SetReportSink([&](TReportForm &form) {
+        SetReportSink([&](TReportForm &form, bool) {
             QVERIFY(form.ExportPdf(dir.filePath("w.pdf")));
             text = PdfText(dir.filePath("w.pdf"));
         });
@@ -156,6 +156,27 @@ private slots:
                      qPrintable(text.left(600)));
             w.close();
         }
+        {
+            // In °F the window's protocol converts: the file's 60 °C at 100 cm is 140.
+            ImperialUnits = true;
+            QString first;
+            SetReportSink([&](TReportForm &form, bool) {
+                QVERIFY(form.NeedData());
+                first = form.PrintLabel("QRT1");
+                QCOMPARE(form.Label("QRTemp1"), QString("T5[°F]"));
+            });
+            TFCSV_Lesen w;
+            w.show();
+            w.findChild<QCheckBox *>("CheckTag")->setChecked(false);
+            w.findChild<QPushButton *>("OpenButton")->click();
+            w.findChild<QPushButton *>("PreviewButton")->click();
+            QCOMPARE(first, QString(" 140"));
+            ImperialUnits = false;
+            SetReportSink([&](TReportForm &form, bool) {
+                QVERIFY(form.ExportPdf(dir.filePath("w.pdf")));
+                text = PdfText(dir.filePath("w.pdf"));
+            });
+        }
         QCOMPARE(ini.ReadString("COM", "GGRAPH", "-"), QString("-"));      // no click: nothing written
         {
             TFCSV_Lesen w;
@@ -170,8 +191,6 @@ private slots:
         }
         QCOMPARE(ini.ReadBool("COM", "PGRAPH", false), true);
         QCOMPARE(ini.ReadBool("COM", "PTAG", true), false);
-        TFCSV_Lesen::SetFileChooser({});
-        TFCSV_Lesen::SetReportSink({});
         SettingsFile = nullptr;
     }
 };

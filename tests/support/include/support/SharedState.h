@@ -27,6 +27,10 @@
 #include "widgets/MessageBox.h"
 #define O2H_SUPPORT_WIDGETS 1
 #endif
+#if __has_include("reports/ReportForms.h")
+#include "reports/ReportForms.h"
+#define O2H_SUPPORT_REPORTS 1
+#endif
 #if __has_include("live/UAnzeige.h")
 #include "live/UAnzeige.h"
 #define O2H_SUPPORT_LIVE 1
@@ -54,6 +58,9 @@ inline void ResetSharedState()
 #endif
 #ifdef O2H_SUPPORT_WIDGETS
     ResetWidgetValues();
+#endif
+#ifdef O2H_SUPPORT_REPORTS
+    ResetReportValues();
 #endif
 #ifdef O2H_SUPPORT_LIVE
     ResetLiveValues();

@@ -16,7 +16,12 @@ public:
     virtual bool Confirm(const QString &text) { Q_UNUSED(text); return false; }
     // A transfer of plant `plant` expects `records` records (its count reply).
     virtual void TransferStarted(int plant, int records) { Q_UNUSED(plant); Q_UNUSED(records); }
+    // Record `number` (1, 2, …) has arrived and is in StoredValues / StoredStamp; it
+    // is appended next.
+    virtual void RecordReceived(int plant, int number) { Q_UNUSED(plant); Q_UNUSED(number); }
     virtual void RecordTransferred(int plant, int done) { Q_UNUSED(plant); Q_UNUSED(done); }
+    // Asked after every record appended: true ends the transfer there (Stopped).
+    virtual bool StopRequested() { return false; }
     virtual void TransferEnded(int plant) { Q_UNUSED(plant); }
 };
 
@@ -26,6 +31,7 @@ enum class TransferOutcome {
     CountFailed,    // no count, or one outside 0..1000: nothing was taken
     TimedOut,       // a record did not come; the records before it are in the file
     WriteFailed,    // a line could not be written; the lines before it are intact
+    Stopped,        // the observer asked to stop; every record received is in the file
 };
 
 // The memory transfer of plant n: opens the data file, reads the count, takes the

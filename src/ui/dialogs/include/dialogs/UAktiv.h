@@ -18,7 +18,10 @@ public:
 
     // Clears CancelRequested, centres the box over owner (100 left and 50 above the
     // owner's middle), sets the bar to 1 of count and shows the box, not modally.
+    // While shown it belongs to the owner's window, so that a modal owner does not
+    // block the click on the text.
     void ShowProgress(QWidget *owner, int count);
+    void HideProgress();
     QProgressBar *ProgressBar1() const;
 
 public slots:

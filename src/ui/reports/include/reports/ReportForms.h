@@ -32,7 +32,7 @@ public:
     bool HasChart() const { return hasSummary_; }
 
     void Preview(QWidget *parent);      // the preview window, printing from there
-    void Print(QWidget *parent);        // the print dialog, then the printer
+    bool Print(QWidget *parent);        // the print dialog, then the printer; false: cancelled
     // The same pages as PDF; false with *error set when the file cannot be written
     // (nothing half-written stays at `path`).
     bool ExportPdf(const QString &path, QString *error = nullptr, int *pages = nullptr);
@@ -49,6 +49,13 @@ protected:
     bool hasSummary_ = true;
     std::unique_ptr<QCustomPlot> chart_;
 };
+
+// Tests and tools see every report here instead of a preview window or the printer
+// (`preview`: which of the two was asked for). Empty: the real windows again.
+using ReportSink = std::function<void(TReportForm &form, bool preview)>;
+void SetReportSink(ReportSink sink);
+// Back to the program-start state: no sink, the protocol window's file dialog.
+void ResetReportValues();
 
 // The measurement protocol: every value of a pile, Letter portrait, 10 mm margins.
 class TFQRKompForm : public TReportForm {

@@ -20,12 +20,9 @@ public:
 
     bool QualityMode = false;           // set by the opener right after creation
 
-    // Tests and tools choose the file here instead of the file dialog, and see the
-    // report instead of a preview or the printer.
+    // Tests and tools choose the file here instead of the file dialog.
     using FileChooser = std::function<QString(QWidget *, const QString &startFolder)>;
-    using ReportSink = std::function<void(TReportForm &)>;
     static void SetFileChooser(FileChooser chooser);
-    static void SetReportSink(ReportSink sink);
 
     void FormActivate();
     void CheckClick();
