@@ -335,7 +335,16 @@ void TLink::OpenLink()
         d->leseTimer.start(500);
         return;
     }
-    emit OpenFailed(tr("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!"));
+    QString failure = tr("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!");
+    if (d->port && d->port->AccessDenied()) {
+#ifdef Q_OS_WIN
+        failure += u'\n' + tr("Keine Zugriffsrechte auf %1.").arg(PortDeviceName(ComNumber));
+#else
+        failure += u'\n' + tr("Keine Zugriffsrechte auf %1: der Benutzer braucht Zugriff auf das Gerät "
+                              "(Gruppe \"dialout\").").arg(PortDeviceName(ComNumber));
+#endif
+    }
+    emit OpenFailed(failure);
     emit StatusText(NoConnectionText());
     LinkOpen = false;
     if (d->port)
@@ -513,7 +522,7 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
         return;
     TheLink->BeforeFrame(previousPlant, plant, command);
     TheLink->NoteSent(frame);
-    AwaitedReply = AwaitsReply(command) ? command : quint8(cmdNone);
+    AwaitedReply = AwaitsReply(command) ? quint8(command) : quint8(cmdNone);
     TheLink->ComPort1()->WriteBytes(frame);
 }
 

@@ -60,19 +60,23 @@ public:
         if (port_.isOpen() && openedName_ == name)
             return true;        // ours: a test open would only fail on our own lock
 #ifndef Q_OS_WIN
+        // The device node is the port: one that another program holds, or that this
+        // user may not open, still exists (opening it says why it fails).
         if (!QFileInfo::exists(name)) {
             error_ = name + QStringLiteral(": no such device");
             return false;
         }
-#endif
+        return true;
+#else
         QSerialPort probe;
         probe.setPortName(name);
         if (!probe.open(QIODevice::ReadWrite)) {
             error_ = name + QStringLiteral(": ") + probe.errorString();
-            return false;
+            return probe.error() == QSerialPort::PermissionError;   // held by another program
         }
         probe.close();
         return true;
+#endif
     }
 
     bool Open() override
@@ -87,8 +91,17 @@ public:
         port_.setPortName(openedName_);
         port_.setBaudRate(baud_);
         lost_ = false;
+        accessDenied_ = false;
         if (!port_.open(QIODevice::ReadWrite)) {
             error_ = openedName_ + QStringLiteral(": ") + port_.errorString();
+#ifndef Q_OS_WIN
+            // Busy and forbidden both come as a permission error; only the device's
+            // rights tell whether this user may open it at all.
+            accessDenied_ = port_.error() == QSerialPort::PermissionError
+                            && !(QFileInfo(openedName_).isReadable() && QFileInfo(openedName_).isWritable());
+#else
+            accessDenied_ = port_.error() == QSerialPort::PermissionError;
+#endif
             return false;
         }
         port_.setDataBits(QSerialPort::Data8);
@@ -131,6 +144,7 @@ public:
     }
 
     QString ErrorText() const override { return error_; }
+    bool AccessDenied() const override { return accessDenied_; }
 
 private:
     void OnError(QSerialPort::SerialPortError e)
@@ -151,6 +165,7 @@ private:
     int number_ = 1;
     int baud_ = 2400;
     bool lost_ = false;
+    bool accessDenied_ = false;
 };
 
 } // namespace

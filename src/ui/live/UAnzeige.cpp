@@ -6,6 +6,7 @@
 #include "dialogs/UAktiv.h"
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
+#include "dialogs/UO2MessSetup.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -649,7 +650,8 @@ void TFAnzeige::Einstellwerte1Click()
                           "Bitte Kabel und PC- Einstellung überprüfen!"));
         return;
     }
-    // The plant set-up dialog opens here with the values just read once it exists.
+    TFO2MessSetup setup(this);
+    setup.exec();
 }
 
 void TFAnzeige::Datumsetzen1Click()

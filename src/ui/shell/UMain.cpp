@@ -11,6 +11,7 @@
 
 #include "datafile/DataFile.h"
 #include "dialogs/UAbout.h"
+#include "dialogs/UPC_Setup.h"
 #include "dialogs/UZeitSelect.h"
 #include "i18n/Languages.h"
 #include "link/Commands.h"
@@ -247,8 +248,19 @@ void TFMain::Ende2Click()
 
 void TFMain::PCSoftware1Click()
 {
-    // Opens the PC set-up once that window is part of the program; after a port
-    // change it will set LearnRequest and call RunDiscovery.
+    bool portChanged, offsetChanged;
+    {
+        TFPC_Setup setup(this);
+        setup.exec();
+        portChanged = setup.PortChanged();
+        offsetChanged = setup.OffsetChanged();
+    }
+    if (offsetChanged)
+        SetHeader();
+    if (portChanged) {
+        LearnRequest = true;
+        RunDiscovery();
+    }
 }
 
 void TFMain::Speicherzeit1Click()

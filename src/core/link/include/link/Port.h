@@ -30,6 +30,8 @@ public:
     virtual int ReadByte() = 0;                 // -1 when nothing is waiting
     virtual int BytesAvailable() const = 0;
     virtual QString ErrorText() const = 0;      // reason of the last failure
+    // The last Open failed because this user may not use the device.
+    virtual bool AccessDenied() const { return false; }
 
 signals:
     // Received bytes are waiting; delivered through the event loop.

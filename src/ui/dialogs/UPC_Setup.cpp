@@ -1,0 +1,121 @@
+#include "dialogs/UPC_Setup.h"
+#include "ui_UPC_Setup.h"
+
+#include "link/Link.h"
+#include "link/PlantTable.h"
+#include "settings/SettingsFile.h"
+
+#include <QEvent>
+
+TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup)
+{
+    ui->setupUi(this);
+    portChanged_ = false;
+    const int baud = BaudForSpeedIndex(SpeedIndex);
+    LinkPort *port = TLink::Instance() ? TLink::Instance()->ComPort1() : nullptr;
+    if (port)
+        port->SetBaudRate(baud);
+    ui->BaudLabel->setText(QStringLiteral("%1 Baud").arg(baud));
+    for (int n = 1; n <= 8; ++n) {
+        QRadioButton *b = PortButton(n);
+        b->setEnabled(port && port->PortExists(n));
+        b->setToolTip(PortDeviceName(n));
+        b->setChecked(n == ComNumber);
+        connect(b, &QRadioButton::clicked, this, [this, n] { ComSelectClick(n); });
+    }
+    chosenPort_ = ComNumber;
+
+    ui->RefTempSelect->setValue(RefTemp);
+    ui->CelsiusCheck->setChecked(ImperialUnits);
+    if (ImperialUnits)
+        CelsiusCheckClick();
+    shownRefTemp_ = ui->RefTempSelect->value();
+    shownImperial_ = ImperialUnits;
+    ui->ShowRefCheck->setChecked(ShowRefDepth);
+    ui->RefTempSelect->setEnabled(ShowRefDepth);
+    ui->DispOffsetSelect->setValue(DisplayOffset + 1);
+
+    connect(ui->CelsiusCheck, &QCheckBox::clicked, this, &TFPC_Setup::CelsiusCheckClick);
+    connect(ui->ShowRefCheck, &QCheckBox::clicked, this, &TFPC_Setup::ShowRefCheckClick);
+    connect(ui->OKBtn, &QPushButton::clicked, this, &TFPC_Setup::OKBtnClick);
+    connect(ui->CancelBtn, &QPushButton::clicked, this, &TFPC_Setup::CancelBtnClick);
+}
+
+TFPC_Setup::~TFPC_Setup() { delete ui; }
+
+QRadioButton *TFPC_Setup::PortButton(int n) const
+{
+    QRadioButton *buttons[8] = {ui->COM1Button, ui->COM2Button, ui->COM3Button, ui->COM4Button,
+                                ui->COM5Button, ui->COM6Button, ui->COM7Button, ui->COM8Button};
+    return buttons[qBound(1, n, 8) - 1];
+}
+
+void TFPC_Setup::ComSelectClick(int port) { chosenPort_ = port; }
+
+void TFPC_Setup::CelsiusCheckClick()
+{
+    // The range first, so the converted value is clamped to it.
+    QDoubleSpinBox *t = ui->RefTempSelect;
+    const double shown = t->value();
+    if (ui->CelsiusCheck->isChecked()) {
+        t->setRange(CelsiusToFahrenheitF(30), CelsiusToFahrenheitF(80));
+        t->setValue(CelsiusToFahrenheitF(shown));
+        ui->SelectEinheit->setText(QStringLiteral("°F"));
+    } else {
+        t->setRange(30, 80);
+        t->setValue(FahrenheitToCelsiusF(shown));
+        ui->SelectEinheit->setText(QStringLiteral("°C"));
+    }
+}
+
+void TFPC_Setup::ShowRefCheckClick() { ui->RefTempSelect->setEnabled(ui->ShowRefCheck->isChecked()); }
+
+void TFPC_Setup::OKBtnClick()
+{
+    const QString com = QStringLiteral("COM");
+    if (chosenPort_ != ComNumber) {
+        ComNumber = quint16(chosenPort_);
+        WriteSetting(com, QStringLiteral("COM"), chosenPort_);
+        portChanged_ = true;
+    }
+    if (portChanged_)
+        OpenLink();
+    const bool imperial = ui->CelsiusCheck->isChecked();
+    if (imperial != ImperialUnits) {
+        ImperialUnits = imperial;
+        WriteSettingBool(com, QStringLiteral("Metric"), imperial);
+    }
+    if (ui->ShowRefCheck->isChecked() != ShowRefDepth) {
+        ShowRefDepth = ui->ShowRefCheck->isChecked();
+        WriteSettingBool(com, QStringLiteral("SHOWREF"), ShowRefDepth);
+    }
+    const double shown = ui->RefTempSelect->value();
+    if (shown != shownRefTemp_ || imperial != shownImperial_) {
+        const double celsius = imperial ? FahrenheitToCelsiusF(shown) : shown;
+        if (celsius != RefTemp) {
+            RefTemp = celsius;
+            WriteSettingFloat(com, QStringLiteral("REFTEMP"), celsius);
+        }
+    }
+    BuildRefCaption();
+    const int offset = int(ui->DispOffsetSelect->value());
+    if (offset != DisplayOffset + 1) {
+        DisplayOffset = offset - 1;
+        WriteSetting(com, QStringLiteral("DISPOFFSET"), offset);
+        offsetChanged_ = true;
+    }
+    accept();
+}
+
+void TFPC_Setup::CancelBtnClick()
+{
+    portChanged_ = false;
+    reject();
+}
+
+void TFPC_Setup::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

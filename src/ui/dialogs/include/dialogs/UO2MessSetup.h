@@ -1,0 +1,42 @@
+#pragma once
+// The plant set-up dialog: the nine values a plant keeps for its fan switching,
+// read from the plant, edited here and written back group by group (only the
+// groups that were changed). One tab per plant; the opener has read PlantSetup.
+
+#include "link/SetupValues.h"
+
+#include <QDialog>
+
+namespace Ui { class TFO2MessSetup; }
+class QAbstractSpinBox;
+
+class TFO2MessSetup : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFO2MessSetup(QWidget *parent = nullptr);
+    ~TFO2MessSetup() override;
+
+    int ShownPlant() const { return plant_; }
+    unsigned ChangedGroups() const { return changed_; }
+    // The values as the edits show them (O2 in tenths).
+    TPlantSetup ShownValues() const;
+
+    void TabControl1Change();
+    void OKBtnClick();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void ShowCaption();
+    void Fill(const TPlantSetup &values);
+    void SetEditsEnabled(bool enabled);
+    void EditChanged(SetupField field);
+    void Write();
+    QAbstractSpinBox *Edit(SetupField field) const;
+
+    Ui::TFO2MessSetup *ui;
+    int plant_ = 1;
+    unsigned changed_ = 0;
+    bool filling_ = false;
+};

@@ -1,0 +1,214 @@
+// The plant set-up and PC setup dialogs against the in-process simulator: what goes
+// to the plant (only the changed groups, in order, never out of range) and what
+// reaches the settings file.
+
+#include "dialogs/UO2MessSetup.h"
+#include "dialogs/UPC_Setup.h"
+#include "link/Commands.h"
+#include "link/SetupValues.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
+
+#include "support/Files.h"
+#include "support/SimSite.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace {
+
+using support::SimSite;
+
+plantsim::PlantConfig PlantWith(int n, int o2Ein, int o2Aus, bool running = true)
+{
+    plantsim::PlantConfig p = support::Plant(n, running);
+    p.setup.O2Ein = o2Ein;
+    p.setup.O2Aus = o2Aus;
+    return p;
+}
+
+// The set-up writes the host sent, as "<plant> <command letter>".
+QStringList Writes(const SimSite &site)
+{
+    QStringList out;
+    for (const QString &f : site.Sent())
+        if (QStringLiteral("IpEOnN").contains(f.section(' ', 1).left(1)))
+            out << f.section(' ', 0, 0) + u' ' + f.section(' ', 1).left(1);
+    return out;
+}
+
+} // namespace
+
+class TstSetup : public QObject {
+    Q_OBJECT
+private slots:
+    // The threshold rule in whole tenths, its chains and its limits.
+    void thresholdsStayApart()
+    {
+        int on = 50, off = 51;
+        KeepO2Apart(on, off, FieldO2Ein);
+        QCOMPARE(QPair(on, off), QPair(50, 52));
+        on = 209, off = 205;
+        KeepO2Apart(on, off, FieldO2Ein);
+        QCOMPARE(QPair(on, off), QPair(208, 210));
+        on = 80, off = 82;                          // exactly 0.2 apart: left alone
+        KeepO2Apart(on, off, FieldO2Aus);
+        QCOMPARE(QPair(on, off), QPair(80, 82));
+        on = 80, off = 1;
+        KeepO2Apart(on, off, FieldO2Aus);
+        QCOMPARE(QPair(on, off), QPair(0, 2));      // the on-threshold cannot go below 0.0
+    }
+
+    // Only what was changed goes to the plant, in the plant's order, and the plant
+    // holds it afterwards; nothing is sent for OK without a change.
+    void writesOnlyChangedGroups()
+    {
+        SimSite site({PlantWith(3, 40, 51)}, 0);
+        QVERIFY(ReadPlantSetup(3));
+        site.trace.clear();
+        SelectedPlant = 3;
+        {
+            TFO2MessSetup d;
+            QCOMPARE(d.findChild<QLabel *>("MieteName")->text(), QString("Miete3"));
+            d.findChild<QPushButton *>("OKBtn")->click();
+        }
+        QCOMPARE(Writes(site), QStringList());
+        {
+            TFO2MessSetup d;
+            d.findChild<QSpinBox *>("SpeicherEdit")->setValue(30);
+            d.findChild<QPushButton *>("OKBtn")->click();
+        }
+        QCOMPARE(Writes(site), QStringList{"3 I"});
+        QCOMPARE(site.P(3).Setup().Speicher, 30);
+        site.trace.clear();
+        QVERIFY(ReadPlantSetup(3));
+        {
+            TFO2MessSetup d;
+            d.findChild<QSpinBox *>("MaxAUSEdit")->setValue(200);
+            d.findChild<QSpinBox *>("NotEINEdit")->setValue(7);
+            d.findChild<QSpinBox *>("IntAUSEdit")->setValue(25);
+            d.findChild<QDoubleSpinBox *>("O2EINEdit")->setValue(5.0);     // off 5.1 → 5.2
+            QCOMPARE(d.findChild<QDoubleSpinBox *>("O2AUSEdit")->value(), 5.2);
+            d.findChild<QPushButton *>("OKBtn")->click();
+        }
+        QCOMPARE(Writes(site), QStringList({"3 p", "3 O", "3 n", "3 N"}));
+        QCOMPARE(site.P(3).Setup().O2Ein, 50);
+        QCOMPARE(site.P(3).Setup().O2Aus, 52);
+        QCOMPARE(site.P(3).Setup().MaxAus, 200);
+
+        // Values outside their ranges are clamped before they are sent.
+        TPlantSetup wild = PlantSetup;
+        wild.Speicher = 5000;
+        wild.O2Ein = -4;
+        wild.O2Aus = 300;
+        WriteSetupGroups(3, wild, GroupStore | GroupO2);
+        QTRY_COMPARE(site.P(3).Setup().Speicher, 1440);
+        QCOMPARE(site.P(3).Setup().O2Ein, 0);
+        QCOMPARE(site.P(3).Setup().O2Aus, 210);
+    }
+
+    // A tab change asks about unsent changes; an absent plant disables the edits, a
+    // silent one too with the time-out message.
+    void tabChanges()
+    {
+        plantsim::PlantConfig silent = PlantWith(6, 80, 150, false);
+        SimSite site({PlantWith(4, 205, 209), PlantWith(5, 60, 90, false), silent}, 0);
+        QVERIFY(ReadPlantSetup(4));
+        site.P(6).GetFaults().muteAfter = site.P(6).RepliesSent();
+        QStringList asked;
+        QList<MsgAnswer> answers{MsgAnswer::No, MsgAnswer::Yes};
+        SetMessageHandler([&](MsgKind, const QString &text) {
+            asked << text;
+            return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
+        });
+        SelectedPlant = 4;
+        TFO2MessSetup d;
+        auto *tabs = d.findChild<PlantTabBar *>("TabControl1");
+        auto *on = d.findChild<QDoubleSpinBox *>("O2EINEdit");
+        auto *off = d.findChild<QDoubleSpinBox *>("O2AUSEdit");
+        on->setValue(20.9);                                     // off 20.9 → 21.0 → on 20.8
+        QCOMPARE(off->value(), 21.0);
+        QCOMPARE(on->value(), 20.8);
+        site.trace.clear();
+        tabs->SetCurrentIndex(4);                               // No: nothing for plant 4
+        QCOMPARE(asked, QStringList{"Setup gändert, in Steuerung laden?"});
+        QCOMPARE(Writes(site), QStringList());
+        QCOMPARE(d.findChild<QLabel *>("MieteName")->text(), QString("Angeschlossene ANLAGE ist abgeschaltet!!"));
+        QCOMPARE(on->value(), 6.0);                             // plant 5's values, editable
+        QVERIFY(on->isEnabled());
+        d.findChild<QSpinBox *>("IntEINEdit")->setValue(12);
+        tabs->SetCurrentIndex(3);                               // Yes: sent to plant 5
+        QCOMPARE(Writes(site), QStringList{"5 E"});
+        QTRY_COMPARE(site.P(5).Setup().IntEin, 12);
+        asked.clear();
+        site.trace.clear();
+        tabs->SetCurrentIndex(9);                               // absent
+        QCOMPARE(d.findChild<QLabel *>("MieteName")->text(), QString("KEINE ANLAGE ANGESCHLOSSEN!!"));
+        QVERIFY(!on->isEnabled() && site.Sent().isEmpty() && asked.isEmpty());
+        tabs->SetCurrentIndex(5);                               // present, but silent
+        QVERIFY(!on->isEnabled());
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked[0].startsWith("TIMEOUT, bei der seriellen Kommunikation!"));
+        QCOMPARE(d.ChangedGroups(), 0u);
+    }
+
+    // The PC setup: unit switching and its stored value, the offset, and OK without
+    // a change writing nothing.
+    void pcSetup()
+    {
+        SimSite site({support::Plant(1, false)}, 0);
+        const QString ini = site.home.filePath("Haldrix.ini");
+        QVERIFY(site.ini->WriteString("COM", "COM", "1"));
+        const QByteArray before = support::ReadAll(ini);
+        {
+            TFPC_Setup d;
+            QVERIFY(d.findChild<QRadioButton *>("COM1Button")->isChecked());
+            d.findChild<QPushButton *>("OKBtn")->click();
+            QVERIFY(!d.PortChanged() && !d.OffsetChanged());
+        }
+        QCOMPARE(support::ReadAll(ini), before);
+        {
+            TFPC_Setup d;
+            auto *unit = d.findChild<QCheckBox *>("CelsiusCheck");
+            auto *temp = d.findChild<QDoubleSpinBox *>("RefTempSelect");
+            unit->click();
+            QCOMPARE(temp->value(), 131.0);
+            QCOMPARE(d.findChild<QLabel *>("SelectEinheit")->text(), QString("°F"));
+            unit->click();
+            QCOMPARE(temp->value(), 55.0);
+            unit->click();
+            d.findChild<QDoubleSpinBox *>("DispOffsetSelect")->setValue(10);
+            d.findChild<QPushButton *>("OKBtn")->click();
+            QVERIFY(d.OffsetChanged());
+        }
+        QVERIFY(ImperialUnits);
+        QCOMPARE(RefTemp, 55.1);
+        QCOMPARE(site.ini->ReadString("COM", "REFTEMP", "-").replace(u',', u'.').toDouble(), 55.1);
+        QCOMPARE(site.ini->ReadString("COM", "DISPOFFSET", "-"), QString("10"));
+        QCOMPARE(RefCaption, QString("s 131°F[in]"));
+        // After a restart the first tab reads 10.
+        DisplayOffset = 0;
+        LoadProgramSettings();
+        PlantTabBar tabs;
+        FillPlantTabs(&tabs, 4);
+        QCOMPARE(tabs.TabText(0), QString("10"));
+        // A port set outside the dialog beyond COM8: no button, OK keeps it.
+        ComNumber = 9;
+        {
+            TFPC_Setup d;
+            for (int n = 1; n <= 8; ++n)
+                QVERIFY(!d.findChild<QRadioButton *>(QStringLiteral("COM%1Button").arg(n))->isChecked());
+            d.findChild<QPushButton *>("OKBtn")->click();
+            QVERIFY(!d.PortChanged());
+        }
+        QCOMPARE(ComNumber, quint16(9));
+    }
+};
+
+QTEST_MAIN(TstSetup)
+#include "tst_setup.moc"
