@@ -245,7 +245,7 @@ private slots:
                     + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
         QVERIFY(support::WriteAll(old, text));
         QString startedIn;
-        TFAnzeige::SetFileChooser([&](QWidget *, const QString &folder) {
+        SetFileChooser([&](QWidget *, const QString &folder) {
             startedIn = folder;
             return old;
         });
@@ -267,7 +267,7 @@ private slots:
         const QStringList more = RecordsSent(sim, 5);
         QVERIFY2(more.size() >= 2, qPrintable(QString::number(more.size())));
         CompareWithRecords(old, more, 251);
-        TFAnzeige::SetFileChooser({});
+        SetFileChooser({});
     }
 
     // The daily readout at its hour, then after two missed days one day per tick;

@@ -57,7 +57,6 @@ const tAnlageParameter &SlotOf(int plant)
     return PlantTable[qBound(1, plant, MaxPlants)];
 }
 
-TFAnzeige::FileChooser g_fileChooser;
 
 // The pile sequences speak to the operator through the window's message boxes and
 // show transfers in the busy window and status panel 3.
@@ -547,7 +546,6 @@ void TFAnzeige::OfflineDatenauslesen1Click()
     FormActivate();             // restarts the display; the readout may have chosen another plant
 }
 
-void TFAnzeige::SetFileChooser(FileChooser chooser) { g_fileChooser = std::move(chooser); }
 
 void TFAnzeige::Mieteneustarten1Click()
 {
@@ -576,10 +574,7 @@ void TFAnzeige::Mietefortfuehren1Click()
     // stays as it is.
     if (!QFileInfo(s.Pfad).isDir())
         s.Pfad = ProgramFolder;
-    const QString file = g_fileChooser
-        ? g_fileChooser(this, s.Pfad)
-        : QFileDialog::getOpenFileName(this, QString(), s.Pfad, tr("EXCEL ( *.csv)"), nullptr,
-                                       QFileDialog::ReadOnly);
+    const QString file = ChooseDataFile(this, s.Pfad);
     if (file.isEmpty())
         return;
     WindowObserver window(this, false);

@@ -14,17 +14,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 
-namespace {
-TFCSV_Lesen::FileChooser g_chooser;
-}
-
-void TFCSV_Lesen::SetFileChooser(FileChooser chooser) { g_chooser = std::move(chooser); }
-
-void ResetReportValues()
-{
-    g_chooser = {};
-    SetReportSink({});
-}
+void ResetReportValues() { SetReportSink({}); }
 
 TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Lesen)
 {
@@ -125,8 +115,7 @@ void TFCSV_Lesen::OpenButtonClick()
     QString start = PlantTable[plant_].Pfad;
     if (start.isEmpty() || !QFileInfo(start).isDir())
         start = ProgramFolder;
-    const QString path = g_chooser ? g_chooser(this, start)
-                                   : QFileDialog::getOpenFileName(this, QString(), start, tr("EXCEL ( *.csv)"));
+    const QString path = ChooseDataFile(this, start);
     if (path.isEmpty()) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);

@@ -1,5 +1,8 @@
 #include "widgets/MessageBox.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QtDebug>
@@ -14,7 +17,30 @@ MessageHandler &Handler()
 
 } // namespace
 
-void ResetWidgetValues() { SetMessageHandler({}); }
+namespace {
+FileChooser &Chooser()
+{
+    static FileChooser chooser;
+    return chooser;
+}
+} // namespace
+
+void SetFileChooser(FileChooser chooser) { Chooser() = std::move(chooser); }
+
+QString ChooseDataFile(QWidget *parent, const QString &startFolder)
+{
+    if (Chooser())
+        return Chooser()(parent, startFolder);
+    return QFileDialog::getOpenFileName(parent, QString(), startFolder,
+                                        QCoreApplication::translate("FileDialog", "EXCEL ( *.csv)"), nullptr,
+                                        QFileDialog::ReadOnly);
+}
+
+void ResetWidgetValues()
+{
+    SetMessageHandler({});
+    SetFileChooser({});
+}
 
 void SetMessageHandler(MessageHandler handler)
 {

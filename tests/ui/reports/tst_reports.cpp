@@ -136,7 +136,7 @@ private slots:
         QVERIFY(ini.WriteString("COM", "GTAG", "1"));
         const QString file = QStringLiteral(O2H_TESTDATA "/files/old-layout.csv");
         QString chosen = file;
-        TFCSV_Lesen::SetFileChooser([&](QWidget *, const QString &) { return chosen; });
+        SetFileChooser([&](QWidget *, const QString &) { return chosen; });
         QString text;
         SetReportSink([&](TReportForm &form, bool) {
             QVERIFY(form.ExportPdf(dir.filePath("w.pdf")));

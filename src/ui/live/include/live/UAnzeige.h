@@ -64,11 +64,6 @@ public:
     bool SaveCurrentPlant();
     bool SavePlant(int n);
 
-    // The file chooser of "Miete fortführen": start folder in, chosen file out
-    // (empty: cancelled). Tests and demos replace it.
-    using FileChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
-    static void SetFileChooser(FileChooser chooser);
-
     QTimer *DispTimer() const { return dispTimer_; }
     TTitledGrid *Grid() const;              // BPAnzGrid
     TTitledGrid *StatusGrid() const;        // StatusAnzeige

@@ -54,7 +54,7 @@ protected:
 // (`preview`: which of the two was asked for). Empty: the real windows again.
 using ReportSink = std::function<void(TReportForm &form, bool preview)>;
 void SetReportSink(ReportSink sink);
-// Back to the program-start state: no sink, the protocol window's file dialog.
+// Back to the program-start state: no sink.
 void ResetReportValues();
 
 // The measurement protocol: every value of a pile, Letter portrait, 10 mm margins.

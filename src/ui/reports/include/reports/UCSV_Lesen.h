@@ -20,9 +20,6 @@ public:
 
     bool QualityMode = false;           // set by the opener right after creation
 
-    // Tests and tools choose the file here instead of the file dialog.
-    using FileChooser = std::function<QString(QWidget *, const QString &startFolder)>;
-    static void SetFileChooser(FileChooser chooser);
 
     void FormActivate();
     void CheckClick();

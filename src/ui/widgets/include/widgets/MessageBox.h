@@ -18,5 +18,11 @@ inline bool AskYesNo(QWidget *parent, const QString &text) { return ShowMessage(
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
 void SetMessageHandler(MessageHandler handler);
-// Back to the program-start state: message boxes are shown again.
+// The open dialog for data files ("EXCEL ( *.csv)"), starting in `startFolder`
+// without changing the current directory; empty when cancelled. Tests choose here.
+QString ChooseDataFile(QWidget *parent, const QString &startFolder);
+using FileChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
+void SetFileChooser(FileChooser chooser);   // empty: the real dialog again
+
+// Back to the program-start state: message boxes and the file dialog are shown again.
 void ResetWidgetValues();
