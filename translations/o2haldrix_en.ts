@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de">
 <context>
+    <name>FileDialog</name>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -315,10 +322,6 @@ Please check the cable and the PC settings!</translation>
         <translation>Error while saving!</translation>
     </message>
     <message>
-        <source>EXCEL ( *.csv)</source>
-        <translation>EXCEL ( *.csv)</translation>
-    </message>
-    <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
         <translation>The data file cannot be opened!</translation>
     </message>
@@ -458,10 +461,6 @@ Please check the storage medium!!</translation>
         <translation>Haldrix Protocol</translation>
     </message>
     <message>
-        <source>EXCEL ( *.csv)</source>
-        <translation>EXCEL ( *.csv)</translation>
-    </message>
-    <message>
         <source>Kein gültiger Dateiaufbau
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Not a valid file layout
@@ -584,6 +583,127 @@ Please check the storage medium!!</translation>
     </message>
 </context>
 <context>
+    <name>TFGraphForm</name>
+    <message>
+        <source>Haldrix Graphik</source>
+        <translation>Haldrix graph</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Datendatei öffnen</source>
+        <translation>Open a data file</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Zoom zurück</source>
+        <translation>Undo zoom</translation>
+    </message>
+    <message>
+        <source>Ganze Datei zeigen (auch Doppelklick in die Grafik)</source>
+        <translation>Show the whole file (or double-click the graph)</translation>
+    </message>
+    <message>
+        <source>Umweltdaten</source>
+        <translation>Environment</translation>
+    </message>
+    <message>
+        <source>T 100cm [°C]</source>
+        <translation>T 100cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  75cm [°C]</source>
+        <translation>T  75cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  50cm [°C]</source>
+        <translation>T  50cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  25cm [°C]</source>
+        <translation>T  25cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  0cm [°C]</source>
+        <translation>T  0cm [°C]</translation>
+    </message>
+    <message>
+        <source>Tiefe Referenz Marke</source>
+        <translation>Reference depth mark</translation>
+    </message>
+    <message>
+        <source>O2 Konzentration</source>
+        <translation>O2 concentration</translation>
+    </message>
+    <message>
+        <source>Lüfterdaten</source>
+        <translation>Fan data</translation>
+    </message>
+    <message>
+        <source>Lüfterlaufzeit</source>
+        <translation>Fan run time</translation>
+    </message>
+    <message>
+        <source>Lüfterschaltzyklen</source>
+        <translation>Fan switching cycles</translation>
+    </message>
+    <message>
+        <source>1Wert/Tag</source>
+        <translation>1 value/day</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>Print pre&amp;view</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Path:</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Stored values:</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Not a valid file layout
+The file was not made by this software!</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>
@@ -680,6 +800,208 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 %2
 Please check the storage medium!!</translation>
+    </message>
+</context>
+<context>
+    <name>TFO2MessSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Controller set-up</translation>
+    </message>
+    <message>
+        <source>Speicherintervall</source>
+        <translation>Storage interval</translation>
+    </message>
+    <message>
+        <source>Range 1-1440min</source>
+        <translation>Range 1-1440min</translation>
+    </message>
+    <message>
+        <source>Alle N- Minuten werden die aktuellen Mess-
+werte in der Protokolldatei abgespeichert.</source>
+        <translation>Every N minutes the current measured
+values are stored in the log file.</translation>
+    </message>
+    <message>
+        <source>Lüfter- EIN- Intervall</source>
+        <translation>Fan ON interval</translation>
+    </message>
+    <message>
+        <source>Range 1-300min</source>
+        <translation>Range 1-300min</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb
+eingeschaltet ist.</source>
+        <translation>How long the fan is switched on
+in interval mode.</translation>
+    </message>
+    <message>
+        <source>Lüfter- AUS- Intervall</source>
+        <translation>Fan OFF interval</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb
+ausgeschaltet ist.</source>
+        <translation>How long the fan is switched off
+in interval mode.</translation>
+    </message>
+    <message>
+        <source>O2-Einschaltwert:</source>
+        <translation>O2 switch-on value:</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der 
+Luefter eingeschaltet wird.</source>
+        <translation>Oxygen concentration at which the
+fan is switched on.</translation>
+    </message>
+    <message>
+        <source>O2-Ausschaltwert:</source>
+        <translation>O2 switch-off value:</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der 
+Luefter ausgeschaltet wird.</source>
+        <translation>Oxygen concentration at which the
+fan is switched off.</translation>
+    </message>
+    <message>
+        <source>Safety mode ON time</source>
+        <translation>Safety mode ON time</translation>
+    </message>
+    <message>
+        <source>Bereich 1-300min</source>
+        <translation>Range 1-300min</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb
+eingeschaltet ist.</source>
+        <translation>How long the fan is switched on
+in safety mode.</translation>
+    </message>
+    <message>
+        <source>Safety mode OFF time</source>
+        <translation>Safety mode OFF time</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb
+ausgeschaltet ist.</source>
+        <translation>How long the fan is switched off
+in safety mode.</translation>
+    </message>
+    <message>
+        <source>Max Lüfter- EIN-Zeit</source>
+        <translation>Max fan ON time</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im maximal laufen
+darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>How long the fan may run at most
+before safety mode starts.</translation>
+    </message>
+    <message>
+        <source>Max. Lüfter- AUS- Zeit</source>
+        <translation>Max fan OFF time</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter maximal abgeschaltet
+sein darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>How long the fan may be off at most
+before safety mode starts.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>NO PLANT CONNECTED!!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>Connected PLANT is switched off!!</translation>
+    </message>
+    <message>
+        <source>Setup gändert, in Steuerung laden?</source>
+        <translation>Set-up changed, load it into the controller?</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!
+Please check the cable and the PC settings!
+Please check the cable and the PC settings!</translation>
+    </message>
+</context>
+<context>
+    <name>TFPC_Setup</name>
+    <message>
+        <source>PC- Setup</source>
+        <translation>PC setup</translation>
+    </message>
+    <message>
+        <source>Schnittstelle</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Auswahl COM- Port:
+ Kommunikation läuft mit 
+8 Datenbits, 1Stopbit, Keine Parität</source>
+        <translation>Choose the COM port:
+ communication runs with
+8 data bits, 1 stop bit, no parity</translation>
+    </message>
+    <message>
+        <source>Anzeige: °F/in nicht aktiviert [°C/ cm]</source>
+        <translation>Display: °F/in not activated [°C/ cm]</translation>
+    </message>
+    <message>
+        <source>Anzeige Tiefe Referenztemp. in Protokoll</source>
+        <translation>Show reference temperature depth in protocol</translation>
+    </message>
+    <message>
+        <source>Auswahl derTemperatur
+bei welcher die Referenztiefe
+berechnet wird.</source>
+        <translation>Temperature at which
+the reference depth
+is computed.</translation>
+    </message>
+    <message>
+        <source>Offset für Mietenanzeige</source>
+        <translation>Offset for pile display</translation>
+    </message>
+    <message>
+        <source>Auswahl des Anzeige- Offsets.
+In den Mietennummern wird der Offset zu der
+physikalischen Adresse hinzugerechnet.
+Bsp.: Offset = 10
+Anl.Nr    Anzeige
+    1    Anl 10
+    2    Anl 11
+    3    Anl 12</source>
+        <translation>Choose the display offset.
+The offset is added to the physical
+address in the pile numbers.
+E.g.: offset = 10
+Plant    Shown
+    1    Plant 10
+    2    Plant 11
+    3    Plant 12</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -795,6 +1117,14 @@ Please check the cable and the PC settings!</translation>
 Bitte überprüfen!!</source>
         <translation>Error opening the serial port!
 Please check!!</translation>
+    </message>
+    <message>
+        <source>Keine Zugriffsrechte auf %1.</source>
+        <translation>No access rights to %1.</translation>
+    </message>
+    <message>
+        <source>Keine Zugriffsrechte auf %1: der Benutzer braucht Zugriff auf das Gerät (Gruppe &quot;dialout&quot;).</source>
+        <translation>No access rights to %1: the user needs access to the device (group &quot;dialout&quot;).</translation>
     </message>
 </context>
 <context>

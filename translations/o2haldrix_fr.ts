@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="de">
 <context>
+    <name>FileDialog</name>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -315,10 +322,6 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
         <translation>Erreur de sauvegarde !</translation>
     </message>
     <message>
-        <source>EXCEL ( *.csv)</source>
-        <translation>EXCEL ( *.csv)</translation>
-    </message>
-    <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
         <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
     </message>
@@ -458,10 +461,6 @@ Veuillez vérifier le support de stockage !!</translation>
         <translation>Protocole Haldrix</translation>
     </message>
     <message>
-        <source>EXCEL ( *.csv)</source>
-        <translation>EXCEL ( *.csv)</translation>
-    </message>
-    <message>
         <source>Kein gültiger Dateiaufbau
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Structure de fichier non valide
@@ -584,6 +583,127 @@ Veuillez vérifier le support !!</translation>
     </message>
 </context>
 <context>
+    <name>TFGraphForm</name>
+    <message>
+        <source>Haldrix Graphik</source>
+        <translation>Haldrix graphique</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Datendatei öffnen</source>
+        <translation>Ouvrir un fichier de données</translation>
+    </message>
+    <message>
+        <source>Vorschau</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Zoom zurück</source>
+        <translation>Annuler le zoom</translation>
+    </message>
+    <message>
+        <source>Ganze Datei zeigen (auch Doppelklick in die Grafik)</source>
+        <translation>Afficher tout le fichier (ou double-clic dans le graphique)</translation>
+    </message>
+    <message>
+        <source>Umweltdaten</source>
+        <translation>Environnement</translation>
+    </message>
+    <message>
+        <source>T 100cm [°C]</source>
+        <translation>T 100cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  75cm [°C]</source>
+        <translation>T  75cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  50cm [°C]</source>
+        <translation>T  50cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  25cm [°C]</source>
+        <translation>T  25cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  0cm [°C]</source>
+        <translation>T  0cm [°C]</translation>
+    </message>
+    <message>
+        <source>Tiefe Referenz Marke</source>
+        <translation>Repère de profondeur de référence</translation>
+    </message>
+    <message>
+        <source>O2 Konzentration</source>
+        <translation>Concentration O2</translation>
+    </message>
+    <message>
+        <source>Lüfterdaten</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Lüfterlaufzeit</source>
+        <translation>Durée de marche du ventilateur</translation>
+    </message>
+    <message>
+        <source>Lüfterschaltzyklen</source>
+        <translation>Cycles du ventilateur</translation>
+    </message>
+    <message>
+        <source>1Wert/Tag</source>
+        <translation>1 valeur/jour</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>A&amp;perçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Valeurs enregistrées :</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide
+Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+</context>
+<context>
     <name>TFMain</name>
     <message>
         <source>Version %1</source>
@@ -680,6 +800,208 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 %2
 Veuillez vérifier le support de stockage !!</translation>
+    </message>
+</context>
+<context>
+    <name>TFO2MessSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Configuration de la commande</translation>
+    </message>
+    <message>
+        <source>Speicherintervall</source>
+        <translation>Intervalle d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Range 1-1440min</source>
+        <translation>Plage 1-1440min</translation>
+    </message>
+    <message>
+        <source>Alle N- Minuten werden die aktuellen Mess-
+werte in der Protokolldatei abgespeichert.</source>
+        <translation>Toutes les N minutes, les mesures actuelles
+sont enregistrées dans le fichier.</translation>
+    </message>
+    <message>
+        <source>Lüfter- EIN- Intervall</source>
+        <translation>Intervalle ventilateur MARCHE</translation>
+    </message>
+    <message>
+        <source>Range 1-300min</source>
+        <translation>Plage 1-300min</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb
+eingeschaltet ist.</source>
+        <translation>Durée de marche du ventilateur
+en mode intervalle.</translation>
+    </message>
+    <message>
+        <source>Lüfter- AUS- Intervall</source>
+        <translation>Intervalle ventilateur ARRÊT</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb
+ausgeschaltet ist.</source>
+        <translation>Durée d&apos;arrêt du ventilateur
+en mode intervalle.</translation>
+    </message>
+    <message>
+        <source>O2-Einschaltwert:</source>
+        <translation>Seuil O2 de marche :</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der 
+Luefter eingeschaltet wird.</source>
+        <translation>Teneur en oxygène à laquelle le
+ventilateur est mis en marche.</translation>
+    </message>
+    <message>
+        <source>O2-Ausschaltwert:</source>
+        <translation>Seuil O2 d&apos;arrêt :</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der 
+Luefter ausgeschaltet wird.</source>
+        <translation>Teneur en oxygène à laquelle le
+ventilateur est arrêté.</translation>
+    </message>
+    <message>
+        <source>Safety mode ON time</source>
+        <translation>Mode secours : marche</translation>
+    </message>
+    <message>
+        <source>Bereich 1-300min</source>
+        <translation>Plage 1-300min</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb
+eingeschaltet ist.</source>
+        <translation>Durée de marche du ventilateur
+en mode secours.</translation>
+    </message>
+    <message>
+        <source>Safety mode OFF time</source>
+        <translation>Mode secours : arrêt</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb
+ausgeschaltet ist.</source>
+        <translation>Durée d&apos;arrêt du ventilateur
+en mode secours.</translation>
+    </message>
+    <message>
+        <source>Max Lüfter- EIN-Zeit</source>
+        <translation>Marche max. du ventilateur</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im maximal laufen
+darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>Durée de marche maximale avant
+le passage en mode secours.</translation>
+    </message>
+    <message>
+        <source>Max. Lüfter- AUS- Zeit</source>
+        <translation>Arrêt max. du ventilateur</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter maximal abgeschaltet
+sein darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>Durée d&apos;arrêt maximale avant
+le passage en mode secours.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Setup gändert, in Steuerung laden?</source>
+        <translation>Configuration modifiée, la charger dans la commande ?</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>DÉLAI DÉPASSÉ dans la communication série !
+Veuillez vérifier le câble et les réglages du PC !
+Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+</context>
+<context>
+    <name>TFPC_Setup</name>
+    <message>
+        <source>PC- Setup</source>
+        <translation>Configuration du PC</translation>
+    </message>
+    <message>
+        <source>Schnittstelle</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Auswahl COM- Port:
+ Kommunikation läuft mit 
+8 Datenbits, 1Stopbit, Keine Parität</source>
+        <translation>Choix du port COM :
+ la communication utilise
+8 bits de données, 1 bit d&apos;arrêt, sans parité</translation>
+    </message>
+    <message>
+        <source>Anzeige: °F/in nicht aktiviert [°C/ cm]</source>
+        <translation>Affichage : °F/in désactivé [°C/ cm]</translation>
+    </message>
+    <message>
+        <source>Anzeige Tiefe Referenztemp. in Protokoll</source>
+        <translation>Profondeur de la temp. de référence dans le protocole</translation>
+    </message>
+    <message>
+        <source>Auswahl derTemperatur
+bei welcher die Referenztiefe
+berechnet wird.</source>
+        <translation>Température à laquelle
+la profondeur de référence
+est calculée.</translation>
+    </message>
+    <message>
+        <source>Offset für Mietenanzeige</source>
+        <translation>Décalage des numéros</translation>
+    </message>
+    <message>
+        <source>Auswahl des Anzeige- Offsets.
+In den Mietennummern wird der Offset zu der
+physikalischen Adresse hinzugerechnet.
+Bsp.: Offset = 10
+Anl.Nr    Anzeige
+    1    Anl 10
+    2    Anl 11
+    3    Anl 12</source>
+        <translation>Choix du décalage d&apos;affichage.
+Le décalage est ajouté à l&apos;adresse
+physique dans les numéros.
+Ex. : décalage = 10
+Inst.    Affiché
+    1    Inst 10
+    2    Inst 11
+    3    Inst 12</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -795,6 +1117,14 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
 Bitte überprüfen!!</source>
         <translation>Erreur à l&apos;ouverture du port série !
 Veuillez vérifier !!</translation>
+    </message>
+    <message>
+        <source>Keine Zugriffsrechte auf %1.</source>
+        <translation>Pas de droits d&apos;accès à %1.</translation>
+    </message>
+    <message>
+        <source>Keine Zugriffsrechte auf %1: der Benutzer braucht Zugriff auf das Gerät (Gruppe &quot;dialout&quot;).</source>
+        <translation>Pas de droits d&apos;accès à %1 : l&apos;utilisateur doit avoir accès au périphérique (groupe &quot;dialout&quot;).</translation>
     </message>
 </context>
 <context>

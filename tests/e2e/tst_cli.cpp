@@ -125,6 +125,26 @@ private slots:
         r = Run({"protocol", old_, "--out", home.filePath("no/folder/p.pdf"), "--home", home.path()});
         QCOMPARE(r.code, 4);
         QVERIFY(!r.err.isEmpty());
+
+        // The graph: one landscape page with its own header and footer; a stamp that
+        // is no date ends it with 3.
+        r = Run({"graph", old_, "--out", home.filePath("g.pdf"), "--fan", "--home", home.path()});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("1 pages"), qPrintable(r.out));
+        text.start("pdftotext", {"-layout", home.filePath("g.pdf"), "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString g = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(g.contains("Quellix Messprotokoll") && g.contains("Seitennr. :") && g.contains("Laufzeit")
+                     && !g.contains("T 100cm"), qPrintable(g.left(900)));
+        QFile src(old_);
+        QVERIFY(src.open(QIODevice::ReadOnly));
+        QFile bad(home.filePath("bad.csv"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(src.readAll().replace("01.03.2009  23:59", "01.03.2009  99:59"));
+        bad.close();
+        QCOMPARE(Run({"graph", bad.fileName(), "--out", home.filePath("b.pdf"), "--home", home.path()}).code, 3);
+        QCOMPARE(Run({"graph", junk.fileName(), "--out", home.filePath("b.pdf"), "--home", home.path()}).code, 2);
+        QVERIFY(!QFile::exists(home.filePath("b.pdf")));
     }
 };
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "support/SharedState.h"
@@ -102,8 +103,15 @@ private slots:
         QCOMPARE(tabs->CurrentIndex(), 2);
         QCOMPARE(name->text(), QStringLiteral("Angeschlossene ANLAGE ist abgeschaltet!!"));
 
-        // Set-up values of a present plant are read without a complaint.
+        // Set-up values of a present plant are read without a complaint, and the
+        // set-up dialog opens with them.
+        int shownInterval = -1;
+        support::AnswerNextDialog([&](QDialog *d) {
+            shownInterval = Find<QSpinBox>(d, "SpeicherEdit")->value();
+            d->reject();
+        });
         Find<QAction>(&live, "Zeiten1")->trigger();
+        QCOMPARE(shownInterval, 60);
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('|')));
         bool setupRead = false;
         for (const TraceLine &l : sim.Frames())

@@ -7,6 +7,9 @@
 //                                                  the printed protocol as PDF, with the units,
 //                                                  reference temperature and reference display
 //                                                  of the home folder's settings
+//   graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]
+//                                                  the one-page graph as PDF, with the curves
+//                                                  ticked in the home folder's settings
 // Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date,
 // 4 the output cannot be written.
 
@@ -16,6 +19,8 @@
 #include "link/PlantTable.h"
 
 #ifdef O2H_CLI_PROTOCOL
+#include "models/UMessDaten.h"
+#include "reports/GraphFill.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
@@ -30,6 +35,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -49,7 +55,8 @@ int Usage()
 {
     Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
                        "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
-                       "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]"));
+                       "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]\n"
+                       "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]"));
     return 1;
 }
 
@@ -74,35 +81,53 @@ QString Number(double v)
 } // namespace
 
 #ifdef O2H_CLI_PROTOCOL
-// The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
-int Protocol(QStringList args)
-{
-    if (args.isEmpty())
-        return Usage();
-    const QString path = args.takeFirst();
-    QString out, home = QCoreApplication::applicationDirPath();
-    bool quality = false, perDay = false, graph = false;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == QLatin1String("--out") && !args.isEmpty())
-            out = args.takeFirst();
-        else if (a == QLatin1String("--home") && !args.isEmpty())
-            home = args.takeFirst();
-        else if (a == QLatin1String("--quality"))
-            quality = true;
-        else if (a == QLatin1String("--per-day"))
-            perDay = true;
-        else if (a == QLatin1String("--graph"))
-            graph = true;
-        else
-            return Usage();
+// The options of the printing commands: FILE, --out, --home and the named flags.
+struct PrintArgs {
+    QString path, out, home = QCoreApplication::applicationDirPath();
+    QStringList flags;
+    bool Parse(QStringList args, const QStringList &known)
+    {
+        if (args.isEmpty())
+            return false;
+        path = args.takeFirst();
+        while (!args.isEmpty()) {
+            const QString a = args.takeFirst();
+            if (a == QLatin1String("--out") && !args.isEmpty())
+                out = args.takeFirst();
+            else if (a == QLatin1String("--home") && !args.isEmpty())
+                home = args.takeFirst();
+            else if (known.contains(a))
+                flags << a;
+            else
+                return false;
+        }
+        return !out.isEmpty();
     }
-    if (out.isEmpty())
+    bool Has(const char *flag) const { return flags.contains(QLatin1String(flag)); }
+};
+
+// The home folder's settings, read as the program reads them at start-up.
+struct HomeSettings {
+    std::unique_ptr<TSettingsFile> file;
+    explicit HomeSettings(const QString &home)
+    {
+        SetProgramFolder(home);
+        file = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
+        SettingsFile = file.get();
+        LoadProgramSettings();
+    }
+    ~HomeSettings() { SettingsFile = nullptr; }
+};
+
+// The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
+int Protocol(const QStringList &args)
+{
+    PrintArgs a;
+    if (!a.Parse(args, {"--quality", "--per-day", "--graph"}))
         return Usage();
-    SetProgramFolder(home);
-    TSettingsFile settings(ProgramFolder + QStringLiteral("Haldrix.ini"));
-    SettingsFile = &settings;
-    LoadProgramSettings();
+    const QString path = a.path, out = a.out;
+    const bool quality = a.Has("--quality"), perDay = a.Has("--per-day"), graph = a.Has("--graph");
+    const HomeSettings settings(a.home);
     DataFileContent model;
     QString error;
     if (!LoadDataFile(path, model, &error)) {
@@ -124,7 +149,43 @@ int Protocol(QStringList args)
         return 4;
     }
     Out(QStringLiteral("%1: %2 rows, %3 pages\n").arg(QFileInfo(out).fileName()).arg(protocol.points).arg(pages));
-    SettingsFile = nullptr;
+    return 0;
+}
+
+// The graph report as PDF, with the curves the graph window would show.
+int Graph(const QStringList &args)
+{
+    PrintArgs a;
+    if (!a.Parse(args, {"--fan", "--per-day"}))
+        return Usage();
+    const HomeSettings settings(a.home);
+    TMessDaten model;
+    QString error;
+    model.SetErrorSink([&error](const QString &text) { error = text; });
+    if (!model.LoadFile(a.path)) {
+        Err(error);
+        return 1;
+    }
+    if (!model.FileValid) {
+        Err(QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        return 2;
+    }
+    GraphCurves curves = GraphCurves::FromSettings();
+    curves.fanView = a.Has("--fan");
+    curves.perDay = a.Has("--per-day");
+    model.FanView = curves.fanView;
+    if (!model.BuildSeries(curves.perDay, nullptr)) {
+        Err(error);
+        return 3;
+    }
+    std::unique_ptr<TFQRGraphForm> form = MakeGraphReport(model, curves);
+    int pages = 0;
+    if (!form->ExportPdf(a.out, &error, &pages)) {
+        Err(QStringLiteral("cannot write the graph: ") + error);
+        return 4;
+    }
+    model.AttachSeries(nullptr);
+    Out(QStringLiteral("%1: %2 points, %3 pages\n").arg(QFileInfo(a.out).fileName()).arg(model.PointCount).arg(pages));
     return 0;
 }
 #endif
@@ -132,11 +193,11 @@ int Protocol(QStringList args)
 int main(int argc, char **argv)
 {
 #ifdef O2H_CLI_PROTOCOL
-    if (argc > 1 && qstrcmp(argv[1], "protocol") == 0) {
+    if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        return Protocol(app.arguments().mid(2));
+        return qstrcmp(argv[1], "graph") == 0 ? Graph(app.arguments().mid(2)) : Protocol(app.arguments().mid(2));
     }
 #endif
     QCoreApplication app(argc, argv);

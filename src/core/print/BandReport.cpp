@@ -159,7 +159,8 @@ int BandReport::Render(QPagedPaintDevice &device)
         p.drawLine(QPointF(0, y), QPointF(l.width, y));
     }
     if (summaryHeightMm > 0 && drawSummary) {
-        const double h = qMin(l.Mm(summaryHeightMm), bottom - l.Mm(40));
+        const double h = summaryFillsPage ? qMax(l.Mm(20), bottom - y - l.Mm(4))
+                                          : qMin(l.Mm(summaryHeightMm), bottom - l.Mm(40));
         if (y + l.Mm(2) + h > bottom)
             newPage();
         const QRectF band(0, y + l.Mm(2), l.width, h);

@@ -43,7 +43,9 @@ void TReportForm::DrawChart(QPainter &p, const QRectF &rect)
     if (!chart_)
         return;
     // Recorded as drawing commands, so the chart stays vector graphics on paper.
-    const int w = chart_->width(), h = chart_->height();
+    // Laid out at the band's aspect ratio, so that text is not stretched.
+    const int w = chart_->width();
+    const int h = rect.width() > 0 ? qMax(50, qRound(w * rect.height() / rect.width())) : chart_->height();
     QPicture picture;
     {
         QCPPainter cp(&picture);
@@ -212,5 +214,35 @@ print::BandReport TFQRKompProtokoll::Layout()
                  {values, Label("QRTemp3"), 1.4, Qt::AlignRight, true},
                  {{}, Label("QRLabel7"), 3.8, Qt::AlignLeft},
                  {{}, Label("QRLabel3"), 1.8, Qt::AlignLeft, true}};
+    return r;
+}
+
+// --- graph report -----------------------------------------------------------
+
+TFQRGraphForm::TFQRGraphForm()
+{
+    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
+        labels_[QString::fromLatin1(name)] = QString();
+    labels_["QRKLabel1"] = QStringLiteral("Quellix Messprotokoll");
+}
+
+print::BandReport TFQRGraphForm::Layout()
+{
+    print::BandReport r = Base({});
+    r.pageSize = QPageSize(QPageSize::A4);
+    r.orientation = QPageLayout::Landscape;
+    r.marginsMm = QMarginsF(10, 10, 10, 10);
+    r.title = Label("QRKLabel1");
+    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
+                {{}, Label("QRKopf1"), 11, true},
+                {{}, Label("QRKopf2")},
+                {{}, Label("QRKopf3")},
+                {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
+                {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                {{}, Label("QRKomment1")},
+                {{}, Label("QRKomment2")}};
+    r.summaryFillsPage = true;
+    r.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
+    r.footerPageLabel = QStringLiteral("Seitennr. :");
     return r;
 }

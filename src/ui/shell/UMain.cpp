@@ -3,6 +3,7 @@
 #include "ui_UMain.h"
 
 #include "data/UDatenLesen.h"
+#include "data/UGraphForm.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 
@@ -333,7 +334,9 @@ void TFMain::ProtokollGtegemeinschaft1Click()
 
 void TFMain::Grafikerstellen1Click()
 {
-    // Opens the graph window once it is part of the program.
+    TFGraphForm graph(this);
+    graph.setWindowState(Qt::WindowMaximized);
+    graph.exec();
 }
 
 void TFMain::About1Click()

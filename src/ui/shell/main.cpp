@@ -3,6 +3,11 @@
 
 #include "settings/SettingsFile.h"
 #include "data/UDatenLesen.h"
+#include "data/UGraphForm.h"
+#include "dialogs/UO2MessSetup.h"
+#include "dialogs/UPC_Setup.h"
+#include "link/Commands.h"
+#include "models/UMessDaten.h"
 #include "dialogs/UAktiv.h"
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
@@ -78,6 +83,25 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             save(&readout, "datenlesen.png");
             if (readout.RecordsRead() > 0)
                 print(*readout.GridProtocol(), "datenlesen-protokoll");
+            // The set-up dialogs, and the graph of the selected plant's data file.
+            if (ReadPlantSetup(SelectedPlant)) {
+                TFO2MessSetup setup(FAnzeige);
+                save(&setup, "setup.png");
+            }
+            TFPC_Setup pc(main);
+            save(&pc, "pcsetup.png");
+            TFGraphForm graph(main);
+            graph.resize(1024, 740);
+            if (!PlantTable[SelectedPlant].Datei.isEmpty())
+                graph.OpenFile(PlantTable[SelectedPlant].Datei);
+            graph.show();
+            QCoreApplication::processEvents();
+            graph.grab().save(QDir(folder).filePath(QStringLiteral("graph.png")));
+            if (graph.Model().FileValid) {
+                print(*MakeGraphReport(graph.Model(), graph.Curves(), graph.Chart()), "grafik");
+                graph.Model().AttachSeries(graph.Chart());
+            }
+            graph.close();
         }
         main->CloseProgram();
     });

@@ -52,6 +52,7 @@ public:
     std::function<QString(int column)> cellText;
     // Summary band: height in mm (0: none) and what to draw into its rectangle.
     double summaryHeightMm = 0;
+    bool summaryFillsPage = false;                  // the summary takes the rest of its page
     std::function<void(QPainter &, const QRectF &)> drawSummary;
 
     QString footerDateLabel = QStringLiteral("Print date/time :");

@@ -65,6 +65,14 @@ protected:
     print::BandReport Layout() override;
 };
 
+// The graph on one landscape page: header lines, the chart once, footer.
+class TFQRGraphForm : public TReportForm {
+public:
+    TFQRGraphForm();
+protected:
+    print::BandReport Layout() override;
+};
+
 // The protocol for the compost quality association: date, edge, core, base, and
 // columns for remarks and the inspector's signature.
 class TFQRKompProtokoll : public TReportForm {

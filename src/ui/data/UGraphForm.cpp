@@ -1,0 +1,336 @@
+#include "data/UGraphForm.h"
+#include "ui_UGraphForm.h"
+
+#include "dialogs/UAbout.h"
+#include "link/PlantTable.h"
+#include "models/UMessDaten.h"
+#include "reports/ReportForms.h"
+#include "settings/SettingsFile.h"
+#include "widgets/Instruments.h"
+#include "widgets/MessageBox.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <qcustomplot.h>
+
+TFGraphForm::TFGraphForm(QWidget *parent)
+    : QDialog(parent), ui(new Ui::TFGraphForm), model_(std::make_unique<TMessDaten>(this))
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    auto *menu = new QMenuBar(this);
+    menu->setObjectName(QStringLiteral("MainMenu1"));
+    layout()->setMenuBar(menu);
+    auto add = [this](QMenu *m, const char *name, const QString &text, auto slot) {
+        QAction *a = m->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    QMenu *datei = menu->addMenu(tr("&Datei"));
+    add(datei, "ffnen1", tr("Ö&ffnen"), &TFGraphForm::OpenButtonClick);
+    add(datei, "Schliessen1", tr("&Schliessen"), &TFGraphForm::Schliessen1Click);
+    datei->addSeparator();
+    add(datei, "Ende2", tr("&Ende"), &QDialog::reject);
+    QMenu *drucken = menu->addMenu(tr("&Drucken"));
+    add(drucken, "Druckvorschau1", tr("Druck&vorschau"), &TFGraphForm::PreviewButtonClick);
+    add(drucken, "Drucken1", tr("&Drucken"), &TFGraphForm::PrintButtonClick);
+    QAction *about = menu->addAction(tr("&About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, [this] {
+        TFAbout box(this);
+        box.exec();
+    });
+
+    const char *texts[4] = {QT_TR_NOOP("Pfad:"), "", QT_TR_NOOP("Anzahl Speicherwerte:"), ""};
+    const int widths[4] = {35, 400, 115, 60};
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(*texts[i] ? tr(texts[i]) : QString(), ui->StatusBar1);
+        panels_[i]->setMinimumWidth(widths[i]);
+        ui->StatusBar1->addWidget(panels_[i]);
+    }
+
+    QCustomPlot *chart = ui->Chart1;
+    chart->setBackground(Qt::white);
+    // Long piles have tens of thousands of points per curve: curves without
+    // antialiasing keep a replot of seven of them near 10 ms (the print keeps it).
+    chart->setNotAntialiasedElements(QCP::aePlottables);
+    chart->xAxis2->setVisible(false);
+    // "T" until a file brings its own title.
+    chart->plotLayout()->insertRow(0);
+    placeholder_ = new QCPTextElement(chart, QStringLiteral("T"));
+    chart->plotLayout()->addElement(0, 0, placeholder_);
+    // A drag rectangle zooms the measurement numbers only; the right button pans.
+    chart->setSelectionRectMode(QCP::srmZoom);
+    chart->axisRect()->setRangeZoomAxes(chart->xAxis, nullptr);
+    connect(chart->selectionRect(), &QCPSelectionRect::accepted, this, [this](const QRect &rect, QMouseEvent *) {
+        QCPAxis *x = ui->Chart1->xAxis;
+        const double a = x->pixelToCoord(rect.left()), b = x->pixelToCoord(rect.right());
+        QTimer::singleShot(0, this, [this, a, b] { ZoomTo(qMin(a, b), qMax(a, b)); });
+    });
+    connect(chart, &QCustomPlot::mouseDoubleClick, this, &TFGraphForm::Chart1UndoZoom);
+    connect(chart, &QCustomPlot::mousePress, this, [this](QMouseEvent *e) {
+        if (e->button() == Qt::RightButton) {
+            panStartPixel_ = int(e->position().x());
+            panStartLower_ = ui->Chart1->xAxis->range().lower;
+        }
+    });
+    connect(chart, &QCustomPlot::mouseMove, this, [this](QMouseEvent *e) {
+        if (panStartPixel_ < 0 || !(e->buttons() & Qt::RightButton))
+            return;
+        QCPAxis *x = ui->Chart1->xAxis;
+        const double delta = x->pixelToCoord(panStartPixel_) - x->pixelToCoord(e->position().x());
+        Pan(panStartLower_ + delta - x->range().lower);
+    });
+    connect(chart, &QCustomPlot::mouseRelease, this, [this] { panStartPixel_ = -1; });
+    model_->AttachSeries(chart);
+    model_->SetErrorSink([this](const QString &text) { ShowError(this, text); });
+
+    plant_ = qBound(1, int(SelectedPlant), MaxPlants);
+    ui->MieteName->setText(PlantTable[plant_].Name);
+    boxes_ = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5, ui->CheckT55,
+              ui->CheckO2, ui->CheckWert, ui->CheckLuftZeit, ui->CheckZyklen};
+    const GraphCurves c = GraphCurves::FromSettings();
+    QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
+    for (int i = 0; i < 5; ++i)
+        temps[i]->setChecked(c.temp[i]);
+    ui->CheckT55->setVisible(ShowRefDepth);
+    ui->CheckT55->setChecked(ShowRefDepth && c.ref);
+    ui->CheckO2->setChecked(c.o2);
+    ui->CheckWert->setChecked(c.perDay);
+    ui->CheckLuftZeit->setChecked(c.runTime);
+    ui->CheckZyklen->setChecked(c.cycles);
+    ShowCaptions();
+    for (QCheckBox *box : boxes_)
+        connect(box, &QCheckBox::clicked, this, [this, box] { CheckClick(box); });
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TFGraphForm::PageControl1Change);
+    connect(ui->OpenButton, &QToolButton::clicked, this, &TFGraphForm::OpenButtonClick);
+    connect(ui->PreviewButton, &QToolButton::clicked, this, &TFGraphForm::PreviewButtonClick);
+    connect(ui->PrintButton, &QToolButton::clicked, this, &TFGraphForm::PrintButtonClick);
+    connect(ui->ZoomUndoButton, &QToolButton::clicked, this, &TFGraphForm::Chart1UndoZoom);
+    creating_ = false;
+    changed_ = false;
+    FillPlantTabs(ui->TabControl1, PlantCount);
+    {
+        QSignalBlocker block(ui->TabControl1);
+        ui->TabControl1->SetCurrentIndex(plant_ - 1);
+    }
+    connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFGraphForm::TabControl1Change);
+    ShowCurves();
+}
+
+TFGraphForm::~TFGraphForm()
+{
+    model_->AttachSeries(nullptr);      // the series leave the chart before either goes
+    delete ui;
+}
+
+QCustomPlot *TFGraphForm::Chart() const { return ui->Chart1; }
+
+QString TFGraphForm::StatusText(int panel) const { return panels_[qBound(0, panel, 3)]->text(); }
+
+void TFGraphForm::ShowCaptions()
+{
+    static const char *const metric[5] = {"T 100cm [°C]", "T  75cm [°C]", "T  50cm [°C]", "T  25cm [°C]", "T  0cm [°C]"};
+    static const char *const imperial[5] = {"T 40in", "T 30in", "T 20in", "T 10in", "T 0in"};
+    QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
+    for (int i = 0; i < 5; ++i)
+        temps[i]->setText(QString::fromUtf8(ImperialUnits ? imperial[i] : metric[i]));
+}
+
+GraphCurves TFGraphForm::Curves() const
+{
+    GraphCurves c;
+    QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
+    for (int i = 0; i < 5; ++i)
+        c.temp[i] = temps[i]->isChecked();
+    c.ref = ShowRefDepth && ui->CheckT55->isChecked();
+    c.o2 = ui->CheckO2->isChecked();
+    c.perDay = ui->CheckWert->isChecked();
+    c.runTime = ui->CheckLuftZeit->isChecked();
+    c.cycles = ui->CheckZyklen->isChecked();
+    c.fanView = ui->PageControl1->currentWidget() == ui->Sheet2;
+    return c;
+}
+
+void TFGraphForm::ShowCurves()
+{
+    if (!loaded_) {
+        for (int s = 0; s < SeriesCountTotal; ++s)
+            model_->ShowSeries(s, false);
+        ui->Chart1->replot();
+        return;
+    }
+    ShowGraphCurves(*model_, Curves(), ui->Chart1);
+    ui->Chart1->replot();
+}
+
+void TFGraphForm::TabControl1Change()
+{
+    plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
+    ui->MieteName->setText(PlantTable[plant_].Name);
+    panels_[1]->clear();
+    ui->PreviewButton->setEnabled(false);
+    ui->PrintButton->setEnabled(false);
+    loaded_ = false;                    // the file stays in the model, off the chart
+    ShowCurves();
+}
+
+void TFGraphForm::OpenButtonClick()
+{
+    QString start = PlantTable[plant_].Pfad;
+    if (start.isEmpty() || !QFileInfo(start).isDir())
+        start = ProgramFolder;
+    const QString path = ChooseDataFile(this, start);
+    if (path.isEmpty()) {
+        ui->PreviewButton->setEnabled(false);
+        ui->PrintButton->setEnabled(false);
+        return;
+    }
+    OpenFile(path);
+}
+
+void TFGraphForm::OpenFile(const QString &path)
+{
+    if (!model_->LoadFile(path))
+        return;                         // unreadable: the model has said why
+    if (!model_->FileValid) {
+        ui->PreviewButton->setEnabled(false);
+        ui->PrintButton->setEnabled(false);
+        loaded_ = false;
+        ShowCurves();
+        ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        return;
+    }
+    ui->PreviewButton->setEnabled(true);
+    ui->PrintButton->setEnabled(true);
+    panels_[1]->setText(model_->FileNameText);
+    model_->FanView = Curves().fanView;
+    if (placeholder_) {
+        ui->Chart1->plotLayout()->remove(placeholder_);
+        ui->Chart1->plotLayout()->simplify();
+    }
+    model_->BuildSeries(ui->CheckWert->isChecked(), ui->Chart1);
+    panels_[3]->setText(QString::number(model_->PointCount));
+    loaded_ = true;
+    ShowCurves();
+}
+
+void TFGraphForm::Schliessen1Click()
+{
+    ui->PreviewButton->setEnabled(false);
+    ui->PrintButton->setEnabled(false);
+    loaded_ = false;
+    ShowCurves();
+}
+
+void TFGraphForm::CheckClick(QCheckBox *box)
+{
+    if (creating_)
+        return;
+    if (box == ui->CheckWert && loaded_) {
+        Chart1UndoZoom();
+        model_->BuildSeries(ui->CheckWert->isChecked(), ui->Chart1);
+        panels_[3]->setText(QString::number(model_->PointCount));
+    }
+    changed_ = true;
+    ShowCurves();
+}
+
+void TFGraphForm::PageControl1Change()
+{
+    model_->FanView = Curves().fanView;
+    ShowCurves();
+}
+
+void TFGraphForm::ZoomTo(double from, double to)
+{
+    if (to - from > 0)
+        ui->Chart1->xAxis->setRange(from, to);
+    model_->SetAxisRanges(ui->Chart1);      // a zoom never acts on the value axes
+    ui->Chart1->replot();
+}
+
+void TFGraphForm::Chart1UndoZoom()
+{
+    if (loaded_)
+        model_->SetAxes(ui->Chart1);
+    model_->SetAxisRanges(ui->Chart1);
+    ui->Chart1->replot();
+}
+
+bool TFGraphForm::PanLimits(double &low, double &high) const
+{
+    // n: the points of the first curve shown, its start point included.
+    for (int s = 0; s < SeriesCountTotal; ++s) {
+        const QCPAbstractPlottable *p = model_->Plottable(s);
+        if (p && p->visible()) {
+            low = 0.9;
+            high = double(model_->Series[size_t(s)].Count()) - 0.9;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFGraphForm::Pan(double delta)
+{
+    double low, high;
+    if (!loaded_ || delta == 0 || !PanLimits(low, high))
+        return;
+    QCPAxis *x = ui->Chart1->xAxis;
+    const QCPRange r = x->range();
+    // The view stops at the limit it would pass; a view wider than them stays put.
+    double shift = delta;
+    if (r.lower + shift < low)
+        shift = qMin(0.0, low - r.lower);
+    if (r.upper + shift > high)
+        shift = qMax(0.0, high - r.upper);
+    if (shift == 0)
+        return;
+    x->setRange(r.lower + shift, r.upper + shift);
+    ui->Chart1->replot();
+}
+
+void TFGraphForm::PreviewButtonClick() { Run(true); }
+void TFGraphForm::PrintButtonClick() { Run(false); }
+
+void TFGraphForm::Run(bool preview)
+{
+    if (!loaded_ || !ui->PreviewButton->isEnabled())
+        return;
+    {
+        std::unique_ptr<TFQRGraphForm> form = MakeGraphReport(*model_, Curves(), ui->Chart1);
+        if (preview)
+            form->Preview(this);
+        else
+            form->Print(this);
+        // The curves come back to the window before the report and its chart go.
+        model_->AttachSeries(ui->Chart1);
+    }
+    const QCPRange zoom = ui->Chart1->xAxis->range();
+    ShowCurves();
+    ui->Chart1->xAxis->setRange(zoom);
+    ui->Chart1->replot();
+}
+
+void TFGraphForm::done(int result)
+{
+    // The ticks are kept only when the user changed them; a hidden reference box
+    // counts as unticked.
+    if (changed_ && !saved_) {
+        saved_ = true;
+        Curves().Store();
+    }
+    QDialog::done(result);
+}
+
+void TFGraphForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ShowCaptions();
+    }
+    QDialog::changeEvent(event);
+}
