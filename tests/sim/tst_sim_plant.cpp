@@ -287,12 +287,15 @@ void TestSimPlant::modeCommandsOverTheLine()
 
 void TestSimPlant::historyLooksLikeACompostPile()
 {
-    // Four weeks of hourly records for several random piles in O2 regulation.
-    for (quint64 seed = 1; seed <= 12; ++seed) {
+    // Four weeks of hourly records for several random piles in O2 regulation, well
+    // run (the first twelve) and falling short of hygienisation (the rest).
+    for (quint64 seed = 1; seed <= 18; ++seed) {
+        const bool weak = seed > 12;
         PlantConfig c;
         c.number = 1;
         c.running = true;
         c.mode = 3;
+        c.weak = weak;
         Plant p(c, seed, Start, -28LL * 86'400'000);
         p.AdvanceTo(0);
         const auto &mem = p.Memory();
@@ -317,9 +320,14 @@ void TestSimPlant::historyLooksLikeACompostPile()
               int(seed), mem.front().temps[0] / 10.0, peak / 10.0, peakAt / 24.0, mem.back().temps[0] / 10.0, days,
               top.temps[4] / 10.0, minO2, maxO2);
         QVERIFY(mem.front().temps[0] < 250);            // starts near ambient
-        QVERIFY(peak >= 600 && peak <= 720);            // heats to 60..72 °C
-        QVERIFY(peakAt < 10 * 24);                      // within days
-        QVERIFY(days >= 5.0);                           // hygienisation phase
+        if (weak) {
+            QVERIFY(peak >= 560 && peak < 610);         // peaks near 58 °C
+            QVERIFY(days >= 8.5 && days <= 11.5);
+        } else {
+            QVERIFY(peak >= 640 && peak <= 720);        // heats to 64..72 °C
+            QVERIFY(days >= 15.0 && days <= 21.0);      // a hygienisation phase that counts
+        }
+        QVERIFY(peakAt < 14 * 24);                      // within days
         QVERIFY(mem.back().temps[0] < peak - 150);      // cools over the weeks
         // The core is hottest, the surface coolest.
         QVERIFY(top.temps[0] >= top.temps[2]);

@@ -122,7 +122,7 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
     if (!error)
         error = &dummy;
     out = CliOptions();
-    QString plants = QStringLiteral("1"), running;
+    QString plants = QStringLiteral("1"), running, weak;
     QStringList modes, setups, faults;
     double ambient = qQNaN();
     int vanishMs = -1;
@@ -160,6 +160,9 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         } else if (opt == QLatin1String("--running")) {
             if (!next()) return false;
             running = value;
+        } else if (opt == QLatin1String("--weak")) {
+            if (!next()) return false;
+            weak = value;
         } else if (opt == QLatin1String("--history")) {
             if (!next()) return false;
             if (!ToInt(value, bus.historyDays, 0, 3650)) return bad(QStringLiteral("days 0..3650 expected"));
@@ -235,11 +238,15 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
             return false;
         }
     }
+    QList<int> weakPiles;
+    if (!ParsePlantList(weak, present, weakPiles, error))
+        return false;
     QList<PlantConfig> configs;
     for (int n : present) {
         PlantConfig pc;
         pc.number = n;
         pc.running = run.contains(n);
+        pc.weak = weakPiles.contains(n);
         pc.ambient = ambient;
         configs << pc;
     }
@@ -317,6 +324,9 @@ host's frames until SIGINT or SIGTERM.
 Plants and piles
   --plants LIST        plants on the line (default 1). LIST: 1,3,7 or 1-6 or 2,4-6 or all
   --running LIST       plants whose pile runs at start (default none)
+  --weak LIST          piles that fall short of hygienisation: the core peaks near
+                       58 °C and stays at 55 °C or more for 9..11 days (default:
+                       well-run piles, 15..21 days at 55 °C or more)
   --history DAYS       running piles started DAYS days ago; their memory holds the
                        records of those days, plant clocks are at the start time
   --mode LIST:M        operating mode 0..4 at start (default 3); 4 = control mode,

@@ -39,10 +39,18 @@ Plant::Plant(const PlantConfig &config, quint64 seed, const QDateTime &clockStar
     ambient_ = 10.0 + 5.0 * u(rng_);
     if (!qIsNaN(config.ambient))
         ambient_ = config.ambient;      // cold weather: the surface may freeze
-    // Aeration and the lag of the pile keep the core a little below its target.
-    peakExcess_ = (61.5 + 8.0 * u(rng_) - ambient_) / 0.95;
-    plateauDays_ = 6.0 + 2.0 * u(rng_);
-    decayDays_ = 17.0 + 6.0 * u(rng_);
+    // Aeration and the lag of the pile keep the core a little below its target. A
+    // well-run pile holds its core at 55 °C or more for 15..21 days, above 65 °C for
+    // a few; a weak one peaks near 58 °C and stays above 55 °C for 9..11 days.
+    if (config.weak) {
+        peakExcess_ = (59.0 + 1.0 * u(rng_) - ambient_) / 0.95;
+        plateauDays_ = 9.0 + 2.0 * u(rng_);
+        decayDays_ = 17.0 + 6.0 * u(rng_);
+    } else {
+        peakExcess_ = (65.5 + 1.5 * u(rng_) - ambient_) / 0.95;
+        plateauDays_ = 10.0 + 3.0 * u(rng_);
+        decayDays_ = 32.0 + 8.0 * u(rng_);
+    }
     core_ = ambient_;
     layers_.fill(ambient_);
     if (config.running)

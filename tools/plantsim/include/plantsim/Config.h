@@ -43,6 +43,7 @@ struct PlantConfig {
     bool running = false;             // a pile runs at start
     int mode = 3;                     // 0..4
     double ambient = qQNaN();         // °C around the pile; NaN: 10..15 °C at random
+    bool weak = false;                // a pile that falls short: peaks near 58 °C
     SetupValues setup;
     Faults faults;
 };
