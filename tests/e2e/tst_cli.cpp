@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QJsonArray>
 #include <QtTest>
 
 class TstCli : public QObject {
@@ -145,6 +146,52 @@ private slots:
         QCOMPARE(Run({"graph", bad.fileName(), "--out", home.filePath("b.pdf"), "--home", home.path()}).code, 3);
         QCOMPARE(Run({"graph", junk.fileName(), "--out", home.filePath("b.pdf"), "--home", home.path()}).code, 2);
         QVERIFY(!QFile::exists(home.filePath("b.pdf")));
+    }
+
+    // The evidence: exit code by verdict at the core, the criterion from the home
+    // folder's settings or the command line, every figure in the JSON.
+    void hygiene()
+    {
+        QTemporaryDir home;
+        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Heiss\r\nDatei  - Name: h.csv\r\nKomm\r\n"
+                          "Erste Datensicherung : 07.12.2026\r\n ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];"
+                          "Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+        const QDateTime start(QDate(2026, 12, 7), QTime(0, 0));
+        for (int h = 0; h <= 15 * 24; ++h)       // 15 days at 59 °C in the core
+            text += QByteArray::number(h + 1) + ';' + start.addSecs(3600LL * h).toString("dd.MM.yyyy  hh:mm").toLatin1()
+                + ";   59;   50;   40;   30;   20;  100; 18,5;3;    0;    0;\r\n";
+        const QString file = home.filePath("h.csv");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+        f.close();
+        Result r = Run({"hygiene", file, "--home", home.path()});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("15 d 00 h") && r.out.contains("met at the 100 cm core"), qPrintable(r.out));
+        QFile ini(home.filePath("Haldrix.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\r\nKRITERIUM=bioabfv-closed\r\n");
+        ini.close();
+        r = Run({"hygiene", file, "--json", "--home", home.path()});
+        QCOMPARE(r.code, 1);                    // 60 °C never reached
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o["criterion"].toObject()["name"].toString(), QString("bioabfv-closed"));
+        QCOMPARE(o["core_met"].toBool(true), false);
+        const QJsonObject core = o["depths"].toArray()[0].toObject();
+        QCOMPARE(core["depth_cm"].toInt(), 100);
+        QCOMPARE(core["stretches"].toArray()[0].toObject()["minutes"].toInt(), 15 * 1440);
+        QCOMPARE(core["stretches"].toArray()[0].toObject()["start"].toString(), QString("2026-12-07T00:00"));
+        r = Run({"hygiene", file, "--criterion", "pfrp-windrow", "--json", "--home", home.path()});
+        QCOMPARE(r.code, 0);
+        QVERIFY(!QJsonDocument::fromJson(r.out.toUtf8()).object()["note"].toString().isEmpty());
+        r = Run({"hygiene", file, "--criterion", "nope", "--home", home.path()});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("bioabfv-open"));
+        QFile bad(home.filePath("bad.csv"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(text.replace("07.12.2026  05:00", "07.12.2026  xx:00"));
+        bad.close();
+        QCOMPARE(Run({"hygiene", bad.fileName(), "--home", home.path()}).code, 3);
+        QCOMPARE(Run({"hygiene", old_ + "x", "--home", home.path()}).code, 1);
     }
 };
 

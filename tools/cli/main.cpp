@@ -7,6 +7,9 @@
 //                                                  the printed protocol as PDF, with the units,
 //                                                  reference temperature and reference display
 //                                                  of the home folder's settings
+//   hygiene FILE [--criterion NAME] [--json] [--home DIR]
+//                                                  the hygienisation evidence; exit 0 when the
+//                                                  criterion is met at the 100 cm core, 1 when not
 //   graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]
 //                                                  the one-page graph as PDF, with the curves
 //                                                  ticked in the home folder's settings
@@ -15,15 +18,16 @@
 
 #include "base/Numbers.h"
 #include "datafile/DataFile.h"
+#include "datafile/Hygiene.h"
 #include "datafile/SeriesData.h"
 #include "link/PlantTable.h"
 
+#include "settings/SettingsFile.h"
 #ifdef O2H_CLI_PROTOCOL
 #include "models/UMessDaten.h"
 #include "reports/GraphFill.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
-#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,7 +60,8 @@ int Usage()
     Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
                        "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
                        "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]\n"
-                       "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]"));
+                       "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
+                       "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--json] [--home DIR]"));
     return 1;
 }
 
@@ -79,6 +84,136 @@ QString Number(double v)
 }
 
 } // namespace
+
+// The home folder's settings, read as the program reads them at start-up.
+struct HomeSettings {
+    std::unique_ptr<TSettingsFile> file;
+    explicit HomeSettings(const QString &home)
+    {
+        SetProgramFolder(home);
+        file = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
+        SettingsFile = file.get();
+        LoadProgramSettings();
+    }
+    ~HomeSettings() { SettingsFile = nullptr; }
+};
+
+// The hygienisation evidence: a summary, or every figure as JSON. Exit 0 when the
+// criterion is met at the 100 cm core, 1 when not.
+int Hygiene(QStringList args)
+{
+    if (args.isEmpty())
+        return Usage();
+    const QString path = args.takeFirst();
+    QString home = QCoreApplication::applicationDirPath(), name;
+    bool json = false;
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (a == QLatin1String("--home") && !args.isEmpty())
+            home = args.takeFirst();
+        else if (a == QLatin1String("--criterion") && !args.isEmpty())
+            name = args.takeFirst();
+        else if (a == QLatin1String("--json"))
+            json = true;
+        else
+            return Usage();
+    }
+    const HomeSettings settings(home);
+    if (name.isEmpty())
+        name = ReadSetting(QStringLiteral("COM"), QStringLiteral("KRITERIUM"), QString::fromLatin1(DefaultHygieneCriterion()));
+    const HygieneCriterion *criterion = FindHygieneCriterion(name);
+    if (!criterion) {
+        QStringList known;
+        for (const HygieneCriterion &c : HygieneCriteria())
+            known << QString::fromLatin1(c.name);
+        Err(QStringLiteral("unknown criterion %1 (known: %2)").arg(name, known.join(QStringLiteral(", "))));
+        return 1;
+    }
+    DataFileContent file;
+    QString error;
+    if (!LoadDataFile(path, file, &error)) {
+        Err(error);
+        return 1;
+    }
+    if (!file.FileValid) {
+        Err(QStringLiteral("%1: not a data file of this program").arg(path));
+        return 2;
+    }
+    const HygieneResult r = EvaluateHygiene(file, *criterion, RefTemp);
+    if (!r.ok) {
+        Err(r.error);
+        return 3;
+    }
+    const QString iso = QStringLiteral("yyyy-MM-ddTHH:mm");
+    auto degrees = [](double c) {
+        return ImperialUnits ? Number(CelsiusToFahrenheitF(c) - 0.1) + QStringLiteral(" °F") : Number(c) + QStringLiteral(" °C");
+    };
+    if (json) {
+        QString t = QStringLiteral("{\"file\":%1,\"pile\":%2,\"criterion\":{\"name\":%3,\"title\":%4,\"days\":%5},")
+                        .arg(Json(path), Json(file.PileName), Json(QString::fromLatin1(criterion->name)),
+                             Json(QString::fromUtf8(criterion->title)),
+                             Json(criterion->days == HygieneDays::WorkingDays ? "working" : "calendar"));
+        QStringList th;
+        for (double v : r.thresholds)
+            th << Number(v);
+        t += QStringLiteral("\"thresholds\":[%1],\"records\":%2,\"first\":%3,\"last\":%4,\"depths\":[")
+                 .arg(th.join(u','))
+                 .arg(r.records)
+                 .arg(Json(r.first.toString(iso)), Json(r.last.toString(iso)));
+        QStringList depths;
+        for (const HygieneDepth &d : r.depths) {
+            QStringList st;
+            for (const HygieneStretch &x : d.stretches)
+                st << QStringLiteral("{\"threshold\":%1,\"found\":%2,\"start\":%3,\"end\":%4,\"minutes\":%5,"
+                                     "\"days\":%6,\"records\":%7}")
+                          .arg(Number(x.threshold), x.found ? "true" : "false",
+                               x.found ? Json(x.start.toString(iso)) : QStringLiteral("null"),
+                               x.found ? Json(x.end.toString(iso)) : QStringLiteral("null"))
+                          .arg(x.Minutes())
+                          .arg(Number(x.Minutes() / 1440.0))
+                          .arg(x.records);
+            depths << QStringLiteral("{\"depth_cm\":%1,\"met\":%2,\"stretches\":[%3]}")
+                          .arg(d.depthCm).arg(d.met ? "true" : "false", st.join(u','));
+        }
+        t += depths.join(u',') + QStringLiteral("],\"gaps\":[");
+        QStringList gaps;
+        for (const HygieneGap &g : r.gaps)
+            gaps << QStringLiteral("{\"from\":%1,\"to\":%2,\"counted\":%3}")
+                        .arg(Json(g.from.toString(Qt::ISODate)), Json(g.to.toString(Qt::ISODate)))
+                        .arg(g.counted);
+        t += gaps.join(u',') + QStringLiteral("],\"note\":%1,\"core_met\":%2}\n")
+                                   .arg(Json(QString::fromUtf8(criterion->note)), r.CoreMet() ? "true" : "false");
+        Out(t);
+    } else {
+        QString t = QStringLiteral("%1 (%2)\ncriterion: %3 - %4\nrecords: %5, %6 .. %7\n\n")
+                        .arg(path, file.PileName, QString::fromLatin1(criterion->name), QString::fromUtf8(criterion->title))
+                        .arg(r.records)
+                        .arg(r.first.toString(iso), r.last.toString(iso));
+        t += QStringLiteral("depth ");
+        for (double v : r.thresholds)
+            t += (QStringLiteral(">= ") + degrees(v)).rightJustified(13);
+        t += QStringLiteral("  verdict\n");
+        for (const HygieneDepth &d : r.depths) {
+            t += QStringLiteral("%1 cm").arg(d.depthCm, 3);
+            for (const HygieneStretch &x : d.stretches)
+                t += (x.found ? StretchLengthText(x.Minutes()) : QStringLiteral("-")).rightJustified(13);
+            t += d.met ? QStringLiteral("  met\n") : QStringLiteral("  not met\n");
+        }
+        if (r.gaps.empty())
+            t += QStringLiteral("\nno day without records breaks the evidence\n");
+        for (const HygieneGap &g : r.gaps)
+            t += QStringLiteral("\nno records %1 .. %2 (%3 day(s) that count)")
+                     .arg(g.from.toString(Qt::ISODate), g.to.toString(Qt::ISODate))
+                     .arg(g.counted);
+        if (!r.gaps.empty())
+            t += u'\n';
+        if (*criterion->note)
+            t += QStringLiteral("note: %1\n").arg(QString::fromUtf8(criterion->note));
+        t += r.CoreMet() ? QStringLiteral("\nmet at the 100 cm core\n") : QStringLiteral("\nNOT met at the 100 cm core\n");
+        Out(t);
+    }
+    return r.CoreMet() ? 0 : 1;
+}
 
 #ifdef O2H_CLI_PROTOCOL
 // The options of the printing commands: FILE, --out, --home and the named flags.
@@ -104,19 +239,6 @@ struct PrintArgs {
         return !out.isEmpty();
     }
     bool Has(const char *flag) const { return flags.contains(QLatin1String(flag)); }
-};
-
-// The home folder's settings, read as the program reads them at start-up.
-struct HomeSettings {
-    std::unique_ptr<TSettingsFile> file;
-    explicit HomeSettings(const QString &home)
-    {
-        SetProgramFolder(home);
-        file = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
-        SettingsFile = file.get();
-        LoadProgramSettings();
-    }
-    ~HomeSettings() { SettingsFile = nullptr; }
 };
 
 // The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
@@ -202,6 +324,8 @@ int main(int argc, char **argv)
 #endif
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("hygiene"))
+        return Hygiene(args.mid(1));
     if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))
         return Usage();
     const QString command = args.takeFirst();

@@ -2,6 +2,7 @@
 // to the plant, what reaches the data file, and what the operator is told.
 
 #include "datafile/DataFile.h"
+#include "datafile/Hygiene.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -296,6 +297,28 @@ private slots:
         site.trace.clear();
         QVERIFY(!ChangePlantMode(11, 2));               // no pile: nothing sent
         QVERIFY(site.Sent().isEmpty());
+    }
+
+    // Three and a half weeks of a well-run and a weak simulated pile, moved into their
+    // data files: the evidence of the one meets the rule at the core, the other's not.
+    void simulatedPilesAndTheirEvidence()
+    {
+        plantsim::PlantConfig weak = Plant(2, true);
+        weak.weak = true;
+        Site site({Plant(1, true), weak}, 24);
+        const QString out = qEnvironmentVariable("O2H_HYGIENE_OUT");   // keeps the files to look at
+        for (int n : {1, 2}) {
+            QVERIFY(SavePlant(n));
+            DataFileContent file;
+            QVERIFY(LoadDataFile(PlantTable[n].Datei, file, nullptr) && file.FileValid);
+            QCOMPARE(file.LineCount, 24 * 24LL);
+            const HygieneResult r = EvaluateHygiene(file, *FindHygieneCriterion("bioabfv-open"), 55);
+            QVERIFY(r.ok && r.gaps.empty());
+            const qint64 days = r.depths[0].stretches[0].Minutes() / 1440;
+            QVERIFY2(n == 1 ? days >= 15 && r.CoreMet() : days <= 11 && !r.CoreMet(), qPrintable(QString::number(days)));
+            if (!out.isEmpty())
+                QFile::copy(PlantTable[n].Datei, QDir(out).filePath(n == 1 ? "well-run.csv" : "weak.csv"));
+        }
     }
 };
 
