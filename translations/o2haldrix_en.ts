@@ -9,6 +9,113 @@
     </message>
 </context>
 <context>
+    <name>Hygiene</name>
+    <message>
+        <source>Bioabfallverordnung, offene Anlage: 55 °C über 14 Tage oder 65 °C über 7 Tage</source>
+        <translation>German biowaste ordinance, open plant: 55 °C over 14 days or 65 °C over 7 days</translation>
+    </message>
+    <message>
+        <source>Bioabfallverordnung, geschlossene Anlage: 60 °C über 7 Tage</source>
+        <translation>German biowaste ordinance, closed plant: 60 °C over 7 days</translation>
+    </message>
+    <message>
+        <source>PFRP, belüftete Miete / Reaktor: 55 °C über 3 Tage</source>
+        <translation>PFRP, aerated static pile / in-vessel: 55 °C over 3 days</translation>
+    </message>
+    <message>
+        <source>PFRP, Dreiecksmiete: 55 °C über 15 Tage</source>
+        <translation>PFRP, windrow: 55 °C over 15 days</translation>
+    </message>
+    <message>
+        <source>Die geforderten fünf Umsetzungen sind aus den Messwerten nicht ersichtlich.</source>
+        <translation>The five turnings required cannot be seen in the measurements.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 ist kein Messwert: %2</source>
+        <translation>Line %1 is not a measurement: %2</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis</source>
+        <translation>Hygienisation evidence</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze, %2 bis %3</source>
+        <translation>%1 records, %2 to %3</translation>
+    </message>
+    <message>
+        <source>Kriterium :</source>
+        <translation>Criterion :</translation>
+    </message>
+    <message>
+        <source>Messwerte :</source>
+        <translation>Measurements :</translation>
+    </message>
+    <message>
+        <source>Tiefe</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>Schwelle</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>Längste Strecke ohne Unterbrechung</source>
+        <translation>Longest stretch without a break</translation>
+    </message>
+    <message>
+        <source>Dauer</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>von</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>erfüllt</source>
+        <translation>met</translation>
+    </message>
+    <message>
+        <source>nicht erfüllt</source>
+        <translation>not met</translation>
+    </message>
+    <message>
+        <source> (%1 Tage gefordert)</source>
+        <translation> (%1 days required)</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): Kriterium erfüllt</source>
+        <translation>Result at the core (100 cm): criterion met</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): Kriterium NICHT erfüllt</source>
+        <translation>Result at the core (100 cm): criterion NOT met</translation>
+    </message>
+    <message>
+        <source>Kein Werktag ohne Messwerte.</source>
+        <translation>No working day without measurements.</translation>
+    </message>
+    <message>
+        <source>Kein Tag ohne Messwerte.</source>
+        <translation>No day without measurements.</translation>
+    </message>
+    <message>
+        <source>Tage ohne Messwerte, die eine Strecke unterbrechen:</source>
+        <translation>Days without measurements that break a stretch:</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -465,6 +572,10 @@ Please check the storage medium!!</translation>
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Not a valid file layout
 The file was not made by this software!</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis</source>
+        <translation>Hygienisation evidence</translation>
     </message>
 </context>
 <context>
@@ -1002,6 +1113,10 @@ Plant    Shown
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis nach:</source>
+        <translation>Hygienisation evidence by:</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,113 @@
     </message>
 </context>
 <context>
+    <name>Hygiene</name>
+    <message>
+        <source>Bioabfallverordnung, offene Anlage: 55 °C über 14 Tage oder 65 °C über 7 Tage</source>
+        <translation>Ordonnance allemande biodéchets, installation ouverte : 55 °C pendant 14 jours ou 65 °C pendant 7 jours</translation>
+    </message>
+    <message>
+        <source>Bioabfallverordnung, geschlossene Anlage: 60 °C über 7 Tage</source>
+        <translation>Ordonnance allemande biodéchets, installation fermée : 60 °C pendant 7 jours</translation>
+    </message>
+    <message>
+        <source>PFRP, belüftete Miete / Reaktor: 55 °C über 3 Tage</source>
+        <translation>PFRP, andain aéré / réacteur : 55 °C pendant 3 jours</translation>
+    </message>
+    <message>
+        <source>PFRP, Dreiecksmiete: 55 °C über 15 Tage</source>
+        <translation>PFRP, andain retourné : 55 °C pendant 15 jours</translation>
+    </message>
+    <message>
+        <source>Die geforderten fünf Umsetzungen sind aus den Messwerten nicht ersichtlich.</source>
+        <translation>Les cinq retournements exigés ne se voient pas dans les mesures.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 ist kein Messwert: %2</source>
+        <translation>La ligne %1 n&apos;est pas une mesure : %2</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis</source>
+        <translation>Preuve d&apos;hygiénisation</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze, %2 bis %3</source>
+        <translation>%1 enregistrements, du %2 au %3</translation>
+    </message>
+    <message>
+        <source>Kriterium :</source>
+        <translation>Critère :</translation>
+    </message>
+    <message>
+        <source>Messwerte :</source>
+        <translation>Mesures :</translation>
+    </message>
+    <message>
+        <source>Tiefe</source>
+        <translation>Profondeur</translation>
+    </message>
+    <message>
+        <source>Schwelle</source>
+        <translation>Seuil</translation>
+    </message>
+    <message>
+        <source>Längste Strecke ohne Unterbrechung</source>
+        <translation>Plus longue période sans interruption</translation>
+    </message>
+    <message>
+        <source>Dauer</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>von</source>
+        <translation>du</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <translation>au</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Enregistrements</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>erfüllt</source>
+        <translation>atteint</translation>
+    </message>
+    <message>
+        <source>nicht erfüllt</source>
+        <translation>non atteint</translation>
+    </message>
+    <message>
+        <source> (%1 Tage gefordert)</source>
+        <translation> (%1 jours exigés)</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): Kriterium erfüllt</source>
+        <translation>Résultat au cœur (100 cm) : critère atteint</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): Kriterium NICHT erfüllt</source>
+        <translation>Résultat au cœur (100 cm) : critère NON atteint</translation>
+    </message>
+    <message>
+        <source>Kein Werktag ohne Messwerte.</source>
+        <translation>Aucun jour ouvré sans mesures.</translation>
+    </message>
+    <message>
+        <source>Kein Tag ohne Messwerte.</source>
+        <translation>Aucun jour sans mesures.</translation>
+    </message>
+    <message>
+        <source>Tage ohne Messwerte, die eine Strecke unterbrechen:</source>
+        <translation>Jours sans mesures qui interrompent une période :</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -465,6 +572,10 @@ Veuillez vérifier le support de stockage !!</translation>
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Structure de fichier non valide
 Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis</source>
+        <translation>Preuve d&apos;hygiénisation</translation>
     </message>
 </context>
 <context>
@@ -1002,6 +1113,10 @@ Inst.    Affiché
     <message>
         <source>Abbrechen</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Hygienenachweis nach:</source>
+        <translation>Preuve d&apos;hygiénisation selon :</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,7 @@
 //   info FILE                                      what the file holds, as one JSON object
 //   series FILE [--per-day] [--imperial] [--reftemp T]
 //                                                  one line per plotted point: label;9 values
-//   protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]
+//   protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--hygiene] [--home DIR]
 //                                                  the printed protocol as PDF, with the units,
 //                                                  reference temperature and reference display
 //                                                  of the home folder's settings
@@ -26,6 +26,7 @@
 #ifdef O2H_CLI_PROTOCOL
 #include "models/UMessDaten.h"
 #include "reports/GraphFill.h"
+#include "reports/HygieneFill.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 
@@ -59,7 +60,7 @@ int Usage()
 {
     Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
                        "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
-                       "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--home DIR]\n"
+                       "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--hygiene] [--home DIR]\n"
                        "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
                        "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--json] [--home DIR]"));
     return 1;
@@ -245,7 +246,7 @@ struct PrintArgs {
 int Protocol(const QStringList &args)
 {
     PrintArgs a;
-    if (!a.Parse(args, {"--quality", "--per-day", "--graph"}))
+    if (!a.Parse(args, {"--quality", "--per-day", "--graph", "--hygiene"}))
         return Usage();
     const QString path = a.path, out = a.out;
     const bool quality = a.Has("--quality"), perDay = a.Has("--per-day"), graph = a.Has("--graph");
@@ -264,6 +265,14 @@ int Protocol(const QStringList &args)
     if (!protocol.form) {
         Err(protocol.error);
         return 3;
+    }
+    if (a.Has("--hygiene")) {
+        const HygieneResult evidence = EvaluateHygiene(model, ChosenHygieneCriterion(), RefTemp);
+        if (!evidence.ok) {
+            Err(evidence.error);
+            return 3;
+        }
+        protocol.form->Append(MakeHygienePage(evidence, model));
     }
     int pages = 0;
     if (!protocol.form->ExportPdf(out, &error, &pages)) {

@@ -29,12 +29,33 @@ struct Layout {
 
 int BandReport::Render(QPagedPaintDevice &device)
 {
-    device.setPageSize(pageSize);
-    device.setPageOrientation(orientation);
-    device.setPageMargins(marginsMm, QPageLayout::Millimeter);
+    return RenderAll(device, {this});
+}
+
+int BandReport::RenderAll(QPagedPaintDevice &device, const std::vector<BandReport *> &reports)
+{
     QPainter p;
-    if (!p.begin(&device))
-        return 0;
+    int pages = 0;
+    for (size_t i = 0; i < reports.size(); ++i) {
+        BandReport &r = *reports[i];
+        device.setPageSize(r.pageSize);
+        device.setPageOrientation(r.orientation);
+        device.setPageMargins(r.marginsMm, QPageLayout::Millimeter);
+        if (i == 0) {
+            if (!p.begin(&device))
+                return 0;
+        } else {
+            device.newPage();   // each report starts on a page of its own
+        }
+        pages += r.RenderPages(p, device, pages);
+    }
+    if (p.isActive())
+        p.end();
+    return pages;
+}
+
+int BandReport::RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBefore)
+{
     Layout l{device.logicalDpiY() / 25.4, double(device.width()), double(device.height())};
     const QString printed = footerDateText.isEmpty()
         ? QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat)
@@ -58,7 +79,7 @@ int BandReport::Render(QPagedPaintDevice &device)
     QPen rule(Qt::black);
     rule.setWidthF(l.Mm(0.2));
 
-    int page = 0;
+    int page = 0;               // of this report; the footer counts the document's pages
     double y = 0;
     auto drawFooter = [&] {
         p.setFont(footerFont);
@@ -66,7 +87,7 @@ int BandReport::Render(QPagedPaintDevice &device)
         p.setPen(rule);
         p.drawLine(band.topLeft(), band.topRight());
         p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, footerDateLabel + u' ' + printed);
-        p.drawText(band, Qt::AlignRight | Qt::AlignVCenter, footerPageLabel + u' ' + QString::number(page));
+        p.drawText(band, Qt::AlignRight | Qt::AlignVCenter, footerPageLabel + u' ' + QString::number(pagesBefore + page));
     };
     auto drawHeaders = [&] {
         y = 0;
@@ -169,19 +190,23 @@ int BandReport::Render(QPagedPaintDevice &device)
         p.restore();
     }
     drawFooter();
-    p.end();
     return page;
 }
 
 bool BandReport::WritePdf(const QString &path, QString *error, int *pages)
 {
+    return WritePdfAll(path, {this}, error, pages);
+}
+
+bool BandReport::WritePdfAll(const QString &path, const std::vector<BandReport *> &reports, QString *error, int *pages)
+{
     int count = 0;
     {
         QPdfWriter pdf(path);
         pdf.setResolution(600);
-        pdf.setTitle(title);
+        pdf.setTitle(reports.empty() ? QString() : reports.front()->title);
         pdf.setCreator(QStringLiteral("O2-Haldrix"));
-        count = Render(pdf);
+        count = RenderAll(pdf, reports);
     }
     if (pages)
         *pages = count;

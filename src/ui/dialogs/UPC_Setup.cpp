@@ -1,10 +1,12 @@
 #include "dialogs/UPC_Setup.h"
 #include "ui_UPC_Setup.h"
 
+#include "datafile/Hygiene.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "settings/SettingsFile.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup)
@@ -34,6 +36,11 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
     ui->ShowRefCheck->setChecked(ShowRefDepth);
     ui->RefTempSelect->setEnabled(ShowRefDepth);
     ui->DispOffsetSelect->setValue(DisplayOffset + 1);
+    shownCriterion_ = ReadSetting(QStringLiteral("COM"), QStringLiteral("KRITERIUM"),
+                                  QString::fromLatin1(DefaultHygieneCriterion()));
+    for (const HygieneCriterion &c : HygieneCriteria())
+        ui->KriteriumSelect->addItem(QCoreApplication::translate("Hygiene", c.title), QString::fromLatin1(c.name));
+    ui->KriteriumSelect->setCurrentIndex(qMax(0, ui->KriteriumSelect->findData(shownCriterion_)));
 
     connect(ui->CelsiusCheck, &QCheckBox::clicked, this, &TFPC_Setup::CelsiusCheckClick);
     connect(ui->ShowRefCheck, &QCheckBox::clicked, this, &TFPC_Setup::ShowRefCheckClick);
@@ -98,6 +105,9 @@ void TFPC_Setup::OKBtnClick()
         }
     }
     BuildRefCaption();
+    const QString criterion = ui->KriteriumSelect->currentData().toString();
+    if (criterion != shownCriterion_)
+        WriteSetting(com, QStringLiteral("KRITERIUM"), criterion);
     const int offset = int(ui->DispOffsetSelect->value());
     if (offset != DisplayOffset + 1) {
         DisplayOffset = offset - 1;

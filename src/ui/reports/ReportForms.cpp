@@ -32,6 +32,38 @@ QCustomPlot *TReportForm::QRChart1()
     return chart_.get();
 }
 
+void TReportForm::Append(std::unique_ptr<TReportForm> next)
+{
+    TReportForm *last = this;
+    while (last->next_)
+        last = last->next_.get();
+    last->next_ = std::move(next);
+}
+
+namespace {
+std::vector<print::BandReport *> Pointers(std::vector<print::BandReport> &all)
+{
+    std::vector<print::BandReport *> out;
+    for (print::BandReport &r : all)
+        out.push_back(&r);
+    return out;
+}
+} // namespace
+
+int TReportForm::RenderTo(QPagedPaintDevice &device)
+{
+    std::vector<print::BandReport> all = Layouts();
+    return print::BandReport::RenderAll(device, Pointers(all));
+}
+
+std::vector<print::BandReport> TReportForm::Layouts()
+{
+    std::vector<print::BandReport> all;
+    for (TReportForm *f = this; f; f = f->next_.get())
+        all.push_back(f->Layout());
+    return all;
+}
+
 void TReportForm::RemoveChart()
 {
     hasSummary_ = false;
@@ -88,7 +120,9 @@ void TReportForm::Preview(QWidget *parent)
         return g_reportSink(*this, true);
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter *pr) { Layout().Render(*pr); });
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter *pr) {
+        RenderTo(*pr);
+    });
     preview.exec();
 }
 
@@ -102,8 +136,7 @@ bool TReportForm::Print(QWidget *parent)
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    Layout().Render(printer);
-    return true;
+    return RenderTo(printer) > 0;
 }
 
 bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
@@ -117,7 +150,8 @@ bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
         return false;
     }
     temp.close();
-    if (!Layout().WritePdf(temp.fileName(), error, pages))
+    std::vector<print::BandReport> all = Layouts();
+    if (!print::BandReport::WritePdfAll(temp.fileName(), Pointers(all), error, pages))
         return false;
     QFile::remove(path);
     if (!temp.rename(path)) {

@@ -3,6 +3,7 @@
 
 #include "dialogs/UAbout.h"
 #include "link/PlantTable.h"
+#include "reports/HygieneFill.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
@@ -53,6 +54,7 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     panels_[2]->setText(tr("Anzahl Speicherwerte:"));
     connect(ui->CheckGraph, &QCheckBox::clicked, this, &TFCSV_Lesen::CheckClick);
     connect(ui->CheckTag, &QCheckBox::clicked, this, &TFCSV_Lesen::CheckClick);
+    connect(ui->CheckHygiene, &QCheckBox::clicked, this, &TFCSV_Lesen::CheckClick);
     connect(ui->OpenButton, &QPushButton::clicked, this, &TFCSV_Lesen::OpenButtonClick);
     connect(ui->PreviewButton, &QPushButton::clicked, this, &TFCSV_Lesen::PreviewButtonClick);
     connect(ui->PrintButton, &QPushButton::clicked, this, &TFCSV_Lesen::PrintButtonClick);
@@ -79,6 +81,7 @@ void TFCSV_Lesen::FormActivate()
     const QString com = QStringLiteral("COM");
     ui->CheckGraph->setChecked(ReadSettingBool(com, QualityMode ? "GGRAPH" : "PGRAPH", false));
     ui->CheckTag->setChecked(ReadSettingBool(com, QualityMode ? "GTAG" : "PTAG", false));
+    ui->CheckHygiene->setChecked(ReadSettingBool(com, QStringLiteral("HYGIENE"), false));
     changed_ = false;
     firstActivation_ = false;
 }
@@ -97,6 +100,7 @@ void TFCSV_Lesen::done(int result)
         const QString com = QStringLiteral("COM");
         WriteSettingBool(com, QualityMode ? "GGRAPH" : "PGRAPH", ui->CheckGraph->isChecked());
         WriteSettingBool(com, QualityMode ? "GTAG" : "PTAG", ui->CheckTag->isChecked());
+        WriteSettingBool(com, QStringLiteral("HYGIENE"), ui->CheckHygiene->isChecked());
     }
     QDialog::done(result);
 }
@@ -157,6 +161,15 @@ void TFCSV_Lesen::Run(bool preview)
         return;
     }
     panels_[3]->setText(QString::number(p.points));
+    if (ui->CheckHygiene->isChecked()) {
+        // One page more after the protocol, which itself stays as it is.
+        const HygieneResult evidence = EvaluateHygiene(file_, ChosenHygieneCriterion(), RefTemp);
+        if (!evidence.ok) {
+            ShowInfo(this, evidence.error);
+            return;
+        }
+        p.form->Append(MakeHygienePage(evidence, file_));
+    }
     if (preview)
         p.form->Preview(this);
     else

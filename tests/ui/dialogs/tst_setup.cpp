@@ -13,6 +13,7 @@
 #include "support/SimSite.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
@@ -183,6 +184,9 @@ private slots:
             QCOMPARE(temp->value(), 55.0);
             unit->click();
             d.findChild<QDoubleSpinBox *>("DispOffsetSelect")->setValue(10);
+            auto *criterion = d.findChild<QComboBox *>("KriteriumSelect");
+            QCOMPARE(criterion->currentData().toString(), QString("bioabfv-open"));
+            criterion->setCurrentIndex(criterion->findData("pfrp-asp"));
             d.findChild<QPushButton *>("OKBtn")->click();
             QVERIFY(d.OffsetChanged());
         }
@@ -190,6 +194,7 @@ private slots:
         QCOMPARE(RefTemp, 55.1);
         QCOMPARE(site.ini->ReadString("COM", "REFTEMP", "-").replace(u',', u'.').toDouble(), 55.1);
         QCOMPARE(site.ini->ReadString("COM", "DISPOFFSET", "-"), QString("10"));
+        QCOMPARE(site.ini->ReadString("COM", "KRITERIUM", "-"), QString("pfrp-asp"));
         QCOMPARE(RefCaption, QString("s 131°F[in]"));
         // After a restart the first tab reads 10.
         DisplayOffset = 0;

@@ -6,6 +6,10 @@
 #include "reports/UProtokKopf.h"
 #include "settings/SettingsFile.h"
 
+#include "support/Files.h"
+
+#include "widgets/MessageBox.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
@@ -191,6 +195,58 @@ private slots:
         }
         QCOMPARE(ini.ReadBool("COM", "PGRAPH", false), true);
         QCOMPARE(ini.ReadBool("COM", "PTAG", true), false);
+        SettingsFile = nullptr;
+    }
+
+    // The evidence page after the protocol: its verdict, its table and the days
+    // without records; the box is kept only after a click.
+    void evidencePage()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TSettingsFile ini(dir.filePath("Haldrix.ini"));
+        SettingsFile = &ini;
+        SetProgramFolder(dir.path());
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QByteArray text = "Kompostwerk Nord\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Heiss\r\nDatei  - Name: h.csv\r\nKomm\r\n"
+                          "Erste Datensicherung : 07.12.2026\r\n ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];"
+                          "Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+        const QDateTime start(QDate(2026, 12, 7), QTime(0, 0));
+        int n = 0;
+        for (int h = 0; h <= 16 * 24; ++h) {
+            const QDateTime t = start.addSecs(3600LL * h);
+            if (t.date() == QDate(2026, 12, 10))        // a Thursday without records
+                continue;
+            text += QByteArray::number(++n) + ';' + t.toString("dd.MM.yyyy  hh:mm").toLatin1()
+                + ";   58;   57;   50;   40;   20;   50; 18,5;3;    0;    0;\r\n";
+        }
+        const QString file = dir.filePath("h.csv");
+        QVERIFY(support::WriteAll(file, text));
+        SetFileChooser([&](QWidget *, const QString &) { return file; });
+        QString pdf;
+        int pages = 0;
+        SetReportSink([&](TReportForm &form, bool) {
+            QVERIFY(form.ExportPdf(dir.filePath("e.pdf"), nullptr, &pages));
+            pdf = PdfText(dir.filePath("e.pdf"));
+        });
+        {
+            TFCSV_Lesen w;
+            w.show();
+            w.findChild<QCheckBox *>("CheckHygiene")->click();
+            w.findChild<QPushButton *>("OpenButton")->click();
+            w.findChild<QPushButton *>("PreviewButton")->click();
+            w.close();
+        }
+        QCOMPARE(ini.ReadBool("COM", "HYGIENE", false), true);
+        const QString page = pdf.mid(pdf.lastIndexOf("Hygienenachweis"));
+        QVERIFY2(pages >= 2 && page.contains("Bioabfallverordnung")
+                     && page.contains("nicht erfüllt (14 Tage gefordert)") && page.contains("NICHT erfüllt")
+                     && page.contains("10.12.2026") && page.contains("Kompostwerk Nord"),
+                 qPrintable(page.left(3000)));
+        // The gap leaves 11 to 23 December as the longest stretch: not met at the core.
+        QVERIFY2(page.contains("12 d 00 h"), qPrintable(page.left(3000)));
+        if (!qEnvironmentVariableIsEmpty("O2H_REPORT_OUT"))
+            QFile::copy(dir.filePath("e.pdf"), QDir(qEnvironmentVariable("O2H_REPORT_OUT")).filePath("evidence.pdf"));
         SettingsFile = nullptr;
     }
 };

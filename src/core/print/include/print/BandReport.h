@@ -64,6 +64,13 @@ public:
     int Render(QPagedPaintDevice &device);
     // The same as a PDF file (vector text, embedded fonts).
     bool WritePdf(const QString &path, QString *error = nullptr, int *pages = nullptr);
+    // Several reports as one document, each from a new page with its own layout.
+    static int RenderAll(QPagedPaintDevice &device, const std::vector<BandReport *> &reports);
+    static bool WritePdfAll(const QString &path, const std::vector<BandReport *> &reports,
+                            QString *error = nullptr, int *pages = nullptr);
+
+private:
+    int RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBefore);
 };
 
 } // namespace print

@@ -38,4 +38,5 @@ private:
     // alone when neither was touched (the edit shows no decimals).
     double shownRefTemp_ = 0;
     bool shownImperial_ = false;
+    QString shownCriterion_;            // as the settings held it at the start
 };

@@ -27,6 +27,10 @@ public:
     std::function<bool()> NeedData;
     std::function<QString(const QString &label)> PrintLabel;
 
+    // A form printed after this one, from a new page, in the same document.
+    void Append(std::unique_ptr<TReportForm> next);
+    TReportForm *Appended() const { return next_.get(); }
+
     QCustomPlot *QRChart1();            // made on first use (needs the GUI application)
     void RemoveChart();                 // no chart, no summary band
     bool HasChart() const { return hasSummary_; }
@@ -48,6 +52,12 @@ protected:
     QStringList detail_;
     bool hasSummary_ = true;
     std::unique_ptr<QCustomPlot> chart_;
+
+private:
+    // The layouts of this form and of the forms appended to it, in print order.
+    std::vector<print::BandReport> Layouts();
+    int RenderTo(QPagedPaintDevice &device);
+    std::unique_ptr<TReportForm> next_;
 };
 
 // Tests and tools see every report here instead of a preview window or the printer

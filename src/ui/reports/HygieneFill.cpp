@@ -1,0 +1,172 @@
+#include "reports/HygieneFill.h"
+
+#include "link/PlantTable.h"
+#include "reports/ReportForms.h"
+#include "settings/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+
+namespace {
+
+QString Tr(const char *text) { return QCoreApplication::translate("Hygiene", text); }
+
+QString Degrees(double celsius)
+{
+    // Whole degrees as the file holds them; °F as every other printed value shows it.
+    if (ImperialUnits)
+        return QStringLiteral("%1 °F").arg(CelsiusToFahrenheit(qRound(celsius)));
+    return QString::number(celsius, 'f', celsius == qRound(celsius) ? 0 : 1).replace(u'.', QLocale().decimalPoint())
+        + QStringLiteral(" °C");
+}
+
+QString Stamp(const QDateTime &t) { return t.toString(ShortDateFormat() + QStringLiteral(" hh:mm")); }
+
+class TFQRHygiene : public TReportForm {
+public:
+    TFQRHygiene(const HygieneResult &r, const DataFileContent &file) : r_(r)
+    {
+        labels_["QRKLabel1"] = Tr(QT_TRANSLATE_NOOP("Hygiene", "Hygienenachweis"));
+        labels_["QRKopf1"] = file.Title1;
+        labels_["QRKopf2"] = file.Title2;
+        labels_["QRKopf3"] = file.Title3;
+        labels_["AnlName"] = file.PileName.trimmed();
+        labels_["DateiName"] = file.FileNameText;
+        for (const HygieneDepth &d : r_.depths)      // the page's own copy
+            for (size_t t = 0; t < d.stretches.size(); ++t)
+                rows_.push_back({&d, t});
+        NeedData = [this] {
+            if (row_ < rows_.size()) {
+                ++row_;
+                return true;
+            }
+            row_ = 0;
+            return false;
+        };
+        PrintLabel = [this](const QString &label) { return Cell(label); };
+        RemoveChart();
+    }
+
+protected:
+    print::BandReport Layout() override
+    {
+        print::BandReport b = Base({"Tiefe", "Schwelle", "Strecke", "Von", "Bis", "Anzahl", "Ergebnis"});
+        b.pageSize = QPageSize(QPageSize::Letter);
+        b.marginsMm = QMarginsF(10, 10, 10, 10);
+        b.title = Label("QRKLabel1");
+        b.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
+        b.footerPageLabel = QStringLiteral("Seitennr. :");
+        const QString records = Tr(QT_TRANSLATE_NOOP("Hygiene", "%1 Datensätze, %2 bis %3"))
+                                    .arg(r_.records).arg(Stamp(r_.first), Stamp(r_.last));
+        b.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
+                    {{}, Label("QRKopf1"), 11, true},
+                    {{}, Label("QRKopf2")},
+                    {{}, Label("QRKopf3")},
+                    {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
+                    {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                    {Tr(QT_TRANSLATE_NOOP("Hygiene", "Kriterium :")), Tr(r_.criterion->title)},
+                    {Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte :")), records}};
+        b.columns = {{{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Tiefe")), 0.8},
+                     {{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Schwelle")), 0.8},
+                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "Dauer")), 1.0},
+                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "von")), 1.5, Qt::AlignLeft},
+                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "bis")), 1.5, Qt::AlignLeft},
+                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "Datensätze")), 0.9},
+                     {{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis")), 2.6, Qt::AlignLeft}};
+        const QStringList lines = SummaryLines();
+        b.summaryHeightMm = 6 + 4.5 * lines.size();
+        b.drawSummary = [lines](QPainter &p, const QRectF &rect) {
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPointSizeF(9);
+            QFont bold = f;
+            bold.setBold(true);
+            double y = rect.top() + rect.height() * 0.02;
+            for (int i = 0; i < lines.size(); ++i) {
+                p.setFont(i == 0 ? bold : f);
+                const double h = QFontMetricsF(p.font(), p.device()).height() * 1.25;
+                p.drawText(QRectF(rect.left(), y, rect.width(), h), Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
+                y += h;
+            }
+        };
+        return b;
+    }
+
+private:
+    struct Row {
+        const HygieneDepth *depth;
+        size_t threshold;
+    };
+
+    QString Cell(const QString &label) const
+    {
+        if (row_ == 0 || row_ > rows_.size())
+            return QString();
+        const Row &row = rows_[row_ - 1];
+        const HygieneStretch &s = row.depth->stretches[row.threshold];
+        if (label == QLatin1String("Tiefe"))
+            return row.threshold == 0 ? (ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(row.depth->depthCm))
+                                                       : QStringLiteral("%1 cm").arg(row.depth->depthCm))
+                                      : QString();
+        if (label == QLatin1String("Schwelle"))
+            return QStringLiteral("≥ ") + Degrees(s.threshold);
+        if (label == QLatin1String("Ergebnis")) {
+            for (const HygieneCriterion::Need &need : r_.criterion->anyOf)
+                if (need.celsius == s.threshold)
+                    return (s.Minutes() >= qint64(need.days) * 1440 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "erfüllt"))
+                                                                    : Tr(QT_TRANSLATE_NOOP("Hygiene", "nicht erfüllt")))
+                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (%1 Tage gefordert)")).arg(need.days);
+            return QString();
+        }
+        if (!s.found)
+            return label == QLatin1String("Strecke") ? QStringLiteral("–") : QString();
+        if (label == QLatin1String("Strecke"))
+            return StretchLengthText(s.Minutes());
+        if (label == QLatin1String("Von"))
+            return Stamp(s.start);
+        if (label == QLatin1String("Bis"))
+            return Stamp(s.end);
+        if (label == QLatin1String("Anzahl"))
+            return QString::number(s.records);
+        return QString();
+    }
+
+    QStringList SummaryLines() const
+    {
+        QStringList out;
+        out << (r_.CoreMet() ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium erfüllt"))
+                             : Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium NICHT erfüllt")));
+        if (r_.gaps.empty()) {
+            out << (r_.criterion->days == HygieneDays::WorkingDays
+                        ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Kein Werktag ohne Messwerte."))
+                        : Tr(QT_TRANSLATE_NOOP("Hygiene", "Kein Tag ohne Messwerte.")));
+        } else {
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Tage ohne Messwerte, die eine Strecke unterbrechen:"));
+            for (const HygieneGap &g : r_.gaps)
+                out << QStringLiteral("    ") + ShortDateText(g.from)
+                           + (g.to != g.from ? QStringLiteral(" – ") + ShortDateText(g.to) : QString());
+        }
+        if (*r_.criterion->note)
+            out << Tr(r_.criterion->note);
+        return out;
+    }
+
+    HygieneResult r_;
+    std::vector<Row> rows_;
+    size_t row_ = 0;
+};
+
+} // namespace
+
+const HygieneCriterion &ChosenHygieneCriterion()
+{
+    const HygieneCriterion *c = FindHygieneCriterion(ReadSetting(QStringLiteral("COM"), QStringLiteral("KRITERIUM"),
+                                                                 QString::fromLatin1(DefaultHygieneCriterion())));
+    return c ? *c : *FindHygieneCriterion(QString::fromLatin1(DefaultHygieneCriterion()));
+}
+
+std::unique_ptr<TReportForm> MakeHygienePage(const HygieneResult &result, const DataFileContent &file)
+{
+    return std::make_unique<TFQRHygiene>(result, file);
+}
