@@ -56,13 +56,19 @@ void Err(const QString &text)
     std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
 }
 
-int Usage()
+const QString &UsageText()
 {
-    Err(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
+    static const QString text(QStringLiteral("usage: o2-haldrix-cli info FILE\n"
                        "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
                        "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--hygiene] [--home DIR]\n"
                        "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
                        "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--json] [--home DIR]"));
+    return text;
+}
+
+int Usage()
+{
+    Err(UsageText());
     return 1;
 }
 
@@ -323,6 +329,10 @@ int Graph(const QStringList &args)
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        Out(UsageText() + u'\n');       // asked for: on stdout, and no error
+        return 0;
+    }
 #ifdef O2H_CLI_PROTOCOL
     if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
@@ -112,7 +113,8 @@ void TakeScreenshots(TFMain *main, const QString &folder)
 struct Options {
     QCommandLineParser parser;
     QCommandLineOption home{QStringLiteral("home"),
-        QStringLiteral("Folder of Haldrix.ini and KompLogo.BMP (default: the program's folder)."),
+        QStringLiteral("Folder of Haldrix.ini and KompLogo.BMP (default: the program's folder; "
+                       "installed, the user's data folder)."),
         QStringLiteral("DIR")};
     QCommandLineOption showLive{QStringLiteral("show-live"),
         QStringLiteral("Open the live display after start-up.")};
@@ -167,6 +169,11 @@ int main(int argc, char *argv[])
             return 2;
         }
         SetProgramFolder(folder.absoluteFilePath());
+    } else if (QFileInfo::exists(QCoreApplication::applicationDirPath()
+                                 + QStringLiteral("/../share/metainfo/org.o2haldrix.O2Haldrix.metainfo.xml"))) {
+        // Installed: the program's folder is not the user's to write; nothing is made
+        // there until the first setting is written.
+        SetProgramFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     }
     bool quitAfterOk = true;
     const int quitAfterMs = o.parser.isSet(o.quitAfter) ? o.parser.value(o.quitAfter).toInt(&quitAfterOk) : -1;
