@@ -258,7 +258,7 @@
     </message>
     <message>
         <source>Laufzeit</source>
-        <translation>Durée de marche</translation>
+        <translation>Marche</translation>
     </message>
     <message>
         <source>Schaltzyklen</source>
@@ -350,7 +350,7 @@
     </message>
     <message>
         <source>Lüfter</source>
-        <translation>Ventilateur</translation>
+        <translation>Ventil.</translation>
     </message>
     <message>
         <source>%/O2</source>

@@ -233,8 +233,8 @@ struct TSettingsFile::Private {
         const QByteArray out = Serialize();
         QString why;
         // The user's data folder of an installed program exists only from the first
-        // setting written.
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        // setting written (one level: a mistyped deeper path is not made up).
+        QDir().mkdir(QFileInfo(path).absolutePath());
         if (!WriteFileAtomically(path, out, &why)) {
             Parse();        // back to what the file holds: a failed write changes nothing
             if (!g_failing && g_writeFailed)

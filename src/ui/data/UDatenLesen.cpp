@@ -107,19 +107,19 @@ TFDatenLesen1::TFDatenLesen1(QWidget *parent) : QDialog(parent), ui(new Ui::TFDa
     auto *menu = new QMenuBar(this);
     menu->setObjectName(QStringLiteral("MainMenu1"));
     layout()->setMenuBar(menu);
-    auto add = [this](QMenu *m, const char *name, const QString &text, const QKeySequence &key, auto slot) {
-        QAction *a = m->addAction(text);
+    auto add = [this](QMenu *m, const char *name, const char *text, const QKeySequence &key, auto slot) {
+        QAction *a = AddTranslatedAction(m, "TFDatenLesen1", text);
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(key);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu *ende = menu->addMenu(tr("&Ende"));
-    add(ende, "Ende2", tr("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &TFDatenLesen1::Ende2Click);
-    QMenu *drucken = menu->addMenu(tr("&Drucken"));
-    add(drucken, "Druckvorschau1", tr("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFDatenLesen1::PreviewButtonClick);
-    add(drucken, "Drucken1", tr("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFDatenLesen1::PrintButtonClick);
-    QAction *info = menu->addAction(tr("&Info"));
+    QMenu *ende = AddTranslatedMenu(menu, "TFDatenLesen1", QT_TR_NOOP("&Ende"));
+    add(ende, "Ende2", QT_TR_NOOP("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &TFDatenLesen1::Ende2Click);
+    QMenu *drucken = AddTranslatedMenu(menu, "TFDatenLesen1", QT_TR_NOOP("&Drucken"));
+    add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFDatenLesen1::PreviewButtonClick);
+    add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFDatenLesen1::PrintButtonClick);
+    QAction *info = AddTranslatedAction(menu, "TFDatenLesen1", QT_TR_NOOP("&Info"));
     info->setObjectName(QStringLiteral("Info1"));
     connect(info, &QAction::triggered, this, &TFDatenLesen1::Info1Click);
 
@@ -365,6 +365,7 @@ void TFDatenLesen1::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        RetranslateCodeTexts(this);
         panels_[0]->setText(tr("Status:"));
         SetTitles();
         ShowPlantState();

@@ -22,21 +22,21 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     auto *menu = new QMenuBar(this);
     menu->setObjectName(QStringLiteral("MainMenu1"));
     layout()->setMenuBar(menu);
-    auto add = [this](QMenu *m, const char *name, const QString &text, auto slot) {
-        QAction *a = m->addAction(text);
+    auto add = [this](QMenu *m, const char *name, const char *text, auto slot) {
+        QAction *a = AddTranslatedAction(m, "TFGraphForm", text);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu *datei = menu->addMenu(tr("&Datei"));
-    add(datei, "ffnen1", tr("Ö&ffnen"), &TFGraphForm::OpenButtonClick);
-    add(datei, "Schliessen1", tr("&Schliessen"), &TFGraphForm::Schliessen1Click);
+    QMenu *datei = AddTranslatedMenu(menu, "TFGraphForm", QT_TR_NOOP("&Datei"));
+    add(datei, "ffnen1", QT_TR_NOOP("Ö&ffnen"), &TFGraphForm::OpenButtonClick);
+    add(datei, "Schliessen1", QT_TR_NOOP("&Schliessen"), &TFGraphForm::Schliessen1Click);
     datei->addSeparator();
-    add(datei, "Ende2", tr("&Ende"), &QDialog::reject);
-    QMenu *drucken = menu->addMenu(tr("&Drucken"));
-    add(drucken, "Druckvorschau1", tr("Druck&vorschau"), &TFGraphForm::PreviewButtonClick);
-    add(drucken, "Drucken1", tr("&Drucken"), &TFGraphForm::PrintButtonClick);
-    QAction *about = menu->addAction(tr("&About"));
+    add(datei, "Ende2", QT_TR_NOOP("&Ende"), &QDialog::reject);
+    QMenu *drucken = AddTranslatedMenu(menu, "TFGraphForm", QT_TR_NOOP("&Drucken"));
+    add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), &TFGraphForm::PreviewButtonClick);
+    add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), &TFGraphForm::PrintButtonClick);
+    QAction *about = AddTranslatedAction(menu, "TFGraphForm", QT_TR_NOOP("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [this] {
         TFAbout box(this);
@@ -330,6 +330,9 @@ void TFGraphForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        RetranslateCodeTexts(this);
+        panels_[0]->setText(tr("Pfad:"));
+        panels_[2]->setText(tr("Anzahl Speicherwerte:"));
         ShowCaptions();
     }
     QDialog::changeEvent(event);

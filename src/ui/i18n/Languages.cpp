@@ -3,7 +3,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
+#include <QMap>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QSettings>
 #include <QTranslator>
@@ -13,6 +17,12 @@ namespace {
 const char *const OrganisationName = "O2-Haldrix";
 const char *const LanguageKey = "Locales/LocalizerExt";
 const char *const NativeStored = "EXE";
+
+QMap<QString, QString> &LanguageFiles()
+{
+    static QMap<QString, QString> files;      // language code → .lng path
+    return files;
+}
 
 QSettings UserSettings()
 {
@@ -33,9 +43,31 @@ TLanguages *TLanguages::Instance()
     return instance;
 }
 
+void TLanguages::SetSearchFolders(const QStringList &folders)
+{
+    LanguageFiles().clear();
+    for (const QString &folder : folders) {
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
+            QTranslator probe;
+            if (!probe.load(dir.filePath(name)) || probe.language().isEmpty())
+                continue;           // not a compiled translation, or no language declared
+            // "de_DE" and "de-DE" both name German.
+            const QString code = probe.language().section(QRegularExpression(QStringLiteral("[_-]")), 0, 0).toLower();
+            LanguageFiles().insert(code, dir.filePath(name));
+        }
+    }
+}
+
+QString TLanguages::LanguageFile(const QString &code) { return LanguageFiles().value(code); }
+
 QStringList TLanguages::Codes()
 {
-    return {QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")};
+    QStringList codes{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")};
+    for (const QString &code : LanguageFiles().keys())
+        if (!codes.contains(code))
+            codes << code;
+    return codes;
 }
 
 QString TLanguages::NativeName(const QString &code)
@@ -45,6 +77,12 @@ QString TLanguages::NativeName(const QString &code)
         return QStringLiteral("English");
     if (code == QLatin1String("fr"))
         return QStringLiteral("Français");
+    if (code != QLatin1String("de")) {
+        QString name = QLocale(code).nativeLanguageName();
+        if (!name.isEmpty() && QLocale(code).language() != QLocale::C)
+            return name.left(1).toUpper() + name.mid(1);
+        return code;
+    }
     return QStringLiteral("Deutsch");
 }
 
@@ -97,6 +135,15 @@ bool TLanguages::SetLanguage(const QString &code)
     return true;
 }
 
+bool TLanguages::UseLanguage(const QString &code)
+{
+    if (!Codes().contains(code))
+        return false;
+    if (code != current_)
+        Install(code);
+    return true;
+}
+
 void TLanguages::Install(const QString &code)
 {
     if (own_) {
@@ -121,9 +168,10 @@ void TLanguages::Install(const QString &code)
         delete qtTexts;
     }
 
-    if (code != QLatin1String("de")) {
+    const QString file = LanguageFile(code);
+    if (code != QLatin1String("de") || !file.isEmpty()) {
         auto *ours = new QTranslator(this);
-        if (ours->load(QStringLiteral(":/i18n/o2haldrix_") + code + QStringLiteral(".qm"))) {
+        if (ours->load(file.isEmpty() ? QStringLiteral(":/i18n/o2haldrix_") + code + QStringLiteral(".qm") : file)) {
             own_ = ours;
             QCoreApplication::installTranslator(own_);
         } else {

@@ -45,7 +45,7 @@ namespace {
 constexpr int GridRows = MaxPlants + 1;     // title row + one per plant
 constexpr int GridCols = 7;
 constexpr int RefColumn = 6;
-constexpr int DesignedColWidth = 84;
+constexpr int LeastColWidth = 44;          // the window's designed size gives each 84
 
 const TLiveValues &LiveOf(int plant)
 {
@@ -171,9 +171,10 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     }
     UpdateSelectionState();
 
-    // The window may grow, never shrink below its designed size.
+    // Opens at its designed size where the screen has room; may shrink to what its
+    // contents need (a 1024 × 768 screen).
     layout()->activate();
-    setMinimumSize(size().expandedTo(minimumSizeHint()));
+    setMinimumSize(minimumSizeHint());
 }
 
 TFAnzeige::~TFAnzeige()
@@ -217,7 +218,7 @@ void TFAnzeige::SetupGrids()
     g->SetColCount(GridCols);
     g->SetRowCount(GridRows);
     for (int c = 1; c < GridCols; ++c)
-        g->SetColWidth(c, DesignedColWidth);
+        g->SetColWidth(c, LeastColWidth);
     // Every column keeps room for its longest text (the mode texts: Retranslate).
     g->SetColMinText(1, {QStringLiteral("EIN"), QStringLiteral("AUS")});
     g->SetColMinText(2, {QStringLiteral("100.0")});

@@ -22,22 +22,22 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     ui->setupUi(this);
     auto *menu = new QMenuBar(this);
     layout()->setMenuBar(menu);
-    auto add = [this](QMenu *m, const char *name, const QString &text, const QKeySequence &key, auto slot) {
-        QAction *a = m->addAction(text);
+    auto add = [this](QMenu *m, const char *name, const char *text, const QKeySequence &key, auto slot) {
+        QAction *a = AddTranslatedAction(m, "TFCSV_Lesen", text);
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(key);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu *datei = menu->addMenu(tr("&Datei"));
-    add(datei, "ffnen1", tr("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_F), &TFCSV_Lesen::OpenButtonClick);
-    add(datei, "Schliessen1", tr("&Schliessen"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFCSV_Lesen::Schliessen1Click);
+    QMenu *datei = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("&Datei"));
+    add(datei, "ffnen1", QT_TR_NOOP("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_F), &TFCSV_Lesen::OpenButtonClick);
+    add(datei, "Schliessen1", QT_TR_NOOP("&Schliessen"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFCSV_Lesen::Schliessen1Click);
     datei->addSeparator();
-    add(datei, "Ende2", tr("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &QDialog::reject);
-    QMenu *drucken = menu->addMenu(tr("D&rucken"));
-    add(drucken, "Druckvorschau1", tr("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFCSV_Lesen::PreviewButtonClick);
-    add(drucken, "Drucken1", tr("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFCSV_Lesen::PrintButtonClick);
-    QAction *info = menu->addAction(tr("&Info"));
+    add(datei, "Ende2", QT_TR_NOOP("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &QDialog::reject);
+    QMenu *drucken = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("D&rucken"));
+    add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFCSV_Lesen::PreviewButtonClick);
+    add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFCSV_Lesen::PrintButtonClick);
+    QAction *info = AddTranslatedAction(menu, "TFCSV_Lesen", QT_TR_NOOP("&Info"));
     info->setObjectName(QStringLiteral("Info1"));
     connect(info, &QAction::triggered, this, [this] {
         TFAbout about(this);
@@ -178,7 +178,13 @@ void TFCSV_Lesen::Run(bool preview)
 
 void TFCSV_Lesen::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        RetranslateCodeTexts(this);
+        panels_[0]->setText(tr("Pfad:"));
+        panels_[2]->setText(tr("Anzahl Speicherwerte:"));
+        if (!firstActivation_)
+            setWindowTitle(QualityMode ? tr("Haldrix Protokoll Gütegemeinschaft") : tr("Haldrix Protokoll"));
+    }
     QDialog::changeEvent(event);
 }

@@ -128,6 +128,7 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     if (ProgramFolder.isEmpty())
         SetProgramFolder(QCoreApplication::applicationDirPath());
 
+    TLanguages::SetSearchFolders({QCoreApplication::applicationDirPath(), ProgramFolder});
     TLanguages::Instance()->Init();
     TLanguages::Instance()->Attach(ui->MenuLanguage);
 

@@ -9,6 +9,7 @@
 #include "link/Commands.h"
 #include "models/UMessDaten.h"
 #include "dialogs/UAktiv.h"
+#include "i18n/Languages.h"
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UPfadsetzen.h"
@@ -121,6 +122,9 @@ struct Options {
     QCommandLineOption screenshots{QStringLiteral("screenshots"),
         QStringLiteral("After start-up save DIR/main.png, open the live display, save DIR/live.png after about 3 s and the pictures of its dialogs, quit."),
         QStringLiteral("DIR")};
+    QCommandLineOption language{QStringLiteral("language"),
+        QStringLiteral("Show the windows in this language for this run (de, en, fr or a language file's)."),
+        QStringLiteral("CODE")};
     QCommandLineOption quitAfter{QStringLiteral("quit-after"),
         QStringLiteral("End the program MS milliseconds after start-up."), QStringLiteral("MS")};
 
@@ -130,7 +134,7 @@ struct Options {
             "O2-Haldrix: runs up to 32 compost aeration plants on one serial line."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({home, showLive, screenshots, quitAfter});
+        parser.addOptions({home, showLive, screenshots, language, quitAfter});
     }
 };
 
@@ -210,6 +214,8 @@ int main(int argc, char *argv[])
 
     TFMain main;
     mainWindow = &main;
+    if (o.parser.isSet(o.language) && !TLanguages::Instance()->UseLanguage(o.parser.value(o.language)))
+        std::fprintf(stderr, "o2-haldrix: no language %s\n", qPrintable(o.parser.value(o.language)));
     TFAktiv busy;
     FAktiv = &busy;
 

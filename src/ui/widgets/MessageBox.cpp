@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -94,4 +96,50 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
         return MsgAnswer::Ok;
     // Closing the box any other way than with "Yes" never counts as consent.
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+namespace {
+constexpr const char *kSourceText = "o2hSourceText";
+constexpr const char *kSourceContext = "o2hSourceContext";
+
+void Keep(QAction *a, const char *context, const char *source)
+{
+    a->setProperty(kSourceText, QByteArray(source));
+    a->setProperty(kSourceContext, QByteArray(context));
+    a->setText(QCoreApplication::translate(context, source));
+}
+} // namespace
+
+QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source)
+{
+    QAction *a = menu->addAction(QString());
+    Keep(a, context, source);
+    return a;
+}
+
+QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source)
+{
+    QAction *a = bar->addAction(QString());
+    Keep(a, context, source);
+    return a;
+}
+
+QMenu *AddTranslatedMenu(QMenuBar *bar, const char *context, const char *source)
+{
+    QMenu *m = bar->addMenu(QString());
+    Keep(m->menuAction(), context, source);
+    return m;
+}
+
+void RetranslateCodeTexts(QWidget *window)
+{
+    QList<QAction *> actions = window->findChildren<QAction *>();
+    for (QMenu *m : window->findChildren<QMenu *>())
+        actions << m->menuAction();
+    for (QAction *a : actions) {
+        const QByteArray source = a->property(kSourceText).toByteArray();
+        if (!source.isEmpty())
+            a->setText(QCoreApplication::translate(a->property(kSourceContext).toByteArray().constData(),
+                                                   source.constData()));
+    }
 }

@@ -14,6 +14,7 @@
 #include "widgets/MessageBox.h"
 #include "support/SharedState.h"
 
+#include <QProcess>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -184,6 +185,38 @@ private slots:
         QCOMPARE(TLanguages::CodeFromStored(QStringLiteral("ENG")), QStringLiteral("de"));
         QCOMPARE(TLanguages::CodeFromStored(QStringLiteral("EXE")), QStringLiteral("de"));
         QCOMPARE(TLanguages::CodeFromStored(QStringLiteral("FR")), QStringLiteral("fr"));
+        TLanguages::Instance()->SetLanguage(QStringLiteral("de"));
+    }
+
+    // A language file next to the program or in the home folder: a compiled
+    // translation that adds its language or replaces a built-in one.
+    void languageFiles()
+    {
+        QTemporaryDir dir;
+        auto make = [&](const char *lang, const char *title, const char *file) {
+            const QString ts = dir.filePath(QStringLiteral("x.ts"));
+            QFile f(ts);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS><TS version=\"2.1\" language=\"") + lang
+                    + "\"><context><name>TFMain</name><message><source>Sprache</source><translation>" + title
+                    + "</translation></message></context></TS>");
+            f.close();
+            QCOMPARE(QProcess::execute(QStringLiteral("/usr/lib/qt6/bin/lrelease"),
+                                       {"-silent", ts, "-qm", dir.filePath(QString::fromLatin1(file))}), 0);
+        };
+        make("nl_NL", "Taal", "nederlands.lng");
+        make("en", "Tongue", "mine.lng");
+        TLanguages::SetSearchFolders({dir.path()});
+        QVERIFY(TLanguages::Codes().contains("nl"));
+        QCOMPARE(TLanguages::NativeName("nl"), QStringLiteral("Nederlands"));
+        QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("nl")));
+        QCOMPARE(MenuTitle(main.get(), "MenuLanguage"), QStringLiteral("Taal"));
+        QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("en")));
+        QCOMPARE(MenuTitle(main.get(), "MenuLanguage"), QStringLiteral("Tongue"));
+        TLanguages::SetSearchFolders({});
+        QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("de")));
+        QVERIFY(TLanguages::Instance()->SetLanguage(QStringLiteral("en")));
+        QCOMPARE(MenuTitle(main.get(), "MenuLanguage"), QStringLiteral("Language"));     // built in again
         TLanguages::Instance()->SetLanguage(QStringLiteral("de"));
     }
 

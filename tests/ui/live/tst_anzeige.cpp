@@ -339,14 +339,17 @@ private slots:
         QVERIFY(!w.DispTimer()->isActive());
     }
 
-    void neverSmallerThanDesigned()
+    // Opens at its designed size, shrinks no further than its contents allow, and
+    // that fits a 1024 × 768 screen.
+    void designedSizeAndLeast()
     {
         TFAnzeige w;
         const QSize designed = w.size();
-        QCOMPARE(w.minimumSize(), designed);
+        QCOMPARE(designed, QSize(1100, 740));
+        QVERIFY(w.minimumSize().width() <= 1024 && w.minimumSize().height() <= 768);
         w.show();
         w.resize(400, 300);
-        QCOMPARE(w.size(), designed);
+        QCOMPARE(w.size(), w.minimumSize());
         w.resize(designed + QSize(200, 100));
         QCOMPARE(w.size(), designed + QSize(200, 100));
         QCOMPARE(w.palette().color(QPalette::Window), QColor(240, 240, 240));

@@ -3,6 +3,8 @@
 // and French. The choice is kept per user (organisation "O2-Haldrix", key
 // "Locales/LocalizerExt": "EXE" for German, otherwise the language code) and applied
 // by installing a translator, which sends QEvent::LanguageChange to every window.
+// Language files "*.lng" (compiled Qt translations) in the search folders replace the
+// built-in table of the language they declare, or add that language.
 
 #include <QList>
 #include <QObject>
@@ -20,8 +22,12 @@ public:
     // The one instance, created on first use as a child of the application object.
     static TLanguages *Instance();
 
-    static QStringList Codes();                         // "de", "en", "fr"
-    static QString NativeName(const QString &code);     // "Deutsch", "English", "Français"
+    // Folders searched for "*.lng", later ones winning (the program's, then the home
+    // folder); read when set.
+    static void SetSearchFolders(const QStringList &folders);
+    static QStringList Codes();                         // "de", "en", "fr" and those of .lng files
+    static QString NativeName(const QString &code);     // "Deutsch", "English", "Français", …
+    static QString LanguageFile(const QString &code);   // the .lng that serves it, or empty
     // Stored value ↔ language code; anything unknown means German.
     static QString CodeFromStored(const QString &stored);
     static QString StoredFromCode(const QString &code);
@@ -33,6 +39,8 @@ public:
     QString Current() const { return current_; }
     // Installs the language and stores the choice; false for an unknown code.
     bool SetLanguage(const QString &code);
+    // Installs the language for this run only (the stored choice stays).
+    bool UseLanguage(const QString &code);
 
 private:
     explicit TLanguages(QObject *parent);

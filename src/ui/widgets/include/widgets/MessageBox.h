@@ -24,5 +24,16 @@ QString ChooseDataFile(QWidget *parent, const QString &startFolder);
 using FileChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
 void SetFileChooser(FileChooser chooser);   // empty: the real dialog again
 
+// Menus and actions made in code: their source text is kept with them, so that
+// RetranslateCodeTexts can set them again after a language change (forms made in
+// the designer have retranslateUi for this).
+class QAction;
+class QMenu;
+class QMenuBar;
+QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source);
+QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source);
+QMenu *AddTranslatedMenu(QMenuBar *bar, const char *context, const char *source);
+void RetranslateCodeTexts(QWidget *window);
+
 // Back to the program-start state: message boxes and the file dialog are shown again.
 void ResetWidgetValues();
