@@ -33,17 +33,9 @@ using support::IniValue;
 using support::Simulator;
 using support::TraceLine;
 
+using support::CompareWithRecords;
 using support::ExpectedLine;
-
-// The stored records a plant sent, in order.
-QStringList RecordsSent(const Simulator &sim, int plant)
-{
-    QStringList out;
-    for (const TraceLine &l : sim.Trace())
-        if (l.event == QLatin1String("TX") && l.plant == plant && l.frame.startsWith(u'G'))
-            out << l.frame;
-    return out;
-}
+using support::RecordsSent;
 
 QStringList FramesTo(const Simulator &sim, int plant)
 {
@@ -52,19 +44,6 @@ QStringList FramesTo(const Simulator &sim, int plant)
         if (l.plant == plant)
             out << l.frame;
     return out;
-}
-
-// Data lines of a file as bytes, numbered from `first`, must be exactly the records.
-void CompareWithRecords(const QString &file, const QStringList &records, int first)
-{
-    QByteArray expected;
-    for (int i = 0; i < records.size(); ++i)
-        expected += ExpectedLine(first + i, records[i]).toLatin1() + "\r\n";
-    const QByteArray bytes = support::ReadAll(file);
-    QVERIFY2(bytes.endsWith(expected), (bytes.right(200) + "\nexpected:\n" + expected.right(200)).constData());
-    DataFileContent c;
-    QVERIFY(LoadDataFile(file, c, nullptr) && c.FileValid);
-    QCOMPARE(int(c.Lines.size()), first - 1 + int(records.size()));
 }
 
 } // namespace

@@ -1,7 +1,13 @@
 #pragma once
-// What a stored record the simulator sent must look like in the data file.
+// What a stored record the simulator sent must look like in the data file, and the
+// records a simulator process sent.
 
+#include "datafile/DataFile.h"
 #include "link/PlantTable.h"
+#include "support/Files.h"
+#include "support/SimProcess.h"
+
+#include <QtTest>
 
 #include <QByteArray>
 #include <QList>
@@ -30,6 +36,29 @@ inline QString ExpectedLine(int number, const QString &reply)
     return QString::number(number) + u';' + QString::fromLatin1(f[10] + '.' + f[11] + ".20" + f[12] + "  " + f[9] + ':' + f[8])
         + u';' + temps + Pad5(QByteArray::number(v.RefMarke)) + u';' + Pad5(o2) + u';' + QString::fromLatin1(f[6]) + u';' + Pad5(f[13]) + u';'
         + Pad5(f[14]) + u';';
+}
+
+// The stored records a plant sent, in order.
+inline QStringList RecordsSent(const Simulator &sim, int plant)
+{
+    QStringList out;
+    for (const TraceLine &l : sim.Trace())
+        if (l.event == QLatin1String("TX") && l.plant == plant && l.frame.startsWith(u'G'))
+            out << l.frame;
+    return out;
+}
+
+// Data lines of a file as bytes, numbered from `first`, must be exactly the records.
+inline void CompareWithRecords(const QString &file, const QStringList &records, int first)
+{
+    QByteArray expected;
+    for (int i = 0; i < records.size(); ++i)
+        expected += ExpectedLine(first + i, records[i]).toLatin1() + "\r\n";
+    const QByteArray bytes = support::ReadAll(file);
+    QVERIFY2(bytes.endsWith(expected), (bytes.right(200) + "\nexpected:\n" + expected.right(200)).constData());
+    DataFileContent c;
+    QVERIFY(LoadDataFile(file, c, nullptr) && c.FileValid);
+    QCOMPARE(int(c.Lines.size()), first - 1 + int(records.size()));
 }
 
 } // namespace support
