@@ -119,7 +119,7 @@ int TTitledGrid::ColMinimum(int section) const
         w = qMax(w, horizontalHeader()->fontMetrics().horizontalAdvance(title->text()) + 14);
     if (section < minTexts_.size())
         for (const QString &t : minTexts_[section])
-            w = qMax(w, fontMetrics().horizontalAdvance(t) + 12);
+            w = qMax(w, fontMetrics().horizontalAdvance(t) + 10);
     return w;
 }
 

@@ -220,7 +220,6 @@ void TFAnzeige::SetupGrids()
     for (int c = 1; c < GridCols; ++c)
         g->SetColWidth(c, LeastColWidth);
     // Every column keeps room for its longest text (the mode texts: Retranslate).
-    g->SetColMinText(1, {QStringLiteral("EIN"), QStringLiteral("AUS")});
     g->SetColMinText(2, {QStringLiteral("100.0")});
     g->SetColMinText(4, {QStringLiteral("99999")});
     g->SetColMinText(5, {QStringLiteral("99999")});
@@ -277,6 +276,7 @@ void TFAnzeige::Retranslate()
     g->SetCells(3, 0, tr("Betriebsart"));
     g->SetCells(4, 0, tr("Laufzeit"));
     g->SetCells(5, 0, tr("Zyklen"));
+    g->SetColMinText(1, {tr("EIN"), tr("AUS")});
     g->SetColMinText(3, {ModeGridText(ModeFanOff), ModeGridText(ModeFanOn), ModeGridText(ModeO2Control),
                          ModeGridText(ModeControl)});
     // The title of the result column carries the time of the last daily readout
