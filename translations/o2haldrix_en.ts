@@ -114,6 +114,22 @@
         <source>Tage ohne Messwerte, die eine Strecke unterbrechen:</source>
         <translation>Days without measurements that break a stretch:</translation>
     </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Print date/time :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page nr. :</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Plant name :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>File name :</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>
@@ -1186,6 +1202,65 @@ measurement protocols.</translation>
     <message>
         <source>Ignorieren</source>
         <translation>Ignore</translation>
+    </message>
+</context>
+<context>
+    <name>TFQRKompForm</name>
+    <message>
+        <source>Haldrix Messprotokoll</source>
+        <translation>Haldrix measurement protocol</translation>
+    </message>
+    <message>
+        <source>Nr.:</source>
+        <translation>No.:</translation>
+    </message>
+    <message>
+        <source>Datum/Zeit</source>
+        <translation>Date/time</translation>
+    </message>
+    <message>
+        <source>Temperatur an Messtelle</source>
+        <translation>Temperature at measuring point</translation>
+    </message>
+    <message>
+        <source>O2[vol%]</source>
+        <translation>O2[vol%]</translation>
+    </message>
+    <message>
+        <source>Lüfter</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>Laufzeit[min]</source>
+        <translation>Run time[min]</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>Tiefe</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>S 55°C[cm]</source>
+        <translation>S 55°C[cm]</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Plant name :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>File name :</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Print date/time :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page nr. :</translation>
     </message>
 </context>
 <context>

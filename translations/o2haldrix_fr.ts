@@ -114,6 +114,22 @@
         <source>Tage ohne Messwerte, die eine Strecke unterbrechen:</source>
         <translation>Jours sans mesures qui interrompent une période :</translation>
     </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Nom de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>Nom du fichier :</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>
@@ -1186,6 +1202,65 @@ protocoles de mesure.</translation>
     <message>
         <source>Ignorieren</source>
         <translation>Ignorer</translation>
+    </message>
+</context>
+<context>
+    <name>TFQRKompForm</name>
+    <message>
+        <source>Haldrix Messprotokoll</source>
+        <translation>Haldrix protocole de mesure</translation>
+    </message>
+    <message>
+        <source>Nr.:</source>
+        <translation>N° :</translation>
+    </message>
+    <message>
+        <source>Datum/Zeit</source>
+        <translation>Date/heure</translation>
+    </message>
+    <message>
+        <source>Temperatur an Messtelle</source>
+        <translation>Température au point de mesure</translation>
+    </message>
+    <message>
+        <source>O2[vol%]</source>
+        <translation>O2[vol%]</translation>
+    </message>
+    <message>
+        <source>Lüfter</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Laufzeit[min]</source>
+        <translation>Marche[min]</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>Tiefe</source>
+        <translation>Profondeur</translation>
+    </message>
+    <message>
+        <source>S 55°C[cm]</source>
+        <translation>S 55°C[cm]</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Nom de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
     </message>
 </context>
 <context>

@@ -56,16 +56,16 @@ protected:
         b.pageSize = QPageSize(QPageSize::Letter);
         b.marginsMm = QMarginsF(10, 10, 10, 10);
         b.title = Label("QRKLabel1");
-        b.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
-        b.footerPageLabel = QStringLiteral("Seitennr. :");
+        b.footerDateLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Druckdatum/-zeit :"));
+        b.footerPageLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Seitennr. :"));
         const QString records = Tr(QT_TRANSLATE_NOOP("Hygiene", "%1 Datensätze, %2 bis %3"))
                                     .arg(r_.records).arg(Stamp(r_.first), Stamp(r_.last));
         b.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
                     {{}, Label("QRKopf1"), 11, true},
                     {{}, Label("QRKopf2")},
                     {{}, Label("QRKopf3")},
-                    {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
-                    {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                    {Tr(QT_TRANSLATE_NOOP("Hygiene", "Anlagen- Name :")), Label("AnlName")},
+                    {Tr(QT_TRANSLATE_NOOP("Hygiene", "Datei- Name :")), Label("DateiName")},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Kriterium :")), Tr(r_.criterion->title)},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte :")), records}};
         b.columns = {{{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Tiefe")), 0.8},

@@ -1,6 +1,7 @@
 #include "reports/ReportForms.h"
 
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,25 +166,31 @@ bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
 
 // --- measurement protocol ---------------------------------------------------
 
+namespace {
+// The measurement protocol and the graph print follow the language; the quality
+// association's form stays as the association prints it.
+QString KompText(const char *text) { return QCoreApplication::translate("TFQRKompForm", text); }
+} // namespace
+
 TFQRKompForm::TFQRKompForm()
 {
     for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
         labels_[QString::fromLatin1(name)] = QString();
-    labels_["QRKLabel1"] = QStringLiteral("Haldrix Messprotokoll");
-    labels_["QRLabel8"] = QStringLiteral("Nr.:");
-    labels_["QRDatum"] = QStringLiteral("Datum/Zeit");
-    labels_["QRLabel5"] = QStringLiteral("Temperatur an Messtelle");
+    labels_["QRKLabel1"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Haldrix Messprotokoll"));
+    labels_["QRLabel8"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Nr.:"));
+    labels_["QRDatum"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datum/Zeit"));
+    labels_["QRLabel5"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Temperatur an Messtelle"));
     labels_["QRTemp1"] = QStringLiteral("T5[°C]");
     labels_["QRTemp2"] = QStringLiteral("T4[°C]");
     labels_["QRTemp3"] = QStringLiteral("T3[°C]");
     labels_["QRTemp4"] = QStringLiteral("T2[°C]");
     labels_["QRTemp5"] = QStringLiteral("T1[°C]");
-    labels_["QRLabel3"] = QStringLiteral("O2[vol%]");
-    labels_["QRLabel4"] = QStringLiteral("Lüfter");
-    labels_["QRLabel11"] = QStringLiteral("Laufzeit[min]");
-    labels_["QRLabel14"] = QStringLiteral("Zyklen");
-    labels_["QRLabel7"] = QStringLiteral("Tiefe");
-    labels_["QRLabel6"] = QStringLiteral("S 55°C[cm]");
+    labels_["QRLabel3"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "O2[vol%]"));
+    labels_["QRLabel4"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Lüfter"));
+    labels_["QRLabel11"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Laufzeit[min]"));
+    labels_["QRLabel14"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Zyklen"));
+    labels_["QRLabel7"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Tiefe"));
+    labels_["QRLabel6"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "S 55°C[cm]"));
 }
 
 print::BandReport TFQRKompForm::Layout()
@@ -196,8 +203,8 @@ print::BandReport TFQRKompForm::Layout()
                 {{}, Label("QRKopf1"), 11, true},
                 {{}, Label("QRKopf2")},
                 {{}, Label("QRKopf3")},
-                {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
-                {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Anlagen- Name :")), Label("AnlName")},
+                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datei- Name :")), Label("DateiName")},
                 {{}, Label("QRKomment1")},
                 {{}, Label("QRKomment2")}};
     const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
@@ -271,12 +278,12 @@ print::BandReport TFQRGraphForm::Layout()
                 {{}, Label("QRKopf1"), 11, true},
                 {{}, Label("QRKopf2")},
                 {{}, Label("QRKopf3")},
-                {QStringLiteral("Anlagen- Name :"), Label("AnlName")},
-                {QStringLiteral("Datei- Name :"), Label("DateiName")},
+                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Anlagen- Name :")), Label("AnlName")},
+                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datei- Name :")), Label("DateiName")},
                 {{}, Label("QRKomment1")},
                 {{}, Label("QRKomment2")}};
     r.summaryFillsPage = true;
-    r.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
-    r.footerPageLabel = QStringLiteral("Seitennr. :");
+    r.footerDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
+    r.footerPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
     return r;
 }
