@@ -69,6 +69,19 @@ private:
 inline int Run(const char *name, int argc, char **argv, int (*target)(Bytes &))
 {
     g_name = name;
+    // A finding again: FUZZ_REPLAY names the saved input; it runs once.
+    if (const char *replay = std::getenv("FUZZ_REPLAY")) {
+        QFile f(QString::fromLocal8Bit(replay));
+        if (!f.open(QIODevice::ReadOnly))
+            return 2;
+        const QByteArray bytes = f.readAll();
+        g_data = reinterpret_cast<const uint8_t *>(bytes.constData());
+        g_size = size_t(bytes.size());
+        Bytes in(g_data, g_size);
+        target(in);
+        std::printf("fuzz %s: replayed, %lld findings\n", name, g_findings);
+        return g_findings > 0 ? 1 : 0;
+    }
     const long long runs = argc > 1 ? std::atoll(argv[1]) : 10000;
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
     static int (*s_target)(Bytes &) = target;

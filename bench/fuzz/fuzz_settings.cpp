@@ -92,8 +92,14 @@ int Target(fuzz::Bytes &in)
     }
     TSettingsFile again(path);
     const QString got = again.ReadString(wSection, wKey, none);
-    // What is written comes back, as far as a line of the file can hold it.
-    FUZZ_CHECK(got == wValue || got == wValue.trimmed());
+    // What is written comes back, as far as a line of the file can hold it: blanks
+    // around it and one pair of enclosing quotes are not part of a value, as in the
+    // Windows profile files these are read like.
+    QString stored = wValue.trimmed();
+    if (stored.size() >= 2 && ((stored.startsWith(u'"') && stored.endsWith(u'"')) ||
+                               (stored.startsWith(u'\'') && stored.endsWith(u'\''))))
+        stored = stored.mid(1, stored.size() - 2);
+    FUZZ_CHECK(got == wValue || got == wValue.trimmed() || got == stored);
     for (size_t i = 0; i < keys.size(); ++i) {
         const auto &[s, k] = keys[i];
         if (s.compare(wSection, Qt::CaseInsensitive) == 0 && k.trimmed().compare(wKey.trimmed(), Qt::CaseInsensitive) == 0)
