@@ -167,6 +167,17 @@
     </message>
 </context>
 <context>
+    <name>PlantCaption</name>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>NO PLANT CONNECTED!!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>Connected PLANT is switched off!!</translation>
+    </message>
+</context>
+<context>
     <name>TFAbout</name>
     <message>
         <source>Info</source>
@@ -665,14 +676,6 @@ The file was not made by this software!</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation>NO PLANT CONNECTED!!</translation>
-    </message>
-    <message>
-        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>Connected PLANT is switched off!!</translation>
-    </message>
-    <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
         <translation>The data file cannot be opened!</translation>
     </message>
@@ -1044,14 +1047,6 @@ before safety mode starts.</translation>
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation>NO PLANT CONNECTED!!</translation>
-    </message>
-    <message>
-        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>Connected PLANT is switched off!!</translation>
     </message>
     <message>
         <source>Setup gändert, in Steuerung laden?</source>

@@ -167,6 +167,17 @@
     </message>
 </context>
 <context>
+    <name>PlantCaption</name>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+</context>
+<context>
     <name>TFAbout</name>
     <message>
         <source>Info</source>
@@ -665,14 +676,6 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
-    </message>
-    <message>
-        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
-    </message>
-    <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
         <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
     </message>
@@ -1044,14 +1047,6 @@ le passage en mode secours.</translation>
     <message>
         <source>Abbrechen</source>
         <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
-        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
-    </message>
-    <message>
-        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
     </message>
     <message>
         <source>Setup gändert, in Steuerung laden?</source>

@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QtTest>
 
+#include "support/Files.h"
+
 class TstCli : public QObject {
     Q_OBJECT
 
@@ -153,9 +155,7 @@ private slots:
     void hygiene()
     {
         QTemporaryDir home;
-        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Heiss\r\nDatei  - Name: h.csv\r\nKomm\r\n"
-                          "Erste Datensicherung : 07.12.2026\r\n ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];"
-                          "Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+        QByteArray text = support::DataFileHeader("F", "Heiss", "h.csv", "07.12.2026");
         const QDateTime start(QDate(2026, 12, 7), QTime(0, 0));
         for (int h = 0; h <= 15 * 24; ++h)       // 15 days at 59 °C in the core
             text += QByteArray::number(h + 1) + ';' + start.addSecs(3600LL * h).toString("dd.MM.yyyy  hh:mm").toLatin1()

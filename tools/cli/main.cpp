@@ -92,6 +92,34 @@ QString Number(double v)
 
 } // namespace
 
+// The options of a command on one file: FILE first, then --home, the named flags,
+// and --out or --criterion with their values (--out when `needOut`).
+struct FileArgs {
+    QString path, out, criterion, home = QCoreApplication::applicationDirPath();
+    QStringList flags;
+    bool Parse(QStringList args, const QStringList &known, bool needOut)
+    {
+        if (args.isEmpty())
+            return false;
+        path = args.takeFirst();
+        while (!args.isEmpty()) {
+            const QString a = args.takeFirst();
+            if (a == QLatin1String("--out") && needOut && !args.isEmpty())
+                out = args.takeFirst();
+            else if (a == QLatin1String("--criterion") && !needOut && !args.isEmpty())
+                criterion = args.takeFirst();
+            else if (a == QLatin1String("--home") && !args.isEmpty())
+                home = args.takeFirst();
+            else if (known.contains(a))
+                flags << a;
+            else
+                return false;
+        }
+        return !needOut || !out.isEmpty();
+    }
+    bool Has(const char *flag) const { return flags.contains(QLatin1String(flag)); }
+};
+
 // The home folder's settings, read as the program reads them at start-up.
 struct HomeSettings {
     std::unique_ptr<TSettingsFile> file;
@@ -107,25 +135,15 @@ struct HomeSettings {
 
 // The hygienisation evidence: a summary, or every figure as JSON. Exit 0 when the
 // criterion is met at the 100 cm core, 1 when not.
-int Hygiene(QStringList args)
+int Hygiene(const QStringList &args)
 {
-    if (args.isEmpty())
+    FileArgs a;
+    if (!a.Parse(args, {"--json"}, false))
         return Usage();
-    const QString path = args.takeFirst();
-    QString home = QCoreApplication::applicationDirPath(), name;
-    bool json = false;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == QLatin1String("--home") && !args.isEmpty())
-            home = args.takeFirst();
-        else if (a == QLatin1String("--criterion") && !args.isEmpty())
-            name = args.takeFirst();
-        else if (a == QLatin1String("--json"))
-            json = true;
-        else
-            return Usage();
-    }
-    const HomeSettings settings(home);
+    const QString &path = a.path;
+    QString name = a.criterion;
+    const bool json = a.Has("--json");
+    const HomeSettings settings(a.home);
     if (name.isEmpty())
         name = ReadSetting(QStringLiteral("COM"), QStringLiteral("KRITERIUM"), QString::fromLatin1(DefaultHygieneCriterion()));
     const HygieneCriterion *criterion = FindHygieneCriterion(name);
@@ -223,36 +241,11 @@ int Hygiene(QStringList args)
 }
 
 #ifdef O2H_CLI_PROTOCOL
-// The options of the printing commands: FILE, --out, --home and the named flags.
-struct PrintArgs {
-    QString path, out, home = QCoreApplication::applicationDirPath();
-    QStringList flags;
-    bool Parse(QStringList args, const QStringList &known)
-    {
-        if (args.isEmpty())
-            return false;
-        path = args.takeFirst();
-        while (!args.isEmpty()) {
-            const QString a = args.takeFirst();
-            if (a == QLatin1String("--out") && !args.isEmpty())
-                out = args.takeFirst();
-            else if (a == QLatin1String("--home") && !args.isEmpty())
-                home = args.takeFirst();
-            else if (known.contains(a))
-                flags << a;
-            else
-                return false;
-        }
-        return !out.isEmpty();
-    }
-    bool Has(const char *flag) const { return flags.contains(QLatin1String(flag)); }
-};
-
 // The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
 int Protocol(const QStringList &args)
 {
-    PrintArgs a;
-    if (!a.Parse(args, {"--quality", "--per-day", "--graph", "--hygiene"}))
+    FileArgs a;
+    if (!a.Parse(args, {"--quality", "--per-day", "--graph", "--hygiene"}, true))
         return Usage();
     const QString path = a.path, out = a.out;
     const bool quality = a.Has("--quality"), perDay = a.Has("--per-day"), graph = a.Has("--graph");
@@ -292,8 +285,8 @@ int Protocol(const QStringList &args)
 // The graph report as PDF, with the curves the graph window would show.
 int Graph(const QStringList &args)
 {
-    PrintArgs a;
-    if (!a.Parse(args, {"--fan", "--per-day"}))
+    FileArgs a;
+    if (!a.Parse(args, {"--fan", "--per-day"}, true))
         return Usage();
     const HomeSettings settings(a.home);
     TMessDaten model;

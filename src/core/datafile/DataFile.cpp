@@ -235,9 +235,8 @@ bool OpenDataFile(int plant)
         // The header appears completely or not at all: written to a temporary file,
         // synced and renamed into place. A failure (disk full) leaves no file.
         QString header;
-        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QStringLiteral("Firmen- Name")) + kCrLf;
-        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Zeile2"), QStringLiteral("* Text *")) + kCrLf;
-        header += ReadSetting(QStringLiteral("Firma"), QStringLiteral("Zeile3"), QStringLiteral("* Text *")) + kCrLf;
+        for (int line = 1; line <= 3; ++line)
+            header += CompanyLine(line) + kCrLf;
         header += kCrLf;
         header += QStringLiteral("Anlagen- Name: ") + p.Name + kCrLf;
         header += QStringLiteral("Datei  - Name: ") + p.Datei + kCrLf;

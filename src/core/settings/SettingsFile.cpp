@@ -487,3 +487,19 @@ void InstallPortResolverFromSettings()
         return ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString()).trimmed();
     });
 }
+
+const char *CompanyLineKey(int line)
+{
+    static const char *const keys[3] = {"Titel", "Zeile2", "Zeile3"};
+    return keys[qBound(1, line, 3) - 1];
+}
+
+QString CompanyLineDefault(int line)
+{
+    return line == 1 ? QStringLiteral("Firmen- Name") : QStringLiteral("* Text *");
+}
+
+QString CompanyLine(int line)
+{
+    return ReadSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(line)), CompanyLineDefault(line));
+}

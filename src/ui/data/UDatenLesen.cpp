@@ -108,19 +108,14 @@ TFDatenLesen1::TFDatenLesen1(QWidget *parent) : QDialog(parent), ui(new Ui::TFDa
     menu->setObjectName(QStringLiteral("MainMenu1"));
     layout()->setMenuBar(menu);
     auto add = [this](QMenu *m, const char *name, const char *text, const QKeySequence &key, auto slot) {
-        QAction *a = AddTranslatedAction(m, "TFDatenLesen1", text);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        connect(AddTranslatedAction(m, "TFDatenLesen1", text, name, key), &QAction::triggered, this, slot);
     };
     QMenu *ende = AddTranslatedMenu(menu, "TFDatenLesen1", QT_TR_NOOP("&Ende"));
     add(ende, "Ende2", QT_TR_NOOP("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &TFDatenLesen1::Ende2Click);
     QMenu *drucken = AddTranslatedMenu(menu, "TFDatenLesen1", QT_TR_NOOP("&Drucken"));
     add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFDatenLesen1::PreviewButtonClick);
     add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFDatenLesen1::PrintButtonClick);
-    QAction *info = AddTranslatedAction(menu, "TFDatenLesen1", QT_TR_NOOP("&Info"));
-    info->setObjectName(QStringLiteral("Info1"));
+    QAction *info = AddTranslatedAction(menu, "TFDatenLesen1", QT_TR_NOOP("&Info"), "Info1");
     connect(info, &QAction::triggered, this, &TFDatenLesen1::Info1Click);
 
     panels_[0] = new QLabel(ui->StatusBar1);
@@ -216,13 +211,7 @@ void TFDatenLesen1::TabControl1Change()
 
 void TFDatenLesen1::ShowPlantState()
 {
-    const tAnlageParameter &slot = PlantTable[qBound(1, int(SelectedPlant), MaxPlants)];
-    if (!slot.Present)
-        ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
-    else if (slot.Running)
-        ui->MieteName->setText(slot.Name);
-    else
-        ui->MieteName->setText(tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
+    ui->MieteName->setText(PlantStateCaption(SelectedPlant));
 }
 
 void TFDatenLesen1::DatenAuslesen()
@@ -276,22 +265,12 @@ void TFDatenLesen1::Report(TransferOutcome outcome)
 std::unique_ptr<TFQRKompForm> TFDatenLesen1::GridProtocol()
 {
     auto form = std::make_unique<TFQRKompForm>();
-    const QString firma = QStringLiteral("Firma");
-    form->SetLabel("QRKopf1", ReadSetting(firma, QStringLiteral("Titel"), QStringLiteral("Firmen- Name")));
-    form->SetLabel("QRKopf2", ReadSetting(firma, QStringLiteral("Zeile2"), QStringLiteral("* Text *")));
-    form->SetLabel("QRKopf3", ReadSetting(firma, QStringLiteral("Zeile3"), QStringLiteral("* Text *")));
+    for (int line = 1; line <= 3; ++line)
+        form->SetLabel(QStringLiteral("QRKopf%1").arg(line), CompanyLine(line));
     const tAnlageParameter &slot = PlantTable[qBound(1, int(SelectedPlant), MaxPlants)];
     form->SetLabel("AnlName", slot.Name);
     form->SetLabel("DateiName", slot.Datei);
-    if (ImperialUnits)
-        for (int i = 1; i <= 5; ++i)
-            form->SetLabel(QStringLiteral("QRTemp%1").arg(i), QStringLiteral("T%1[°F]").arg(6 - i));
-    if (ShowRefDepth) {
-        form->SetLabel("QRLabel6", RefCaption);
-    } else {
-        form->SetLabel("QRLabel6", QString());
-        form->SetLabel("QRLabel7", QString());
-    }
+    form->SetUnitHeadings();
     // The rows as the grid shows them now; the form may outlive a later readout.
     auto rows = std::make_shared<std::vector<QStringList>>();
     for (int r = 1; r <= recordsRead_; ++r) {

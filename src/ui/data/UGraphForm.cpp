@@ -23,10 +23,7 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     menu->setObjectName(QStringLiteral("MainMenu1"));
     layout()->setMenuBar(menu);
     auto add = [this](QMenu *m, const char *name, const char *text, auto slot) {
-        QAction *a = AddTranslatedAction(m, "TFGraphForm", text);
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        connect(AddTranslatedAction(m, "TFGraphForm", text, name), &QAction::triggered, this, slot);
     };
     QMenu *datei = AddTranslatedMenu(menu, "TFGraphForm", QT_TR_NOOP("&Datei"));
     add(datei, "ffnen1", QT_TR_NOOP("Ö&ffnen"), &TFGraphForm::OpenButtonClick);
@@ -36,8 +33,7 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     QMenu *drucken = AddTranslatedMenu(menu, "TFGraphForm", QT_TR_NOOP("&Drucken"));
     add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), &TFGraphForm::PreviewButtonClick);
     add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), &TFGraphForm::PrintButtonClick);
-    QAction *about = AddTranslatedAction(menu, "TFGraphForm", QT_TR_NOOP("&About"));
-    about->setObjectName(QStringLiteral("About1"));
+    QAction *about = AddTranslatedAction(menu, "TFGraphForm", QT_TR_NOOP("&About"), "About1");
     connect(about, &QAction::triggered, this, [this] {
         TFAbout box(this);
         box.exec();
@@ -179,10 +175,7 @@ void TFGraphForm::TabControl1Change()
 
 void TFGraphForm::OpenButtonClick()
 {
-    QString start = PlantTable[plant_].Pfad;
-    if (start.isEmpty() || !QFileInfo(start).isDir())
-        start = ProgramFolder;
-    const QString path = ChooseDataFile(this, start);
+    const QString path = ChooseDataFile(this, PlantTable[plant_].Pfad);
     if (path.isEmpty()) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);

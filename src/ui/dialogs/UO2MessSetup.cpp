@@ -57,13 +57,7 @@ QAbstractSpinBox *TFO2MessSetup::Edit(SetupField field) const
 
 void TFO2MessSetup::ShowCaption()
 {
-    const tAnlageParameter &slot = PlantTable[plant_];
-    if (!slot.Present)
-        ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
-    else if (slot.Running)
-        ui->MieteName->setText(slot.Name);
-    else
-        ui->MieteName->setText(tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
+    ui->MieteName->setText(PlantStateCaption(plant_));
 }
 
 void TFO2MessSetup::Fill(const TPlantSetup &values)

@@ -75,9 +75,8 @@ std::unique_ptr<TFQRGraphForm> MakeGraphReport(TMessDaten &model, const GraphCur
     QCustomPlot *chart = form->QRChart1();
     chart->resize(1400, 620);
     model.AttachSeries(chart);
-    model.FanView = curves.fanView;
+    ShowGraphCurves(model, curves, nullptr);   // the view and its curves; the axes come with the set-up
     model.SetupChart(chart);
-    ShowGraphCurves(model, curves, chart);
     if (rangeFrom)
         chart->xAxis->setRange(rangeFrom->xAxis->range());
     chart->replot();

@@ -79,15 +79,7 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
         form->SetLabel("DateiName", file.FileNameText);
         form->SetLabel("QRKomment1", file.Comment);
         form->SetLabel("QRKomment2", file.FirstSaveLine);
-        if (ImperialUnits)
-            for (int i = 1; i <= 5; ++i)
-                form->SetLabel(QStringLiteral("QRTemp%1").arg(i), QStringLiteral("T%1[°F]").arg(6 - i));
-        if (ShowRefDepth) {
-            form->SetLabel("QRLabel6", RefCaption);
-        } else {
-            form->SetLabel("QRLabel6", QString());
-            form->SetLabel("QRLabel7", QString());
-        }
+        static_cast<TFQRKompForm &>(*form).SetUnitHeadings();
         form->PrintLabel = [rows](const QString &label) {
             static const QMap<QString, int> series = {{"QRT1", SeriesT100}, {"QRT2", SeriesT75}, {"QRT3", SeriesT50},
                                                       {"QRT4", SeriesT25}, {"QRT5", SeriesT0}, {"QRZeit", SeriesRunTime},

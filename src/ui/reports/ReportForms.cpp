@@ -1,5 +1,8 @@
 #include "reports/ReportForms.h"
 
+#include "link/PlantTable.h"
+#include "settings/SettingsFile.h"
+
 
 #include <QCoreApplication>
 #include <QDir>
@@ -172,6 +175,18 @@ namespace {
 QString KompText(const char *text) { return QCoreApplication::translate("TFQRKompForm", text); }
 } // namespace
 
+std::vector<print::HeaderItem> TReportForm::FileHeader() const
+{
+    return {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
+            {{}, Label("QRKopf1"), 11, true},
+            {{}, Label("QRKopf2")},
+            {{}, Label("QRKopf3")},
+            {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Anlagen- Name :")), Label("AnlName")},
+            {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datei- Name :")), Label("DateiName")},
+            {{}, Label("QRKomment1")},
+            {{}, Label("QRKomment2")}};
+}
+
 TFQRKompForm::TFQRKompForm()
 {
     for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
@@ -193,20 +208,26 @@ TFQRKompForm::TFQRKompForm()
     labels_["QRLabel6"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "S 55°C[cm]"));
 }
 
+void TFQRKompForm::SetUnitHeadings()
+{
+    if (ImperialUnits)
+        for (int i = 1; i <= 5; ++i)
+            SetLabel(QStringLiteral("QRTemp%1").arg(i), QStringLiteral("T%1[°F]").arg(6 - i));
+    if (ShowRefDepth) {
+        SetLabel("QRLabel6", RefCaption);
+    } else {
+        SetLabel("QRLabel6", QString());
+        SetLabel("QRLabel7", QString());
+    }
+}
+
 print::BandReport TFQRKompForm::Layout()
 {
     print::BandReport r = Base({"QRNr", "QRDat", "QRT1", "QRT2", "QRT3", "QRT4", "QRT5", "QRO2", "QRZeit", "QRZyklen", "QR55Gr"});
     r.pageSize = QPageSize(QPageSize::Letter);
     r.marginsMm = QMarginsF(10, 10, 10, 10);
     r.title = Label("QRKLabel1");
-    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
-                {{}, Label("QRKopf1"), 11, true},
-                {{}, Label("QRKopf2")},
-                {{}, Label("QRKopf3")},
-                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Anlagen- Name :")), Label("AnlName")},
-                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datei- Name :")), Label("DateiName")},
-                {{}, Label("QRKomment1")},
-                {{}, Label("QRKomment2")}};
+    r.header = FileHeader();
     const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
     r.columns = {{{}, Label("QRLabel8"), 0.7},
                  {{}, Label("QRDatum"), 2.2, Qt::AlignLeft},
@@ -274,14 +295,7 @@ print::BandReport TFQRGraphForm::Layout()
     r.orientation = QPageLayout::Landscape;
     r.marginsMm = QMarginsF(10, 10, 10, 10);
     r.title = Label("QRKLabel1");
-    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
-                {{}, Label("QRKopf1"), 11, true},
-                {{}, Label("QRKopf2")},
-                {{}, Label("QRKopf3")},
-                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Anlagen- Name :")), Label("AnlName")},
-                {KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Datei- Name :")), Label("DateiName")},
-                {{}, Label("QRKomment1")},
-                {{}, Label("QRKomment2")}};
+    r.header = FileHeader();
     r.summaryFillsPage = true;
     r.footerDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
     r.footerPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));

@@ -23,11 +23,7 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     auto *menu = new QMenuBar(this);
     layout()->setMenuBar(menu);
     auto add = [this](QMenu *m, const char *name, const char *text, const QKeySequence &key, auto slot) {
-        QAction *a = AddTranslatedAction(m, "TFCSV_Lesen", text);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        connect(AddTranslatedAction(m, "TFCSV_Lesen", text, name, key), &QAction::triggered, this, slot);
     };
     QMenu *datei = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("&Datei"));
     add(datei, "ffnen1", QT_TR_NOOP("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_F), &TFCSV_Lesen::OpenButtonClick);
@@ -37,8 +33,7 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     QMenu *drucken = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("D&rucken"));
     add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFCSV_Lesen::PreviewButtonClick);
     add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D), &TFCSV_Lesen::PrintButtonClick);
-    QAction *info = AddTranslatedAction(menu, "TFCSV_Lesen", QT_TR_NOOP("&Info"));
-    info->setObjectName(QStringLiteral("Info1"));
+    QAction *info = AddTranslatedAction(menu, "TFCSV_Lesen", QT_TR_NOOP("&Info"), "Info1");
     connect(info, &QAction::triggered, this, [this] {
         TFAbout about(this);
         about.exec();
@@ -116,10 +111,7 @@ void TFCSV_Lesen::TabControl1Change()
 
 void TFCSV_Lesen::OpenButtonClick()
 {
-    QString start = PlantTable[plant_].Pfad;
-    if (start.isEmpty() || !QFileInfo(start).isDir())
-        start = ProgramFolder;
-    const QString path = ChooseDataFile(this, start);
+    const QString path = ChooseDataFile(this, PlantTable[plant_].Pfad);
     if (path.isEmpty()) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);

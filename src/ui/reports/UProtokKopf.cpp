@@ -6,11 +6,6 @@
 
 #include <QEvent>
 
-namespace {
-const char *const kKeys[3] = {"Titel", "Zeile2", "Zeile3"};
-const char *const kDefaults[3] = {"Firmen- Name", "* Text *", "* Text *"};
-}
-
 TFProtokKopf::TFProtokKopf(QWidget *parent) : QDialog(parent), ui(new Ui::TFProtokKopf)
 {
     ui->setupUi(this);
@@ -26,7 +21,7 @@ void TFProtokKopf::FormActivate()
 {
     QLineEdit *edits[3] = {ui->Edit1, ui->Edit2, ui->Edit3};
     for (int i = 0; i < 3; ++i) {
-        edits[i]->setText(ReadSetting(QStringLiteral("Firma"), QString::fromLatin1(kKeys[i]), QString::fromUtf8(kDefaults[i])));
+        edits[i]->setText(CompanyLine(i + 1));
         edits[i]->setModified(false);
     }
 }
@@ -37,7 +32,7 @@ void TFProtokKopf::OKBtnClick()
     QLineEdit *edits[3] = {ui->Edit1, ui->Edit2, ui->Edit3};
     for (int i = 0; i < 3; ++i)
         if (edits[i]->isModified())
-            WriteSetting(QStringLiteral("Firma"), QString::fromLatin1(kKeys[i]), edits[i]->text());
+            WriteSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(i + 1)), edits[i]->text());
     accept();
 }
 

@@ -1,7 +1,10 @@
 #include "widgets/MessageBox.h"
 
+#include "settings/SettingsFile.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -31,9 +34,11 @@ void SetFileChooser(FileChooser chooser) { Chooser() = std::move(chooser); }
 
 QString ChooseDataFile(QWidget *parent, const QString &startFolder)
 {
+    // A plant without a usable data folder: the program's own folder.
+    const QString start = !startFolder.isEmpty() && QFileInfo(startFolder).isDir() ? startFolder : ProgramFolder;
     if (Chooser())
-        return Chooser()(parent, startFolder);
-    return QFileDialog::getOpenFileName(parent, QString(), startFolder,
+        return Chooser()(parent, start);
+    return QFileDialog::getOpenFileName(parent, QString(), start,
                                         QCoreApplication::translate("FileDialog", "EXCEL ( *.csv)"), nullptr,
                                         QFileDialog::ReadOnly);
 }
@@ -102,25 +107,29 @@ namespace {
 constexpr const char *kSourceText = "o2hSourceText";
 constexpr const char *kSourceContext = "o2hSourceContext";
 
-void Keep(QAction *a, const char *context, const char *source)
+void Keep(QAction *a, const char *context, const char *source, const char *objectName = nullptr)
 {
+    if (objectName)
+        a->setObjectName(QString::fromLatin1(objectName));
     a->setProperty(kSourceText, QByteArray(source));
     a->setProperty(kSourceContext, QByteArray(context));
     a->setText(QCoreApplication::translate(context, source));
 }
 } // namespace
 
-QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source)
+QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source, const char *objectName,
+                             const QKeySequence &key)
 {
     QAction *a = menu->addAction(QString());
-    Keep(a, context, source);
+    Keep(a, context, source, objectName);
+    a->setShortcut(key);
     return a;
 }
 
-QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source)
+QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source, const char *objectName)
 {
     QAction *a = bar->addAction(QString());
-    Keep(a, context, source);
+    Keep(a, context, source, objectName);
     return a;
 }
 

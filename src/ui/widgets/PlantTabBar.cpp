@@ -1,5 +1,6 @@
 #include "widgets/Instruments.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QToolTip>
 #include "settings/SettingsFile.h"
@@ -312,4 +313,14 @@ void FillPlantTabs(PlantTabBar *tabs, int count)
     tabs->Clear();
     for (int i = 1; i <= count; ++i)
         tabs->AddTab(QString::number(i + DisplayOffset));
+}
+
+QString PlantStateCaption(int plant)
+{
+    const tAnlageParameter &slot = PlantTable[qBound(1, plant, MaxPlants)];
+    if (!slot.Present)
+        return QCoreApplication::translate("PlantCaption", "KEINE ANLAGE ANGESCHLOSSEN!!");
+    if (slot.Running)
+        return slot.Name;
+    return QCoreApplication::translate("PlantCaption", "Angeschlossene ANLAGE ist abgeschaltet!!");
 }

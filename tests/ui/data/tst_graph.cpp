@@ -22,9 +22,7 @@ namespace {
 // A data file of `hours` hourly records from 7 Dec 2026 00:00.
 QString WriteFile(const QTemporaryDir &dir, int hours)
 {
-    QByteArray text = "Firma\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Probe\r\nDatei  - Name: probe.csv\r\nKomm\r\n"
-                      "Erste Datensicherung : 07.12.2026\r\n"
-                      " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+    QByteArray text = support::DataFileHeader("Firma", "Probe", "probe.csv", "07.12.2026");
     for (int i = 0; i < hours; ++i) {
         const QDateTime t = QDateTime(QDate(2026, 12, 7), QTime(0, 0)).addSecs(3600 * i);
         TLiveValues v;

@@ -208,9 +208,7 @@ private slots:
         SettingsFile = &ini;
         SetProgramFolder(dir.path());
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QByteArray text = "Kompostwerk Nord\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Heiss\r\nDatei  - Name: h.csv\r\nKomm\r\n"
-                          "Erste Datensicherung : 07.12.2026\r\n ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];"
-                          "Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+        QByteArray text = support::DataFileHeader("Kompostwerk Nord", "Heiss", "h.csv", "07.12.2026");
         const QDateTime start(QDate(2026, 12, 7), QTime(0, 0));
         int n = 0;
         for (int h = 0; h <= 16 * 24; ++h) {

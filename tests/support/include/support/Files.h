@@ -17,6 +17,16 @@ inline QByteArray ReadAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The nine header lines of a data file as the program writes them (company title,
+// two more company lines, pile and file name, comment, first save, column titles).
+inline QByteArray DataFileHeader(const QByteArray &title, const QByteArray &pile, const QByteArray &file,
+                                 const QByteArray &firstSave)
+{
+    return title + "\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: " + pile + "\r\nDatei  - Name: " + file + "\r\nKomm\r\n"
+        + "Erste Datensicherung : " + firstSave + "\r\n"
+        + " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
+}
+
 inline bool WriteAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);

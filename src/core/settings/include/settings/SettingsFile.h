@@ -63,6 +63,11 @@ inline constexpr const char *GraphRunTimeKey = "ZEITGRAPH";
 // Null-safe access to the open settings file: defaults when SettingsFile is nullptr,
 // writes do nothing then.
 QString ReadSetting(const QString &section, const QString &key, const QString &def);
+// The company's three header lines ([Firma] Titel, Zeile2, Zeile3; line 1..3), with
+// their defaults "Firmen- Name", "* Text *", "* Text *".
+const char *CompanyLineKey(int line);
+QString CompanyLineDefault(int line);
+QString CompanyLine(int line);
 qint32 ReadSetting(const QString &section, const QString &key, qint32 def);
 bool ReadSettingBool(const QString &section, const QString &key, bool def);
 double ReadSettingFloat(const QString &section, const QString &key, double def);

@@ -45,6 +45,8 @@ protected:
     TReportForm();
     virtual print::BandReport Layout() = 0;
     void DrawChart(QPainter &p, const QRectF &rect);
+    // Title, company lines, plant and file name, the two comment lines.
+    std::vector<print::HeaderItem> FileHeader() const;
     // Detail labels in column order, for the renderer's cell requests.
     print::BandReport Base(const QStringList &detailLabels);
 
@@ -71,6 +73,9 @@ void ResetReportValues();
 class TFQRKompForm : public TReportForm {
 public:
     TFQRKompForm();
+    // The temperature headings in the units in force, the reference column shown
+    // or emptied after the reference display.
+    void SetUnitHeadings();
 protected:
     print::BandReport Layout() override;
 };

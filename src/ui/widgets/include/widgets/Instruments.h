@@ -168,3 +168,6 @@ private:
 
 // Removes all tabs and adds count tabs captioned i + DisplayOffset (i from 1).
 void FillPlantTabs(PlantTabBar *tabs, int count);
+// What the line under a window's plant tabs says of plant n: its pile's name, or
+// that it is not connected or switched off.
+QString PlantStateCaption(int plant);

@@ -2,6 +2,7 @@
 // Every modal message box of the program goes through here, so tests can answer them.
 // Texts use "\n" for line breaks.
 
+#include <QKeySequence>
 #include <QString>
 #include <functional>
 
@@ -18,8 +19,9 @@ inline bool AskYesNo(QWidget *parent, const QString &text) { return ShowMessage(
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
 void SetMessageHandler(MessageHandler handler);
-// The open dialog for data files ("EXCEL ( *.csv)"), starting in `startFolder`
-// without changing the current directory; empty when cancelled. Tests choose here.
+// The open dialog for data files ("EXCEL ( *.csv)"), starting in `startFolder` (the
+// program's folder when that is none) without changing the current directory;
+// empty when cancelled. Tests choose here.
 QString ChooseDataFile(QWidget *parent, const QString &startFolder);
 using FileChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
 void SetFileChooser(FileChooser chooser);   // empty: the real dialog again
@@ -30,8 +32,9 @@ void SetFileChooser(FileChooser chooser);   // empty: the real dialog again
 class QAction;
 class QMenu;
 class QMenuBar;
-QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source);
-QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source);
+QAction *AddTranslatedAction(QMenu *menu, const char *context, const char *source, const char *objectName = nullptr,
+                             const QKeySequence &key = {});
+QAction *AddTranslatedAction(QMenuBar *bar, const char *context, const char *source, const char *objectName = nullptr);
 QMenu *AddTranslatedMenu(QMenuBar *bar, const char *context, const char *source);
 void RetranslateCodeTexts(QWidget *window);
 
