@@ -232,6 +232,9 @@ private slots:
         messages_.clear();
         const QString cwd = QDir::currentPath();
         Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        // The simulator's clock runs 60 times as fast: the question whether to put
+        // it back may come (and is answered No); nothing else is said.
+        messages_.removeIf([](const QString &m) { return m.startsWith(QLatin1String("Die Uhr der Anlage 5 geht um")); });
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(u'|')));
         QCOMPARE(QDir::currentPath(), cwd);
         QVERIFY(!startedIn.isEmpty());

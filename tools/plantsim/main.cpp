@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -79,6 +81,33 @@ int main(int argc, char **argv)
     // The plants (and their history) exist before the path is printed: a host that
     // starts talking at once must not run into its time-outs.
     plantsim::Bus bus(options.bus);
+    // The site goes on where the last run left it, as real plants do across a PC
+    // restart: no history is made up twice.
+    auto saveSite = [&]() {
+        if (options.state.isEmpty())
+            return true;
+        QSaveFile out(options.state);
+        const QByteArray bytes = bus.SaveState();
+        const bool ok = out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush()
+            && out.error() == QFileDevice::NoError && out.commit();
+        if (!ok)
+            Print(stderr, QStringLiteral("plantsim: cannot save %1: %2\n").arg(options.state, out.errorString()));
+        return ok;
+    };
+    if (!options.state.isEmpty() && QFile::exists(options.state)) {
+        QFile in(options.state);
+        if (!in.open(QIODevice::ReadOnly) || !bus.LoadState(in.readAll(), &error)) {
+            Print(stderr, QStringLiteral("plantsim: %1: %2\n").arg(options.state, error.isEmpty() ? in.errorString() : error));
+            return 2;
+        }
+    }
+    QTimer saveTimer;
+    if (!options.state.isEmpty()) {
+        // Every simulated hour, at most once a second.
+        saveTimer.setInterval(int(std::clamp(3'600'000.0 / options.bus.timeFactor, 1000.0, 3'600'000.0)));
+        QObject::connect(&saveTimer, &QTimer::timeout, &app, saveSite);
+        saveTimer.start();
+    }
     PtyLine line;
     // The host finds the line under the link's fixed name, also after it returned.
     auto pointLink = [&options](const QString &path) {
@@ -142,5 +171,7 @@ int main(int argc, char **argv)
 
     const int rc = app.exec();
     line.Close();
+    if (!saveSite() && !status)
+        status = 1;
     return status ? status : rc;
 }

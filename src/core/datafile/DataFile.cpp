@@ -1,4 +1,5 @@
 #include "datafile/DataFile.h"
+#include "datafile/SeriesData.h"
 
 #include "settings/SettingsFile.h"
 #include "base/TextCodec.h"
@@ -24,6 +25,7 @@ std::function<QDate()> g_today;
 
 // The one open data file and the plant that opened it.
 std::unique_ptr<QFile> g_open;
+QDateTime g_openLastStamp;      // of the open file's last dated record
 
 const QLatin1String kCrLf("\r\n");
 
@@ -142,10 +144,30 @@ void ResetDataFileState()
     g_today = {};
 }
 
-void MakeDataFileName(int plant)
+bool SameDataFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo fa(QDir::fromNativeSeparators(a)), fb(QDir::fromNativeSeparators(b));
+    auto folder = [](const QFileInfo &f) {
+        const QString canonical = QFileInfo(f.absolutePath()).canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(f.absolutePath()) : canonical;
+    };
+    return fa.fileName().compare(fb.fileName(), Qt::CaseInsensitive) == 0 && folder(fa) == folder(fb);
+}
+
+int PlantWritingTo(const QString &path, int except)
+{
+    for (int n = 1; n <= MaxPlants; ++n)
+        if (n != except && SameDataFile(PlantTable[n].Datei, path))
+            return n;
+    return 0;
+}
+
+bool MakeDataFileName(int plant)
 {
     if (!ValidPlant(plant))
-        return;
+        return false;
     tAnlageParameter &p = PlantTable[plant];
     QString name = p.Name + u'_' + ShortDateText(DataFileToday());
     for (QChar &c : name) {
@@ -160,13 +182,20 @@ void MakeDataFileName(int plant)
         p.Pfad = ProgramFolder.isEmpty() ? QDir::currentPath() : ProgramFolder;
     if (!EndsWithSeparator(p.Pfad))
         p.Pfad += QDir::separator();
-    p.Datei = p.Pfad + name + QLatin1String(".CSV");
+    // A new pile never appends to an earlier pile's file (the same name restarted on
+    // the same day) nor shares one with another plant.
+    QString file = p.Pfad + name + QLatin1String(".CSV");
+    int k = 1;
+    while (QFileInfo::exists(file) || PlantWritingTo(file, plant) != 0)
+        file = p.Pfad + name + u'-' + QString::number(++k) + QLatin1String(".CSV");
+    p.Datei = file;
     p.Anzahl = 0;
     // Together: a new file name with the old file's count (or the reverse) would
     // number the next records wrongly.
     if (SettingsFile)
         SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
                                                             {QStringLiteral("Datei"), p.Datei}});
+    return k > 1;
 }
 
 namespace {
@@ -200,6 +229,13 @@ void TakeCountFromFile(int plant)
         lines = c.LineCount;
     else if (HeaderOnly(p.Datei))
         lines = 0;
+    for (qsizetype i = c.Lines.size() - 1; i >= 0 && !g_openLastStamp.isValid(); --i) {
+        const QStringView line(c.Lines[i]);
+        const qsizetype a = line.indexOf(u';'), b = a < 0 ? -1 : line.indexOf(u';', a + 1);
+        int d, mo, y, h, mi;
+        if (b > a && ParseStampText(line.mid(a + 1, b - a - 1), d, mo, y, h, mi))
+            g_openLastStamp = QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+    }
     if (lines < 0 || lines > INT32_MAX || lines == p.Anzahl)
         return;
     p.Anzahl = qint32(lines);
@@ -227,6 +263,7 @@ bool OpenDataFile(int plant)
     if (!ValidPlant(plant) || g_open)
         return false;
     tAnlageParameter &p = PlantTable[plant];
+    g_openLastStamp = QDateTime();
     if (p.Datei.isEmpty())
         MakeDataFileName(plant);
     RemoveAtomicWriteLeftovers(p.Datei);      // a header write cut by a crash
@@ -301,6 +338,28 @@ void CloseDataFile(int plant)
 QString StampText(const TStoredStamp &stamp)
 {
     return stamp.Day + u'.' + stamp.Month + u'.' + stamp.Year + QLatin1String("  ") + stamp.Hour + u':' + stamp.Minute;
+}
+
+QDateTime OpenFileLastStamp() { return g_openLastStamp; }
+
+QDateTime StampDateTime(const TStoredStamp &s)
+{
+    auto number = [](const QString &text, int most) {
+        if (text.isEmpty() || text.size() > most)
+            return -1;
+        int v = 0;
+        for (QChar c : text) {
+            if (c < u'0' || c > u'9')
+                return -1;
+            v = v * 10 + (c.unicode() - u'0');
+        }
+        return v;
+    };
+    const int d = number(s.Day, 2), mo = number(s.Month, 2), y = number(s.Year, 4), h = number(s.Hour, 2),
+              mi = number(s.Minute, 2);
+    if (d < 0 || mo < 0 || y < 0 || h < 0 || mi < 0 || !QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, 0))
+        return {};
+    return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
 }
 
 QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v)

@@ -151,3 +151,26 @@ void SendTimeTo(int plant)
     SendCommand(plant, cmdSetTime,
                 {quint16(time.hour()), quint16(time.minute()), quint16(time.second())});
 }
+
+bool ReadPlantClockTime(int plant, QDateTime &clock)
+{
+    if (!ReadPlantClock(plant))
+        return false;
+    const qsizetype at = ClockText.indexOf(QLatin1String("Zeit:"));
+    const qsizetype on = ClockText.indexOf(QLatin1String("Datum:"));
+    if (at < 0 || on < 0)
+        return false;
+    const QTime time = QTime::fromString(ClockText.mid(at + 5, on - at - 5).trimmed(), QStringLiteral("hh:mm:ss"));
+    const QDate date = QDate::fromString(ClockText.mid(on + 6).trimmed(), QStringLiteral("dd.MM.yy"));
+    if (!time.isValid() || !date.isValid())
+        return false;
+    // Two-digit years are this century's, as the plant counts them.
+    clock = QDateTime(QDate(2000 + date.year() % 100, date.month(), date.day()), time, Qt::UTC);
+    return true;
+}
+
+QDateTime CommandClockTime()
+{
+    const QDateTime now = Now();
+    return QDateTime(now.date(), now.time(), Qt::UTC);
+}

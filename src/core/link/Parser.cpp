@@ -159,20 +159,15 @@ void DecodeStamp()
 {
     QString *const targets[5] = {&StoredStamp.Minute, &StoredStamp.Hour, &StoredStamp.Day,
                                  &StoredStamp.Month, &StoredStamp.Year};
-    static constexpr int lowest[5] = {0, 0, 1, 1, 0}, highest[5] = {59, 23, 31, 12, 99};
     for (int i = 0; i < 5; ++i) {
         QByteArray field;
         if (!TakeField(field)) {
             StoredValues.Valid = 0;
             return;
         }
-        // The stamp goes into the data file as text: a spoilt one ("x2" for a month)
-        // would be a changed record, so only one or two digits in range are a stamp.
-        const QByteArray digits = field.trimmed();
-        qint32 v = -1;
-        if (digits.isEmpty() || digits.size() > 2 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })
-            || !ConvertField(digits, v) || v < lowest[i] || v > highest[i])
-            StoredValues.Valid = 0;
+        // Kept as text whatever it holds: the plant has handed the record over and
+        // no longer has it, so a stamp that forms no date must still reach the file
+        // (the readers see it as undated).
         QString text = LineText(field.left(10));
         if (i == 4)
             text = (QStringLiteral("20") + text).left(10);

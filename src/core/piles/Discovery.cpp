@@ -5,9 +5,10 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "link/PollPause.h"
+#include "piles/Piles.h"
 #include "settings/SettingsFile.h"
 
-void RunPlantDiscovery(const std::function<void(int plant)> &progress)
+void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *notice)
 {
     if (!LinkOpen) {
         StopTimer();            // no line: nothing to poll either
@@ -18,6 +19,9 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress)
     ResetPlantTables();
     for (int n = 1; n <= PlantCount; ++n)
         LoadPlantSettings(n);
+    const QString shared = ReleaseSharedDataFiles();
+    if (notice)
+        *notice = shared;
     for (int n = 1; n <= PlantCount; ++n) {
         if (progress)
             progress(n);

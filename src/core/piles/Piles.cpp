@@ -39,12 +39,16 @@ struct TransferDisplay {
     }
 };
 
-// Clock, mode and switch-on: what starting and continuing a pile share.
-bool SwitchPileOn(int plant)
+// Clock, mode and switch-on: what starting and continuing a pile share. The clock
+// is left alone when it would go back under a pile that goes on and `ui` says no.
+bool SwitchPileOn(int plant, PileObserver *ui = nullptr)
 {
     const PollPause pause;
-    SendDateTo(plant);
-    SendTimeTo(plant);
+    const QString question = ui ? ClockStepBackQuestion(plant, true) : QString();
+    if (question.isEmpty() || ui->ConfirmRisky(question)) {
+        SendDateTo(plant);
+        SendTimeTo(plant);
+    }
     tAnlageParameter &slot = PlantTable[plant];
     if (!SetPlantMode(plant, slot.Mode)) {
         slot.Present = 1;
@@ -68,7 +72,71 @@ QString FolderOf(const QString &file)
 
 } // namespace
 
-TransferOutcome TransferStoredRecords(int plant, PileObserver *observer)
+QString ClockStepBackQuestion(int plant, bool pileGoesOn)
+{
+    if (!ValidPlant(plant) || !PlantTable[plant].Present || !(pileGoesOn || PlantTable[plant].Running))
+        return {};
+    QDateTime plantClock;
+    const PollPause pause;
+    if (!ReadPlantClockTime(plant, plantClock))
+        return {};
+    const qint64 back = CommandClockTime().secsTo(plantClock);
+    if (back <= 5 * 60)
+        return {};
+    const qint64 minutes = back / 60;
+    QString amount;
+    if (minutes < 60)
+        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Minuten")).arg(minutes);
+    else if (minutes < 2 * 1440)
+        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Stunden %2 Minuten")).arg(minutes / 60).arg(minutes % 60);
+    else
+        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Tage")).arg(minutes / 1440);
+    return Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
+                                             "Miete bekommen dann frühere Zeiten. Trotzdem stellen?"))
+        .arg(plant + DisplayOffset)
+        .arg(amount);
+}
+
+QString ReleaseSharedDataFiles()
+{
+    QStringList told;
+    for (int n = 2; n <= PlantCount && n <= MaxPlants; ++n) {
+        tAnlageParameter &slot = PlantTable[n];
+        const int first = PlantWritingTo(slot.Datei, n);
+        if (first == 0 || first > n)
+            continue;
+        told << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"
+                                                  "Anlage %2 schreibt nicht in diese Datei; eine andere kann mit "
+                                                  "\"Miete fortführen\" gewählt werden."))
+                    .arg(first + DisplayOffset)
+                    .arg(n + DisplayOffset)
+                    .arg(QDir::toNativeSeparators(slot.Datei));
+        slot.Datei.clear();
+        slot.Anzahl = 0;
+        if (SettingsFile)
+            SettingsFile->WriteStrings(QString::number(n), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+                                                            {QStringLiteral("Datei"), QString()}});
+    }
+    return told.join(QStringLiteral("\n\n"));
+}
+
+QString TransferNotesText(const TransferNotes &notes)
+{
+    QStringList lines;
+    if (!notes.undated.isEmpty()) {
+        QStringList numbers;
+        for (qint32 n : notes.undated)
+            numbers << QString::number(n);
+        lines << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)"))
+                     .arg(notes.undated.size())
+                     .arg(numbers.join(QStringLiteral(", ")));
+    }
+    if (notes.older > 0)
+        lines << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Datensätze älter als der letzte der Datei")).arg(notes.older);
+    return lines.join(u'\n');
+}
+
+TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, TransferNotes *notes)
 {
     if (!ValidPlant(plant))
         return TransferOutcome::OpenFailed;
@@ -84,6 +152,7 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer)
         TransferDisplay display{observer, plant};
         display.Start(StoredCount);
         const int count = StoredCount;
+        QDateTime latest = OpenFileLastStamp();
         for (int taken = 0; taken < count; ++taken) {
             // A record that comes late is still the one asked for: take it before
             // asking for the next, so none is lost, doubled or out of order.
@@ -96,6 +165,16 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer)
             if (!AppendDataLine(plant, StampText(StoredStamp), StoredValues)) {
                 outcome = TransferOutcome::WriteFailed;
                 break;
+            }
+            const QDateTime stamp = StampDateTime(StoredStamp);
+            if (!stamp.isValid()) {
+                if (notes)
+                    notes->undated << PlantTable[plant].Anzahl;
+            } else if (latest.isValid() && stamp < latest) {
+                if (notes)
+                    ++notes->older;
+            } else {
+                latest = stamp;
             }
             if (observer)
                 observer->RecordTransferred(plant, taken + 1);
@@ -115,12 +194,20 @@ bool SavePlant(int plant, PileObserver *observer)
 {
     if (!HasRunningPile(plant))
         return true;
-    return TransferStoredRecords(plant, observer) == TransferOutcome::Done;
+    TransferNotes notes;
+    const bool done = TransferStoredRecords(plant, observer, &notes) == TransferOutcome::Done;
+    if (observer && !notes.Empty())
+        observer->Noted(plant, TransferNotesText(notes));
+    return done;
 }
 
 bool SaveCurrentPlant(int plant, PileObserver &ui)
 {
-    switch (TransferStoredRecords(plant, &ui)) {
+    TransferNotes notes;
+    const TransferOutcome outcome = TransferStoredRecords(plant, &ui, &notes);
+    if (!notes.Empty())
+        ui.Inform(TransferNotesText(notes));
+    switch (outcome) {
     case TransferOutcome::Done:
         return true;
     case TransferOutcome::OpenFailed:
@@ -191,7 +278,9 @@ bool StartPile(int plant, PileObserver *ui)
     }
     if (!SwitchPileOn(plant))
         return false;
-    MakeDataFileName(plant);
+    if (MakeDataFileName(plant) && ui)
+        ui->Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Datei für diesen Tag gibt es schon; die neue Miete "
+                                                     "schreibt in\n%1")).arg(QDir::toNativeSeparators(slot.Datei)));
     return true;
 }
 
@@ -199,6 +288,13 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
 {
     if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
         return ContinueOutcome::NotStarted;
+    if (const int other = PlantWritingTo(path, plant)) {
+        // Two plants appending to one file would mix two piles in one proof.
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Diese Datei gehört zur laufenden Miete von Anlage %1 (%2)."))
+                      .arg(other + DisplayOffset)
+                      .arg(PlantTable[other].Name.trimmed()));
+        return ContinueOutcome::NotStarted;
+    }
     DataFileContent file;
     QString error;
     if (!LoadDataFile(path, file, &error)) {
@@ -230,7 +326,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
                                                             {QStringLiteral("Pfad"), slot.Pfad},
                                                             {QStringLiteral("Anzahl"), QString::number(slot.Anzahl)}});
     StorePlantSettings(plant);
-    if (SwitchPileOn(plant))
+    if (SwitchPileOn(plant, &ui))
         return ContinueOutcome::Started;
     ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
     return ContinueOutcome::NotStarted;

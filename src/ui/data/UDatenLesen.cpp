@@ -23,21 +23,11 @@ namespace {
 constexpr int kColumns = 12;
 constexpr int kRestRows = 20;           // grid rows at rest, the title row included
 
-// Whole number of a stamp field, or -1 when it is none.
-int StampNumber(const QString &text)
-{
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    return ok ? v : -1;
-}
-
+// A stamp that forms no date shows the start of the time scale; the file keeps its texts.
 QDateTime StampTime(const TStoredStamp &s)
 {
-    const QDate date(StampNumber(s.Year), StampNumber(s.Month), StampNumber(s.Day));
-    const QTime time(StampNumber(s.Hour), StampNumber(s.Minute), 0);
-    if (!date.isValid() || !time.isValid())
-        return QDateTime(QDate(1899, 12, 30), QTime(0, 0));     // the start of the time scale
-    return QDateTime(date, time);
+    const QDateTime t = StampDateTime(s);
+    return t.isValid() ? QDateTime(t.date(), t.time()) : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
 QString Temp(int celsius) { return QString::asprintf("%4d", ImperialUnits ? CelsiusToFahrenheit(celsius) : celsius); }
@@ -227,10 +217,13 @@ void TFDatenLesen1::DatenAuslesen()
         reading_ = true;
         setEnabled(false);
         Readout readout(this);
-        const TransferOutcome outcome = TransferStoredRecords(plant, &readout);
+        TransferNotes notes;
+        const TransferOutcome outcome = TransferStoredRecords(plant, &readout, &notes);
         setEnabled(true);
         reading_ = false;
         Report(outcome);
+        if (!notes.Empty())
+            ShowInfo(this, TransferNotesText(notes));
     }
     ui->PreviewButton->setEnabled(recordsRead_ > 0);
     ui->PrintButton->setEnabled(recordsRead_ > 0);

@@ -3,6 +3,8 @@
 
 #include "link/Commands.h"
 #include "link/PlantTable.h"
+#include "piles/Piles.h"
+#include "widgets/MessageBox.h"
 #include "widgets/Instruments.h"
 
 #include <QEvent>
@@ -48,6 +50,12 @@ void TFAnlDatumSetup::TabControl1Change()
 
 void TFAnlDatumSetup::SetBtnClick()
 {
+    // Default No: the running pile's records would get earlier times.
+    const QString question = ClockStepBackQuestion(plant_);
+    if (!question.isEmpty() && !AskNoYes(this, question)) {
+        Refresh();
+        return;
+    }
     SendDateTo(plant_);
     SendTimeTo(plant_);
     Refresh();

@@ -69,6 +69,7 @@ public:
             ShowInfo(window_, text);
     }
     bool Confirm(const QString &text) override { return !quiet_ && AskYesNo(window_, text); }
+    bool ConfirmRisky(const QString &text) override { return !quiet_ && AskNoYes(window_, text); }
     void TransferStarted(int plant, int records) override
     {
         window_->SetStatusPanelText(3, QString::number(qint64(PlantTable[plant].Anzahl) + records));
@@ -86,6 +87,11 @@ public:
             FAktiv->HideProgress();
         window_->SetStatusPanelText(3, QString());
     }
+    void Noted(int plant, const QString &text) override
+    {
+        notes << TFAnzeige::tr("Anlage %1:").arg(plant + DisplayOffset) + u'\n' + text;
+    }
+    QStringList notes;      // shown after the readout, when the poll runs again
 
 private:
     TFAnzeige *window_;
@@ -438,6 +444,8 @@ void TFAnzeige::CheckDailyReadout()
         setEnabled(true);
     }
     UpdateSelectionState();
+    if (!quiet.notes.isEmpty())
+        ShowInfo(this, quiet.notes.join(QStringLiteral("\n\n")));
 }
 
 void TFAnzeige::ShowPlant()

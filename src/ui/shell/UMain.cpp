@@ -234,7 +234,10 @@ void TFMain::RunDiscovery()
 void TFMain::DiscoverPlants()
 {
     const QScopedValueRollback busy(discovering_, true);
-    RunPlantDiscovery([this](int) { ui->Anzeige1->setValue(ui->Anzeige1->value() + 1); });
+    QString shared;
+    RunPlantDiscovery([this](int) { ui->Anzeige1->setValue(ui->Anzeige1->value() + 1); }, &shared);
+    if (!shared.isEmpty())      // once, after the poll runs again
+        QTimer::singleShot(0, this, [this, shared] { ShowInfo(this, shared); });
 
     // A close asked for while the plants were asked (only then can it arrive).
     if (closePending_) {

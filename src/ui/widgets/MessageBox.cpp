@@ -66,7 +66,7 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
         // No window system (command-line use): a box would crash, so log the text
         // and never take silence as consent.
         qWarning().noquote() << text;
-        return kind == MsgKind::Confirmation ? MsgAnswer::No : MsgAnswer::Ok;
+        return kind == MsgKind::Confirmation || kind == MsgKind::RiskyConfirmation ? MsgAnswer::No : MsgAnswer::Ok;
     }
 
     QMessageBox box(parent);
@@ -95,9 +95,15 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case MsgKind::RiskyConfirmation:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
     }
     const int result = box.exec();
-    if (kind != MsgKind::Confirmation)
+    if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
         return MsgAnswer::Ok;
     // Closing the box any other way than with "Yes" never counts as consent.
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;

@@ -137,17 +137,31 @@ private slots:
         QVERIFY(!DataFileIsOpen());
     }
 
-    void sameNameSameDayAppendsWithoutHeader()
+    // A new pile never appends to an ended pile's file nor shares one with another
+    // plant: the name takes "-2", "-3", … and each file starts with record 1.
+    void newPileNeverReusesAFile()
     {
         PlantTable[1].Name = "Miete";
         PlantTable[1].Pfad = folder_;
+        QVERIFY(!MakeDataFileName(1));
         QVERIFY(Transfer(1, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
-        const QByteArray first = ReadAll(PlantTable[1].Datei);
-        MakeDataFileName(1);                              // pile started again
+        const QString first = PlantTable[1].Datei;
+        const QByteArray before = ReadAll(first);
+        QVERIFY(MakeDataFileName(1));                     // pile started again
+        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-2.CSV"));
         QVERIFY(Transfer(1, {{"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
-        // Numbering goes on in the file: one file never holds a record number twice.
-        QCOMPARE(ReadAll(PlantTable[1].Datei),
-                 first + "2;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n");
+        QCOMPARE(ReadAll(first), before);
+        QVERIFY(ReadAll(PlantTable[1].Datei).endsWith("\r\n1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n"));
+        // Plant 2 under the same name: plant 1's file does not exist on disk yet
+        // after a new start, but it is taken.
+        QVERIFY(MakeDataFileName(1));
+        PlantTable[2].Name = "Miete";
+        PlantTable[2].Pfad = folder_;
+        QVERIFY(MakeDataFileName(2));
+        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-3.CSV"));
+        QCOMPARE(QFileInfo(PlantTable[2].Datei).fileName(), QString("Miete_08-12-2026-4.CSV"));
+        QCOMPARE(PlantWritingTo(folder_ + "/miete_08-12-2026-3.csv", 2), 1);
+        QCOMPARE(PlantWritingTo(PlantTable[1].Datei, 1), 0);
     }
 
     // A crash in a transfer leaves `Anzahl` behind the file and maybe a torn line

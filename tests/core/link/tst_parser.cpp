@@ -97,13 +97,18 @@ private slots:
         QCOMPARE(StoredStamp.Month, QString("12"));
         QCOMPARE(StoredStamp.Year, QString("2009"));
 
-        // The stamp is written to the data file as it came: a spoilt field makes the
-        // whole record invalid instead of a line with a changed date.
-        for (const char *spoilt : {"G1;1;1;1;1;1;1;1;123456789012;1;1;1;09;1;1;", "G1;1;1;1;1;1;1;1;05;14;31;x2;09;1;1;",
-                                   "G1;1;1;1;1;1;1;1;60;14;31;12;09;1;1;", "G1;1;1;1;1;1;1;1;05;14;0;12;09;1;1;"}) {
+        // The plant no longer holds a record it has sent: a stamp that forms no date
+        // is taken as text (cut to 10 characters), never a reason to lose the record.
+        const struct { const char *reply; const char *minute, *month; } spoilt[] = {
+            {"G1;1;1;1;1;1;1;1;123456789012;1;1;1;09;1;1;", "1234567890", "1"},
+            {"G1;1;1;1;1;1;1;1;5x;14;31;x2;09;1;1;", "5x", "x2"},
+            {"G1;1;1;1;1;1;1;1;60;14;0;12;09;1;1;", "60", "12"}};
+        for (const auto &c : spoilt) {
             Fresh();
-            ParseReceived(spoilt);
-            QVERIFY2(ReplyCode != cmdReadStored && !StoredValues.Valid, spoilt);
+            ParseReceived(c.reply);
+            QVERIFY2(ReplyCode == cmdReadStored && StoredValues.Valid, c.reply);
+            QCOMPARE(StoredStamp.Minute, QString(c.minute));
+            QCOMPARE(StoredStamp.Month, QString(c.month));
         }
     }
 

@@ -11,6 +11,7 @@
 #include "plantsim/Plant.h"
 #include "settings/SettingsFile.h"
 #include "support/Files.h"
+#include "support/Records.h"
 #include "support/SharedState.h"
 #include "support/SimLine.h"
 #include "support/SimSite.h"
@@ -281,6 +282,72 @@ private slots:
         QCOMPARE(ContinuePile(10, site.home.filePath("x.csv"), bad), ContinueOutcome::InvalidFile);
         QCOMPARE(bad.told, QStringList{"Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
                                        "Datei war nicht von dieser Software erzeugt!"});
+    }
+
+    // A record the plant handed over is written as it came, whatever its stamp; a
+    // plant clock that went back is told; two piles never share a file.
+    void evidenceIsNeverLostMixedOrHidden()
+    {
+        Site site({Plant(3, true), Plant(4, true), Plant(5, false)}, 2);
+        site.P(3).GetFaults().stampSpoilProbability = 0.3;
+        Operator op;
+        QVERIFY(SaveCurrentPlant(3, op));
+        QStringList replies = site.RecordReplies(3);
+        QVERIFY(replies.size() >= 40);
+        QCOMPARE(site.P(3).StoredCount(), 0);
+        QStringList spoilt;
+        for (int i = 0; i < replies.size(); ++i)
+            if (replies[i].contains(u'x'))
+                spoilt << QString::number(i + 1);
+        QVERIFY(spoilt.size() >= 3);
+        support::CompareWithRecords(PlantTable[3].Datei, replies, 1);
+        QCOMPARE(op.told, QStringList{QString("%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)")
+                                          .arg(spoilt.size()).arg(spoilt.join(", "))});
+
+        // The clock steps back two days after the next record: the two after it are
+        // older than the file's last one, kept, and told.
+        site.P(3).GetFaults().stampSpoilProbability = 0;
+        site.P(3).GetFaults().clockBackHours = 48;
+        site.P(3).AdvanceTo(site.P(3).SimMs() + 3 * 60 * plantsim::Plant::MinuteMs);
+        site.trace.clear();
+        op.told.clear();
+        QVERIFY(SaveCurrentPlant(3, op));
+        support::CompareWithRecords(PlantTable[3].Datei, site.RecordReplies(3), replies.size() + 1);
+        QCOMPARE(op.told, QStringList{"2 Datensätze älter als der letzte der Datei"});
+
+        // Plant 5 may not continue plant 4's running pile, whatever the case of the name.
+        QCOMPARE(TransferStoredRecords(4), TransferOutcome::Done);
+        const QString own = PlantTable[4].Datei;
+        const QString other = QFileInfo(own).absolutePath() + u'/' + QFileInfo(own).fileName().toLower();
+        QVERIFY(QFile::rename(own, other));
+        PlantTable[4].Datei = other;
+        site.trace.clear();
+        op.told.clear();
+        QCOMPARE(ContinuePile(5, QFileInfo(own).absolutePath() + u'/' + QFileInfo(own).fileName().toUpper(), op),
+                 ContinueOutcome::NotStarted);
+        QCOMPARE(op.told, QStringList{"Diese Datei gehört zur laufenden Miete von Anlage 4 (Miete4)."});
+        QVERIFY(site.Sent().isEmpty());
+        QVERIFY(PlantTable[5].Datei.isEmpty());
+        QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString("none"));
+
+        // Settings that give two plants one file: the later one lets go, once.
+        PlantTable[5].Datei = other;
+        const QString told = ReleaseSharedDataFiles();
+        QVERIFY2(told.startsWith("Die Anlagen 4 und 5 sind derselben Datei zugeordnet:"), qPrintable(told));
+        QVERIFY(PlantTable[5].Datei.isEmpty() && PlantTable[4].Datei == other);
+        QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString());
+        QVERIFY(ReleaseSharedDataFiles().isEmpty());
+
+        // Setting the clock: asked only when it would go back more than 5 minutes
+        // under a running pile (the PC says 09:05:07).
+        site.P(4).SetTime(9, 8, 0);
+        QVERIFY(ClockStepBackQuestion(4).isEmpty());
+        site.P(4).SetTime(11, 30, 0);
+        QCOMPARE(ClockStepBackQuestion(4), QString("Die Uhr der Anlage 4 geht um 2 Stunden 24 Minuten zurück. Die Messwerte "
+                                                   "der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?"));
+        site.P(5).SetTime(11, 30, 0);
+        QVERIFY(ClockStepBackQuestion(5).isEmpty());                // no pile runs
+        QVERIFY(!ClockStepBackQuestion(5, true).isEmpty());         // one is continued
     }
 
     void modeChange()

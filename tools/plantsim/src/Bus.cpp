@@ -1,5 +1,9 @@
 #include "plantsim/Bus.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <algorithm>
 #include <cmath>
 
@@ -98,6 +102,47 @@ int Bus::QueuedBytes() const
     for (const Chunk &c : queue_)
         n += int(c.bytes.size()) - c.sent;
     return n;
+}
+
+QByteArray Bus::SaveState() const
+{
+    QJsonArray plants;
+    for (const auto &p : plants_)
+        plants << p.second->SaveState();
+    QJsonObject site;
+    site["saved"] = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    site["plants"] = plants;
+    return QJsonDocument(site).toJson(QJsonDocument::Indented);
+}
+
+bool Bus::LoadState(const QByteArray &saved, QString *error)
+{
+    QJsonParseError parse{};
+    const QJsonDocument doc = QJsonDocument::fromJson(saved, &parse);
+    const QDateTime at = QDateTime::fromString(doc.object()["saved"].toString(), Qt::ISODateWithMs);
+    if (!doc.isObject() || !at.isValid()) {
+        *error = parse.error != QJsonParseError::NoError ? parse.errorString() : QStringLiteral("no saved site");
+        return false;
+    }
+    constexpr qint64 MostMs = 14LL * 86'400'000;
+    const qint64 elapsed = std::clamp<qint64>(
+        qint64(double(at.msecsTo(QDateTime::currentDateTimeUtc())) * config_.timeFactor), 0, MostMs);
+    for (const QJsonValue &v : doc.object()["plants"].toArray()) {
+        const QJsonObject o = v.toObject();
+        const int number = o["number"].toInt();
+        if (number < 1 || number > 32)
+            continue;
+        if (!GetPlant(number)) {
+            PlantConfig pc;
+            pc.number = number;
+            plants_[number] = std::make_unique<Plant>(pc, config_.seed, QDateTime::currentDateTimeUtc(), 0);
+        }
+        if (!GetPlant(number)->LoadState(o, elapsed)) {
+            *error = QStringLiteral("plant %1: damaged state").arg(number);
+            return false;
+        }
+    }
+    return true;
 }
 
 double Bus::Uniform()
@@ -218,6 +263,16 @@ void Bus::QueueReply(Plant &plant, QByteArray reply, qint64 nowNs)
             const int at = starts[size_t(std::uniform_int_distribution<size_t>(0, starts.size() - 1)(rng_))];
             reply[at] = 'x';
             Emit("FAULT", num + " corrupt " + QByteArray::number(at));
+        }
+    }
+    if (f.stampSpoilProbability > 0 && reply.startsWith('G') && Uniform() < f.stampSpoilProbability) {
+        // The minute field (the ninth) keeps its first digit and gets an "x".
+        qsizetype at = 0;
+        for (int k = 0; k < 8 && at >= 0; ++k)
+            at = reply.indexOf(';', at + 1);
+        if (at > 0 && at + 2 < reply.size() && reply[at + 2] != ';') {
+            reply[at + 2] = 'x';
+            Emit("FAULT", num + " stamp-spoil " + Escape(reply).toLatin1());
         }
     }
     if (f.crlf)

@@ -74,6 +74,12 @@ bool ApplyFault(const QString &nameValue, Faults &f, int *vanishMs, QString *err
         f.switchOnFails = true;
     } else if (name == QLatin1String("o2-fault")) {
         f.o2SensorFault = true;
+    } else if (name == QLatin1String("stamp-spoil")) {
+        if (!ToDouble(has ? value : QStringLiteral("0.1"), f.stampSpoilProbability, 0.0, 1.0))
+            return bad(QStringLiteral("probability 0..1 expected"));
+    } else if (name == QLatin1String("clock-back")) {
+        if (!has || !ToInt(value, f.clockBackHours, 1, 24 * 3650))
+            return bad(QStringLiteral("hours expected"));
     } else if (name == QLatin1String("vanish")) {
         double s = 0;
         if (!vanishMs)
@@ -192,6 +198,9 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
             bool ok = false;
             bus.seed = value.toULongLong(&ok);
             if (!ok) return bad(QStringLiteral("number expected"));
+        } else if (opt == QLatin1String("--state")) {
+            if (!next()) return false;
+            out.state = value;
         } else if (opt == QLatin1String("--frame-gap")) {
             if (!next()) return false;
             if (!ToInt(value, bus.frameGapMs, 1, 60000)) return bad(QStringLiteral("ms expected"));
@@ -351,6 +360,11 @@ Line and time
   --return-after S     after the line vanished (vanish=S), open a new pseudo-
                        terminal S seconds later: the adapter plugged in again
   --trace FILE         log frames and replies to FILE ("-": stderr)
+  --state FILE         keep the site in FILE: loaded at start when it exists
+                       (clocks, piles, memories, set-up values; the time since
+                       it was saved is simulated), saved on exit and every
+                       simulated hour. --plants, --running and --history then
+                       only add plants the file does not hold
 
 Faults: --fault [LIST:]NAME[=VALUE]   (without LIST: all plants; repeatable)
   drop=P               lose a reply with probability P (default 1)
@@ -366,6 +380,10 @@ Faults: --fault [LIST:]NAME[=VALUE]   (without LIST: all plants; repeatable)
   mute-after=N         stop answering after N replies
   o2-fault             O2 sensor reads 0 (mode 3 falls back to control mode)
   switch-on-fails      "F" sets running but the memory stays off ("S0;1;")
+  stamp-spoil=P        spoil a stored record's minute field ("5x") with
+                       probability P (default 0.1)
+  clock-back=H         the plant clock steps back H hours once, after the next
+                       stored record
   vanish=S             close the line after S seconds (whole line; also --vanish S)
 
 Trace lines: "<ms since start> <EVENT> <fields>", ms with three decimals, one

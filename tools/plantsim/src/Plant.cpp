@@ -1,5 +1,7 @@
 #include "plantsim/Plant.h"
 
+#include <QJsonArray>
+
 #include <algorithm>
 #include <cmath>
 
@@ -269,6 +271,13 @@ void Plant::StoreRecord()
     memory_.push_back(r);
     while (int(memory_.size()) > MemoryCapacity)
         memory_.pop_front();   // full: the oldest record is overwritten
+    if (faults_.clockBackHours > 0) {
+        // A clock reset once (battery, a wrong setting at the panel).
+        clockBase_ = clockBase_.addMSecs(simStepped_ - clockBaseSim_).addSecs(-3600LL * faults_.clockBackHours);
+        clockBaseSim_ = simStepped_;
+        clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
+        faults_.clockBackHours = 0;
+    }
 }
 
 std::optional<StoredRecord> Plant::TakeRecord()
@@ -336,6 +345,89 @@ bool Plant::ApplySetupCommand(char command, int a, int b)
         return true;
     }
     return false;
+}
+
+// ---------------------------------------------------------------- across runs
+
+QJsonObject Plant::SaveState() const
+{
+    QJsonObject o;
+    o["number"] = number_;
+    o["clock"] = Clock().toString(Qt::ISODateWithMs);
+    const SetupValues &u = setup_;
+    o["setup"] = QJsonArray{u.Speicher, u.IntEin, u.IntAus, u.O2Ein, u.O2Aus, u.NotEin, u.NotAus, u.MaxEin, u.MaxAus};
+    o["running"] = running_;
+    o["memStatus"] = memStatus_;
+    o["mode"] = mode_;
+    o["fanOn"] = fanOn_;
+    o["pile"] = QJsonArray{inState_, runTime_, cycles_, double(pileMinutes_), sinceStore_};
+    QJsonArray physics{ambient_, peakExcess_, plateauDays_, decayDays_, core_, o2_, o2Noise_, aerobic_, duty_};
+    for (size_t k = 0; k < 5; ++k)
+        physics << layers_[k] << noise_[k];
+    o["physics"] = physics;
+    QJsonArray memory;
+    for (const StoredRecord &r : memory_) {
+        QJsonArray a;
+        for (int t : r.temps)
+            a << t;
+        a << r.o2 << r.mode << r.aux << r.stamp.toString(Qt::ISODate) << r.runTime << r.cycles;
+        memory << a;
+    }
+    o["memory"] = memory;
+    return o;
+}
+
+bool Plant::LoadState(const QJsonObject &o, qint64 elapsedMs)
+{
+    const QDateTime clock = QDateTime::fromString(o["clock"].toString(), Qt::ISODateWithMs);
+    const QJsonArray setup = o["setup"].toArray(), pile = o["pile"].toArray(), physics = o["physics"].toArray();
+    if (!clock.isValid() || setup.size() != 9 || pile.size() != 5 || physics.size() != 19)
+        return false;
+    std::deque<StoredRecord> memory;
+    for (const QJsonValue &v : o["memory"].toArray()) {
+        const QJsonArray a = v.toArray();
+        StoredRecord r;
+        if (a.size() != 11)
+            return false;
+        for (int k = 0; k < 5; ++k)
+            r.temps[size_t(k)] = a[k].toInt();
+        r.o2 = a[5].toInt();
+        r.mode = a[6].toInt();
+        r.aux = a[7].toInt();
+        r.stamp = QDateTime::fromString(a[8].toString(), Qt::ISODate);
+        r.stamp.setTimeSpec(Qt::UTC);
+        r.runTime = a[9].toInt();
+        r.cycles = a[10].toInt();
+        memory.push_back(r);
+    }
+    int *const values[9] = {&setup_.Speicher, &setup_.IntEin, &setup_.IntAus, &setup_.O2Ein, &setup_.O2Aus,
+                            &setup_.NotEin, &setup_.NotAus, &setup_.MaxEin, &setup_.MaxAus};
+    for (int k = 0; k < 9; ++k)
+        *values[k] = setup[k].toInt();
+    running_ = o["running"].toBool();
+    memStatus_ = o["memStatus"].toInt();
+    mode_ = o["mode"].toInt();
+    fanOn_ = o["fanOn"].toBool();
+    inState_ = pile[0].toInt();
+    runTime_ = pile[1].toInt();
+    cycles_ = pile[2].toInt();
+    pileMinutes_ = qint64(pile[3].toDouble());
+    sinceStore_ = pile[4].toInt();
+    double *const state[9] = {&ambient_, &peakExcess_, &plateauDays_, &decayDays_, &core_, &o2_, &o2Noise_, &aerobic_, &duty_};
+    for (int k = 0; k < 9; ++k)
+        *state[k] = physics[k].toDouble();
+    for (int k = 0; k < 5; ++k) {
+        layers_[size_t(k)] = physics[9 + 2 * k].toDouble();
+        noise_[size_t(k)] = physics[10 + 2 * k].toDouble();
+    }
+    memory_ = std::move(memory);
+    // The plant ran on while the simulator was away: its clock and its memory.
+    simNow_ = simStepped_ = -std::max<qint64>(0, elapsedMs) / MinuteMs * MinuteMs;
+    clockBase_ = QDateTime(clock.date(), clock.time(), Qt::UTC);
+    clockBaseSim_ = simNow_;
+    clockBaseMs_ = clockBase_.toMSecsSinceEpoch();
+    AdvanceTo(0);
+    return true;
 }
 
 // ---------------------------------------------------------------- replies

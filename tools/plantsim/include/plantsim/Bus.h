@@ -46,6 +46,13 @@ public:
     void Return();
     int QueuedBytes() const;
 
+    // The site across runs: every plant's state and the wall time it was saved.
+    QByteArray SaveState() const;
+    // Right after construction: plants in the saved site take their saved state
+    // (plants it does not hold stay as configured); the time since the save, at
+    // the time factor and at most 14 days, is simulated. False: not a site file.
+    bool LoadState(const QByteArray &saved, QString *error);
+
 public slots:
     void Receive(const QByteArray &hostBytes);
 

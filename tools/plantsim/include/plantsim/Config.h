@@ -36,6 +36,8 @@ struct Faults {
     int muteAfter = -1;               // goes silent after this many replies (-1: never)
     bool o2SensorFault = false;       // O2 sensor reads 0 (mode 3 then falls back to mode 4)
     bool switchOnFails = false;       // "F" sets running but leaves the memory off ("S0;1;")
+    double stampSpoilProbability = 0.0;  // a stored record's minute field becomes "<digit>x"
+    int clockBackHours = 0;           // the clock steps back this much once, after the next stored record
 };
 
 struct PlantConfig {

@@ -13,6 +13,7 @@ struct CliOptions {
     BusConfig bus;
     QString device;        // serve this device instead of a new pseudo-terminal
     QString trace;         // trace file; "-" for stderr; empty: no trace
+    QString state;         // the site kept across runs (empty: a new site every run)
     QString link;          // a symbolic link kept pointing at the current pseudo-terminal
     int returnAfterMs = -1;  // after the line vanished, a new one this much later
     bool help = false;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <array>
 #include <deque>
 #include <optional>
@@ -82,6 +83,12 @@ public:
     void CountReply() { ++repliesSent_; }
     bool Muted() const { return faults_.muteAfter >= 0 && repliesSent_ >= faults_.muteAfter; }
     std::mt19937_64 &Random() { return rng_; }
+
+    // --- the plant across runs: everything but its faults and random source.
+    QJsonObject SaveState() const;
+    // Takes a saved state; the plant clock goes on from the saved clock, and the
+    // `elapsedMs` before simulated time 0 are simulated (records stored meanwhile).
+    bool LoadState(const QJsonObject &state, qint64 elapsedMs);
 
     // Acts on one frame; returns the reply (empty: none). digits are the frame's
     // parameter digits.

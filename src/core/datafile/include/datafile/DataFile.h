@@ -4,6 +4,7 @@
 
 #include "link/PlantTable.h"
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -24,7 +25,15 @@ void ResetDataFileState();
 // True while a data file is open (at most one at a time).
 bool DataFileIsOpen();
 
-void MakeDataFileName(int plant);
+// Names a new data file for the plant's pile. It never names a file that exists or
+// that another plant's pile writes into: then "-2", "-3", … follow the date, and
+// the result is true.
+bool MakeDataFileName(int plant);
+// Whether two paths name the same data file (the folder as the system sees it, the
+// file name without regard to case, as Windows would).
+bool SameDataFile(const QString &a, const QString &b);
+// The plant other than `except` whose pile writes into `path`; 0 for none.
+int PlantWritingTo(const QString &path, int except);
 // Whether a data file can be written in `folder` now (it exists, may be written and
 // has room for a page); otherwise *why names the folder and the reason.
 bool DataFolderWritable(const QString &folder, QString *why = nullptr);
@@ -34,6 +43,12 @@ void CloseDataFile(int plant);
 
 // Builds the Speicherzeit text from StoredStamp.
 QString StampText(const TStoredStamp &stamp);
+// The date and time a stamp's texts form (whole digits only); invalid when they
+// form none. Plant clocks are wall clocks without a zone: the result is UTC.
+QDateTime StampDateTime(const TStoredStamp &stamp);
+// The stamp of the last dated record in the file OpenDataFile opened; invalid for a
+// new file or one without a dated record.
+QDateTime OpenFileLastStamp();
 // One data line without its line end (byte-exact format, "," as decimal separator).
 QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &values);
 

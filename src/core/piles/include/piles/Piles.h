@@ -4,6 +4,7 @@
 // the pile's data file. Every exchange runs with the poll paused (PollPause).
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -14,6 +15,8 @@ public:
     virtual ~PileObserver() = default;
     virtual void Inform(const QString &text) { Q_UNUSED(text); }
     virtual bool Confirm(const QString &text) { Q_UNUSED(text); return false; }
+    // A question whose safe answer is No (the window makes No its default button).
+    virtual bool ConfirmRisky(const QString &text) { return Confirm(text); }
     // A transfer of plant `plant` expects `records` records (its count reply).
     virtual void TransferStarted(int plant, int records) { Q_UNUSED(plant); Q_UNUSED(records); }
     // Record `number` (1, 2, …) has arrived and is in StoredValues / StoredStamp; it
@@ -23,7 +26,20 @@ public:
     // Asked after every record appended: true ends the transfer there (Stopped).
     virtual bool StopRequested() { return false; }
     virtual void TransferEnded(int plant) { Q_UNUSED(plant); }
+    // What the operator should know about the records a silent transfer wrote
+    // (undated, older than the file); told once per transfer, after it.
+    virtual void Noted(int plant, const QString &text) { Q_UNUSED(plant); Q_UNUSED(text); }
 };
+
+// Records a transfer wrote that the operator should look at: they are in the file
+// as the plant sent them, but their stamps form no date or go back in time.
+struct TransferNotes {
+    QList<qint32> undated;      // record numbers (data-file field 1)
+    int older = 0;              // stamped before the file's last record
+    bool Empty() const { return undated.isEmpty() && older == 0; }
+};
+// The message for the notes, one line each; empty when there is nothing to tell.
+QString TransferNotesText(const TransferNotes &notes);
 
 enum class TransferOutcome {
     Done,           // every record the plant counted is in the data file (0 records too)
@@ -38,7 +54,7 @@ enum class TransferOutcome {
 // records one by one and appends each, closes the file on every path (which stores
 // Anzahl). A record that comes after its time-out is still taken, once, before the
 // next one is asked for. No messages; progress goes to the observer.
-TransferOutcome TransferStoredRecords(int plant, PileObserver *observer = nullptr);
+TransferOutcome TransferStoredRecords(int plant, PileObserver *observer = nullptr, TransferNotes *notes = nullptr);
 // The silent transfer of the daily readout: success at once for a plant without a
 // running pile.
 bool SavePlant(int plant, PileObserver *observer = nullptr);
@@ -54,6 +70,16 @@ bool ChangePlantMode(int plant, int mode);
 // A data folder that cannot take a file (read-only, full) starts nothing: `ui` is
 // told why and the settings keep no file name for the plant.
 bool StartPile(int plant, PileObserver *ui = nullptr);
+
+// The question to ask before the plant's clock is set from the PC, when that would
+// put it back more than 5 minutes under a pile that runs (or, with pileGoesOn, is
+// continued); empty when there is nothing to ask (or the clock cannot be read).
+QString ClockStepBackQuestion(int plant, bool pileGoesOn = false);
+
+// At start-up, after the plants' settings are loaded: a later plant whose Datei is
+// an earlier plant's keeps no file (slot and settings). The message for the
+// operator, once; empty when every pile has a file of its own.
+QString ReleaseSharedDataFiles();
 
 enum class ContinueOutcome { Started, NotStarted, InvalidFile, Unreadable };
 // Continues a pile from the data file at `path`: the slot and the settings take its

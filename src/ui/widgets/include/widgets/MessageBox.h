@@ -8,13 +8,15 @@
 
 class QWidget;
 
-enum class MsgKind { Information, Warning, Error, Confirmation };
+// RiskyConfirmation: Yes and No with No as the default button.
+enum class MsgKind { Information, Warning, Error, Confirmation, RiskyConfirmation };
 enum class MsgAnswer { Ok, Yes, No };
 
 MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text);
 inline void ShowInfo(QWidget *parent, const QString &text) { ShowMessage(parent, MsgKind::Information, text); }
 inline void ShowError(QWidget *parent, const QString &text) { ShowMessage(parent, MsgKind::Error, text); }
 inline bool AskYesNo(QWidget *parent, const QString &text) { return ShowMessage(parent, MsgKind::Confirmation, text) == MsgAnswer::Yes; }
+inline bool AskNoYes(QWidget *parent, const QString &text) { return ShowMessage(parent, MsgKind::RiskyConfirmation, text) == MsgAnswer::Yes; }
 
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
