@@ -82,7 +82,7 @@ private slots:
         QTemporaryDir home;
         Simulator sim;
         QVERIFY(sim.Start({"--plants", "1,2", "--running", "2", "--history", "2", "--mode", "1:2",
-                           "--setup", "2:72,10,20,80,150,5,25,60,240"},
+                           "--setup", "2:72,10,20,80,150,5,25,60,240", "--fault", "2:stamp-spoil=0.2"},
                           home.filePath(QStringLiteral("trace.txt"))));
         Start(home, sim, QString());
         TFMain main;
@@ -122,13 +122,21 @@ private slots:
         answers_ = {true};
         messages_.clear();
         Find<QAction>(&live, "Mietebeenden1")->trigger();
+        QVERIFY(!PlantTable[2].Running);
+        // Records with spoilt stamps are in the file as they came, and told.
+        const QStringList records = RecordsSent(sim, 2);
+        QVERIFY2(records.size() >= 40, qPrintable(QString::number(records.size())));
+        QStringList spoilt;
+        for (int i = 0; i < records.size(); ++i)
+            if (records[i].contains(u'x'))
+                spoilt << QString::number(i + 1);
+        QVERIFY(!spoilt.isEmpty());
         QCOMPARE(messages_, QStringList({"Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
                                          "Es werden keine weiteren Messwerte gespeichert.\n"
                                          "Einschalten durch Start einer neuen Miete!!",
+                                         QString("%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)")
+                                             .arg(spoilt.size()).arg(spoilt.join(", ")),
                                          "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"}));
-        QVERIFY(!PlantTable[2].Running);
-        const QStringList records = RecordsSent(sim, 2);
-        QVERIFY2(records.size() >= 40, qPrintable(QString::number(records.size())));
         CompareWithRecords(file2, records, 1);
         QCOMPARE(IniValue(home, "2", "Anzahl").toInt(), int(records.size()));
 

@@ -43,6 +43,7 @@ private slots:
     void fallBackToControlModeWhenFanStaysOff();
     void modeCommandsOverTheLine();
     void historyLooksLikeACompostPile();
+    void siteGoesOnAcrossRuns();
 };
 
 void TestSimPlant::storesEverySpeicherMinutes()
@@ -338,6 +339,52 @@ void TestSimPlant::historyLooksLikeACompostPile()
             QVERIFY2(qAbs(mem[i].temps[0] - mem[i - 1].temps[0]) <= 25,
                      qPrintable(QStringLiteral("hour %1: %2 -> %3").arg(i).arg(mem[i - 1].temps[0]).arg(mem[i].temps[0])));
     }
+}
+
+// A saved site comes back with its memory, clock and set-up: what was taken is not
+// offered again, and what is new is stamped after it.
+void TestSimPlant::siteGoesOnAcrossRuns()
+{
+    BusConfig config;
+    PlantConfig a;
+    a.number = 2;
+    a.running = true;
+    a.setup.Speicher = 30;
+    config.plants = {a};
+    config.historyDays = 2;
+    config.start = Start;
+    ManualClock clock;
+    QByteArray saved;
+    QList<StoredRecord> left;
+    QDateTime lastTaken;
+    {
+        Bus bus(config, &clock);
+        Plant &p = *bus.GetPlant(2);
+        for (int i = 0; i < 10; ++i)
+            lastTaken = p.TakeRecord()->stamp;
+        left = QList<StoredRecord>(p.Memory().begin(), p.Memory().end());
+        saved = bus.SaveState();
+    }
+    BusConfig fresh = config;
+    fresh.plants.clear();               // the site file brings its plants along
+    fresh.historyDays = 10;
+    Bus again(fresh, &clock);
+    QString error;
+    QVERIFY2(again.LoadState(saved, &error), qPrintable(error));
+    Plant &p = *again.GetPlant(2);
+    QCOMPARE(p.Setup().Speicher, 30);
+    QVERIFY(p.Running());
+    QVERIFY(p.StoredCount() >= left.size());
+    QDateTime previous = lastTaken;
+    for (int i = 0; i < p.StoredCount(); ++i) {
+        const StoredRecord &r = p.Memory()[size_t(i)];
+        if (i < left.size())
+            QCOMPARE(r.stamp, left[i].stamp);
+        QVERIFY(r.stamp > previous);
+        previous = r.stamp;
+    }
+    QVERIFY(p.Clock() >= previous);
+    QVERIFY(!again.LoadState("not a site", &error));
 }
 
 QTEST_GUILESS_MAIN(TestSimPlant)
