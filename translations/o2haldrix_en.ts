@@ -519,6 +519,52 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 Please check the storage medium!!</translation>
     </message>
+    <message>
+        <source>%1 Minuten</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Stunden %2 Minuten</source>
+        <translation>%1 hours %2 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Tage</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>The clock of plant %1 goes back by %2. The running pile&apos;s records will then get earlier times. Set it anyway?</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
+        <translation>Plants %1 and %2 are assigned the same file:
+%3
+Plant %2 does not write into this file; another one can be chosen with "Continue pile".</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
+        <translation>%1 records with an unreadable time stamp saved (lines %2)</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze älter als der letzte der Datei</source>
+        <translation>%1 records older than the file&apos;s last one</translation>
+    </message>
+    <message>
+        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
+%1</source>
+        <translation>The file for this day exists already; the new pile writes into
+%1</translation>
+    </message>
+    <message>
+        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
+        <translation>This file belongs to the running pile of plant %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Anlage %1:</source>
+        <translation>Plant %1:</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

@@ -519,6 +519,52 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 Veuillez vérifier le support de stockage !!</translation>
     </message>
+    <message>
+        <source>%1 Minuten</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Stunden %2 Minuten</source>
+        <translation>%1 heures %2 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Tage</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
+        <translation>Les installations %1 et %2 sont associées au même fichier :
+%3
+L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
+        <translation>%1 enregistrements à horodatage illisible sauvegardés (lignes %2)</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze älter als der letzte der Datei</source>
+        <translation>%1 enregistrements plus anciens que le dernier du fichier</translation>
+    </message>
+    <message>
+        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
+%1</source>
+        <translation>Le fichier de ce jour existe déjà ; le nouvel andain écrit dans
+%1</translation>
+    </message>
+    <message>
+        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
+        <translation>Ce fichier appartient à l&apos;andain en cours de l&apos;installation %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Anlage %1:</source>
+        <translation>Installation %1 :</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
