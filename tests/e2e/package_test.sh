@@ -10,15 +10,15 @@ deb=$(ls "$root"/out/o2-haldrix_*.deb)
 dpkg-deb -I "$deb" >/dev/null
 dpkg -x "$deb" "$root/fs"
 export QT_QPA_PLATFORM=offscreen
-"$root/fs/usr/bin/o2-haldrix" --version | grep -q '^o2-haldrix [0-9]'
-"$root/fs/usr/bin/o2-haldrix-cli" --help 2>&1 | grep -q 'o2-haldrix-cli hygiene'
-"$root/fs/usr/bin/plantsim" --help | grep -q -- '--weak'
+"$root/fs/usr/bin/o2-haldrix" --version | grep '^o2-haldrix [0-9]' >/dev/null
+"$root/fs/usr/bin/o2-haldrix-cli" --help 2>&1 | grep 'o2-haldrix-cli hygiene' >/dev/null
+"$root/fs/usr/bin/plantsim" --help | grep -- '--weak' >/dev/null
 desktop-file-validate "$root"/fs/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/fs/usr/share/metainfo/*.metainfo.xml >/dev/null
 for size in 16 32 48 64 128 256; do
   test -s "$root/fs/usr/share/icons/hicolor/${size}x${size}/apps/o2-haldrix.png"
 done
 for page in o2-haldrix o2-haldrix-cli plantsim; do
-  zcat "$root/fs/usr/share/man/man1/$page.1.gz" | grep -q '^\.SH NAME'
+  zcat "$root/fs/usr/share/man/man1/$page.1.gz" | grep '^\.SH NAME' >/dev/null
 done
 echo "package ok: $(basename "$deb")"

@@ -29,6 +29,46 @@ QDateTime g_openLastStamp;      // of the open file's last dated record
 
 const QLatin1String kCrLf("\r\n");
 
+// A line that could not be written: its file and the line after its number.
+struct PendingLine {
+    QString file;
+    QString rest;
+};
+QList<PendingLine> g_pending;
+QString g_lastFailure, g_lastFailureFile;
+bool g_journalFailed = false;
+
+QString JournalPath() { return ProgramFolder + QStringLiteral("pending.csv"); }
+
+void NoteWriteFailure(const QString &file, const QString &why)
+{
+    g_lastFailureFile = file;
+    g_lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
+}
+
+void NoteWriteSuccess(const QString &file)
+{
+    if (!g_lastFailureFile.isEmpty() && SameDataFile(file, g_lastFailureFile)) {
+        g_lastFailure.clear();
+        g_lastFailureFile.clear();
+    }
+}
+
+// The journal mirrors g_pending; it goes once the last record is written.
+void SaveJournal()
+{
+    if (ProgramFolder.isEmpty())
+        return;
+    if (g_pending.isEmpty()) {
+        QFile::remove(JournalPath());
+        return;
+    }
+    QString text;
+    for (const PendingLine &l : g_pending)
+        text += l.file + u'\t' + l.rest + kCrLf;
+    g_journalFailed = !WriteFileAtomically(JournalPath(), EncodeText(text));
+}
+
 bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
 
 bool EndsWithSeparator(const QString &path)
@@ -142,7 +182,44 @@ void ResetDataFileState()
         SyncAndClose(*g_open);
     g_open.reset();
     g_today = {};
+    g_pending.clear();
+    g_lastFailure.clear();
+    g_lastFailureFile.clear();
+    g_journalFailed = false;
 }
+
+void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &values)
+{
+    if (!ValidPlant(plant))
+        return;
+    const QString line = FormatDataLine(0, stamp, values);
+    g_pending.append({PlantTable[plant].Datei, line.mid(line.indexOf(u';') + 1)});
+    SaveJournal();      // a full program folder too: then memory holds it
+}
+
+int PendingRecordCount(const QString &file)
+{
+    int n = 0;
+    for (const PendingLine &l : g_pending)
+        n += SameDataFile(l.file, file);
+    return n;
+}
+
+void LoadPendingRecords()
+{
+    g_pending.clear();
+    QFile f(JournalPath());
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QStringList lines = DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts);
+    for (const QString &l : lines) {
+        const qsizetype tab = l.indexOf(u'\t');
+        if (tab > 0)
+            g_pending.append({l.left(tab), l.mid(tab + 1)});
+    }
+}
+
+QString LastDataWriteFailure() { return g_lastFailure; }
 
 bool SameDataFile(const QString &a, const QString &b)
 {
@@ -280,8 +357,11 @@ bool OpenDataFile(int plant)
         header += p.Komm + kCrLf;
         header += QStringLiteral("Erste Datensicherung : ") + ShortDateText(DataFileToday()) + kCrLf;
         header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
-        if (!WriteFileAtomically(p.Datei, EncodeText(header)))
+        QString why;
+        if (!WriteFileAtomically(p.Datei, EncodeText(header), &why)) {
+            NoteWriteFailure(p.Datei, why);
             return false;
+        }
         // A new file starts at record 1, also when the old one was deleted outside
         // the program: numbers going on from the old count would make a file whose
         // first data line is not 1, which no reader takes as a data file.
@@ -290,8 +370,10 @@ bool OpenDataFile(int plant)
         TakeCountFromFile(plant);
     }
     auto f = std::make_unique<QFile>(p.Datei);
-    if (!f->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (!f->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        NoteWriteFailure(p.Datei, f->errorString());
         return false;
+    }
     // A line torn by a crash or power loss is ended, so the next record starts a
     // line of its own.
     if (f->size() > 0) {
@@ -303,6 +385,29 @@ bool OpenDataFile(int plant)
     return true;
 }
 
+namespace {
+
+bool AppendLineText(tAnlageParameter &p, const QString &line)
+{
+    const QByteArray bytes = EncodeWindows1252(line + kCrLf);
+    const bool seekable = !g_open->isSequential();
+    const qint64 before = seekable ? g_open->size() : 0;
+    // Unbuffered: the line goes to the system in one write and is there before the
+    // next record is requested.
+    if (g_open->write(bytes) == bytes.size()) {
+        ++p.Anzahl;     // counts exactly the lines in the file
+        NoteWriteSuccess(p.Datei);
+        return true;
+    }
+    NoteWriteFailure(p.Datei, g_open->errorString());
+    // Never leave a torn line behind (disk full, medium removed).
+    if (seekable)
+        g_open->resize(before);
+    return false;
+}
+
+} // namespace
+
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
 {
     if (!ValidPlant(plant))
@@ -310,19 +415,30 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
     tAnlageParameter &p = PlantTable[plant];
     if (!g_open)
         return false;
-    const QByteArray bytes = EncodeWindows1252(FormatDataLine(p.Anzahl + 1, stamp, values) + kCrLf);
-    const bool seekable = !g_open->isSequential();
-    const qint64 before = seekable ? g_open->size() : 0;
-    // Unbuffered: the line goes to the system in one write and is there before the
-    // next record is requested.
-    if (g_open->write(bytes) == bytes.size()) {
-        ++p.Anzahl;     // counts exactly the lines in the file
-        return true;
+    return AppendLineText(p, FormatDataLine(p.Anzahl + 1, stamp, values));
+}
+
+bool WritePendingRecords(int plant)
+{
+    if (!ValidPlant(plant) || !g_open)
+        return false;
+    tAnlageParameter &p = PlantTable[plant];
+    bool written = false, left = false;
+    for (qsizetype i = 0; i < g_pending.size();) {
+        if (!SameDataFile(g_pending[i].file, p.Datei)) {
+            ++i;
+            continue;
+        }
+        if (!AppendLineText(p, QString::number(p.Anzahl + 1) + u';' + g_pending[i].rest)) {
+            left = true;
+            break;
+        }
+        g_pending.removeAt(i);
+        written = true;
     }
-    // Never leave a torn line behind (disk full, medium removed).
-    if (seekable)
-        g_open->resize(before);
-    return false;
+    if (written)
+        SaveJournal();
+    return !left;
 }
 
 void CloseDataFile(int plant)

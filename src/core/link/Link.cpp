@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <vector>
 
@@ -26,6 +27,7 @@ quint8 AwaitedReply = AnyReply;
 quint32 StrayReplies = 0;
 quint8 LastStrayReply = cmdNone;
 quint16 ReplyGuard = 50;
+bool ProbeAbsentPlants = true;
 
 namespace {
 
@@ -103,9 +105,15 @@ struct TLink::Private {
     bool guardDue = false;
     int timedOutPlant = 0, timedOutCommand = cmdNone;
     int timedOutAfter = 0;              // ms the wait that ran out had
-    struct TimedOut { int command; qint64 sentAt; };
+    struct TimedOut { int plant; int command; qint64 sentAt; };
     std::deque<TimedOut> timedOut;      // recent frames whose wait ran out
     int learnedGuard = 0;               // ms, from replies seen later than the guard
+    // Plants that answered after their time-out: how often, and the latest delay.
+    std::array<quint8, MaxPlants + 1> lateAnswers{};
+    std::array<quint16, MaxPlants + 1> lateDelay{};
+    int probedPlant = 0;                // an absent address asked by the last poll tick
+    bool probeTimed = false;            // its answer's delay was looked at
+    void NoteLate(int plant, qint64 delay);
     void NoteTimeout(int plant, int command, int waited);
     void NoteStray(int command);
     void KeepQuiet(int plant, int command);
@@ -119,7 +127,7 @@ void TLink::Private::NoteTimeout(int plant, int command, int waited)
     timedOutPlant = plant;
     timedOutCommand = command;
     quietSince = clock.elapsed();
-    timedOut.push_back({command, sentAt});
+    timedOut.push_back({plant, command, sentAt});
     if (timedOut.size() > 8)
         timedOut.pop_front();
 }
@@ -136,10 +144,21 @@ void TLink::Private::NoteStray(int command)
     for (auto it = timedOut.rbegin(); it != timedOut.rend(); ++it) {
         if (command != cmdNone && it->command != command)
             continue;
-        if (now - it->sentAt <= 3000)
+        if (now - it->sentAt <= 3000) {
             learnedGuard = int(qMin<qint64>(2000, qMax<qint64>(learnedGuard, now - it->sentAt + 50)));
+            NoteLate(it->plant, now - it->sentAt);
+        }
         break;
     }
+}
+
+void TLink::Private::NoteLate(int plant, qint64 delay)
+{
+    if (plant < 1 || plant > MaxPlants)
+        return;
+    if (lateAnswers[plant] < 255)
+        ++lateAnswers[plant];
+    lateDelay[plant] = quint16(qMax<qint64>(lateDelay[plant], qMin<qint64>(delay, 60000)));
 }
 
 void TLink::Private::KeepQuiet(int plant, int command)
@@ -365,6 +384,12 @@ void TLink::StopTimer() { d->leseTimer.stop(); }
 
 void TLink::LeseTimerTimer()
 {
+    int answered = 0;
+    if (d->probedPlant != 0) {
+        if (ReplyCode == cmdReadMode && AddressedPlant == d->probedPlant)
+            answered = d->probedPlant;
+        d->probedPlant = 0;
+    }
     if (PollPlant >= 1 && PollPlant <= MaxPlants) {
         TLiveValues &e = LiveTable[PollPlant];
         const tAnlageParameter &slot = PlantTable[PollPlant];
@@ -382,8 +407,21 @@ void TLink::LeseTimerTimer()
     ++PollPlant;
     if (PollPlant > PlantCount || PollPlant > MaxPlants)
         PollPlant = 1;
-    SendCommand(PollPlant, cmdReadLive);
+    // An address that has not answered uses its own slot of the cycle, which would
+    // otherwise stay idle, to be asked again: a plant missed at discovery (a lost
+    // reply, a slow plant) is found without slowing the poll of the others.
+    if (ProbeAbsentPlants && !PlantTable[PollPlant].Present) {
+        SendCommand(PollPlant, cmdReadMode);
+        if (AddressedPlant == PollPlant && AwaitedReply == cmdReadMode) {
+            d->probedPlant = PollPlant;
+            d->probeTimed = false;
+        }
+    } else {
+        SendCommand(PollPlant, cmdReadLive);
+    }
     emit Polled();
+    if (answered)
+        emit AddressAnswered(answered);
 }
 
 void TLink::Timeout1Timer()
@@ -425,6 +463,13 @@ void TLink::ComPort1TriggerAvail(int count)
     ParseReceived(text);
     if (StrayReplies != strayBefore)
         d->NoteStray(LastStrayReply);
+    // A probe answered later than a status read would have waited: a slow plant.
+    if (d->probedPlant != 0 && ReplyCode == cmdReadMode && AddressedPlant == d->probedPlant
+        && !d->probeTimed) {
+        d->probeTimed = true;
+        if (d->clock.elapsed() - d->sentAt > BaseTimeout)
+            d->NoteLate(d->probedPlant, d->clock.elapsed() - d->sentAt);
+    }
     if (!d->waits.empty()) {
         LinkWaitFrame *w = d->waits.back();
         if (w->command != cmdNone && ReplyCode == w->command && w->loop) {
@@ -462,6 +507,30 @@ bool TLink::WaitFor(int command)
 }
 
 bool TLink::WaitActive() const { return !d->waits.empty(); }
+
+void TLink::NoteLateAnswer(int plant)
+{
+    d->NoteLate(plant, d->clock.elapsed() - d->sentAt);
+}
+
+int TLink::PlantTimeout(int plant, int timeout) const
+{
+    if (plant < 1 || plant > MaxPlants || d->lateAnswers[plant] < 2)
+        return timeout;
+    // Up to the latest delay seen (with a little room), never beyond a second.
+    return qMax(timeout, qMin(1000, d->lateDelay[plant] + 50));
+}
+
+void TLink::ForgetLateAnswers()
+{
+    d->lateAnswers.fill(0);
+    d->lateDelay.fill(0);
+}
+
+int ReplyTimeoutFor(int plant, int timeout)
+{
+    return TheLink ? TheLink->PlantTimeout(plant, timeout) : timeout;
+}
 
 void TLink::BeforeFrame(int previousPlant, int plant, int command)
 {
@@ -529,7 +598,7 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
 bool SendAndWait(int timeout, int plant, TCommand command)
 {
     SendCommand(plant, command);
-    StartReplyWait(timeout);
+    StartReplyWait(ReplyTimeoutFor(plant, timeout));
     bool answered = false;
     if (TheLink) {
         answered = TheLink->WaitFor(command);
@@ -552,6 +621,8 @@ bool AwaitLateReply(int timeout, TCommand command)
         StartReplyWait(timeout);
         answered = TheLink->WaitFor(command);
         EndReplyWait();
+        if (answered)
+            TheLink->NoteLateAnswer(AddressedPlant);
     }
     ReplyTimedOut = !answered;
     return answered;

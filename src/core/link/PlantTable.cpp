@@ -67,6 +67,9 @@ void ResetLinkTables()
     AwaitedReply = AnyReply;
     StrayReplies = 0;
     ReplyGuard = 50;
+    ProbeAbsentPlants = true;
+    if (TLink::Instance())
+        TLink::Instance()->ForgetLateAnswers();
     ComNumber = 1;
     SpeedIndex = 0;
     BaseTimeout = 300;

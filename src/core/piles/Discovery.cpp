@@ -31,20 +31,68 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
     LearnRequest = false;
 }
 
+namespace {
+
+void ApplyStatusOf(int n)
+{
+    tAnlageParameter &plant = PlantTable[n];
+    if (!plant.Present)
+        return;     // a missing plant keeps its pile's file: it is asked again
+    if (plant.Mode == ModeControl)
+        plant.Mode = ModeO2Control;
+    if (plant.Running) {
+        if (plant.Datei.isEmpty())
+            MakeDataFileName(n);
+    } else {
+        plant.Datei.clear();
+        plant.Anzahl = 0;
+    }
+}
+
+bool InsideExchange()
+{
+    return PollPause::Active() || (TLink::Instance() && TLink::Instance()->WaitActive());
+}
+
+} // namespace
+
+bool PlantMissing(int n)
+{
+    return n >= 1 && n <= MaxPlants && !PlantTable[n].Present && !PlantTable[n].Datei.isEmpty();
+}
+
+bool LearnPlant(int n)
+{
+    if (n < 1 || n > PlantCount || n > MaxPlants || !LinkOpen)
+        return false;
+    if (PlantTable[n].Present)
+        return true;
+    const PollPause pause;
+    // Twice: on a line that loses replies one lost answer must not cost a cycle.
+    if (!ReadPlantStatus(n) && !ReadPlantStatus(n))
+        return false;
+    ApplyStatusOf(n);
+    return true;
+}
+
+void FollowLateAnswers(const std::function<void(int plant)> &learned)
+{
+    TLink *link = TLink::Instance();
+    if (!link)
+        return;
+    QObject::connect(link, &TLink::AddressAnswered, link, [learned](int n) {
+        // Inside another sequence the next cycle's question finds the plant again.
+        if (InsideExchange() || !LearnPlant(n))
+            return;
+        if (learned)
+            learned(n);
+    }, Qt::QueuedConnection);
+}
+
 void ApplyDiscovery()
 {
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
-        tAnlageParameter &plant = PlantTable[n];
-        if (plant.Present && plant.Mode == ModeControl)
-            plant.Mode = ModeO2Control;
-        if (plant.Present && plant.Running) {
-            if (plant.Datei.isEmpty())
-                MakeDataFileName(n);
-        } else {
-            plant.Datei.clear();
-            plant.Anzahl = 0;
-        }
-    }
+    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+        ApplyStatusOf(n);
     SelectedPlant = 1;
     for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
         if (PlantTable[n].Present) {

@@ -1,6 +1,7 @@
 #include "piles/Piles.h"
 
 #include "datafile/DataFile.h"
+#include "piles/Discovery.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -120,6 +121,20 @@ QString ReleaseSharedDataFiles()
     return told.join(QStringLiteral("\n\n"));
 }
 
+QString DataWriteFailedText(int plant)
+{
+    QString text = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
+    if (!LastDataWriteFailure().isEmpty())
+        text += u'\n' + LastDataWriteFailure();
+    if (ValidPlant(plant)) {
+        if (const int waiting = PendingRecordCount(PlantTable[plant].Datei))
+            text += u'\n' + Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 empfangene Messwerte warten auf Speicherplatz; "
+                                                               "sie werden bei der nächsten Sicherung zuerst geschrieben."))
+                                .arg(waiting);
+    }
+    return text;
+}
+
 QString TransferNotesText(const TransferNotes &notes)
 {
     QStringList lines;
@@ -144,7 +159,11 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
     if (!OpenDataFile(plant))
         return TransferOutcome::OpenFailed;
     TransferOutcome outcome = TransferOutcome::Done;
-    if (!ReadStoredRecordCount(plant)) {
+    if (!WritePendingRecords(plant)) {
+        // Records kept from an earlier transfer still find no room: nothing more is
+        // asked of the plant, which holds its records safely meanwhile.
+        outcome = TransferOutcome::WriteFailed;
+    } else if (!ReadStoredRecordCount(plant)) {
         // Also a count outside 0..1000: the plant's memory is not known to be empty,
         // so the transfer has not been done.
         outcome = TransferOutcome::CountFailed;
@@ -163,6 +182,8 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
             if (observer)
                 observer->RecordReceived(plant, taken + 1);
             if (!AppendDataLine(plant, StampText(StoredStamp), StoredValues)) {
+                // The plant no longer holds this record: keep it for the next transfer.
+                KeepPendingRecord(plant, StampText(StoredStamp), StoredValues);
                 outcome = TransferOutcome::WriteFailed;
                 break;
             }
@@ -192,13 +213,18 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
 
 bool SavePlant(int plant, PileObserver *observer)
 {
+    // A pile whose plant has not answered is not read: that is no success.
+    if (PlantMissing(plant) && !LearnPlant(plant))
+        return false;
     if (!HasRunningPile(plant))
         return true;
     TransferNotes notes;
-    const bool done = TransferStoredRecords(plant, observer, &notes) == TransferOutcome::Done;
+    const TransferOutcome outcome = TransferStoredRecords(plant, observer, &notes);
     if (observer && !notes.Empty())
         observer->Noted(plant, TransferNotesText(notes));
-    return done;
+    if (observer && (outcome == TransferOutcome::WriteFailed || outcome == TransferOutcome::OpenFailed))
+        observer->Noted(plant, DataWriteFailedText(plant));
+    return outcome == TransferOutcome::Done;
 }
 
 bool SaveCurrentPlant(int plant, PileObserver &ui)
@@ -224,7 +250,7 @@ bool SaveCurrentPlant(int plant, PileObserver &ui)
     case TransferOutcome::Stopped:      // not all taken, but the operator chose so
         break;
     case TransferOutcome::WriteFailed:
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!")));
+        ui.Inform(DataWriteFailedText(plant));
         break;
     }
     return false;
@@ -365,14 +391,15 @@ bool DailyReadoutDue(const QDateTime &now)
     return ReadoutHour != 0 && NextReadout.isValid() && now >= NextReadout;
 }
 
-void RunDailyReadout(const std::function<void(int, bool)> &result, PileObserver *observer)
+void RunDailyReadout(const std::function<void(int, ReadoutResult)> &result, PileObserver *observer)
 {
     {
         const PollPause pause;
         for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
             const bool ok = SavePlant(n, observer);
             if (result)
-                result(n, ok);
+                result(n, ok ? ReadoutResult::Saved : PlantMissing(n) ? ReadoutResult::NotReached
+                                                                       : ReadoutResult::Failed);
         }
     }
     NextReadout = NextReadout.addDays(1);

@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include <QCoreApplication>
+
 #include "base/AtomicFile.h"
 #include "base/Numbers.h"
 #include "base/TextCodec.h"
@@ -109,10 +111,34 @@ struct TSettingsFile::Private {
     std::vector<IniLine> lines;
     QByteArray bytes;       // the file as last read or written
     bool loaded = false;
+    bool unreadable = false;
+    bool utf8 = false, mark = false;    // written back the way it was found
+    QLatin1String lineEnd{"\r\n"};
+
+    // Text files hold no control bytes but tab, line ends and an old end-of-file mark;
+    // UTF-16 and binary files do (NUL at the latest).
+    static bool IsText(const QByteArray &b)
+    {
+        if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF"))
+            return false;
+        for (char c : b) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u < 0x20 && u != '\t' && u != '\r' && u != '\n' && u != 0x1A && u != '\f')
+                return false;
+        }
+        return true;
+    }
 
     void Parse()
     {
         lines.clear();
+        unreadable = !IsText(bytes);
+        if (unreadable)
+            return;
+        mark = bytes.startsWith("\xEF\xBB\xBF");
+        utf8 = mark || DetectEncoding(bytes) == TextEncoding::Utf8;
+        // CR LF as the program writes; a file with CR alone keeps it.
+        lineEnd = !bytes.contains('\n') && bytes.contains('\r') ? QLatin1String("\r") : QLatin1String("\r\n");
         const QString text = DecodeText(bytes);
         qsizetype start = 0;
         const qsizetype n = text.size();
@@ -177,7 +203,15 @@ struct TSettingsFile::Private {
         QString text;
         for (const IniLine &l : lines) {
             text += l.raw;
-            text += QLatin1String("\r\n");
+            text += lineEnd;
+        }
+        if (utf8) {
+            // A UTF-8 file stays UTF-8; the mark goes with it where it had one, or
+            // where the text would not read back as UTF-8 without it.
+            QByteArray out = text.toUtf8();
+            if (mark || (DetectEncoding(out) != TextEncoding::Utf8 && DetectEncoding(out) != TextEncoding::Ascii))
+                out.prepend("\xEF\xBB\xBF");
+            return out;
         }
         // Windows-1252 as the program has always written it; a value it cannot hold
         // or that would read back as something else makes the file UTF-8 with a mark.
@@ -222,6 +256,8 @@ struct TSettingsFile::Private {
     bool Set(const QString &section, const std::vector<std::pair<QString, QString>> &pairs)
     {
         Refresh();
+        if (unreadable)
+            return false;   // told once at start-up; the file is not the program's to change
         bool changed = false;
         for (const auto &[key, value] : pairs)
             changed = Put(section, key, value) || changed;
@@ -255,6 +291,12 @@ TSettingsFile::TSettingsFile(const QString &path) : d(std::make_unique<Private>(
 }
 
 TSettingsFile::~TSettingsFile() = default;
+
+bool TSettingsFile::Unreadable() const
+{
+    d->Refresh();
+    return d->unreadable;
+}
 
 QString TSettingsFile::FileName() const { return d->path; }
 
@@ -408,9 +450,28 @@ void StorePlantSettings(int n)
     WriteSetting(s, QStringLiteral("Komm"), p.Komm);
 }
 
-void LoadProgramSettings(const QDateTime &now)
+QStringList LoadProgramSettings(const QDateTime &now)
 {
     const QString com = QStringLiteral("COM");
+    QStringList refused;
+    if (SettingsFile && SettingsFile->Unreadable())
+        refused << QCoreApplication::translate("Settings", "Die Einstellungsdatei %1 ist keine lesbare Textdatei. "
+                                                           "Es gelten die Standardwerte; die Datei bleibt unverändert.")
+                       .arg(QDir::toNativeSeparators(SettingsFile->FileName()));
+    // A hand-edited value outside what the program can work with (TIMEOUT=-1 read
+    // as 65535 ms made the start-up take an hour) is named and not used.
+    auto inRange = [&](const QString &key, int lowest, int highest, int def) {
+        const QString text = SettingsFile ? SettingsFile->ReadString(com, key, QString()).trimmed() : QString();
+        if (text.isEmpty())
+            return def;
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        if (ok && v >= lowest && v <= highest)
+            return v;
+        refused << QCoreApplication::translate("Settings", "Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.")
+                       .arg(key, text).arg(lowest).arg(highest).arg(def);
+        return def;
+    };
     DisplayOffset = ReadSetting(com, QStringLiteral("DISPOFFSET"), 1) - 1;
     ReadoutHour = ReadReadoutHour();
     ImperialUnits = ReadSettingBool(com, QStringLiteral("Metric"), false);
@@ -418,12 +479,9 @@ void LoadProgramSettings(const QDateTime &now)
     ShowRefDepth = ReadSettingBool(com, QStringLiteral("SHOWREF"), true);
     BuildRefCaption();
     ComputeNextReadout(now);
-    // A time-out of 0 (also 65536 after the 16-bit cut) would end every wait before
-    // any reply could arrive, so no plant would ever be found; it keeps the default.
-    const quint16 timeout = SettingsFile ? SettingsFile->ReadWord(com, QStringLiteral("TIMEOUT"), BaseTimeout)
-                                         : BaseTimeout;
-    if (timeout != 0)
-        BaseTimeout = timeout;
+    BaseTimeout = quint16(inRange(QStringLiteral("TIMEOUT"), 20, 5000, BaseTimeout));
+    inRange(QStringLiteral("ZEIT"), 0, 24, 0);     // ReadReadoutHour takes 0 for it
+    return refused;
 }
 
 void ComputeNextReadout(const QDateTime &now)

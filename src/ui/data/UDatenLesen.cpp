@@ -221,7 +221,7 @@ void TFDatenLesen1::DatenAuslesen()
         const TransferOutcome outcome = TransferStoredRecords(plant, &readout, &notes);
         setEnabled(true);
         reading_ = false;
-        Report(outcome);
+        Report(outcome, plant);
         if (!notes.Empty())
             ShowInfo(this, TransferNotesText(notes));
     }
@@ -229,7 +229,7 @@ void TFDatenLesen1::DatenAuslesen()
     ui->PrintButton->setEnabled(recordsRead_ > 0);
 }
 
-void TFDatenLesen1::Report(TransferOutcome outcome)
+void TFDatenLesen1::Report(TransferOutcome outcome, int plant)
 {
     switch (outcome) {
     case TransferOutcome::OpenFailed:
@@ -248,7 +248,7 @@ void TFDatenLesen1::Report(TransferOutcome outcome)
     }
     ShowMessage(this, MsgKind::Warning, tr("INFO Daten auslesen abgeschlossen."));
     if (outcome == TransferOutcome::WriteFailed) {
-        ShowInfo(this, tr("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
+        ShowInfo(this, DataWriteFailedText(plant));
         panels_[1]->clear();
     } else {
         panels_[1]->setText(tr("Werte in Datei gespeichert !"));

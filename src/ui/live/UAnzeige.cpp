@@ -11,6 +11,8 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "link/PollPause.h"
+#include "datafile/DataFile.h"
+#include "piles/Discovery.h"
 #include "piles/Piles.h"
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
@@ -123,6 +125,11 @@ TFAnzeige::TFAnzeige(QWidget *parent)
         ui->StatusBar1->addWidget(panels_[i], i == 1 ? 1 : 0);
     }
     panels_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    savePanel_ = new QLabel(ui->StatusBar1);
+    savePanel_->setObjectName(QStringLiteral("StatusSave"));
+    savePanel_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    savePanel_->hide();
+    ui->StatusBar1->addPermanentWidget(savePanel_);
     linkPanel_ = new QLabel(ui->StatusBar1);
     linkPanel_->setObjectName(QStringLiteral("StatusLink"));
     ui->StatusBar1->addPermanentWidget(linkPanel_);
@@ -367,7 +374,10 @@ void TFAnzeige::ShowPlantTabStates()
     // pile, green with a running pile; the tool tip says which.
     for (int n = 1; n <= MaxPlants; ++n) {
         const tAnlageParameter &s = PlantTable[n];
-        if (!s.Present)
+        if (PlantMissing(n))
+            ui->TabControl1->SetTabState(n - 1, QColor(200, 0, 0),
+                                         tr("Anlage nicht erreicht, Miete: %1").arg(s.Name));
+        else if (!s.Present)
             ui->TabControl1->SetTabState(n - 1, QColor(150, 150, 150), tr("Keine Anlage"));
         else if (!s.Running)
             ui->TabControl1->SetTabState(n - 1, QColor(0, 0, 160), tr("Anlage ohne Miete"));
@@ -376,8 +386,28 @@ void TFAnzeige::ShowPlantTabStates()
     }
 }
 
+void TFAnzeige::ShowSaveState()
+{
+    // A data file that could not be written stays in view until a write succeeds.
+    const QString failure = LastDataWriteFailure();
+    QString text;
+    if (!failure.isEmpty()) {
+        int waiting = 0;
+        for (int n = 1; n <= MaxPlants; ++n)
+            if (!PlantTable[n].Datei.isEmpty())
+                waiting += PendingRecordCount(PlantTable[n].Datei);
+        text = tr("Nicht gesichert: %1").arg(failure);
+        if (waiting > 0)
+            text += tr(" | %1 Messwerte warten").arg(waiting);
+    }
+    if (savePanel_->text() != text)
+        savePanel_->setText(text);
+    savePanel_->setVisible(!text.isEmpty());
+}
+
 void TFAnzeige::ShowLinkState()
 {
+    ShowSaveState();
     QString text = LinkOpen ? QStringLiteral("COM%1").arg(ComNumber) : tr("Keine Verbindung");
     const TLiveValues &v = LiveOf(SelectedPlant);
     if (v.Valid && v.StampMs > 0)
@@ -407,9 +437,16 @@ void TFAnzeige::UpdateSelectionState()
         ui->Zeiten1->setEnabled(false);
         ui->Datumsetzen1->setEnabled(false);
         ui->MEMLabel->SetLit(false);
-        ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
-        SetStatusPanelText(1, QString());
-        SetStatusPanelText(3, QString());
+        if (PlantMissing(SelectedPlant)) {
+            // Its pile goes on in the plant; the program asks for it every cycle.
+            ui->MieteName->setText(tr("Anlage nicht erreicht: %1").arg(s.Name));
+            SetStatusPanelText(1, s.Datei);
+            SetStatusPanelText(3, QString::number(s.Anzahl));
+        } else {
+            ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
+            SetStatusPanelText(1, QString());
+            SetStatusPanelText(3, QString());
+        }
     }
 }
 
@@ -438,14 +475,16 @@ void TFAnzeige::CheckDailyReadout()
     {
         const PollPause pause({dispTimer_});
         setEnabled(false);
-        RunDailyReadout([s](int n, bool ok) {
-            s->SetCells(1, n, ok ? tr("Ergebnis OK !") : tr("Fehler beim sichern!"));
+        RunDailyReadout([s](int n, ReadoutResult r) {
+            s->SetCells(1, n, r == ReadoutResult::Saved    ? tr("Ergebnis OK !")
+                              : r == ReadoutResult::Failed ? tr("Fehler beim sichern!")
+                                                           : tr("nicht erreicht"));
         }, &quiet);
         setEnabled(true);
     }
     UpdateSelectionState();
     if (!quiet.notes.isEmpty())
-        ShowInfo(this, quiet.notes.join(QStringLiteral("\n\n")));
+        ShowNotice(this, quiet.notes.join(QStringLiteral("\n\n")));
 }
 
 void TFAnzeige::ShowPlant()
@@ -494,6 +533,8 @@ void TFAnzeige::ShowGridRow(int n)
     if (!v.Valid) {
         for (int c = 1; c < GridCols; ++c)
             g->SetCells(c, n, QStringLiteral("---"));
+        if (PlantMissing(n))
+            g->SetCells(3, n, tr("nicht erreicht"));
         return;
     }
     if (ShowRefDepth)

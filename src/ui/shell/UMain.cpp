@@ -134,22 +134,26 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     setEnabled(false);
 
-    // Shown after the exchange that wrote, not in the middle of a transfer.
+    // A notice that stops nothing: the write may fail in the middle of a readout,
+    // which goes on, and so does the poll.
     SetSettingsWriteFailedHandler([this](const QString &path, const QString &why) {
         QTimer::singleShot(0, this, [this, path, why] {
-            ShowInfo(this, tr("Einstellungen konnten nicht gespeichert werden:\n%1\n%2\nBitte Speichermedium überprüfen !!")
-                               .arg(QDir::toNativeSeparators(path), why));
+            ShowNotice(this, tr("Einstellungen konnten nicht gespeichert werden:\n%1\n%2\nBitte Speichermedium überprüfen !!")
+                                 .arg(QDir::toNativeSeparators(path), why));
         });
     });
     // Temporary files of a settings write cut by a crash are of no use to anyone.
     RemoveAtomicWriteLeftovers(ProgramFolder + QStringLiteral("Haldrix.ini"));
     settings_ = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
     SettingsFile = settings_.get();
+    LoadPendingRecords();       // received records a full disk kept from their file
 
     RestoreFormPlacement(this, QStringLiteral("Form"));
 
     PlantCount = MaxPlants;
-    LoadProgramSettings();
+    const QStringList refused = LoadProgramSettings();
+    if (!refused.isEmpty())     // once, not in the way of the start-up
+        QTimer::singleShot(0, this, [this, refused] { ShowInfo(this, refused.join(u'\n')); });
     SetHeader();
 
     LoadPartnerLogo();
@@ -165,6 +169,11 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     connect(link_, &TLink::LineStateChanged, this, [this](bool open) {
         if (open)
             QTimer::singleShot(0, this, &TFMain::Lernen1Click);
+    });
+    // A plant missed at discovery and found by the poll later joins the display.
+    FollowLateAnswers([](int) {
+        if (FAnzeige)
+            FAnzeige->UpdateSelectionState();
     });
     InstallPortResolverFromSettings();
     OpenLinkFromSettings([](const QString &section, const QString &key, int def) {

@@ -14,6 +14,8 @@
 
 namespace {
 
+void Configure(QMessageBox &box, MsgKind kind, const QString &text);
+
 MessageHandler &Handler()
 {
     static MessageHandler handler;
@@ -70,6 +72,31 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
     }
 
     QMessageBox box(parent);
+    Configure(box, kind, text);
+    const int result = box.exec();
+    if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
+        return MsgAnswer::Ok;
+    // Closing the box any other way than with "Yes" never counts as consent.
+    return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+void ShowNotice(QWidget *parent, const QString &text)
+{
+    if (Handler() || !qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        ShowMessage(parent, MsgKind::Information, text);
+        return;
+    }
+    auto *box = new QMessageBox(parent);
+    Configure(*box, MsgKind::Warning, text);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+namespace {
+
+void Configure(QMessageBox &box, MsgKind kind, const QString &text)
+{
     box.setWindowTitle(QStringLiteral("O2-Haldrix"));
     // Callers build texts with "\n"; tolerate Windows line ends as well.
     QString shown = text;
@@ -102,12 +129,9 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
         box.setEscapeButton(QMessageBox::No);
         break;
     }
-    const int result = box.exec();
-    if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
-        return MsgAnswer::Ok;
-    // Closing the box any other way than with "Yes" never counts as consent.
-    return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
+
+} // namespace
 
 namespace {
 constexpr const char *kSourceText = "o2hSourceText";

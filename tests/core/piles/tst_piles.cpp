@@ -6,6 +6,7 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
+#include "piles/Discovery.h"
 #include "piles/Piles.h"
 #include "plantsim/Bus.h"
 #include "plantsim/Plant.h"
@@ -122,7 +123,7 @@ private slots:
         const QDateTime now(QDate(2026, 12, 8), QTime(7, 0));
         QVERIFY(DailyReadoutDue(now));
         QList<int> failed, ok;
-        RunDailyReadout([&](int n, bool good) { (good ? ok : failed) << n; });
+        RunDailyReadout([&](int n, ReadoutResult r) { (r == ReadoutResult::Saved ? ok : failed) << n; });
         QCOMPARE(failed, QList<int>{5});
         QCOMPARE(ok.size(), MaxPlants - 1);             // plants without pile count as done
         QCOMPARE(site.P(6).StoredCount(), 0);
@@ -132,6 +133,53 @@ private slots:
         QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)).addDays(1));
         ReadoutHour = 0;
         QVERIFY(!DailyReadoutDue(now.addYears(1)));
+    }
+
+    // A pile whose plant was missed at discovery (silent, then slower than the
+    // time-out) keeps its file, is never reported as read, and is found by the poll.
+    void missedPileIsAskedAgainUntilRead()
+    {
+        Site site({Plant(2, true), Plant(3, true)}, 1);
+        PlantCount = 3;
+        const QString file = ProgramFolder + "/Miete3_kept.CSV";
+        SettingsFile->WriteStrings("3", {{"Datei", file}, {"Anzahl", "0"}});
+        site.P(3).GetFaults().muteAfter = 0;
+        ResetPlantTables();
+        for (int n = 1; n <= PlantCount; ++n) {
+            LoadPlantSettings(n);
+            ReadPlantStatus(n);
+        }
+        ApplyDiscovery();
+        QVERIFY(PlantTable[2].Present && !PlantTable[3].Present);
+        QVERIFY(PlantMissing(3) && !PlantMissing(1));
+        QCOMPARE(PlantTable[3].Datei, file);
+
+        QMap<int, ReadoutResult> results;
+        RunDailyReadout([&](int n, ReadoutResult r) { results[n] = r; });
+        QCOMPARE(results.value(3), ReadoutResult::NotReached);
+        QCOMPARE(results.value(2), ReadoutResult::Saved);
+        QCOMPARE(results.value(1), ReadoutResult::Saved);   // no plant, no pile: nothing to read
+        QVERIFY(!QFile::exists(file));
+
+        // Back, but answering later than the time-out: the poll's question finds it,
+        // the late answers give it a time-out of its own, and its records are read.
+        site.P(3).GetFaults().muteAfter = -1;
+        site.P(3).GetFaults().lateMs = 150;
+        QList<int> learned;
+        FollowLateAnswers([&](int n) { learned << n; });
+        site.link.LeseTimer()->setInterval(300);
+        StartTimer();
+        QTRY_VERIFY_WITH_TIMEOUT(PlantTable[3].Present, 15000);
+        StopTimer();
+        QCOMPARE(learned, QList<int>{3});
+        QCOMPARE(PlantTable[3].Datei, file);
+        QVERIFY(site.link.PlantTimeout(3, BaseTimeout) > 150);
+        QCOMPARE(site.link.PlantTimeout(2, BaseTimeout), int(BaseTimeout));
+        const int stored = site.P(3).StoredCount();
+        results.clear();
+        RunDailyReadout([&](int n, ReadoutResult r) { results[n] = r; });
+        QCOMPARE(results.value(3), ReadoutResult::Saved);
+        QCOMPARE(CheckedLines(file, stored).size(), stored);
     }
 
     // The adapter pulled in the middle of a transfer: it ends with the time-out
@@ -157,24 +205,49 @@ private slots:
         QVERIFY(!QFile::exists(PlantTable[4].Datei) || CheckedLines(PlantTable[4].Datei, 0).isEmpty());
     }
 
-    void fullDiskStopsAtTheFirstFailedLine()
+    // A full data folder: the record in hand waits (memory and journal, also over a
+    // restart), nothing more is asked, and it is written first once there is room.
+    void fullDiskLosesNoReceivedRecord()
     {
         support::SmallFileSystem fs;
         if (!fs.Mounted())
             QSKIP("cannot mount a small tmpfs here (needs root)");
         Site site({Plant(7, true)}, 3);                 // more lines than the header's page holds
+        const int stored = site.P(7).StoredCount();
         PlantTable[7].Pfad = fs.Path(QString());
         QVERIFY(OpenDataFile(7));                       // header in place, then the disk fills
         CloseDataFile(7);
         fs.Fill();
         Operator op;
         QVERIFY(!SaveCurrentPlant(7, op));
-        QCOMPARE(op.told, QStringList{"Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"});
-        const QByteArray bytes = support::ReadAll(PlantTable[7].Datei);
+        QCOMPARE(op.told.size(), 1);
+        QVERIFY(op.told[0].startsWith("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!\n"));
+        QVERIFY(op.told[0].contains("1 empfangene Messwerte warten auf Speicherplatz"));
+        const QString file = PlantTable[7].Datei;
+        const QByteArray bytes = support::ReadAll(file);
         QVERIFY(bytes.endsWith("\r\n"));                // no torn line
-        const int lines = int(CheckedLines(PlantTable[7].Datei, PlantTable[7].Anzahl).size());
-        QCOMPARE(lines, PlantTable[7].Anzahl);
+        const int lines = int(CheckedLines(file, PlantTable[7].Anzahl).size());
         QCOMPARE(ReadSetting("7", "Anzahl", -1), lines);
+        QCOMPARE(site.P(7).StoredCount(), stored - lines - 1);
+        QVERIFY(!LastDataWriteFailure().isEmpty());
+
+        // Still full: the waiting record stays first, the plant is not asked.
+        site.trace.clear();
+        QVERIFY(!SaveCurrentPlant(7, op));
+        QVERIFY(site.Sent().isEmpty());
+        QCOMPARE(PendingRecordCount(file), 1);
+
+        // A restart keeps it (the journal), and with room it lands before the rest.
+        ResetDataFileState();
+        QCOMPARE(PendingRecordCount(file), 0);
+        LoadPendingRecords();
+        QCOMPARE(PendingRecordCount(file), 1);
+        fs.Free();
+        QVERIFY(SaveCurrentPlant(7, op));
+        QCOMPARE(CheckedLines(file, stored).size(), stored);
+        QCOMPARE(PendingRecordCount(file), 0);
+        QVERIFY(!QFile::exists(ProgramFolder + "pending.csv"));
+        QVERIFY(LastDataWriteFailure().isEmpty());
     }
 
     // A data folder without room, or gone: no pile starts, the operator is told, and

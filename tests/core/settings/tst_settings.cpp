@@ -314,6 +314,35 @@ private slots:
         QCOMPARE(TSettingsFile(ini_).ReadInteger("COM", "COM", 1), 4);
     }
 
+    // Files that are no text the program reads are never written; the encodings and
+    // line ends it reads are kept when it writes.
+    void unreadableFilesAreLeftAloneReadableOnesKeepTheirForm()
+    {
+        const QByteArray utf16("\xFF\xFE[\0C\0O\0M\0]\0\r\0\n\0C\0O\0M\0=\0\x34\0", 24);
+        const QByteArray binary("\x7F" "ELF\x02\x01\n\0\0\n[COM]\nCOM=4\n", 21);
+        for (const QByteArray &bytes : {utf16, binary}) {
+            WriteAll(ini_, bytes);
+            Open();
+            QVERIFY(SettingsFile->Unreadable());
+            QCOMPARE(SettingsFile->ReadInteger("COM", "COM", 1), 1);
+            QVERIFY(!SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+            StorePlantSettings(3);
+            QCOMPARE(ReadAll(ini_), bytes);
+            QVERIFY(LoadProgramSettings().join(' ').contains("keine lesbare Textdatei"));
+        }
+        WriteAll(ini_, "\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");
+        Open();
+        QVERIFY(!SettingsFile->Unreadable());
+        QVERIFY(SettingsFile->WriteInteger("COM", "COM", 2));
+        QCOMPARE(ReadAll(ini_), QByteArray("\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n\r\n[COM]\r\nCOM=2\r\n"));
+        WriteAll(ini_, "[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");               // UTF-8 without a mark
+        QVERIFY(SettingsFile->WriteString("Firma", "Zusatz", QString::fromUtf8("Höhe")));
+        QCOMPARE(ReadAll(ini_), QByteArray("[Firma]\r\nTitel=Gr\xC3\xBCn\r\nZusatz=H\xC3\xB6he\r\n"));
+        WriteAll(ini_, "[COM]\rCOM=3\r");
+        QVERIFY(SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+        QCOMPARE(ReadAll(ini_), QByteArray("[COM]\rCOM=3\rTIMEOUT=100\r"));
+    }
+
     // A write that cannot complete leaves the file as it was, byte for byte.
     void failedWritesLeaveTheFileAsItWas()
     {

@@ -4,6 +4,7 @@
 #include "dialogs/UZeitSelect.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
+#include "piles/Discovery.h"
 #include "link/Port.h"
 #include "plantsim/Bus.h"
 #include "settings/SettingsFile.h"
@@ -174,9 +175,10 @@ private slots:
         QCOMPARE(int(PlantTable[3].Mode), 3);
         QCOMPARE(int(PlantTable[7].Mode), 3);
         QCOMPARE(PlantTable[7].Name, QStringLiteral("Miete7"));
-        // An absent plant's file is forgotten in the table only.
-        QVERIFY(PlantTable[4].Datei.isEmpty());
-        QCOMPARE(PlantTable[4].Anzahl, 0);
+        // An absent plant keeps its pile's file: it is missing, not forgotten.
+        QVERIFY(PlantMissing(4) && !PlantMissing(5));
+        QCOMPARE(PlantTable[4].Datei, QStringLiteral("/data/old.CSV"));
+        QCOMPARE(PlantTable[4].Anzahl, 12);
         QVERIFY(rig.Ini().contains("Datei=/data/old.CSV"));
     }
 
@@ -266,6 +268,19 @@ private slots:
         rig.WriteIni("[COM]\nTIMEOUT=65536\n");     // 0 after the 16-bit cut
         rig.Start(AllPlants());
         QCOMPARE(BaseTimeout, quint16(10));
+    }
+
+    // A hand-edited value out of range is refused by name, not taken (TIMEOUT=-1
+    // once made the start-up take an hour).
+    void outOfRangeSettingsAreRefusedByName()
+    {
+        Rig rig;
+        rig.WriteIni("[COM]\nTIMEOUT=-1\nZEIT=25\n");
+        rig.Start(AllPlants());
+        QCOMPARE(BaseTimeout, quint16(10));
+        QCOMPARE(ReadoutHour, 0);
+        QTRY_VERIFY(rig.messages.join('\n').contains("[COM] TIMEOUT=-1 liegt nicht im Bereich 20 bis 5000"));
+        QVERIFY(rig.messages.join('\n').contains("[COM] ZEIT=25 liegt nicht im Bereich 0 bis 24"));
     }
 
     void rediscoveryAfterPlantsChanged()

@@ -70,6 +70,9 @@ public:
         }
     }
 
+    // Gives the room back.
+    void Free() { QFile::remove(Path(QStringLiteral("filler"))); }
+
 private:
     QTemporaryDir dir_;
     bool mounted_ = false;

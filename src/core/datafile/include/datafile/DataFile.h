@@ -41,6 +41,21 @@ bool OpenDataFile(int plant);
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
 void CloseDataFile(int plant);
 
+// Records the plant handed over that could not be written (disk full): kept in
+// memory and, where the program folder has room, in its journal "pending.csv", so
+// that a restart keeps them too. They belong to the file they were meant for.
+// KeepPendingRecord adds one for the plant's Datei; WritePendingRecords appends the
+// open file's waiting records in order (numbered as they land) and is true when
+// none is left; the count is what waits for a file.
+void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &values);
+bool WritePendingRecords(int plant);
+int PendingRecordCount(const QString &file);
+// Reads the journal at start-up (records for files that are gone are kept too).
+void LoadPendingRecords();
+// The last data-file write that failed ("file: reason"); empty once a write to
+// that file succeeded again. For the status band and the messages.
+QString LastDataWriteFailure();
+
 // Builds the Speicherzeit text from StoredStamp.
 QString StampText(const TStoredStamp &stamp);
 // The date and time a stamp's texts form (whole digits only); invalid when they

@@ -45,6 +45,10 @@ extern quint8 LastStrayReply;       // the command the last dropped reply answer
 // frame, other than a retry of the same frame, goes out; bytes meanwhile are
 // dropped and restart it. It grows to cover replies seen later than that.
 extern quint16 ReplyGuard;          // ms, 50
+// The poll asks every address that has not answered (slot not Present) for its
+// mode in that address's own slot of the cycle; an answer is signalled
+// (TLink::AddressAnswered). Tests that count frames may switch it off.
+extern bool ProbeAbsentPlants;      // true
 
 int BaudForSpeedIndex(int index);
 
@@ -89,6 +93,13 @@ public:
     // after a time-out (see ReplyGuard).
     void BeforeFrame(int previousPlant, int plant, int command);
 
+    // A plant that answered later than its time-out more than once gets a longer
+    // one of its own: up to the latest delay seen (+50 ms), at most 1000 ms, never
+    // shorter than `timeout`. Others get `timeout`.
+    int PlantTimeout(int plant, int timeout) const;
+    void NoteLateAnswer(int plant);     // a reply of `plant` completed after its wait
+    void ForgetLateAnswers();
+
 signals:
     // OpenLink's outcome for the main window: the status panel text (line breaks
     // as "\n"), and the failure message, emitted before the status text.
@@ -99,6 +110,9 @@ signals:
     // The line was lost (false) or opened again by itself (true); after it is back
     // the plants are to be learned again.
     void LineStateChanged(bool open);
+    // An address that was not present answered the poll's question (ProbeAbsentPlants);
+    // emitted after the tick, outside any exchange.
+    void AddressAnswered(int plant);
 
 private:
     struct Private;
@@ -123,5 +137,7 @@ bool SendAndWait(int timeout, int plant, TCommand command);
 bool AwaitLateReply(int timeout, TCommand command);
 void StartReplyWait(int timeout);
 void EndReplyWait();
+// The time-out SendAndWait gives `plant` instead of `timeout` (TLink::PlantTimeout).
+int ReplyTimeoutFor(int plant, int timeout);
 void StartTimer();
 void StopTimer();

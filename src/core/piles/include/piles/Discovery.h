@@ -13,6 +13,19 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress = {}, QStr
 
 // The bookkeeping after the status reads: control mode (the plant's own fall-back
 // from O2 regulation) is held as O2 regulation; a running pile without a data file
-// name gets one; a plant without a running pile keeps no file; SelectedPlant becomes
-// the first plant present (1 when none is).
+// name gets one; a plant present without a running pile keeps no file; a plant that
+// did not answer keeps its file (PlantMissing); SelectedPlant becomes the first
+// plant present (1 when none is).
 void ApplyDiscovery();
+
+// A plant whose settings hold a pile's file but that has not answered.
+bool PlantMissing(int plant);
+
+// Asks an address that is not present for its status (with the poll paused) and,
+// when it answers, applies what discovery would have: true once it is present.
+bool LearnPlant(int plant);
+
+// Lets the poll's questions to absent addresses find plants missed at discovery:
+// each answer is followed by LearnPlant (never inside another exchange), then
+// learned(plant) so that windows can show it.
+void FollowLateAnswers(const std::function<void(int plant)> &learned = {});

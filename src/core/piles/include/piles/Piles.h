@@ -40,6 +40,9 @@ struct TransferNotes {
 };
 // The message for the notes, one line each; empty when there is nothing to tell.
 QString TransferNotesText(const TransferNotes &notes);
+// The message for a data file that could not be written: the failure and how many
+// received records of the plant's file wait for room.
+QString DataWriteFailedText(int plant);
 
 enum class TransferOutcome {
     Done,           // every record the plant counted is in the data file (0 records too)
@@ -56,7 +59,8 @@ enum class TransferOutcome {
 // next one is asked for. No messages; progress goes to the observer.
 TransferOutcome TransferStoredRecords(int plant, PileObserver *observer = nullptr, TransferNotes *notes = nullptr);
 // The silent transfer of the daily readout: success at once for a plant without a
-// running pile.
+// running pile; a plant missing from the line (PlantMissing) is asked first and,
+// when it still does not answer, fails.
 bool SavePlant(int plant, PileObserver *observer = nullptr);
 // The transfer for the operator: the same, with the messages for each failure.
 bool SaveCurrentPlant(int plant, PileObserver &ui);
@@ -93,10 +97,12 @@ EndOutcome EndPile(int plant, PileObserver &ui);
 
 // The daily readout: due when a readout hour is set and `now` has reached
 // NextReadout. RunDailyReadout transfers every plant 1..PlantCount (result per
-// plant) and moves NextReadout on by exactly one day, so missed days are caught up
-// one per call.
+// plant: NotReached for a pile whose plant did not answer) and moves NextReadout on
+// by exactly one day, so missed days are caught up one per call.
+enum class ReadoutResult { Saved, Failed, NotReached };
 bool DailyReadoutDue(const QDateTime &now);
-void RunDailyReadout(const std::function<void(int plant, bool ok)> &result, PileObserver *observer = nullptr);
+void RunDailyReadout(const std::function<void(int plant, ReadoutResult result)> &result,
+                     PileObserver *observer = nullptr);
 
 // The clock the live display asks for "now" (tests put in their own; empty: the PC's).
 void SetPilesClock(std::function<QDateTime()> now);

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -30,6 +31,9 @@ public:
     bool SectionExists(const QString &section) const;
     // For settings the program keeps in 16 bits (COM, TIMEOUT): the integer modulo 65536.
     quint16 ReadWord(const QString &section, const QString &key, quint16 def) const;
+    // The file is no text the program reads (binary, UTF-16, …): every value reads
+    // as its default and nothing is ever written to it, so it stays as it was.
+    bool Unreadable() const;
 
 private:
     struct Private;
@@ -53,8 +57,10 @@ void SetSettingsWriteFailedHandler(std::function<void(const QString &path, const
 
 // Reads the program's settings into the shared values at start-up and after the PC
 // setup: DisplayOffset, ReadoutHour (then NextReadout), ImperialUnits, RefTemp (then
-// RefCaption), ShowRefDepth and the reply time-out BaseTimeout.
-void LoadProgramSettings(const QDateTime &now = QDateTime::currentDateTime());
+// RefCaption), ShowRefDepth and the reply time-out BaseTimeout. A value out of its
+// range (TIMEOUT 20..5000 ms, ZEIT 0..24) is not used: the default holds, and the
+// result names the key, one line each, for the operator.
+QStringList LoadProgramSettings(const QDateTime &now = QDateTime::currentDateTime());
 
 // The graph window's fan-run-time tick. It has its own key so that it never
 // overwrites the daily readout hour kept under [COM] ZEIT.

@@ -52,7 +52,7 @@ private:
     void ClearGrid();
     void SetTitles();
     void ShowPlantState();
-    void Report(TransferOutcome outcome);
+    void Report(TransferOutcome outcome, int plant);
 
     Ui::TFDatenLesen1 *ui;
     QLabel *panels_[2] = {};

@@ -24,6 +24,8 @@ void ResetLiveValues();
 class TFAnzeige : public QDialog {
     Q_OBJECT
 public:
+    // Tabs, menus, pile name and status bar after the plant table changed.
+    void UpdateSelectionState();
     explicit TFAnzeige(QWidget *parent = nullptr);
     ~TFAnzeige() override;
 
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<Ui::TFAnzeige> ui;
     QTimer *dispTimer_;
     QLabel *panels_[4];
+    QLabel *savePanel_ = nullptr;
     QLabel *linkPanel_;                     // link state and age of the shown values
     bool settingModeTab_ = false;
     int modeTabShown_ = 0;                  // mode tab last set from the plant
@@ -100,7 +103,7 @@ private:
     void ApplyUnits();
     void Retranslate();
     void SetModeTab(int mode);
-    void UpdateSelectionState();
     void ShowPlantTabStates();
     void ShowLinkState();
+    void ShowSaveState();
 };

@@ -18,6 +18,10 @@ inline void ShowError(QWidget *parent, const QString &text) { ShowMessage(parent
 inline bool AskYesNo(QWidget *parent, const QString &text) { return ShowMessage(parent, MsgKind::Confirmation, text) == MsgAnswer::Yes; }
 inline bool AskNoYes(QWidget *parent, const QString &text) { return ShowMessage(parent, MsgKind::RiskyConfirmation, text) == MsgAnswer::Yes; }
 
+// A message that must not stop anything (the poll, a readout): a box without
+// modality that closes itself when read. Tests' handlers get it as Information.
+void ShowNotice(QWidget *parent, const QString &text);
+
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
 void SetMessageHandler(MessageHandler handler);
