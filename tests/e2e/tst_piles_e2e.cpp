@@ -310,6 +310,39 @@ private slots:
         QCOMPARE(reads(3).size(), 4);
         live.close();
     }
+
+    // Lost replies at discovery and a plant slower than TIMEOUT: the poll finds
+    // every pile within two cycles, and the slow plant's pile is really read.
+    void missedPilesAreFoundAndSlowOnesRead()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "1-6", "--running", "1-6", "--history", "1", "--seed", "7",
+                           "--fault", "1-5:drop=0.3", "--fault", "6:late=250"},
+                          home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        QVERIFY(support::WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=100\n[Ports]\nCOM1=%1\n").arg(sim.Pty())));
+        TFMain main;
+        QCOMPARE(BaseTimeout, quint16(100));
+        QVERIFY(!PlantTable[6].Present);
+        PlantCount = 6;             // a poll cycle of 6 slots, 3 s
+        TFAnzeige live(&main);
+        live.show();
+        auto allPresent = [] {
+            for (int n = 1; n <= 6; ++n)
+                if (!PlantTable[n].Present || !PlantTable[n].Running)
+                    return false;
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(allPresent(), 2 * 3000 + 500);
+        QVERIFY(main.Link()->PlantTimeout(6, BaseTimeout) > 250);
+
+        QVERIFY(SavePlant(6));
+        const QStringList records = RecordsSent(sim, 6);
+        QVERIFY2(records.size() >= 20, qPrintable(QString::number(records.size())));
+        CompareWithRecords(PlantTable[6].Datei, records, 1);
+        live.close();
+    }
 };
 
 QTEST_MAIN(TestPilesEndToEnd)

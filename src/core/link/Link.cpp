@@ -85,6 +85,7 @@ struct TLink::Private {
     QTimer leseTimer;
     QTimer timeout1;
     QTimer reopenTimer;                 // while the line is lost
+    QTimer probeRetry;                  // a second try of the slot's question
     std::vector<LinkWaitFrame *> waits;
     // Half-duplex adapters echo every frame back before the plant answers. Bytes
     // count as an echo only when they are the first to arrive after our sends and
@@ -113,6 +114,7 @@ struct TLink::Private {
     std::array<quint16, MaxPlants + 1> lateDelay{};
     int probedPlant = 0;                // an absent address asked by the last poll tick
     bool probeTimed = false;            // its answer's delay was looked at
+    bool probing = false;               // the frame going out is such a question
     void NoteLate(int plant, qint64 delay);
     void NoteTimeout(int plant, int command, int waited);
     void NoteStray(int command);
@@ -237,6 +239,13 @@ TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
     d->reopenTimer.setInterval(ReopenIntervalMs);
     connect(&d->reopenTimer, &QTimer::timeout, this, &TLink::TryReopen);
     connect(&d->timeout1, &QTimer::timeout, this, &TLink::Timeout1Timer);
+    d->probeRetry.setSingleShot(true);
+    connect(&d->probeRetry, &QTimer::timeout, this, [this] {
+        // As every exchange is tried twice: one lost reply must not cost a cycle.
+        const int plant = d->probedPlant;
+        if (plant != 0 && ReplyCode != cmdReadMode && d->leseTimer.isActive() && !WaitActive())
+            SendCommand(plant, cmdReadMode);
+    });
     if (!TheLink)
         TheLink = this;
     SetPort(MakeSerialPort());
@@ -380,7 +389,11 @@ void TLink::CloseLink()
 }
 
 void TLink::StartTimer() { d->leseTimer.start(500); }
-void TLink::StopTimer() { d->leseTimer.stop(); }
+void TLink::StopTimer()
+{
+    d->leseTimer.stop();
+    d->probeRetry.stop();
+}
 
 void TLink::LeseTimerTimer()
 {
@@ -411,10 +424,16 @@ void TLink::LeseTimerTimer()
     // otherwise stay idle, to be asked again: a plant missed at discovery (a lost
     // reply, a slow plant) is found without slowing the poll of the others.
     if (ProbeAbsentPlants && !PlantTable[PollPlant].Present) {
+        d->probing = true;
         SendCommand(PollPlant, cmdReadMode);
+        d->probing = false;
         if (AddressedPlant == PollPlant && AwaitedReply == cmdReadMode) {
             d->probedPlant = PollPlant;
             d->probeTimed = false;
+            // Only where both tries and their answers fit into the slot.
+            const int wait = qMax<int>(BaseTimeout, 20);
+            if (3 * wait < d->leseTimer.interval())
+                d->probeRetry.start(wait);
         }
     } else {
         SendCommand(PollPlant, cmdReadLive);
@@ -537,7 +556,11 @@ void TLink::BeforeFrame(int previousPlant, int plant, int command)
     // A request still unanswered when the next frame goes out (a poll) has timed out.
     if (AwaitedReply != cmdNone && AwaitedReply != AnyReply)
         d->NoteTimeout(previousPlant, AwaitedReply, d->leseTimer.interval());
-    d->KeepQuiet(plant, command);
+    // A question to an absent address does not wait for the line to be quiet: a late
+    // reply of another command is dropped as stray, and an answer is only taken as
+    // a plant once LearnPlant's own exchanges confirm it. The quiet time stays due.
+    if (!d->probing)
+        d->KeepQuiet(plant, command);
     d->sentAt = d->clock.elapsed();
 }
 

@@ -27,6 +27,11 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
             progress(n);
         ReadPlantStatus(n);
     }
+    // A pile the settings know of is worth asking again at once: one lost reply
+    // must not leave it unread until the poll's question finds it.
+    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+        for (int again = 0; again < 2 && PlantMissing(n); ++again)
+            ReadPlantStatus(n);
     ApplyDiscovery();
     LearnRequest = false;
 }
