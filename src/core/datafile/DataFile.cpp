@@ -5,6 +5,7 @@
 #include "base/TextCodec.h"
 #include "base/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -546,5 +547,59 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
     lines.removeIf([](const QString &l) { return QStringView(l).trimmed().isEmpty(); });
     c.Lines = std::move(lines);
     c.LineCount = c.Lines.size();
+    c.LostInFlight = LostInFlightOf(path);
     return true;
+}
+
+namespace {
+
+QString LostJournalPath() { return ProgramFolder + QStringLiteral("lost.csv"); }
+const QString kLostStamp = QStringLiteral("dd.MM.yyyy hh:mm");
+
+} // namespace
+
+QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
+{
+    QList<DataFileContent::Lost> out;
+    if (ProgramFolder.isEmpty() || !QFileInfo::exists(LostJournalPath()))
+        return out;
+    QFile f(LostJournalPath());
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    for (const QString &l : DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts)) {
+        const QStringList v = l.split(u'\t');
+        if (v.size() < 5 || !SameDataFile(v[0], path))
+            continue;
+        DataFileContent::Lost lost;
+        lost.afterRecord = v[1].toLongLong();
+        lost.count = v[2].toInt();
+        lost.when = QDateTime::fromString(v[3], kLostStamp);
+        lost.plant = v[4].toInt();
+        out << lost;
+    }
+    return out;
+}
+
+QString LostInFlightText(const DataFileContent::Lost &lost)
+{
+    const QString when = lost.when.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+    const int plant = lost.plant + DisplayOffset;
+    if (lost.count == 1)
+        return QCoreApplication::translate("DataFile", "Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen")
+            .arg(when).arg(plant);
+    return QCoreApplication::translate("DataFile", "Beim Abbruch am %1 sind %2 Messwerte von Anlage %3 verloren gegangen")
+        .arg(when).arg(lost.count).arg(plant);
+}
+
+bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost)
+{
+    QByteArray bytes;
+    QFile f(LostJournalPath());
+    if (f.open(QIODevice::ReadOnly))
+        bytes = f.readAll();
+    f.close();
+    QString text = DecodeText(bytes);
+    text += file + u'\t' + QString::number(lost.afterRecord) + u'\t' + QString::number(lost.count) + u'\t'
+            + lost.when.toString(kLostStamp) + u'\t' + QString::number(lost.plant) + kCrLf;
+    return WriteFileAtomically(LostJournalPath(), EncodeText(text));
 }

@@ -5,6 +5,7 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "link/PollPause.h"
+#include "piles/Interrupted.h"
 #include "piles/Piles.h"
 #include "settings/SettingsFile.h"
 
@@ -33,6 +34,9 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
         for (int again = 0; again < 2 && PlantMissing(n); ++again)
             ReadPlantStatus(n);
     ApplyDiscovery();
+    const QString cut = CheckInterruptedTransfer();
+    if (notice && !cut.isEmpty())
+        *notice += (notice->isEmpty() ? QString() : QStringLiteral("\n\n")) + cut;
     LearnRequest = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "datafile/DataFile.h"
 #include "piles/Discovery.h"
+#include "piles/Interrupted.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -171,6 +172,8 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
         TransferDisplay display{observer, plant};
         display.Start(StoredCount);
         const int count = StoredCount;
+        // Only a kill or a power loss leaves this note behind (see Interrupted.h).
+        NoteTransferStart(plant, count, PilesNow());
         QDateTime latest = OpenFileLastStamp();
         for (int taken = 0; taken < count; ++taken) {
             // A record that comes late is still the one asked for: take it before
@@ -208,6 +211,7 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
         }
     }
     CloseDataFile(plant);
+    NoteTransferEnd();
     return outcome;
 }
 

@@ -26,7 +26,7 @@ QString Stamp(const QDateTime &t) { return t.toString(ShortDateFormat() + QStrin
 
 class TFQRHygiene : public TReportForm {
 public:
-    TFQRHygiene(const HygieneResult &r, const DataFileContent &file) : r_(r)
+    TFQRHygiene(const HygieneResult &r, const DataFileContent &file) : r_(r), lost_(file.LostInFlight)
     {
         labels_["QRKLabel1"] = Tr(QT_TRANSLATE_NOOP("Hygiene", "Hygienenachweis"));
         labels_["QRKopf1"] = file.Title1;
@@ -147,12 +147,17 @@ private:
                 out << QStringLiteral("    ") + ShortDateText(g.from)
                            + (g.to != g.from ? QStringLiteral(" – ") + ShortDateText(g.to) : QString());
         }
+        // Consecutive numbers hide records lost in a cut transfer; the page does not.
+        for (const DataFileContent::Lost &l : lost_)
+            out << QStringLiteral("    ") + LostInFlightText(l)
+                       + Tr(QT_TRANSLATE_NOOP("Hygiene", " (nach Datensatz %1)")).arg(l.afterRecord);
         if (*r_.criterion->note)
             out << Tr(r_.criterion->note);
         return out;
     }
 
     HygieneResult r_;
+    QList<DataFileContent::Lost> lost_;
     std::vector<Row> rows_;
     size_t row_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "piles/Discovery.h"
+#include "piles/Interrupted.h"
 #include "piles/Piles.h"
 #include "plantsim/Bus.h"
 #include "plantsim/Plant.h"
@@ -180,6 +181,39 @@ private slots:
         RunDailyReadout([&](int n, ReadoutResult r) { results[n] = r; });
         QCOMPARE(results.value(3), ReadoutResult::Saved);
         QCOMPARE(CheckedLines(file, stored).size(), stored);
+    }
+
+    // A transfer cut by a kill: the record that was on the wire is told after the
+    // restart, once, and kept with the file for its evidence.
+    void recordLostInACutTransferIsTold()
+    {
+        Site site({Plant(3, true)}, 1);
+        const int stored = site.P(3).StoredCount();
+        QVERIFY(OpenDataFile(3));
+        QVERIFY(ReadStoredRecordCount(3));
+        NoteTransferStart(3, StoredCount, QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(ReadStoredRecord(3));
+            if (i < 5)
+                QVERIFY(AppendDataLine(3, StampText(StoredStamp), StoredValues));
+        }
+        const QString file = PlantTable[3].Datei;
+        ResetDataFileState();           // killed: no close, no end of the note
+        ResetPlantTables();
+        PlantTable[3].Anzahl = 0;
+        QVERIFY(ReadPlantStatus(3));
+        QCOMPARE(CheckInterruptedTransfer(), QString("Beim Abbruch am 08.12.2026 09:30 ist 1 Messwert von Anlage 3 verloren gegangen"));
+        QCOMPARE(CheckInterruptedTransfer(), QString());
+        DataFileContent c;
+        QVERIFY(LoadDataFile(file, c, nullptr));
+        QCOMPARE(c.LostInFlight.size(), 1);
+        QCOMPARE(c.LostInFlight[0].afterRecord, 5);
+
+        // The rest comes in; a transfer that ends leaves no note behind.
+        QVERIFY(SavePlant(3));
+        QCOMPARE(CheckedLines(file, stored - 1).size(), stored - 1);
+        QVERIFY(!QFile::exists(ProgramFolder + "transfer.note"));
+        QCOMPARE(CheckInterruptedTransfer(), QString());
     }
 
     // The adapter pulled in the middle of a transfer: it ends with the time-out

@@ -74,7 +74,19 @@ struct DataFileContent {
     QString Title1, Title2, Title3, PileName, FileNameText, Comment, FirstSaveLine;
     QStringList Lines;
     qint64 LineCount = 0;
+    // Records lost on the wire when a transfer into this file was cut (the program
+    // killed, the power gone), as the program found them after the restart.
+    struct Lost { qint64 afterRecord = 0; int count = 0; QDateTime when; int plant = 0; };
+    QList<Lost> LostInFlight;
 };
+
+// Notes records lost in a cut transfer into `file` (journal "lost.csv" in the
+// program folder); LoadDataFile gives them back with the file's content.
+bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost);
+QList<DataFileContent::Lost> LostInFlightOf(const QString &file);
+// "Beim Abbruch am … ist 1 Messwert von Anlage 3 verloren gegangen" (plant numbers
+// as shown, with DisplayOffset).
+QString LostInFlightText(const DataFileContent::Lost &lost);
 // False with errorText set when the file cannot be opened for reading; true otherwise
 // (content.FileValid tells whether it is a data file).
 bool LoadDataFile(const QString &path, DataFileContent &content, QString *errorText);
