@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de">
 <context>
+    <name>DataFile</name>
+    <message>
+        <source>Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen</source>
+        <translation>When the transfer was cut on %1, 1 record of plant %2 was lost</translation>
+    </message>
+    <message>
+        <source>Beim Abbruch am %1 sind %2 Messwerte von Anlage %3 verloren gegangen</source>
+        <translation>When the transfer was cut on %1, %2 records of plant %3 were lost</translation>
+    </message>
+</context>
+<context>
     <name>FileDialog</name>
     <message>
         <source>EXCEL ( *.csv)</source>
@@ -130,6 +141,10 @@
         <source>Datei- Name :</source>
         <translation>File name :</translation>
     </message>
+    <message>
+        <source> (nach Datensatz %1)</source>
+        <translation> (after record %1)</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>
@@ -175,6 +190,17 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>Connected PLANT is switched off!!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Die Einstellungsdatei %1 ist keine lesbare Textdatei. Es gelten die Standardwerte; die Datei bleibt unverändert.</source>
+        <translation>The settings file %1 is not a readable text file. The default values apply; the file is left unchanged.</translation>
+    </message>
+    <message>
+        <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
+        <translation>Setting [COM] %1=%2 is outside the range %3 to %4; %5 applies.</translation>
     </message>
 </context>
 <context>
@@ -541,7 +567,7 @@ Please check the storage medium!!</translation>
 Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
         <translation>Plants %1 and %2 are assigned the same file:
 %3
-Plant %2 does not write into this file; another one can be chosen with "Continue pile".</translation>
+Plant %2 does not write into this file; another one can be chosen with &quot;Continue pile&quot;.</translation>
     </message>
     <message>
         <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
@@ -564,6 +590,30 @@ Plant %2 does not write into this file; another one can be chosen with "Continue
     <message>
         <source>Anlage %1:</source>
         <translation>Plant %1:</translation>
+    </message>
+    <message>
+        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>%1 received records are waiting for disk space; they are written first at the next save.</translation>
+    </message>
+    <message>
+        <source>Anlage nicht erreicht, Miete: %1</source>
+        <translation>Plant not reached, pile: %1</translation>
+    </message>
+    <message>
+        <source>Nicht gesichert: %1</source>
+        <translation>Not saved: %1</translation>
+    </message>
+    <message>
+        <source> | %1 Messwerte warten</source>
+        <translation> | %1 records waiting</translation>
+    </message>
+    <message>
+        <source>Anlage nicht erreicht: %1</source>
+        <translation>Plant not reached: %1</translation>
+    </message>
+    <message>
+        <source>nicht erreicht</source>
+        <translation>not reached</translation>
     </message>
 </context>
 <context>
@@ -742,12 +792,6 @@ Please check the cable and the PC settings!</translation>
     <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Data readout finished.</translation>
-    </message>
-    <message>
-        <source>Daten wurden nicht korrekt gespeichert!!
-Bitte Speichermedium überprüfen !!</source>
-        <translation>Data were not stored correctly!!
-Please check the storage medium!!</translation>
     </message>
     <message>
         <source>Werte in Datei gespeichert !</source>

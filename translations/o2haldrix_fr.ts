@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="de">
 <context>
+    <name>DataFile</name>
+    <message>
+        <source>Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen</source>
+        <translation>Lors de l&apos;interruption du %1, 1 mesure de l&apos;installation %2 a été perdue</translation>
+    </message>
+    <message>
+        <source>Beim Abbruch am %1 sind %2 Messwerte von Anlage %3 verloren gegangen</source>
+        <translation>Lors de l&apos;interruption du %1, %2 mesures de l&apos;installation %3 ont été perdues</translation>
+    </message>
+</context>
+<context>
     <name>FileDialog</name>
     <message>
         <source>EXCEL ( *.csv)</source>
@@ -130,6 +141,10 @@
         <source>Datei- Name :</source>
         <translation>Nom du fichier :</translation>
     </message>
+    <message>
+        <source> (nach Datensatz %1)</source>
+        <translation> (après l&apos;enregistrement %1)</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>
@@ -175,6 +190,17 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Die Einstellungsdatei %1 ist keine lesbare Textdatei. Es gelten die Standardwerte; die Datei bleibt unverändert.</source>
+        <translation>Le fichier de paramètres %1 n&apos;est pas un fichier texte lisible. Les valeurs par défaut s&apos;appliquent ; le fichier reste inchangé.</translation>
+    </message>
+    <message>
+        <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
+        <translation>Le paramètre [COM] %1=%2 est hors de la plage %3 à %4 ; %5 s&apos;applique.</translation>
     </message>
 </context>
 <context>
@@ -565,6 +591,30 @@ L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être c
         <source>Anlage %1:</source>
         <translation>Installation %1 :</translation>
     </message>
+    <message>
+        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>%1 mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
+    </message>
+    <message>
+        <source>Anlage nicht erreicht, Miete: %1</source>
+        <translation>Installation non joignable, andain : %1</translation>
+    </message>
+    <message>
+        <source>Nicht gesichert: %1</source>
+        <translation>Non sauvegardé : %1</translation>
+    </message>
+    <message>
+        <source> | %1 Messwerte warten</source>
+        <translation> | %1 mesures en attente</translation>
+    </message>
+    <message>
+        <source>Anlage nicht erreicht: %1</source>
+        <translation>Installation non joignable : %1</translation>
+    </message>
+    <message>
+        <source>nicht erreicht</source>
+        <translation>non joignable</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -742,12 +792,6 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
     <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Lecture des données terminée.</translation>
-    </message>
-    <message>
-        <source>Daten wurden nicht korrekt gespeichert!!
-Bitte Speichermedium überprüfen !!</source>
-        <translation>Les données n&apos;ont pas été enregistrées correctement !!
-Veuillez vérifier le support !!</translation>
     </message>
     <message>
         <source>Werte in Datei gespeichert !</source>

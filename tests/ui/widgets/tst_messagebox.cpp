@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -53,6 +54,18 @@ void TestMessageBox::handlerRouting()
 // Without a handler real boxes appear; the tests answer them from a timer.
 void TestMessageBox::realBoxes()
 {
+    // A notice returns at once and blocks nothing; it goes when read.
+    ShowNotice(nullptr, "Platte voll");
+    QVERIFY(!QApplication::activeModalWidget());
+    QMessageBox *notice = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *b = qobject_cast<QMessageBox *>(w); b && b->text() == "Platte voll")
+            notice = b;
+    QVERIFY(notice && notice->isVisible() && !notice->isModal());
+    QPointer<QMessageBox> gone(notice);
+    notice->button(QMessageBox::Ok)->click();
+    QTRY_VERIFY(!gone);
+
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title, text;
     QTimer::singleShot(0, [&] {
