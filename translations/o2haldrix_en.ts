@@ -145,6 +145,10 @@
         <source> (nach Datensatz %1)</source>
         <translation> (after record %1)</translation>
     </message>
+    <message>
+        <source>Messwerte, die beim Abbruch einer Übertragung verloren gingen:</source>
+        <translation>Records lost when a transfer was cut:</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>

@@ -145,6 +145,10 @@
         <source> (nach Datensatz %1)</source>
         <translation> (après l&apos;enregistrement %1)</translation>
     </message>
+    <message>
+        <source>Messwerte, die beim Abbruch einer Übertragung verloren gingen:</source>
+        <translation>Mesures perdues lors de l&apos;interruption d&apos;un transfert :</translation>
+    </message>
 </context>
 <context>
     <name>Mode</name>

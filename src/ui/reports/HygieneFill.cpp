@@ -148,6 +148,8 @@ private:
                            + (g.to != g.from ? QStringLiteral(" – ") + ShortDateText(g.to) : QString());
         }
         // Consecutive numbers hide records lost in a cut transfer; the page does not.
+        if (!lost_.isEmpty())
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte, die beim Abbruch einer Übertragung verloren gingen:"));
         for (const DataFileContent::Lost &l : lost_)
             out << QStringLiteral("    ") + LostInFlightText(l)
                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (nach Datensatz %1)")).arg(l.afterRecord);

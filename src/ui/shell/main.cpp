@@ -14,6 +14,7 @@
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UPfadsetzen.h"
 #include "link/PlantTable.h"
+#include "reports/HygieneFill.h"
 #include "reports/ReportForms.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
@@ -103,6 +104,11 @@ void TakeScreenshots(TFMain *main, const QString &folder)
                 print(*MakeGraphReport(graph.Model(), graph.Curves(), graph.Chart()), "grafik");
                 graph.Model().AttachSeries(graph.Chart());
             }
+            // The hygiene evidence page of the same file.
+            DataFileContent evidenceFile;
+            if (LoadDataFile(PlantTable[SelectedPlant].Datei, evidenceFile, nullptr) && evidenceFile.FileValid)
+                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), RefTemp), evidenceFile),
+                      "hygiene");
             graph.close();
         }
         main->CloseProgram();
