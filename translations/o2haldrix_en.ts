@@ -42,10 +42,6 @@
         <translation>The five turnings required cannot be seen in the measurements.</translation>
     </message>
     <message>
-        <source>Zeile %1 ist kein Messwert: %2</source>
-        <translation>Line %1 is not a measurement: %2</translation>
-    </message>
-    <message>
         <source>Hygienenachweis</source>
         <translation>Hygienisation evidence</translation>
     </message>
@@ -148,6 +144,98 @@
     <message>
         <source>Messwerte, die beim Abbruch einer Übertragung verloren gingen:</source>
         <translation>Records lost when a transfer was cut:</translation>
+    </message>
+    <message>
+        <source>Mo</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>Di</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>So</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>, ohne Feiertage in %1</source>
+        <translation>, without public holidays in %1</translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy</source>
+        <translation>MM/dd/yyyy</translation>
+    </message>
+    <message>
+        <source>… und %1 weitere</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): nicht prüfbar (mehr als ein Zehntel der Zeilen unplausibel, ohne Datum oder doppelt)</source>
+        <translation>Result at the core (100 cm): cannot be checked (more than a tenth of the lines implausible, undated or duplicates)</translation>
+    </message>
+    <message>
+        <source>, nicht erreicht bei %1</source>
+        <translation>, not reached at %1</translation>
+    </message>
+    <message>
+        <source> und </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>Arbeitstage: %1</source>
+        <translation>Working days: %1</translation>
+    </message>
+    <message>
+        <source>Feiertage im Zeitraum: %1</source>
+        <translation>Public holidays in the period: %1</translation>
+    </message>
+    <message>
+        <source>Jeder Tag zählt, auch Wochenenden und Feiertage.</source>
+        <translation>Every day counts, weekends and holidays included.</translation>
+    </message>
+    <message>
+        <source>Zeile %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Uhrfehler (weit vor der ersten Sicherung oder nach der letzten Änderung der Datei), nicht gewertet: %1</source>
+        <translation>Clock faults (long before the first save or after the file&apos;s last change), not evaluated: %1</translation>
+    </message>
+    <message>
+        <source>Zeitsprünge zurück: %1</source>
+        <translation>Steps back in time: %1</translation>
+    </message>
+    <message>
+        <source>Zeitsprung zurück in Zeile %1: %2 nach %3</source>
+        <translation>Step back in line %1: %2 after %3</translation>
+    </message>
+    <message>
+        <source>kein Datum, nicht gewertet: %1</source>
+        <translation>no date, not evaluated: %1</translation>
+    </message>
+    <message>
+        <source>unplausibel (Temperatur außerhalb %1 … %2 °C oder keine Zahl), nicht gewertet: %3</source>
+        <translation>implausible (temperature outside %1 … %2 °C or not a number), not evaluated: %3</translation>
+    </message>
+    <message>
+        <source>doppelt, einmal gewertet: %1</source>
+        <translation>duplicates, counted once: %1</translation>
     </message>
 </context>
 <context>
@@ -1222,6 +1310,26 @@ Plant    Shown
     <message>
         <source>Hygienenachweis nach:</source>
         <translation>Hygienisation evidence by:</translation>
+    </message>
+    <message>
+        <source>Arbeitstage (1 = Mo):</source>
+        <translation>Working days (1 = Mon):</translation>
+    </message>
+    <message>
+        <source>ISO-Wochentage, z. B. 1-5 oder 1-6</source>
+        <translation>ISO weekdays, e.g. 1-5 or 1-6</translation>
+    </message>
+    <message>
+        <source>Feiertage von:</source>
+        <translation>Public holidays of:</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Arbeitstage: ISO-Wochentage angeben, z. B. 1-5 (Mo–Fr) oder 1-6 (Mo–Sa).</source>
+        <translation>Working days: give ISO weekdays, e.g. 1-5 (Mon–Fri) or 1-6 (Mon–Sat).</translation>
     </message>
 </context>
 <context>

@@ -42,10 +42,6 @@
         <translation>Les cinq retournements exigés ne se voient pas dans les mesures.</translation>
     </message>
     <message>
-        <source>Zeile %1 ist kein Messwert: %2</source>
-        <translation>La ligne %1 n&apos;est pas une mesure : %2</translation>
-    </message>
-    <message>
         <source>Hygienenachweis</source>
         <translation>Preuve d&apos;hygiénisation</translation>
     </message>
@@ -148,6 +144,98 @@
     <message>
         <source>Messwerte, die beim Abbruch einer Übertragung verloren gingen:</source>
         <translation>Mesures perdues lors de l&apos;interruption d&apos;un transfert :</translation>
+    </message>
+    <message>
+        <source>Mo</source>
+        <translation>lun</translation>
+    </message>
+    <message>
+        <source>Di</source>
+        <translation>mar</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>mer</translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation>jeu</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>ven</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>sam</translation>
+    </message>
+    <message>
+        <source>So</source>
+        <translation>dim</translation>
+    </message>
+    <message>
+        <source>, ohne Feiertage in %1</source>
+        <translation>, sans les jours fériés de %1</translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy</source>
+        <translation>dd/MM/yyyy</translation>
+    </message>
+    <message>
+        <source>… und %1 weitere</source>
+        <translation>… et %1 de plus</translation>
+    </message>
+    <message>
+        <source>Ergebnis im Kern (100 cm): nicht prüfbar (mehr als ein Zehntel der Zeilen unplausibel, ohne Datum oder doppelt)</source>
+        <translation>Résultat au cœur (100 cm) : non vérifiable (plus d&apos;un dixième des lignes non plausibles, sans date ou en double)</translation>
+    </message>
+    <message>
+        <source>, nicht erreicht bei %1</source>
+        <translation>, non atteint à %1</translation>
+    </message>
+    <message>
+        <source> und </source>
+        <translation> et </translation>
+    </message>
+    <message>
+        <source>Arbeitstage: %1</source>
+        <translation>Jours ouvrés : %1</translation>
+    </message>
+    <message>
+        <source>Feiertage im Zeitraum: %1</source>
+        <translation>Jours fériés de la période : %1</translation>
+    </message>
+    <message>
+        <source>Jeder Tag zählt, auch Wochenenden und Feiertage.</source>
+        <translation>Chaque jour compte, week-ends et jours fériés compris.</translation>
+    </message>
+    <message>
+        <source>Zeile %1: %2</source>
+        <translation>Ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>Uhrfehler (weit vor der ersten Sicherung oder nach der letzten Änderung der Datei), nicht gewertet: %1</source>
+        <translation>Erreurs d&apos;horloge (bien avant la première sauvegarde ou après la dernière modification du fichier), non évaluées : %1</translation>
+    </message>
+    <message>
+        <source>Zeitsprünge zurück: %1</source>
+        <translation>Retours en arrière dans le temps : %1</translation>
+    </message>
+    <message>
+        <source>Zeitsprung zurück in Zeile %1: %2 nach %3</source>
+        <translation>Retour en arrière à la ligne %1 : %2 après %3</translation>
+    </message>
+    <message>
+        <source>kein Datum, nicht gewertet: %1</source>
+        <translation>sans date, non évaluées : %1</translation>
+    </message>
+    <message>
+        <source>unplausibel (Temperatur außerhalb %1 … %2 °C oder keine Zahl), nicht gewertet: %3</source>
+        <translation>non plausibles (température hors de %1 … %2 °C ou pas un nombre), non évaluées : %3</translation>
+    </message>
+    <message>
+        <source>doppelt, einmal gewertet: %1</source>
+        <translation>en double, comptées une fois : %1</translation>
     </message>
 </context>
 <context>
@@ -1222,6 +1310,26 @@ Inst.    Affiché
     <message>
         <source>Hygienenachweis nach:</source>
         <translation>Preuve d&apos;hygiénisation selon :</translation>
+    </message>
+    <message>
+        <source>Arbeitstage (1 = Mo):</source>
+        <translation>Jours ouvrés (1 = lun) :</translation>
+    </message>
+    <message>
+        <source>ISO-Wochentage, z. B. 1-5 oder 1-6</source>
+        <translation>Jours ISO, p. ex. 1-5 ou 1-6</translation>
+    </message>
+    <message>
+        <source>Feiertage von:</source>
+        <translation>Jours fériés de :</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Arbeitstage: ISO-Wochentage angeben, z. B. 1-5 (Mo–Fr) oder 1-6 (Mo–Sa).</source>
+        <translation>Jours ouvrés : indiquer les jours ISO, p. ex. 1-5 (lun–ven) ou 1-6 (lun–sam).</translation>
     </message>
 </context>
 <context>

@@ -16,9 +16,14 @@ class TstCli : public QObject {
         int code;
         QString out, err;
     };
-    Result Run(const QStringList &args)
+    Result Run(const QStringList &args, const QString &zone = QString())
     {
         QProcess p;
+        if (!zone.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TZ"), zone);
+            p.setProcessEnvironment(env);
+        }
         p.start(QStringLiteral(O2H_CLI), args);
         p.waitForFinished(20000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -164,6 +169,7 @@ private slots:
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
         f.close();
+        QVERIFY(support::SetLastChange(file, QDateTime(QDate(2026, 12, 23), QTime(1, 0))));
         Result r = Run({"hygiene", file, "--home", home.path()});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains("15 d 00 h") && r.out.contains("met at the 100 cm core"), qPrintable(r.out));
@@ -190,8 +196,40 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write(text.replace("07.12.2026  05:00", "07.12.2026  xx:00"));
         bad.close();
-        QCOMPARE(Run({"hygiene", bad.fileName(), "--home", home.path()}).code, 3);
+        // A stamp that forms no date is listed; the verdict stands on the rest.
+        r = Run({"hygiene", bad.fileName(), "--json", "--criterion", "bioabfv-open", "--home", home.path()});
+        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object()["undated"].toArray().size(), 1);
         QCOMPARE(Run({"hygiene", old_ + "x", "--home", home.path()}).code, 1);
+    }
+
+    // The same file gives the same evidence on every PC: over the spring change, in
+    // Berlin and in UTC; the site's holidays come from the command line.
+    void hygieneIsTheSameInEveryZone()
+    {
+        QTemporaryDir home;
+        QByteArray text = support::DataFileHeader("F", "Lenz", "l.csv", "23.03.2026");
+        const QDateTime start(QDate(2026, 3, 23), QTime(8, 0), Qt::UTC);
+        for (int h = 0; h <= 7 * 24; ++h)
+            text += QByteArray::number(h + 1) + ';' + start.addSecs(3600LL * h).toString("dd.MM.yyyy  hh:mm").toLatin1()
+                + ";   60;   60;   60;   60;   60;  100; 18,5;3;    0;    0;\r\n";
+        const QString file = home.filePath("l.csv");
+        QVERIFY(support::WriteAll(file, text));
+        QVERIFY(support::SetLastChange(file, QDateTime(QDate(2026, 4, 1), QTime(0, 0))));
+        QStringList minutes;
+        for (const QString zone : {"Europe/Berlin", "UTC"}) {
+            const Result r = Run({"hygiene", file, "--criterion", "bioabfv-closed", "--json", "--home", home.path()}, zone);
+            QCOMPARE(r.code, 0);
+            const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+            minutes << QString::number(o["depths"].toArray()[0].toObject()["stretches"].toArray()[1].toObject()["minutes"].toInt());
+            QVERIFY(o["undated"].toArray().isEmpty() && o["clock_faults"].toArray().isEmpty());
+        }
+        QCOMPARE(minutes, QStringList({"10080", "10080"}));
+        const Result bad = Run({"hygiene", file, "--holidays", "XX", "--home", home.path()});
+        QVERIFY(bad.code == 1 && bad.err.contains("--holidays XX"));
+        const Result nw = Run({"hygiene", file, "--holidays", "nw", "--working-days", "1-6", "--json", "--home", home.path()});
+        const QJsonObject o = QJsonDocument::fromJson(nw.out.toUtf8()).object();
+        QCOMPARE(o["holiday_state"].toString(), QString("NW"));
+        QCOMPARE(o["working_days"].toArray().size(), 6);
     }
 };
 

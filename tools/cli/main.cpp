@@ -30,6 +30,7 @@
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QFileInfo>
 #endif
@@ -62,7 +63,8 @@ const QString &UsageText()
                        "       o2-haldrix-cli series FILE [--per-day] [--imperial] [--reftemp T]\n"
                        "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--hygiene] [--home DIR]\n"
                        "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
-                       "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--json] [--home DIR]"));
+                       "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--working-days 1-5] [--holidays NW]\n"
+                       "                                  [--json] [--home DIR]"));
     return text;
 }
 
@@ -82,6 +84,8 @@ QString Json(const QString &s)
 QString Number(double v)
 {
     // Explicit formatting: "." whatever the locale, no exponent for ordinary values.
+    if (std::isnan(v))
+        return QStringLiteral("-");     // no measurement: a gap in the curve
     QString s = QString::number(v, 'f', 6);
     while (s.endsWith(u'0'))
         s.chop(1);
@@ -96,6 +100,7 @@ QString Number(double v)
 // and --out or --criterion with their values (--out when `needOut`).
 struct FileArgs {
     QString path, out, criterion, home = QCoreApplication::applicationDirPath();
+    QString workingDays, holidays;      // override the home folder's settings
     QStringList flags;
     bool Parse(QStringList args, const QStringList &known, bool needOut)
     {
@@ -110,6 +115,10 @@ struct FileArgs {
                 criterion = args.takeFirst();
             else if (a == QLatin1String("--home") && !args.isEmpty())
                 home = args.takeFirst();
+            else if (a == QLatin1String("--working-days") && !args.isEmpty())
+                workingDays = args.takeFirst();
+            else if (a == QLatin1String("--holidays") && !args.isEmpty())
+                holidays = args.takeFirst();
             else if (known.contains(a))
                 flags << a;
             else
@@ -164,11 +173,32 @@ int Hygiene(const QStringList &args)
         Err(QStringLiteral("%1: not a data file of this program").arg(path));
         return 2;
     }
-    const HygieneResult r = EvaluateHygiene(file, *criterion, RefTemp);
+    HygieneCalendar calendar = ReadHygieneCalendar();
+    if (!a.workingDays.isEmpty() && !ParseWeekdays(a.workingDays, calendar.weekdays)) {
+        Err(QStringLiteral("--working-days %1: ISO weekdays expected, e.g. 1-5 or 1-6").arg(a.workingDays));
+        return 1;
+    }
+    if (!a.holidays.isEmpty()) {
+        if (!KnownHolidayState(a.holidays.toUpper())) {
+            Err(QStringLiteral("--holidays %1: a German state expected (BW BY BE BB HB HH HE MV NI NW RP SL SN ST SH TH)")
+                    .arg(a.holidays));
+            return 1;
+        }
+        calendar.holidays = a.holidays.toUpper();
+    }
+    const HygieneResult r = EvaluateHygiene(file, *criterion, RefTemp, calendar);
     if (!r.ok) {
         Err(r.error);
         return 3;
     }
+    auto lines = [](const std::vector<HygieneLine> &list) {
+        QStringList items;
+        for (const HygieneLine &l : list)
+            items << (l.before.isEmpty() ? QStringLiteral("{\"line\":%1,\"stamp\":%2}").arg(l.line).arg(Json(l.stamp))
+                                         : QStringLiteral("{\"line\":%1,\"stamp\":%2,\"before\":%3}")
+                                               .arg(l.line).arg(Json(l.stamp), Json(l.before)));
+        return u'[' + items.join(u',') + u']';
+    };
     const QString iso = QStringLiteral("yyyy-MM-ddTHH:mm");
     auto degrees = [](double c) {
         return ImperialUnits ? Number(CelsiusToFahrenheitF(c) - 0.1) + QStringLiteral(" °F") : Number(c) + QStringLiteral(" °C");
@@ -206,8 +236,19 @@ int Hygiene(const QStringList &args)
             gaps << QStringLiteral("{\"from\":%1,\"to\":%2,\"counted\":%3}")
                         .arg(Json(g.from.toString(Qt::ISODate)), Json(g.to.toString(Qt::ISODate)))
                         .arg(g.counted);
-        t += gaps.join(u',') + QStringLiteral("],\"note\":%1,\"core_met\":%2}\n")
-                                   .arg(Json(QString::fromUtf8(criterion->note)), r.CoreMet() ? "true" : "false");
+        QStringList holidays, weekdays;
+        for (const QDate &d : r.holidays)
+            holidays << Json(d.toString(Qt::ISODate));
+        for (int d : calendar.weekdays)
+            weekdays << QString::number(d);
+        t += gaps.join(u',') + QStringLiteral("],\"working_days\":[%1],\"holiday_state\":%2,\"holidays\":[%3],")
+                                   .arg(weekdays.join(u','), Json(calendar.holidays), holidays.join(u','));
+        t += QStringLiteral("\"clock_faults\":%1,\"steps_back\":%2,\"undated\":%3,\"implausible\":%4,\"duplicates\":%5,")
+                 .arg(lines(r.clockFaults), lines(r.stepsBack), lines(r.undated), lines(r.implausible),
+                      lines(r.duplicates));
+        t += QStringLiteral("\"note\":%1,\"checkable\":%2,\"core_met\":%3}\n")
+                 .arg(Json(QString::fromUtf8(criterion->note)), r.Checkable() ? "true" : "false",
+                      r.CoreMet() ? "true" : "false");
         Out(t);
     } else {
         QString t = QStringLiteral("%1 (%2)\ncriterion: %3 - %4\nrecords: %5, %6 .. %7\n\n")
@@ -232,9 +273,21 @@ int Hygiene(const QStringList &args)
                      .arg(g.counted);
         if (!r.gaps.empty())
             t += u'\n';
+        auto list = [&t](const char *what, const std::vector<HygieneLine> &items) {
+            for (const HygieneLine &l : items)
+                t += QStringLiteral("%1: line %2 %3%4\n").arg(QString::fromLatin1(what)).arg(l.line).arg(l.stamp,
+                         l.before.isEmpty() ? QString() : QStringLiteral(" after ") + l.before);
+        };
+        list("clock fault", r.clockFaults);
+        list("step back", r.stepsBack);
+        list("no date", r.undated);
+        list("implausible", r.implausible);
+        list("duplicate", r.duplicates);
         if (*criterion->note)
             t += QStringLiteral("note: %1\n").arg(QString::fromUtf8(criterion->note));
-        t += r.CoreMet() ? QStringLiteral("\nmet at the 100 cm core\n") : QStringLiteral("\nNOT met at the 100 cm core\n");
+        if (!r.Checkable())
+            t += QStringLiteral("\nnot checkable: more than a tenth of the lines are implausible, undated or duplicates\n");
+        else t += r.CoreMet() ? QStringLiteral("\nmet at the 100 cm core\n") : QStringLiteral("\nNOT met at the 100 cm core\n");
         Out(t);
     }
     return r.CoreMet() ? 0 : 1;
@@ -266,7 +319,7 @@ int Protocol(const QStringList &args)
         return 3;
     }
     if (a.Has("--hygiene")) {
-        const HygieneResult evidence = EvaluateHygiene(model, ChosenHygieneCriterion(), RefTemp);
+        const HygieneResult evidence = EvaluateHygiene(model, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar());
         if (!evidence.ok) {
             Err(evidence.error);
             return 3;

@@ -548,6 +548,7 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
     c.Lines = std::move(lines);
     c.LineCount = c.Lines.size();
     c.LostInFlight = LostInFlightOf(path);
+    c.LastModified = QFileInfo(path).lastModified();
     return true;
 }
 

@@ -1,4 +1,7 @@
 #include "datafile/SeriesData.h"
+#include "datafile/Hygiene.h"
+
+#include <limits>
 #include "datafile/DataFile.h"
 
 #include "base/Numbers.h"
@@ -137,23 +140,26 @@ public:
 
         TLiveValues v;
         qint32 *temps[5] = {&v.T5, &v.T4, &v.T3, &v.T2, &v.T1};
-        bool allInts = true;
-        for (qint32 *t : temps) {
+        bool plausible[5];
+        bool all = true;
+        for (int k = 0; k < 5; ++k) {
             QStringView f;
-            if (!NextField(rest, f) || !ParseIntField(f, *t))
-                allInts = false;
+            // Not a number, or beyond what a probe measures: a gap in the curve, never 0.
+            plausible[k] = NextField(rest, f) && ParseIntField(f, *temps[k]) && *temps[k] >= SensorLowestCelsius
+                           && *temps[k] <= SensorHighestCelsius;
+            all = all && plausible[k];
         }
         NextField(rest, field);                         // stored reference depth: computed anew
-        if (allInts) {
+        constexpr double gap = std::numeric_limits<double>::quiet_NaN();
+        for (int k = 0; k < 5; ++k) {
+            const double t = *temps[k];
+            out_.Values[SeriesT100 + k].push_back(!plausible[k] ? gap : ImperialUnits ? CelsiusToFahrenheitF(t) : t);
+        }
+        if (all) {
             ComputeRefDepth(v);
-            for (int k = 0; k < 5; ++k) {
-                const double t = *temps[k];
-                out_.Values[SeriesT100 + k].push_back(ImperialUnits ? CelsiusToFahrenheitF(t) : t);
-            }
             out_.Values[SeriesRef].push_back(ImperialUnits ? CmToInchF(v.RefMarke) : v.RefMarke);
         } else {
-            for (int k = SeriesT100; k <= SeriesRef; ++k)
-                out_.Values[k].push_back(0.0);
+            out_.Values[SeriesRef].push_back(gap);
         }
 
         QStringView o2;

@@ -2,6 +2,7 @@
 #include "ui_UPC_Setup.h"
 
 #include "datafile/Hygiene.h"
+#include "widgets/MessageBox.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "settings/SettingsFile.h"
@@ -41,6 +42,14 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
     for (const HygieneCriterion &c : HygieneCriteria())
         ui->KriteriumSelect->addItem(QCoreApplication::translate("Hygiene", c.title), QString::fromLatin1(c.name));
     ui->KriteriumSelect->setCurrentIndex(qMax(0, ui->KriteriumSelect->findData(shownCriterion_)));
+    // The site's working days, for the criteria that ask for a measurement on each.
+    shownWorkingDays_ = ReadSetting(QStringLiteral("COM"), QStringLiteral("ARBEITSTAGE"), QStringLiteral("1-5"));
+    ui->ArbeitstageEdit->setText(shownWorkingDays_);
+    shownHolidays_ = ReadHygieneCalendar().holidays;
+    ui->FeiertageSelect->addItem(tr("keine"), QString());
+    for (const char *state : {"BW", "BY", "BE", "BB", "HB", "HH", "HE", "MV", "NI", "NW", "RP", "SL", "SN", "ST", "SH", "TH"})
+        ui->FeiertageSelect->addItem(QString::fromLatin1(state), QString::fromLatin1(state));
+    ui->FeiertageSelect->setCurrentIndex(qMax(0, ui->FeiertageSelect->findData(shownHolidays_)));
 
     connect(ui->CelsiusCheck, &QCheckBox::clicked, this, &TFPC_Setup::CelsiusCheckClick);
     connect(ui->ShowRefCheck, &QCheckBox::clicked, this, &TFPC_Setup::ShowRefCheckClick);
@@ -79,6 +88,13 @@ void TFPC_Setup::ShowRefCheckClick() { ui->RefTempSelect->setEnabled(ui->ShowRef
 
 void TFPC_Setup::OKBtnClick()
 {
+    QList<int> weekdays;
+    if (!ParseWeekdays(ui->ArbeitstageEdit->text(), weekdays)) {
+        // Kept open: the typed text stays for the operator to mend.
+        ShowInfo(this, tr("Arbeitstage: ISO-Wochentage angeben, z. B. 1-5 (Mo–Fr) oder 1-6 (Mo–Sa)."));
+        ui->ArbeitstageEdit->setFocus();
+        return;
+    }
     const QString com = QStringLiteral("COM");
     if (chosenPort_ != ComNumber) {
         ComNumber = quint16(chosenPort_);
@@ -108,6 +124,12 @@ void TFPC_Setup::OKBtnClick()
     const QString criterion = ui->KriteriumSelect->currentData().toString();
     if (criterion != shownCriterion_)
         WriteSetting(com, QStringLiteral("KRITERIUM"), criterion);
+    const QString workingDays = ui->ArbeitstageEdit->text().trimmed();
+    if (workingDays != shownWorkingDays_)
+        WriteSetting(com, QStringLiteral("ARBEITSTAGE"), workingDays);
+    const QString holidays = ui->FeiertageSelect->currentData().toString();
+    if (holidays != shownHolidays_)
+        WriteSetting(com, QStringLiteral("FEIERTAGE"), holidays);
     const int offset = int(ui->DispOffsetSelect->value());
     if (offset != DisplayOffset + 1) {
         DisplayOffset = offset - 1;

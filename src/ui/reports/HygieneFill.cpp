@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <functional>
+
 namespace {
 
 QString Tr(const char *text) { return QCoreApplication::translate("Hygiene", text); }
@@ -17,12 +19,28 @@ QString Degrees(double celsius)
 {
     // Whole degrees as the file holds them; °F as every other printed value shows it.
     if (ImperialUnits)
-        return QStringLiteral("%1 °F").arg(CelsiusToFahrenheit(qRound(celsius)));
+        return QStringLiteral("%1 °F").arg(qRound(celsius * 9.0 / 5.0 + 32.0));
     return QString::number(celsius, 'f', celsius == qRound(celsius) ? 0 : 1).replace(u'.', QLocale().decimalPoint())
         + QStringLiteral(" °C");
 }
 
-QString Stamp(const QDateTime &t) { return t.toString(ShortDateFormat() + QStringLiteral(" hh:mm")); }
+// In the program's language, never the system's: German 16.11.2026 04:00.
+QString DateFormat() { return Tr(QT_TRANSLATE_NOOP("Hygiene", "dd.MM.yyyy")); }
+QString Stamp(const QDateTime &t) { return t.toString(DateFormat() + QStringLiteral(" hh:mm")); }
+QString Day(const QDate &d) { return d.toString(DateFormat()); }
+
+// A list of lines on the page, at most five of them and how many more.
+void AddLines(QStringList &out, const QString &heading, const std::vector<HygieneLine> &lines,
+              const std::function<QString(const HygieneLine &)> &text)
+{
+    if (lines.empty())
+        return;
+    out << heading;
+    for (size_t i = 0; i < lines.size() && i < 5; ++i)
+        out << QStringLiteral("    ") + text(lines[i]);
+    if (lines.size() > 5)
+        out << QStringLiteral("    ") + Tr(QT_TRANSLATE_NOOP("Hygiene", "… und %1 weitere")).arg(lines.size() - 5);
+}
 
 class TFQRHygiene : public TReportForm {
 public:
@@ -135,8 +153,38 @@ private:
     QStringList SummaryLines() const
     {
         QStringList out;
-        out << (r_.CoreMet() ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium erfüllt"))
-                             : Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium NICHT erfüllt")));
+        QString verdict;
+        if (!r_.Checkable()) {
+            verdict = Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): nicht prüfbar (mehr als ein Zehntel "
+                                                      "der Zeilen unplausibel, ohne Datum oder doppelt)"));
+        } else {
+            verdict = r_.CoreMet() ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium erfüllt"))
+                                   : Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis im Kern (100 cm): Kriterium NICHT erfüllt"));
+            QStringList shortDepths;
+            for (size_t k = 1; k < r_.depths.size(); ++k)
+                if (!r_.depths[k].met)
+                    shortDepths << (ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(r_.depths[k].depthCm))
+                                                  : QStringLiteral("%1 cm").arg(r_.depths[k].depthCm));
+            if (!shortDepths.isEmpty()) {
+                const QString last = shortDepths.takeLast();
+                verdict += Tr(QT_TRANSLATE_NOOP("Hygiene", ", nicht erreicht bei %1"))
+                               .arg(shortDepths.isEmpty() ? last
+                                                          : shortDepths.join(QStringLiteral(", "))
+                                                                + Tr(QT_TRANSLATE_NOOP("Hygiene", " und ")) + last);
+            }
+        }
+        out << verdict;
+        if (r_.criterion->days == HygieneDays::WorkingDays) {
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Arbeitstage: %1")).arg(WorkingDaysText(r_.calendar));
+            if (!r_.holidays.isEmpty()) {
+                QStringList days;
+                for (const QDate &d : r_.holidays)
+                    days << Day(d);
+                out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Feiertage im Zeitraum: %1")).arg(days.join(QStringLiteral(", ")));
+            }
+        } else {
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Jeder Tag zählt, auch Wochenenden und Feiertage."));
+        }
         if (r_.gaps.empty()) {
             out << (r_.criterion->days == HygieneDays::WorkingDays
                         ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Kein Werktag ohne Messwerte."))
@@ -144,9 +192,27 @@ private:
         } else {
             out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Tage ohne Messwerte, die eine Strecke unterbrechen:"));
             for (const HygieneGap &g : r_.gaps)
-                out << QStringLiteral("    ") + ShortDateText(g.from)
-                           + (g.to != g.from ? QStringLiteral(" – ") + ShortDateText(g.to) : QString());
+                out << QStringLiteral("    ") + Day(g.from)
+                           + (g.to != g.from ? QStringLiteral(" – ") + Day(g.to) : QString());
         }
+        const auto plain = [](const HygieneLine &l) {
+            return Tr(QT_TRANSLATE_NOOP("Hygiene", "Zeile %1: %2")).arg(l.line).arg(l.stamp);
+        };
+        AddLines(out, Tr(QT_TRANSLATE_NOOP("Hygiene", "Uhrfehler (weit vor der ersten Sicherung oder nach der letzten "
+                                                      "Änderung der Datei), nicht gewertet: %1")).arg(r_.clockFaults.size()),
+                 r_.clockFaults, plain);
+        AddLines(out, Tr(QT_TRANSLATE_NOOP("Hygiene", "Zeitsprünge zurück: %1")).arg(r_.stepsBack.size()), r_.stepsBack,
+                 [](const HygieneLine &l) {
+            return Tr(QT_TRANSLATE_NOOP("Hygiene", "Zeitsprung zurück in Zeile %1: %2 nach %3")).arg(l.line).arg(l.stamp, l.before);
+        });
+        AddLines(out, Tr(QT_TRANSLATE_NOOP("Hygiene", "kein Datum, nicht gewertet: %1")).arg(r_.undated.size()),
+                 r_.undated, plain);
+        AddLines(out, Tr(QT_TRANSLATE_NOOP("Hygiene", "unplausibel (Temperatur außerhalb %1 … %2 °C oder keine Zahl), "
+                                                      "nicht gewertet: %3"))
+                          .arg(SensorLowestCelsius).arg(SensorHighestCelsius).arg(r_.implausible.size()),
+                 r_.implausible, plain);
+        AddLines(out, Tr(QT_TRANSLATE_NOOP("Hygiene", "doppelt, einmal gewertet: %1")).arg(r_.duplicates.size()),
+                 r_.duplicates, plain);
         // Consecutive numbers hide records lost in a cut transfer; the page does not.
         if (!lost_.isEmpty())
             out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte, die beim Abbruch einer Übertragung verloren gingen:"));

@@ -6,6 +6,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QLocale>
+#include <cmath>
 #include <qcustomplot.h>
 
 namespace {
@@ -18,6 +19,8 @@ struct Rows {
         const std::vector<double> &v = points.Values[size_t(series)];
         if (row >= v.size())
             return QStringLiteral("-*-");
+        if (std::isnan(v[row]))
+            return QStringLiteral(" ---");        // no measurement (implausible or no number)
         if (!tenths)
             return QString::asprintf("%4.0f", v[row]);
         return QString::asprintf("%4.1f", v[row]).replace(u'.', QLocale().decimalPoint());

@@ -155,7 +155,7 @@ void TFCSV_Lesen::Run(bool preview)
     panels_[3]->setText(QString::number(p.points));
     if (ui->CheckHygiene->isChecked()) {
         // One page more after the protocol, which itself stays as it is.
-        const HygieneResult evidence = EvaluateHygiene(file_, ChosenHygieneCriterion(), RefTemp);
+        const HygieneResult evidence = EvaluateHygiene(file_, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar());
         if (!evidence.ok) {
             ShowInfo(this, evidence.error);
             return;

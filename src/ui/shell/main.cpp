@@ -107,7 +107,7 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             // The hygiene evidence page of the same file.
             DataFileContent evidenceFile;
             if (LoadDataFile(PlantTable[SelectedPlant].Datei, evidenceFile, nullptr) && evidenceFile.FileValid)
-                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), RefTemp), evidenceFile),
+                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar()), evidenceFile),
                       "hygiene");
             graph.close();
         }

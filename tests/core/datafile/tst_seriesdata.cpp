@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -122,8 +123,9 @@ private slots:
         QCOMPARE(p.PointCount, 6);
         QCOMPARE(p.Values[SeriesO2][1], 20.9);              // tenths in the old layout
         QCOMPARE(p.Values[SeriesO2][2], 2.09);
-        for (int s = SeriesT100; s <= SeriesRef; ++s)
-            QCOMPARE(p.Values[s][3], 0.0);                  // "abc" as T3: six series 0
+        // "abc" as T3: a gap there and in the reference depth, never 0 °C.
+        QVERIFY(std::isnan(p.Values[SeriesT50][3]) && std::isnan(p.Values[SeriesRef][3]));
+        QCOMPARE(p.Values[SeriesT100][3], 60.0);
         QCOMPARE(p.Values[SeriesO2][3], 1.85);
         QCOMPARE(p.Values[SeriesRunTime][3], 10.0);
         QCOMPARE(p.Values[SeriesO2][4], 0.0);               // not a number

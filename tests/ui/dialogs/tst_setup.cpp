@@ -2,6 +2,7 @@
 // to the plant (only the changed groups, in order, never out of range) and what
 // reaches the settings file.
 
+#include "datafile/Hygiene.h"
 #include "dialogs/UO2MessSetup.h"
 #include "dialogs/UPC_Setup.h"
 #include "link/Commands.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -187,9 +189,24 @@ private slots:
             auto *criterion = d.findChild<QComboBox *>("KriteriumSelect");
             QCOMPARE(criterion->currentData().toString(), QString("bioabfv-open"));
             criterion->setCurrentIndex(criterion->findData("pfrp-asp"));
+            // The site's working days: a text that is none keeps the dialog open.
+            auto *days = d.findChild<QLineEdit *>("ArbeitstageEdit");
+            QCOMPARE(days->text(), QString("1-5"));
+            days->setText("Mo-Sa");
+            QStringList told;
+            SetMessageHandler([&](MsgKind, const QString &t) { told << t; return MsgAnswer::Ok; });
+            d.findChild<QPushButton *>("OKBtn")->click();
+            SetMessageHandler({});
+            QVERIFY(d.result() != QDialog::Accepted && told.size() == 1 && days->text() == "Mo-Sa");
+            QCOMPARE(site.ini->ReadString("COM", "KRITERIUM", "-"), QString("-"));
+            days->setText("1-6");
+            auto *holidays = d.findChild<QComboBox *>("FeiertageSelect");
+            holidays->setCurrentIndex(holidays->findData("NW"));
             d.findChild<QPushButton *>("OKBtn")->click();
             QVERIFY(d.OffsetChanged());
         }
+        QCOMPARE(ReadHygieneCalendar().weekdays, (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(ReadHygieneCalendar().holidays, QString("NW"));
         QVERIFY(ImperialUnits);
         QCOMPARE(RefTemp, 55.1);
         QCOMPARE(site.ini->ReadString("COM", "REFTEMP", "-").replace(u',', u'.').toDouble(), 55.1);

@@ -220,6 +220,7 @@ private slots:
         }
         const QString file = dir.filePath("h.csv");
         QVERIFY(support::WriteAll(file, text));
+        QVERIFY(support::SetLastChange(file, QDateTime(QDate(2026, 12, 24), QTime(1, 0))));
         SetFileChooser([&](QWidget *, const QString &) { return file; });
         QString pdf;
         int pages = 0;

@@ -74,6 +74,7 @@ struct DataFileContent {
     QString Title1, Title2, Title3, PileName, FileNameText, Comment, FirstSaveLine;
     QStringList Lines;
     qint64 LineCount = 0;
+    QDateTime LastModified;     // of the file when it was read (local time)
     // Records lost on the wire when a transfer into this file was cut (the program
     // killed, the power gone), as the program found them after the restart.
     struct Lost { qint64 afterRecord = 0; int count = 0; QDateTime when; int plant = 0; };
