@@ -142,7 +142,7 @@ private slots:
         text.start("pdftotext", {"-layout", home.filePath("g.pdf"), "-"});
         QVERIFY(text.waitForFinished(20000));
         const QString g = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(g.contains("Quellix Messprotokoll") && g.contains("Seitennr. :") && g.contains("Laufzeit")
+        QVERIFY2(g.contains("Haldrix Messprotokoll") && g.contains("Seitennr. :") && g.contains("Laufzeit")
                      && !g.contains("T 100cm"), qPrintable(g.left(900)));
         QFile src(old_);
         QVERIFY(src.open(QIODevice::ReadOnly));

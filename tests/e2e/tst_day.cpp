@@ -140,7 +140,7 @@ private slots:
         const QString quality = print("ProtokollGtegemeinschaft1", "OpenButton", "PreviewButton");
         QVERIFY2(quality.contains("Temperatur- Protokoll Eigenuntersuchung von Kompost"), qPrintable(quality.left(800)));
         const QString graph = print("Grafikerstellen1", "OpenButton", "PreviewButton");
-        QVERIFY2(graph.contains("Quellix Messprotokoll") && graph.contains("Seitennr. : 1"), qPrintable(graph.left(800)));
+        QVERIFY2(graph.contains("Haldrix Messprotokoll") && graph.contains("Seitennr. : 1"), qPrintable(graph.left(800)));
         qInfo("the day took %lld ms, %lld records", qlonglong(took.elapsed()), qlonglong(records.size()));
         QVERIFY(took.elapsed() < 120000);
     }

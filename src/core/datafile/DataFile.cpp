@@ -171,6 +171,11 @@ QString ShortDateText(const QDate &date)
     return QLocale().toString(date, ShortDateFormat());
 }
 
+QString FileDateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 void SetDataFileToday(std::function<QDate()> today) { g_today = std::move(today); }
 
 QDate DataFileToday() { return g_today ? g_today() : QDate::currentDate(); }
@@ -247,7 +252,8 @@ bool MakeDataFileName(int plant)
     if (!ValidPlant(plant))
         return false;
     tAnlageParameter &p = PlantTable[plant];
-    QString name = p.Name + u'_' + ShortDateText(DataFileToday());
+    // Fixed, whatever the PC's locale: every site PC names a day's file alike.
+    QString name = p.Name + u'_' + FileDateText(DataFileToday());
     for (QChar &c : name) {
         const char16_t u = c.unicode();
         const bool keep = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
@@ -356,7 +362,7 @@ bool OpenDataFile(int plant)
         header += QStringLiteral("Anlagen- Name: ") + p.Name + kCrLf;
         header += QStringLiteral("Datei  - Name: ") + p.Datei + kCrLf;
         header += p.Komm + kCrLf;
-        header += QStringLiteral("Erste Datensicherung : ") + ShortDateText(DataFileToday()) + kCrLf;
+        header += QStringLiteral("Erste Datensicherung : ") + FileDateText(DataFileToday()) + kCrLf;
         header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
         QString why;
         if (!WriteFileAtomically(p.Datei, EncodeText(header), &why)) {

@@ -285,7 +285,8 @@ TFQRGraphForm::TFQRGraphForm()
 {
     for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
         labels_[QString::fromLatin1(name)] = QString();
-    labels_["QRKLabel1"] = QStringLiteral("Quellix Messprotokoll");
+    // The same title as the measurement protocol: it is this program's print.
+    labels_["QRKLabel1"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Haldrix Messprotokoll"));
 }
 
 print::BandReport TFQRGraphForm::Layout()

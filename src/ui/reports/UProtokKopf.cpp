@@ -45,7 +45,15 @@ std::unique_ptr<TFQRKompForm> TFProtokKopf::SampleForm()
     form->SetLabel("AnlName", QStringLiteral("Anlagen- Name: "));
     form->QRChart1();                   // the chart band stays, empty
     sampleRow_ = 0;
-    form->NeedData = [this] { return sampleRow_++ < 20; };
+    // Ready again after the last row: a preview renders the form more than once.
+    form->NeedData = [this] {
+        if (sampleRow_ < 20) {
+            ++sampleRow_;
+            return true;
+        }
+        sampleRow_ = 0;
+        return false;
+    };
     form->PrintLabel = [this](const QString &label) {
         static const QMap<QString, QString> fixed = {
             {"QRDat", "12:00 03.10.1999"}, {"QRT1", "52.0"}, {"QRT2", "53.0"}, {"QRT3", "54.0"}, {"QRT4", "55.0"},

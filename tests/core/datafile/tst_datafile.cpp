@@ -143,7 +143,10 @@ private slots:
     {
         PlantTable[1].Name = "Miete";
         PlantTable[1].Pfad = folder_;
+        // Names and header take the files' own date format, not the PC's locale.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         QVERIFY(!MakeDataFileName(1));
+        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026.CSV"));
         QVERIFY(Transfer(1, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
         const QString first = PlantTable[1].Datei;
         const QByteArray before = ReadAll(first);
@@ -151,6 +154,7 @@ private slots:
         QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-2.CSV"));
         QVERIFY(Transfer(1, {{"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
         QCOMPARE(ReadAll(first), before);
+        QVERIFY(before.contains("\r\nErste Datensicherung : 08.12.2026\r\n"));
         QVERIFY(ReadAll(PlantTable[1].Datei).endsWith("\r\n1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n"));
         // Plant 2 under the same name: plant 1's file does not exist on disk yet
         // after a new start, but it is taken.

@@ -65,9 +65,12 @@ private slots:
         QTest::keyClicks(d.findChild<QLineEdit *>("Edit3"), " 12345 Ort");
         const QString pdf = dir.filePath("sample.pdf");
         int pages = 0;
-        QVERIFY(d.SampleForm()->ExportPdf(pdf, nullptr, &pages));
+        const std::unique_ptr<TFQRKompForm> sample = d.SampleForm();
+        QVERIFY(sample->ExportPdf(dir.filePath("once.pdf"), nullptr, &pages));
+        QVERIFY(sample->ExportPdf(pdf, nullptr, &pages));      // rendered again: the rows again
         d.findChild<QPushButton *>("CancelBtn")->click();
         const QString text = PdfText(pdf);
+        QCOMPARE(text.count("12:00 03.10.1999"), 20);
         QVERIFY2(text.contains("Haldrix Messprotokoll") && text.contains("Kompostwerk Nord") && text.contains("Am Feldrand 3")
                      && text.contains("* Text * 12345 Ort") && text.contains("Anlagen- Name : Anlagen- Name:"),
                  qPrintable(text.left(800)));

@@ -10,9 +10,12 @@
 #include <functional>
 
 // The system's short date format with the year widened to four digits
-// (German: dd.MM.yyyy); used for file names, header line 7 and chart labels.
+// (German: dd.MM.yyyy); used for chart labels.
 QString ShortDateFormat();
 QString ShortDateText(const QDate &date);
+// The date as the files hold it, never the locale's: "08.12.2026" (file names take
+// it as "08-12-2026").
+QString FileDateText(const QDate &date);
 
 // "Today" for file names and headers; tests inject a fixed day (empty: the PC clock).
 void SetDataFileToday(std::function<QDate()> today);
