@@ -1125,10 +1125,6 @@ Please check the storage medium!!</translation>
         <translation>Storage interval</translation>
     </message>
     <message>
-        <source>Range 1-1440min</source>
-        <translation>Range 1-1440min</translation>
-    </message>
-    <message>
         <source>Alle N- Minuten werden die aktuellen Mess-
 werte in der Protokolldatei abgespeichert.</source>
         <translation>Every N minutes the current measured
@@ -1137,10 +1133,6 @@ values are stored in the log file.</translation>
     <message>
         <source>Lüfter- EIN- Intervall</source>
         <translation>Fan ON interval</translation>
-    </message>
-    <message>
-        <source>Range 1-300min</source>
-        <translation>Range 1-300min</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Intervallbetrieb
@@ -1179,10 +1171,6 @@ Luefter ausgeschaltet wird.</source>
 fan is switched off.</translation>
     </message>
     <message>
-        <source>Safety mode ON time</source>
-        <translation>Safety mode ON time</translation>
-    </message>
-    <message>
         <source>Bereich 1-300min</source>
         <translation>Range 1-300min</translation>
     </message>
@@ -1191,10 +1179,6 @@ fan is switched off.</translation>
 eingeschaltet ist.</source>
         <translation>How long the fan is switched on
 in safety mode.</translation>
-    </message>
-    <message>
-        <source>Safety mode OFF time</source>
-        <translation>Safety mode OFF time</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
@@ -1241,6 +1225,36 @@ Bitte Kabel und PC- Einstellung überprüfen!</source>
         <translation>TIMEOUT in the serial communication!
 Please check the cable and the PC settings!
 Please check the cable and the PC settings!</translation>
+    </message>
+    <message>
+        <source>Bereich 1-1440min</source>
+        <translation>Range 1-1440min</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb EIN- Zeit</source>
+        <translation>Control mode ON time</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb AUS- Zeit</source>
+        <translation>Control mode OFF time</translation>
+    </message>
+    <message>
+        <source>%1 war leer und bleibt %2.</source>
+        <translation>%1 was empty and stays %2.</translation>
+    </message>
+    <message>
+        <source>%1 auf %2 angehoben</source>
+        <translation>%1 raised to %2</translation>
+    </message>
+    <message>
+        <source>%1 auf %2 gesenkt</source>
+        <translation>%1 lowered to %2</translation>
+    </message>
+    <message>
+        <source>An Anlage %1 senden:
+%2</source>
+        <translation>Send to plant %1:
+%2</translation>
     </message>
 </context>
 <context>

@@ -1125,10 +1125,6 @@ Veuillez vérifier le support de stockage !!</translation>
         <translation>Intervalle d&apos;enregistrement</translation>
     </message>
     <message>
-        <source>Range 1-1440min</source>
-        <translation>Plage 1-1440min</translation>
-    </message>
-    <message>
         <source>Alle N- Minuten werden die aktuellen Mess-
 werte in der Protokolldatei abgespeichert.</source>
         <translation>Toutes les N minutes, les mesures actuelles
@@ -1137,10 +1133,6 @@ sont enregistrées dans le fichier.</translation>
     <message>
         <source>Lüfter- EIN- Intervall</source>
         <translation>Intervalle ventilateur MARCHE</translation>
-    </message>
-    <message>
-        <source>Range 1-300min</source>
-        <translation>Plage 1-300min</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Intervallbetrieb
@@ -1179,10 +1171,6 @@ Luefter ausgeschaltet wird.</source>
 ventilateur est arrêté.</translation>
     </message>
     <message>
-        <source>Safety mode ON time</source>
-        <translation>Mode secours : marche</translation>
-    </message>
-    <message>
         <source>Bereich 1-300min</source>
         <translation>Plage 1-300min</translation>
     </message>
@@ -1191,10 +1179,6 @@ ventilateur est arrêté.</translation>
 eingeschaltet ist.</source>
         <translation>Durée de marche du ventilateur
 en mode secours.</translation>
-    </message>
-    <message>
-        <source>Safety mode OFF time</source>
-        <translation>Mode secours : arrêt</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
@@ -1241,6 +1225,36 @@ Bitte Kabel und PC- Einstellung überprüfen!</source>
         <translation>DÉLAI DÉPASSÉ dans la communication série !
 Veuillez vérifier le câble et les réglages du PC !
 Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>Bereich 1-1440min</source>
+        <translation>Plage 1-1440min</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb EIN- Zeit</source>
+        <translation>Durée MARCHE en mode commande</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb AUS- Zeit</source>
+        <translation>Durée ARRÊT en mode commande</translation>
+    </message>
+    <message>
+        <source>%1 war leer und bleibt %2.</source>
+        <translation>%1 était vide et reste %2.</translation>
+    </message>
+    <message>
+        <source>%1 auf %2 angehoben</source>
+        <translation>%1 relevé à %2</translation>
+    </message>
+    <message>
+        <source>%1 auf %2 gesenkt</source>
+        <translation>%1 abaissé à %2</translation>
+    </message>
+    <message>
+        <source>An Anlage %1 senden:
+%2</source>
+        <translation>Envoyer à l&apos;installation %1 :
+%2</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,9 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QLocale>
+
+#include "settings/SettingsFile.h"
 
 TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2MessSetup)
 {
@@ -21,6 +24,14 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
         else
             connect(static_cast<QDoubleSpinBox *>(Edit(field)), &QDoubleSpinBox::valueChanged, this,
                     [this, field] { EditChanged(field); });
+        // The threshold rule and the note on an emptied field come once the value
+        // is confirmed (Enter, or the focus leaves), never on a keystroke.
+        connect(Edit(field), &QAbstractSpinBox::editingFinished, this, [this, field] { EditConfirmed(field); });
+        if (auto *line = Edit(field)->findChild<QLineEdit *>())
+            connect(line, &QLineEdit::textEdited, this, [this, field](const QString &text) {
+                if (text.trimmed().isEmpty())
+                    emptied_ |= 1u << field;
+            });
     }
     connect(ui->OKBtn, &QPushButton::clicked, this, &TFO2MessSetup::OKBtnClick);
     connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -73,6 +84,10 @@ void TFO2MessSetup::Fill(const TPlantSetup &values)
     }
     filling_ = false;
     changed_ = 0;
+    emptied_ = 0;
+    o2Pending_ = -1;
+    original_ = ShownValues();
+    ui->HinweisLabel->clear();
 }
 
 void TFO2MessSetup::SetEditsEnabled(bool enabled)
@@ -99,14 +114,56 @@ void TFO2MessSetup::EditChanged(SetupField field)
     if (filling_)
         return;
     changed_ |= SetupFieldGroup(field);
-    if (field != FieldO2Ein && field != FieldO2Aus)
+    if (field == FieldO2Ein || field == FieldO2Aus)
+        o2Pending_ = field;
+}
+
+QString TFO2MessSetup::FieldName(SetupField field) const
+{
+    QLabel *labels[SetupFieldCount] = {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5,
+                                       ui->Label6, ui->Label7, ui->Label8, ui->Label9};
+    QString name = labels[field]->text().trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    return name;
+}
+
+QString TFO2MessSetup::ValueText(SetupField field, int value) const
+{
+    if (field == FieldO2Ein || field == FieldO2Aus)
+        return QLocale().toString(value / 10.0, 'f', 1);
+    return QString::number(value);
+}
+
+void TFO2MessSetup::EditConfirmed(SetupField field)
+{
+    if (filling_)
         return;
-    const TPlantSetup shown = ShownValues();
-    int on = shown.O2Ein, off = shown.O2Aus;
-    KeepO2Apart(on, off, field);
-    QSignalBlocker a(ui->O2EINEdit), b(ui->O2AUSEdit);
-    ui->O2EINEdit->setValue(on / 10.0);
-    ui->O2AUSEdit->setValue(off / 10.0);
+    QStringList notes;
+    if (emptied_ & (1u << field)) {
+        emptied_ &= ~(1u << field);
+        notes << tr("%1 war leer und bleibt %2.").arg(FieldName(field), ValueText(field, SetupFieldValue(ShownValues(), field)));
+    }
+    if (field == FieldO2Ein || field == FieldO2Aus) {
+        o2Pending_ = -1;
+        const TPlantSetup shown = ShownValues();
+        int on = shown.O2Ein, off = shown.O2Aus;
+        KeepO2Apart(on, off, field);
+        if (off != shown.O2Aus)
+            notes << (off > shown.O2Aus ? tr("%1 auf %2 angehoben") : tr("%1 auf %2 gesenkt"))
+                         .arg(FieldName(FieldO2Aus), ValueText(FieldO2Aus, off));
+        if (on != shown.O2Ein)
+            notes << (on > shown.O2Ein ? tr("%1 auf %2 angehoben") : tr("%1 auf %2 gesenkt"))
+                         .arg(FieldName(FieldO2Ein), ValueText(FieldO2Ein, on));
+        if (on != shown.O2Ein || off != shown.O2Aus) {
+            QSignalBlocker a(ui->O2EINEdit), b(ui->O2AUSEdit);
+            ui->O2EINEdit->setValue(on / 10.0);
+            ui->O2AUSEdit->setValue(off / 10.0);
+            changed_ |= GroupO2;
+        }
+    }
+    if (!notes.isEmpty())
+        ui->HinweisLabel->setText(notes.join(QStringLiteral("; ")));
 }
 
 void TFO2MessSetup::Write()
@@ -119,7 +176,24 @@ void TFO2MessSetup::Write()
 
 void TFO2MessSetup::OKBtnClick()
 {
-    Write();
+    for (int f = 0; f < SetupFieldCount; ++f)
+        Edit(SetupField(f))->interpretText();
+    if (o2Pending_ >= 0)
+        EditConfirmed(SetupField(o2Pending_));     // a threshold typed but not yet confirmed
+    // What goes to the plant, before it goes: each changed value, old → new.
+    const TPlantSetup shown = ShownValues();
+    QStringList lines;
+    for (int f = 0; f < SetupFieldCount; ++f) {
+        const auto field = SetupField(f);
+        const int before = SetupFieldValue(original_, field), after = SetupFieldValue(shown, field);
+        if ((changed_ & SetupFieldGroup(field)) && before != after)
+            lines << QStringLiteral("%1: %2 → %3").arg(FieldName(field), ValueText(field, before), ValueText(field, after));
+    }
+    if (!lines.isEmpty()
+        && !AskYesNo(this, tr("An Anlage %1 senden:\n%2").arg(plant_ + DisplayOffset).arg(lines.join(u'\n'))))
+        return;         // stays open with the values as typed
+    if (!lines.isEmpty())
+        Write();
     accept();
 }
 

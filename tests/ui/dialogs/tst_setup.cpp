@@ -75,6 +75,8 @@ private slots:
         QVERIFY(ReadPlantSetup(3));
         site.trace.clear();
         SelectedPlant = 3;
+        QStringList asked;
+        SetMessageHandler([&](MsgKind, const QString &text) { asked << text; return MsgAnswer::Yes; });
         {
             TFO2MessSetup d;
             QCOMPARE(d.findChild<QLabel *>("MieteName")->text(), QString("Miete3"));
@@ -95,9 +97,16 @@ private slots:
             d.findChild<QSpinBox *>("MaxAUSEdit")->setValue(200);
             d.findChild<QSpinBox *>("NotEINEdit")->setValue(7);
             d.findChild<QSpinBox *>("IntAUSEdit")->setValue(25);
-            d.findChild<QDoubleSpinBox *>("O2EINEdit")->setValue(5.0);     // off 5.1 → 5.2
+            d.findChild<QDoubleSpinBox *>("O2EINEdit")->setValue(5.0);     // off 5.1 → 5.2 once confirmed
+            QCOMPARE(d.findChild<QDoubleSpinBox *>("O2AUSEdit")->value(), 5.1);
+            emit d.findChild<QDoubleSpinBox *>("O2EINEdit")->editingFinished();
             QCOMPARE(d.findChild<QDoubleSpinBox *>("O2AUSEdit")->value(), 5.2);
+            QCOMPARE(d.findChild<QLabel *>("HinweisLabel")->text(), QString("O2-Ausschaltwert auf 5,2 angehoben"));
+            asked.clear();
             d.findChild<QPushButton *>("OKBtn")->click();
+            QCOMPARE(asked, QStringList{"An Anlage 3 senden:\nLüfter- AUS- Intervall: 20 → 25\nO2-Einschaltwert: 4,0 → 5,0\n"
+                                        "O2-Ausschaltwert: 5,1 → 5,2\nSteuerbetrieb EIN- Zeit: 5 → 7\n"
+                                        "Max. Lüfter- AUS- Zeit: 240 → 200"});
         }
         QCOMPARE(Writes(site), QStringList({"3 p", "3 O", "3 n", "3 N"}));
         QCOMPARE(site.P(3).Setup().O2Ein, 50);
@@ -113,6 +122,39 @@ private slots:
         QTRY_COMPARE(site.P(3).Setup().Speicher, 1440);
         QCOMPARE(site.P(3).Setup().O2Ein, 0);
         QCOMPARE(site.P(3).Setup().O2Aus, 210);
+    }
+
+    // Typing never moves the partner threshold, an emptied field says it stays, and
+    // a No to the summary sends nothing and keeps what was typed.
+    void typedValuesStayAsTyped()
+    {
+        SimSite site({PlantWith(2, 40, 50)}, 0);
+        QVERIFY(ReadPlantSetup(2));
+        SelectedPlant = 2;
+        QStringList asked;
+        SetMessageHandler([&](MsgKind, const QString &text) { asked << text; return MsgAnswer::No; });
+        TFO2MessSetup d;
+        d.show();
+        auto *on = d.findChild<QDoubleSpinBox *>("O2EINEdit");
+        auto *off = d.findChild<QDoubleSpinBox *>("O2AUSEdit");
+        off->setFocus();
+        off->selectAll();
+        QTest::keyClicks(off, "15");
+        QCOMPARE(on->value(), 4.0);                     // "1" on the way did not move it
+        QTest::keyClick(off, Qt::Key_Return);
+        QCOMPARE(QPair(on->value(), off->value()), QPair(4.0, 15.0));
+        on->setFocus();
+        on->selectAll();
+        QTest::keyClick(on, Qt::Key_Backspace);
+        QTest::keyClick(on, Qt::Key_Return);            // an empty field confirmed
+        QCOMPARE(on->value(), 4.0);
+        QCOMPARE(d.findChild<QLabel *>("HinweisLabel")->text(), QString("O2-Einschaltwert war leer und bleibt 4,0."));
+        site.trace.clear();
+        d.findChild<QPushButton *>("OKBtn")->click();
+        QCOMPARE(asked.size(), 3);                      // Enter is OK too: each time the summary
+        QCOMPARE(asked.last(), QString("An Anlage 2 senden:\nO2-Ausschaltwert: 5,0 → 15,0"));
+        QVERIFY(d.isVisible() && Writes(site).isEmpty() && off->value() == 15.0);
+        SetMessageHandler({});
     }
 
     // A tab change asks about unsent changes; an absent plant disables the edits, a
@@ -135,6 +177,7 @@ private slots:
         auto *on = d.findChild<QDoubleSpinBox *>("O2EINEdit");
         auto *off = d.findChild<QDoubleSpinBox *>("O2AUSEdit");
         on->setValue(20.9);                                     // off 20.9 → 21.0 → on 20.8
+        emit on->editingFinished();
         QCOMPARE(off->value(), 21.0);
         QCOMPARE(on->value(), 20.8);
         site.trace.clear();

@@ -32,11 +32,17 @@ private:
     void Fill(const TPlantSetup &values);
     void SetEditsEnabled(bool enabled);
     void EditChanged(SetupField field);
+    void EditConfirmed(SetupField field);
+    QString FieldName(SetupField field) const;
+    QString ValueText(SetupField field, int value) const;
     void Write();
     QAbstractSpinBox *Edit(SetupField field) const;
 
     Ui::TFO2MessSetup *ui;
     int plant_ = 1;
     unsigned changed_ = 0;
+    unsigned emptied_ = 0;          // fields whose text was emptied (bit per field)
+    int o2Pending_ = -1;            // the O2 threshold changed but not yet confirmed
+    TPlantSetup original_;          // as read from the plant
     bool filling_ = false;
 };
