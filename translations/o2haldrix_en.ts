@@ -707,6 +707,10 @@ Plant %2 does not write into this file; another one can be chosen with &quot;Con
         <source>nicht erreicht</source>
         <translation>not reached</translation>
     </message>
+    <message>
+        <source>Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s</source>
+        <translation>Connection to COM%1 lost since %2 – trying again every %3 s</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

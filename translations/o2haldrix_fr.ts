@@ -707,6 +707,10 @@ L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être c
         <source>nicht erreicht</source>
         <translation>non joignable</translation>
     </message>
+    <message>
+        <source>Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s</source>
+        <translation>Liaison avec COM%1 perdue depuis %2 – nouvel essai toutes les %3 s</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

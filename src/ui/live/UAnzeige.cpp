@@ -21,6 +21,7 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -163,6 +164,12 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     ShowGrid();
 
     connect(dispTimer_, &QTimer::timeout, this, &TFAnzeige::DispTimerOnTimer);
+    if (TLink *link = TLink::Instance())
+        connect(link, &TLink::LineStateChanged, this, [this](bool open) {
+            lostSince_ = open ? QDateTime() : QDateTime::currentDateTime();
+            UpdateSelectionState();
+            ShowPlant();
+        });
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, [this] { TabControl1Change(); });
     connect(ui->BetriebsArtTab, &QTabBar::currentChanged, this, &TFAnzeige::BetriebsArtTabChange);
     connect(ui->StatusAnzeige, &TTitledGrid::Clicked, this, &TFAnzeige::StatusAnzeigeClick);
@@ -372,9 +379,12 @@ void TFAnzeige::ShowPlantTabStates()
 {
     // The state of every plant at a glance: grey without plant, dark blue without
     // pile, green with a running pile; the tool tip says which.
+    const bool lost = !LinkOpen;
     for (int n = 1; n <= MaxPlants; ++n) {
         const tAnlageParameter &s = PlantTable[n];
-        if (PlantMissing(n))
+        if (lost)
+            ui->TabControl1->SetTabState(n - 1, QColor(150, 150, 150), LineLostText());
+        else if (PlantMissing(n))
             ui->TabControl1->SetTabState(n - 1, QColor(200, 0, 0),
                                          tr("Anlage nicht erreicht, Miete: %1").arg(s.Name));
         else if (!s.Present)
@@ -383,6 +393,32 @@ void TFAnzeige::ShowPlantTabStates()
             ui->TabControl1->SetTabState(n - 1, QColor(0, 0, 160), tr("Anlage ohne Miete"));
         else
             ui->TabControl1->SetTabState(n - 1, QColor(0, 130, 0), tr("Miete läuft: %1").arg(s.Name));
+    }
+}
+
+QString TFAnzeige::LineLostText() const
+{
+    const QDateTime since = lostSince_.isValid() ? lostSince_ : QDateTime::currentDateTime();
+    return tr("Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s")
+        .arg(ComNumber)
+        .arg(since.time().toString(QStringLiteral("hh:mm:ss")))
+        .arg(ReopenIntervalMs / 1000);
+}
+
+void TFAnzeige::ShowLineBand()
+{
+    // A lost line must not look like plants without piles: a band says so.
+    const bool lost = !LinkOpen;
+    if (lost && !lostSince_.isValid())
+        lostSince_ = QDateTime::currentDateTime();
+    if (!lost)
+        lostSince_ = QDateTime();
+    const QString text = lost ? LineLostText() : QString();
+    if (ui->LineBand->text() != text)
+        ui->LineBand->setText(text);
+    if (ui->LineBand->isVisible() != lost) {
+        ui->LineBand->setVisible(lost);
+        UpdateSelectionState();
     }
 }
 
@@ -408,6 +444,7 @@ void TFAnzeige::ShowSaveState()
 void TFAnzeige::ShowLinkState()
 {
     ShowSaveState();
+    ShowLineBand();
     QString text = LinkOpen ? QStringLiteral("COM%1").arg(ComNumber) : tr("Keine Verbindung");
     const TLiveValues &v = LiveOf(SelectedPlant);
     if (v.Valid && v.StampMs > 0)
@@ -420,6 +457,24 @@ void TFAnzeige::UpdateSelectionState()
 {
     ShowPlantTabStates();
     const tAnlageParameter &s = SlotOf(SelectedPlant);
+    const bool lost = !LinkOpen;
+    ui->BetriebsArtTab->setEnabled(!lost);
+    ui->BetriebsArtTab->setToolTip(lost ? LineLostText() : QString());
+    if (lost) {
+        // Nothing can reach a plant now; say why instead of ignoring clicks.
+        for (QAction *a : {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1}) {
+            a->setEnabled(false);
+            a->setToolTip(LineLostText());
+        }
+        ui->MEMLabel->SetLit(false);
+        ui->MieteName->setText(s.Present ? (s.Running ? s.Name : tr("Angeschlossene ANLAGE ist abgeschaltet!!"))
+                                         : tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
+        SetStatusPanelText(1, s.Datei);
+        SetStatusPanelText(3, s.Datei.isEmpty() ? QString() : QString::number(s.Anzahl));
+        return;
+    }
+    for (QAction *a : {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1})
+        a->setToolTip(QString());
     if (s.Present) {
         ui->Mieteneustarten1->setEnabled(!s.Running);
         ui->Mietefortfuehren1->setEnabled(!s.Running);

@@ -47,6 +47,32 @@ private slots:
     {
         support::ResetSharedState();
         PlantCount = MaxPlants;
+        LinkOpen = true;        // the display as it runs on an open line
+    }
+
+    // A lost line looks lost: the band, grey tabs, no pile actions and no mode
+    // tabs, each saying why; all back once the line is.
+    void lostLineIsShown()
+    {
+        PlantTable[5].Present = 1;
+        PlantTable[5].Running = 1;
+        PlantTable[5].MemStatus = 1;
+        SelectedPlant = 5;
+        TFAnzeige w;
+        w.show();
+        auto *band = Find<QLabel>(&w, "LineBand");
+        QVERIFY(!band->isVisible() && Enabled(&w, "Mietebeenden1"));
+        LinkOpen = false;
+        w.DispTimerOnTimer();
+        QVERIFY(band->isVisible());
+        QVERIFY2(band->text().startsWith("Verbindung zu COM1 verloren seit ") && band->text().endsWith("neuer Versuch alle 3 s"),
+                 qPrintable(band->text()));
+        QVERIFY(!Enabled(&w, "Mietebeenden1") && !Find<QTabBar>(&w, "BetriebsArtTab")->isEnabled());
+        QCOMPARE(Find<QAction>(&w, "Mietebeenden1")->toolTip(), band->text());
+        QVERIFY(!Find<TLedLabel>(&w, "MEMLabel")->IsLit());
+        LinkOpen = true;
+        w.DispTimerOnTimer();
+        QVERIFY(!band->isVisible() && Enabled(&w, "Mietebeenden1") && Find<QTabBar>(&w, "BetriebsArtTab")->isEnabled());
     }
 
     void noPlantPresent()

@@ -3,6 +3,7 @@
 // the plant tabs and the pile-management menu. It never asks the plants itself;
 // the main window's poll keeps LiveTable current and this window shows it once a second.
 
+#include <QDateTime>
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -93,6 +94,7 @@ private:
     QTimer *dispTimer_;
     QLabel *panels_[4];
     QLabel *savePanel_ = nullptr;
+    QDateTime lostSince_;                   // when the line was lost (invalid: it is open)
     QLabel *linkPanel_;                     // link state and age of the shown values
     bool settingModeTab_ = false;
     int modeTabShown_ = 0;                  // mode tab last set from the plant
@@ -106,4 +108,6 @@ private:
     void ShowPlantTabStates();
     void ShowLinkState();
     void ShowSaveState();
+    void ShowLineBand();
+    QString LineLostText() const;
 };
