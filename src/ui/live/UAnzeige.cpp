@@ -17,6 +17,7 @@
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
+#include "widgets/FormPlacement.h"
 #include "widgets/Instruments.h"
 #include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
@@ -195,6 +196,7 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     // contents need (a 1024 × 768 screen).
     layout()->activate();
     setMinimumSize(minimumSizeHint());
+    FitIntoScreen(this);
 }
 
 TFAnzeige::~TFAnzeige()

@@ -56,3 +56,23 @@ void SaveFormPlacement(const QWidget *w, const QString &section)
     p.State = w->isMinimized() ? 1 : w->isMaximized() ? 2 : 0;
     WriteFormPlacement(section, p);
 }
+
+void FitIntoScreen(QWidget *w)
+{
+    if (!w)
+        return;
+    QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    // Room for a title bar and frame the window system adds around the contents.
+    constexpr int frameW = 8, frameH = 32;
+    const QSize fitted(qBound(w->minimumWidth(), w->width(), qMax(w->minimumWidth(), free.width() - frameW)),
+                       qBound(w->minimumHeight(), w->height(), qMax(w->minimumHeight(), free.height() - frameH)));
+    if (fitted != w->size())
+        w->resize(fitted);
+    const int x = qBound(free.left(), w->x(), qMax(free.left(), free.right() - fitted.width() - frameW));
+    const int y = qBound(free.top(), w->y(), qMax(free.top(), free.bottom() - fitted.height() - frameH));
+    if (QPoint(x, y) != w->pos())
+        w->move(x, y);
+}

@@ -14,3 +14,8 @@ QSize DesktopSize(const QWidget *w);
 // in this order. A window of fixed size keeps a fixed size, the restored one.
 void RestoreFormPlacement(QWidget *w, const QString &section);
 void SaveFormPlacement(const QWidget *w, const QString &section);
+
+// Shrinks a window that is larger than its screen's free area (a 1024 × 768 screen
+// with a task bar), down to its minimum size at most, and moves it inside, title bar
+// included. Call before the window is first shown.
+void FitIntoScreen(QWidget *w);
