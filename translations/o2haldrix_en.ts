@@ -1418,6 +1418,10 @@ measurement protocols.</translation>
         <source>Ignorieren</source>
         <translation>Ignore</translation>
     </message>
+    <message>
+        <source>Gilt für neue Dateien; vorhandene behalten ihren Kopf.</source>
+        <translation>Applies to new files; existing ones keep their header.</translation>
+    </message>
 </context>
 <context>
     <name>TFQRKompForm</name>

@@ -1418,6 +1418,10 @@ protocoles de mesure.</translation>
         <source>Ignorieren</source>
         <translation>Ignorer</translation>
     </message>
+    <message>
+        <source>Gilt für neue Dateien; vorhandene behalten ihren Kopf.</source>
+        <translation>S&apos;applique aux nouveaux fichiers ; les fichiers existants gardent leur en-tête.</translation>
+    </message>
 </context>
 <context>
     <name>TFQRKompForm</name>

@@ -186,8 +186,14 @@ void TFGraphForm::OpenButtonClick()
 
 void TFGraphForm::OpenFile(const QString &path)
 {
-    if (!model_->LoadFile(path))
-        return;                         // unreadable: the model has said why
+    if (!model_->LoadFile(path)) {
+        // Unreadable (the model has said why): nothing may print the curves before.
+        ui->PreviewButton->setEnabled(false);
+        ui->PrintButton->setEnabled(false);
+        loaded_ = false;
+        ShowCurves();
+        return;
+    }
     if (!model_->FileValid) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);

@@ -43,7 +43,7 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(ui->StatusBar1);
         panels_[i]->setMinimumWidth(widths[i]);
-        ui->StatusBar1->addWidget(panels_[i]);
+        ui->StatusBar1->addWidget(panels_[i], i == 1 ? 1 : 0);
     }
     panels_[0]->setText(tr("Pfad:"));
     panels_[2]->setText(tr("Anzahl Speicherwerte:"));
@@ -56,7 +56,7 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     plant_ = qBound(1, int(SelectedPlant), MaxPlants);
     FillPlantTabs(ui->TabControl1, PlantCount);
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFCSV_Lesen::TabControl1Change);
-    ShowPlant();
+    ShowFile();
     setMinimumSize(sizeHint());
 }
 
@@ -100,13 +100,26 @@ void TFCSV_Lesen::done(int result)
     QDialog::done(result);
 }
 
-void TFCSV_Lesen::ShowPlant() { ui->MieteName->setText(PlantTable[plant_].Name); }
+// The heading names the loaded file's pile; "--" until a file is loaded.
+void TFCSV_Lesen::ShowPlant()
+{
+    ui->MieteName->setText(file_.FileValid ? file_.PileName.trimmed() : QStringLiteral("--"));
+}
+
+void TFCSV_Lesen::ShowFile()
+{
+    ShowPlant();
+    // A long path is cut in the middle, so the count beside it stays readable.
+    const QString path = file_.FileValid ? file_.FileNameText : QStringLiteral("--");
+    panels_[1]->setToolTip(file_.FileValid ? path : QString());
+    panels_[1]->setText(panels_[1]->fontMetrics().elidedText(path, Qt::ElideMiddle, qMax(200, panels_[1]->width())));
+    panels_[3]->setText(file_.FileValid ? QString::number(file_.LineCount) : QStringLiteral("--"));
+}
 
 void TFCSV_Lesen::TabControl1Change()
 {
     plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
     ShowPlant();
-    panels_[1]->clear();
 }
 
 void TFCSV_Lesen::OpenButtonClick()
@@ -120,17 +133,19 @@ void TFCSV_Lesen::OpenButtonClick()
     DataFileContent loaded;
     QString error;
     if (!LoadDataFile(path, loaded, &error)) {
+        file_ = DataFileContent();      // the file before is no longer what is shown
+        ui->PreviewButton->setEnabled(false);
+        ui->PrintButton->setEnabled(false);
+        ShowFile();
         ShowInfo(this, error);
         return;
     }
     file_ = loaded;
     ui->PreviewButton->setEnabled(file_.FileValid);
     ui->PrintButton->setEnabled(file_.FileValid);
-    if (!file_.FileValid) {
+    ShowFile();
+    if (!file_.FileValid)
         ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
-        return;
-    }
-    panels_[1]->setText(file_.FileNameText);
 }
 
 void TFCSV_Lesen::Schliessen1Click()

@@ -37,6 +37,7 @@ protected:
 private:
     void Run(bool preview);
     void ShowPlant();
+    void ShowFile();
 
     Ui::TFCSV_Lesen *ui;
     QLabel *panels_[4] = {};
