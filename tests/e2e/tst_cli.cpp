@@ -82,8 +82,15 @@ private slots:
         r = Run({"info", dir.filePath("missing.csv")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QString::fromUtf8("kann nicht geöffnet werden")));
-        QCOMPARE(Run({"series"}).code, 1);
-        QCOMPARE(Run({"series", old_, "--bogus"}).code, 1);
+        QCOMPARE(Run({"series"}).code, 64);                 // usage errors: never a verdict's 1
+        QCOMPARE(Run({"series", old_, "--bogus"}).code, 64);
+        QCOMPARE(Run({"hygiene", old_, "--criterion"}).code, 64);
+        // A FIFO would block every read: refused as no data file.
+        const QString fifo = QDir::temp().filePath(QStringLiteral("o2h-fifo-%1").arg(QCoreApplication::applicationPid()));
+        QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+        for (const char *command : {"info", "hygiene"})
+            QCOMPARE(Run({command, fifo}).code, 2);
+        QFile::remove(fifo);
 
         // A stamp that is no date: points before it, then the message.
         QFile src(old_);
@@ -190,7 +197,7 @@ private slots:
         QCOMPARE(r.code, 0);
         QVERIFY(!QJsonDocument::fromJson(r.out.toUtf8()).object()["note"].toString().isEmpty());
         r = Run({"hygiene", file, "--criterion", "nope", "--home", home.path()});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.code, 64);
         QVERIFY(r.err.contains("bioabfv-open"));
         QFile bad(home.filePath("bad.csv"));
         QVERIFY(bad.open(QIODevice::WriteOnly));
@@ -225,7 +232,7 @@ private slots:
         }
         QCOMPARE(minutes, QStringList({"10080", "10080"}));
         const Result bad = Run({"hygiene", file, "--holidays", "XX", "--home", home.path()});
-        QVERIFY(bad.code == 1 && bad.err.contains("--holidays XX"));
+        QVERIFY(bad.code == 64 && bad.err.contains("--holidays XX"));
         const Result nw = Run({"hygiene", file, "--holidays", "nw", "--working-days", "1-6", "--json", "--home", home.path()});
         const QJsonObject o = QJsonDocument::fromJson(nw.out.toUtf8()).object();
         QCOMPARE(o["holiday_state"].toString(), QString("NW"));

@@ -68,10 +68,25 @@ const QString &UsageText()
     return text;
 }
 
+// A usage error has its own status (64, as sysexits has it): 1 is "not met" for
+// hygiene, and a typo in a script must not read as a verdict.
+constexpr int UsageError = 64;
+
 int Usage()
 {
     Err(UsageText());
-    return 1;
+    return UsageError;
+}
+
+// Only regular files: a FIFO or a device would block every read for good.
+bool RegularFileOrMissing(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        Err(QStringLiteral("%1: not a regular file").arg(path));
+        return false;
+    }
+    return true;
 }
 
 QString Json(const QString &s)
@@ -161,10 +176,12 @@ int Hygiene(const QStringList &args)
         for (const HygieneCriterion &c : HygieneCriteria())
             known << QString::fromLatin1(c.name);
         Err(QStringLiteral("unknown criterion %1 (known: %2)").arg(name, known.join(QStringLiteral(", "))));
-        return 1;
+        return UsageError;
     }
     DataFileContent file;
     QString error;
+    if (!RegularFileOrMissing(path))
+        return 2;
     if (!LoadDataFile(path, file, &error)) {
         Err(error);
         return 1;
@@ -176,13 +193,13 @@ int Hygiene(const QStringList &args)
     HygieneCalendar calendar = ReadHygieneCalendar();
     if (!a.workingDays.isEmpty() && !ParseWeekdays(a.workingDays, calendar.weekdays)) {
         Err(QStringLiteral("--working-days %1: ISO weekdays expected, e.g. 1-5 or 1-6").arg(a.workingDays));
-        return 1;
+        return UsageError;
     }
     if (!a.holidays.isEmpty()) {
         if (!KnownHolidayState(a.holidays.toUpper())) {
             Err(QStringLiteral("--holidays %1: a German state expected (BW BY BE BB HB HH HE MV NI NW RP SL SN ST SH TH)")
                     .arg(a.holidays));
-            return 1;
+            return UsageError;
         }
         calendar.holidays = a.holidays.toUpper();
     }
@@ -305,6 +322,8 @@ int Protocol(const QStringList &args)
     const HomeSettings settings(a.home);
     DataFileContent model;
     QString error;
+    if (!RegularFileOrMissing(path))
+        return 2;
     if (!LoadDataFile(path, model, &error)) {
         Err(error);
         return 1;
@@ -405,7 +424,7 @@ int main(int argc, char **argv)
         } else if (command == QLatin1String("series") && a == QLatin1String("--reftemp") && !args.isEmpty()) {
             if (!ParseReal(args.takeFirst(), RefTemp)) {
                 Err(QStringLiteral("--reftemp needs a number"));
-                return 1;
+                return UsageError;
             }
         } else {
             return Usage();
@@ -416,6 +435,8 @@ int main(int argc, char **argv)
     // Titles follow the units in force when the model is made.
     DataFileContent model;
     QString error;
+    if (!RegularFileOrMissing(path))
+        return 2;
     if (!LoadDataFile(path, model, &error)) {
         Err(error);
         return 1;

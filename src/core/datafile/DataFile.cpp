@@ -512,6 +512,13 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
 {
     c = DataFileContent();
     QFile f(path);
+    // A FIFO or a device would block the read for good: regular files only.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+        if (errorText)
+            *errorText = QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+                             .arg(QDir::toNativeSeparators(path), QStringLiteral("Keine gewöhnliche Datei."));
+        return false;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         if (errorText)
             *errorText = QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
