@@ -382,6 +382,14 @@
         <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
         <translation>The folder for the data file does not exist; setting a new folder..</translation>
     </message>
+    <message>
+        <source>Leerzeichen</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>Nicht im Namen möglich (er wird Teil des Dateinamens), weggelassen: %1. Erlaubt sind A–Z, a–z, 0–9, _ und -.</source>
+        <translation>Not possible in the name (it becomes part of the file name), left out: %1. Allowed are A–Z, a–z, 0–9, _ and -.</translation>
+    </message>
 </context>
 <context>
     <name>TFAnzeige</name>

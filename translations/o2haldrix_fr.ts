@@ -382,6 +382,14 @@
         <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
         <translation>Le dossier du fichier de données n&apos;existe pas, nouveau dossier défini..</translation>
     </message>
+    <message>
+        <source>Leerzeichen</source>
+        <translation>espace</translation>
+    </message>
+    <message>
+        <source>Nicht im Namen möglich (er wird Teil des Dateinamens), weggelassen: %1. Erlaubt sind A–Z, a–z, 0–9, _ und -.</source>
+        <translation>Impossible dans le nom (il fait partie du nom de fichier), omis : %1. Autorisés : A–Z, a–z, 0–9, _ et -.</translation>
+    </message>
 </context>
 <context>
     <name>TFAnzeige</name>

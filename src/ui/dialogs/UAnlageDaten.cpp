@@ -24,8 +24,31 @@ TFAnlageDaten::TFAnlageDaten(int plant, QWidget *parent)
     ui->Edit2->setText(slot.Komm);
     folder_ = slot.Pfad;
     ui->DirLabel->setText(folder_);
-    // The name becomes part of a file name: letters, digits, "_" and "-" only.
-    ui->Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_-]*")), ui->Edit1));
+    // The name becomes part of a file name: letters, digits, "_" and "-" only. What
+    // else is typed is left out, and the operator is told which characters those were.
+    connect(ui->Edit1, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        QString kept, dropped;
+        for (const QChar c : typed) {
+            const char16_t u = c.unicode();
+            if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_' || u == u'-')
+                kept += c;
+            else if (!dropped.contains(c))
+                dropped += c;
+        }
+        if (dropped.isEmpty())
+            return;
+        for (const QChar c : dropped)
+            if (!dropped_.contains(c))
+                dropped_ += c;      // all left out since the dialog opened
+        const int cursor = qMax(0, ui->Edit1->cursorPosition() - int(typed.size() - kept.size()));
+        ui->Edit1->setText(kept);
+        ui->Edit1->setCursorPosition(qMin(cursor, int(kept.size())));
+        QStringList shown;
+        for (const QChar c : std::as_const(dropped_))
+            shown << (c == u' ' ? tr("Leerzeichen") : QStringLiteral("„%1“").arg(c));
+        ui->NameHinweis->setText(tr("Nicht im Namen möglich (er wird Teil des Dateinamens), weggelassen: %1. "
+                                    "Erlaubt sind A–Z, a–z, 0–9, _ und -.").arg(shown.join(QStringLiteral(", "))));
+    });
     ui->PfadButton1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     connect(ui->Edit1, &QLineEdit::textEdited, this, [this] { nameEdited_ = true; });
     connect(ui->Edit2, &QLineEdit::textEdited, this, [this] { commentEdited_ = true; });

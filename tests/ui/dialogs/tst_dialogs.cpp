@@ -144,6 +144,9 @@ private slots:
             name->clear();
             QTest::keyClicks(name, "Nord/Sued: 7 .abcdefghijklmnopqrstuvwxyz");
             QCOMPARE(name->text(), QString("NordSued7abcdefghijk"));
+            // Said, not silent: which characters were left out.
+            QVERIFY2(d.findChild<QLabel *>("NameHinweis")->text().contains("weggelassen: „/“, „:“, Leerzeichen, „.“"),
+                     qPrintable(d.findChild<QLabel *>("NameHinweis")->text()));
             d.findChild<QPushButton *>("OKBtn")->click();
         }
         QCOMPARE(slot.Name, QString("NordSued7abcdefghijk"));

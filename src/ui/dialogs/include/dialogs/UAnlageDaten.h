@@ -32,6 +32,7 @@ private:
     QString folder_;
     bool folderChanged_ = false;
     bool nameEdited_ = false;
+    QString dropped_;                   // characters left out of the name
     bool commentEdited_ = false;
     bool activated_ = false;
     std::function<QString(const QString &)> chooser_;
