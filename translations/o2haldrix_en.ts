@@ -719,6 +719,18 @@ Plant %2 does not write into this file; another one can be chosen with &quot;Con
         <source>Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s</source>
         <translation>Connection to COM%1 lost since %2 – trying again every %3 s</translation>
     </message>
+    <message>
+        <source>%1 + %2 in der Anlage</source>
+        <translation>%1 + %2 in the plant</translation>
+    </message>
+    <message>
+        <source>%1 Messwerte in der Anlage</source>
+        <translation>%1 records in the plant</translation>
+    </message>
+    <message>
+        <source> Messwerte in der Anlage</source>
+        <translation> records in the plant</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

@@ -719,6 +719,18 @@ L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être c
         <source>Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s</source>
         <translation>Liaison avec COM%1 perdue depuis %2 – nouvel essai toutes les %3 s</translation>
     </message>
+    <message>
+        <source>%1 + %2 in der Anlage</source>
+        <translation>%1 + %2 dans l&apos;installation</translation>
+    </message>
+    <message>
+        <source>%1 Messwerte in der Anlage</source>
+        <translation>%1 mesures dans l&apos;installation</translation>
+    </message>
+    <message>
+        <source> Messwerte in der Anlage</source>
+        <translation> mesures dans l&apos;installation</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

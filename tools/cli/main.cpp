@@ -13,8 +13,9 @@
 //   graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]
 //                                                  the one-page graph as PDF, with the curves
 //                                                  ticked in the home folder's settings
-// Exit codes: 0 done, 1 usage or unreadable file, 2 not a data file, 3 a stamp is no date,
-// 4 the output cannot be written.
+// Exit codes: 0 done, 1 unreadable file (hygiene: also not met), 2 not a data file or
+// not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
+// written, 64 usage error.
 
 #include "base/Numbers.h"
 #include "datafile/DataFile.h"
@@ -30,16 +31,16 @@
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 
-#include <cmath>
 #include <QApplication>
-#include <QFileInfo>
 #endif
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 

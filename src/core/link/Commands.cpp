@@ -117,8 +117,10 @@ bool ReadStoredRecordCount(int plant)
 {
     if (!ValidPlant(plant) || !PlantTable[plant].Present)
         return false;
-    if (Exchange(BaseTimeout, plant, cmdReadStoredCount) && StoredCount >= 0 && StoredCount <= 1000)
+    if (Exchange(BaseTimeout, plant, cmdReadStoredCount) && StoredCount >= 0 && StoredCount <= 1000) {
+        PlantTable[plant].Stored = StoredCount;
         return true;
+    }
     StoredCount = 0;
     return false;
 }

@@ -200,6 +200,7 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
             } else {
                 latest = stamp;
             }
+            PlantTable[plant].Stored = count - taken - 1;
             if (observer)
                 observer->RecordTransferred(plant, taken + 1);
             // Only between records: one the plant has handed over (and so no longer

@@ -486,7 +486,9 @@ void TFAnzeige::UpdateSelectionState()
         ui->Datumsetzen1->setEnabled(true);
         ui->MieteName->setText(s.Running ? s.Name : tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
         SetStatusPanelText(1, s.Datei);
-        SetStatusPanelText(3, QString::number(s.Anzahl));
+        // The file's records, and those still waiting in the plant when known.
+        SetStatusPanelText(3, s.Running && s.Stored > 0 ? tr("%1 + %2 in der Anlage").arg(s.Anzahl).arg(s.Stored)
+                                                        : QString::number(s.Anzahl));
     } else {
         ui->Mieteneustarten1->setEnabled(false);
         ui->Mietefortfuehren1->setEnabled(false);
@@ -579,6 +581,18 @@ void TFAnzeige::ShowGrid()
 {
     for (int n = 1; n <= MaxPlants; ++n)
         ShowGridRow(n);
+    // Until a readout has a result for it, the memory column says what each plant holds.
+    TTitledGrid *status = ui->StatusAnzeige;
+    if (!status->isVisible())
+        return;
+    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
+        const QString cell = status->Cells(1, n);
+        const QString held = PlantTable[n].Present && PlantTable[n].Stored >= 0
+                                 ? tr("%1 Messwerte in der Anlage").arg(PlantTable[n].Stored)
+                                 : QString();
+        if (cell.isEmpty() || (cell != held && cell.endsWith(tr(" Messwerte in der Anlage"))))
+            status->SetCells(1, n, held);
+    }
 }
 
 void TFAnzeige::ShowGridRow(int n)

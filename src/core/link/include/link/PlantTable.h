@@ -19,6 +19,7 @@ struct tAnlageParameter {
     QString Pfad;           // folder for new data files
     quint8 Mode = 0;        // operating mode 0..4 from the "B" reply
     qint32 Anzahl = 0;      // records written to Datei so far
+    qint32 Stored = -1;     // records the plant holds (its last "r" reply); -1: not known
 };
 
 // One set of measured values of one plant.
