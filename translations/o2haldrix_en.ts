@@ -1521,12 +1521,12 @@ measurement protocols.</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>OFF</source>
-        <translation>OFF</translation>
-    </message>
-    <message>
         <source>%1h</source>
         <translation>%1h</translation>
+    </message>
+    <message>
+        <source>AUS</source>
+        <translation>OFF</translation>
     </message>
 </context>
 <context>

@@ -1521,12 +1521,12 @@ protocoles de mesure.</translation>
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>OFF</source>
-        <translation>ARRÊT</translation>
-    </message>
-    <message>
         <source>%1h</source>
         <translation>%1h</translation>
+    </message>
+    <message>
+        <source>AUS</source>
+        <translation>ARRÊT</translation>
     </message>
 </context>
 <context>

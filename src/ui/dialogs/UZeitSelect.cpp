@@ -42,7 +42,7 @@ void TFZeitSelect::FillButtons()
 {
     const int down = ui->TextSelect1->Down();
     QList<QStringList> rows;
-    rows.append({tr("OFF")});
+    rows.append({tr("AUS")});
     for (int first = 1; first <= 19; first += 6) {
         QStringList row;
         for (int hour = first; hour < first + 6; ++hour)

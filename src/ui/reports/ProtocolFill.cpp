@@ -97,10 +97,15 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
                 return ShowRefDepth ? rows->Value(SeriesRef) : QString();
             return series.contains(label) ? rows->Value(series.value(label)) : QString();
         };
-        if (graph)
+        if (graph) {
+            // The depths in the unit every other printed value uses.
+            const auto depth = [](int cm) {
+                return ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(cm)) : QStringLiteral("%1 cm").arg(cm);
+            };
             AddCurves(form->QRChart1(), rows->points,
-                      {{SeriesT100, "100 cm"}, {SeriesT75, "75 cm"}, {SeriesT50, "50 cm"}, {SeriesT25, "25 cm"},
-                       {SeriesT0, "0 cm"}, {SeriesO2, "O2"}});
+                      {{SeriesT100, depth(100)}, {SeriesT75, depth(75)}, {SeriesT50, depth(50)}, {SeriesT25, depth(25)},
+                       {SeriesT0, depth(0)}, {SeriesO2, "O2"}});
+        }
     } else {
         form->SetLabel("QRTemp1", ShowRefDepth ? QStringLiteral("Rand ") + (ImperialUnits ? "[in]" : "[cm]") : QString());
         form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);

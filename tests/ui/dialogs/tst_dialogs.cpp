@@ -63,7 +63,7 @@ private slots:
                  QStringLiteral("Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !"));
         TLetterBar *bar = dialog.TextSelect1();
         QCOMPARE(bar->ButtonCount(), 25);
-        QCOMPARE(bar->Caption(1), QStringLiteral("OFF"));
+        QCOMPARE(bar->Caption(1), QStringLiteral("AUS"));
         QCOMPARE(bar->Caption(2), QStringLiteral("1h"));
         QCOMPARE(bar->Caption(7), QStringLiteral("6h"));
         QCOMPARE(bar->Caption(8), QStringLiteral("7h"));
