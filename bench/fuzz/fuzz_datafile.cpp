@@ -3,7 +3,8 @@
 // range, blank lines, byte-order marks, both encodings), half are raw bytes.
 // Invariants: the load rules (a file is ours only when its first data line is
 // numbered 1; the line count is the number of non-blank data lines, none of them
-// blank) and a series that holds only finite values, as many as there are points.
+// blank) and series of finite values or gaps (NaN, temperatures and the reference
+// depth only), as many as there are points.
 
 #include "datafile/DataFile.h"
 #include "datafile/SeriesData.h"
@@ -95,10 +96,14 @@ int Target(fuzz::Bytes &in)
         QString why;
         BuildSeriesData(lines, c.O2InPercent, perDay, points, &why);
         FUZZ_CHECK(points.PointCount >= 0 && points.Labels.size() == points.PointCount);
-        for (const std::vector<double> &series : points.Values) {
+        for (int k = 0; k < SeriesCountTotal; ++k) {
+            const std::vector<double> &series = points.Values[size_t(k)];
             FUZZ_CHECK(qint64(series.size()) == points.PointCount + 1);
+            // Temperatures and the reference depth may have gaps (a value no probe
+            // measures); a gap is NaN, never an infinity.
+            const bool gaps = k <= SeriesRef;
             for (double v : series)
-                FUZZ_CHECK(std::isfinite(v));
+                FUZZ_CHECK(std::isfinite(v) || (gaps && std::isnan(v)));
         }
     }
     return 0;
