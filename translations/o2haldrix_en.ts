@@ -1256,11 +1256,11 @@ Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Steuerbetrieb EIN- Zeit</source>
-        <translation>Control mode ON time</translation>
+        <translation>Safety mode ON time</translation>
     </message>
     <message>
         <source>Steuerbetrieb AUS- Zeit</source>
-        <translation>Control mode OFF time</translation>
+        <translation>Safety mode OFF time</translation>
     </message>
     <message>
         <source>%1 war leer und bleibt %2.</source>

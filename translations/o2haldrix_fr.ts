@@ -1256,11 +1256,11 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
         <source>Steuerbetrieb EIN- Zeit</source>
-        <translation>Durée MARCHE en mode commande</translation>
+        <translation>Mode secours : marche</translation>
     </message>
     <message>
         <source>Steuerbetrieb AUS- Zeit</source>
-        <translation>Durée ARRÊT en mode commande</translation>
+        <translation>Mode secours : arrêt</translation>
     </message>
     <message>
         <source>%1 war leer und bleibt %2.</source>
