@@ -171,6 +171,12 @@ QString ShortDateText(const QDate &date)
     return QLocale().toString(date, ShortDateFormat());
 }
 
+bool FileNameCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_' || u == u'-';
+}
+
 QString FileDateText(const QDate &date)
 {
     return date.toString(QStringLiteral("dd.MM.yyyy"));
@@ -254,13 +260,9 @@ bool MakeDataFileName(int plant)
     tAnlageParameter &p = PlantTable[plant];
     // Fixed, whatever the PC's locale: every site PC names a day's file alike.
     QString name = p.Name + u'_' + FileDateText(DataFileToday());
-    for (QChar &c : name) {
-        const char16_t u = c.unicode();
-        const bool keep = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
-                          || u == u'_' || u == u'-';
-        if (!keep)
+    for (QChar &c : name)
+        if (!FileNameCharacter(c))
             c = u'-';
-    }
     // Without a folder the file would land in the root directory; use the program's.
     if (p.Pfad.isEmpty())
         p.Pfad = ProgramFolder.isEmpty() ? QDir::currentPath() : ProgramFolder;

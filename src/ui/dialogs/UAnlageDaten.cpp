@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QStyle>
 
@@ -29,8 +28,7 @@ TFAnlageDaten::TFAnlageDaten(int plant, QWidget *parent)
     connect(ui->Edit1, &QLineEdit::textEdited, this, [this](const QString &typed) {
         QString kept, dropped;
         for (const QChar c : typed) {
-            const char16_t u = c.unicode();
-            if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_' || u == u'-')
+            if (FileNameCharacter(c))
                 kept += c;
             else if (!dropped.contains(c))
                 dropped += c;

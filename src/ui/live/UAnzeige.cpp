@@ -398,6 +398,12 @@ void TFAnzeige::ShowPlantTabStates()
     }
 }
 
+// The menu items that talk to the selected plant.
+std::array<QAction *, 5> TFAnzeige::PlantActions() const
+{
+    return {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1};
+}
+
 QString TFAnzeige::LineLostText() const
 {
     const QDateTime since = lostSince_.isValid() ? lostSince_ : QDateTime::currentDateTime();
@@ -464,7 +470,7 @@ void TFAnzeige::UpdateSelectionState()
     ui->BetriebsArtTab->setToolTip(lost ? LineLostText() : QString());
     if (lost) {
         // Nothing can reach a plant now; say why instead of ignoring clicks.
-        for (QAction *a : {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1}) {
+        for (QAction *a : PlantActions()) {
             a->setEnabled(false);
             a->setToolTip(LineLostText());
         }
@@ -475,7 +481,7 @@ void TFAnzeige::UpdateSelectionState()
         SetStatusPanelText(3, s.Datei.isEmpty() ? QString() : QString::number(s.Anzahl));
         return;
     }
-    for (QAction *a : {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1})
+    for (QAction *a : PlantActions())
         a->setToolTip(QString());
     if (s.Present) {
         ui->Mieteneustarten1->setEnabled(!s.Running);

@@ -28,6 +28,8 @@ void ResetDataFileState();
 // True while a data file is open (at most one at a time).
 bool DataFileIsOpen();
 
+// What a data-file name keeps of a pile name: A–Z, a–z, 0–9, "_" and "-".
+bool FileNameCharacter(QChar c);
 // Names a new data file for the plant's pile. It never names a file that exists or
 // that another plant's pile writes into: then "-2", "-3", … follow the date, and
 // the result is true.

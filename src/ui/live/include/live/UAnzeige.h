@@ -5,8 +5,11 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <memory>
+
+class QAction;
 
 namespace Ui { class TFAnzeige; }
 class QLabel;
@@ -110,4 +113,5 @@ private:
     void ShowSaveState();
     void ShowLineBand();
     QString LineLostText() const;
+    std::array<QAction *, 5> PlantActions() const;
 };
