@@ -1,6 +1,7 @@
 // Writes a 65 535-line data file, then times LoadFile + BuildSeries (per record and
 // per day) against a plain read-and-split of the same file.
 
+#include "BenchDataFile.h"
 #include "models/UMessDaten.h"
 #include "datafile/DataFile.h"
 #include "link/PlantTable.h"
@@ -43,26 +44,9 @@ int main(int argc, char **argv)
     TSettingsFile ini(dir.filePath(QStringLiteral("Haldrix.ini")));
     SettingsFile = &ini;
     WriteSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QString::fromUtf8("Kompost Müller"));
-    PlantTable[1].Name = QStringLiteral("Bench");
-    PlantTable[1].Pfad = ProgramFolder;
-    MakeDataFileName(1);
-    if (!OpenDataFile(1))
+    const QString path = WriteBenchDataFile(kLines);
+    if (path.isEmpty())
         return 1;
-    TLiveValues v;
-    for (int i = 0; i < kLines; ++i) {
-        const int minutes = i * 30;
-        const QDate d = QDate(2026, 1, 1).addDays(minutes / 1440);
-        v.T5 = 40 + i % 30, v.T4 = 45 + i % 25, v.T3 = 50 + i % 20, v.T2 = 55 + i % 15, v.T1 = 20 + i % 10;
-        v.O2 = 150 + i % 60, v.Betriebsart = quint8(i % 4), v.Luefterlaufzeit = i, v.LuefterZyklen = i / 3;
-        ComputeRefDepth(v);
-        const QString stamp = QStringLiteral("%1.%2.%3  %4:%5")
-                                  .arg(d.day(), 2, 10, QChar(u'0')).arg(d.month(), 2, 10, QChar(u'0')).arg(d.year())
-                                  .arg(minutes % 1440 / 60, 2, 10, QChar(u'0')).arg(minutes % 60, 2, 10, QChar(u'0'));
-        if (!AppendDataLine(1, stamp, v))
-            return 1;
-    }
-    CloseDataFile(1);
-    const QString path = PlantTable[1].Datei;
 
     const double loadOnly = Best([&] {
         TMessDaten m;

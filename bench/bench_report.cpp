@@ -1,4 +1,5 @@
-// A measurement protocol of 1000 hourly records with the graph, rendered to PDF.
+// A measurement protocol of hourly records with the graph, rendered to PDF:
+// `bench_report [rows]`, 1000 rows by default.
 
 #include "datafile/DataFile.h"
 #include "reports/ProtocolFill.h"
@@ -20,7 +21,8 @@ int main(int argc, char *argv[])
     file.Title1 = QStringLiteral("Kompostwerk Nord");
     file.PileName = QStringLiteral("Miete 7");
     const QDateTime start(QDate(2026, 11, 1), QTime(0, 0));
-    for (int i = 1; i <= 1000; ++i) {
+    const int rows = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000;
+    for (int i = 1; i <= rows; ++i) {
         const int core = qMin(68, 15 + i / 4);
         file.Lines << QStringLiteral("%1;%2;%3;%4;%5;%6;%7;  100; 18,5;3;%8;%9;")
                           .arg(i)

@@ -11,6 +11,14 @@
         <source>Beim Abbruch am %1 sind %2 Messwerte von Anlage %3 verloren gegangen</source>
         <translation>When the transfer was cut on %1, %2 records of plant %3 were lost</translation>
     </message>
+    <message>
+        <source>Datei %1 kann nicht geöffnet werden. %2</source>
+        <translation>File %1 cannot be opened. %2</translation>
+    </message>
+    <message>
+        <source>Keine gewöhnliche Datei.</source>
+        <translation>Not a regular file.</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
@@ -178,10 +186,6 @@
         <translation>, without public holidays in %1</translation>
     </message>
     <message>
-        <source>dd.MM.yyyy</source>
-        <translation>MM/dd/yyyy</translation>
-    </message>
-    <message>
         <source>… und %1 weitere</source>
         <translation>… and %1 more</translation>
     </message>
@@ -282,6 +286,17 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>Connected PLANT is switched off!!</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesData</name>
+    <message>
+        <source>&apos;%1&apos; ist keine gültige Datums- und Uhrzeitangabe</source>
+        <translation>&apos;%1&apos; is not a valid date and time</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiges Datum</source>
+        <translation>&apos;%1&apos; is not a valid date</translation>
     </message>
 </context>
 <context>

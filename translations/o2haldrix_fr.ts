@@ -11,6 +11,14 @@
         <source>Beim Abbruch am %1 sind %2 Messwerte von Anlage %3 verloren gegangen</source>
         <translation>Lors de l&apos;interruption du %1, %2 mesures de l&apos;installation %3 ont été perdues</translation>
     </message>
+    <message>
+        <source>Datei %1 kann nicht geöffnet werden. %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier %1. %2</translation>
+    </message>
+    <message>
+        <source>Keine gewöhnliche Datei.</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
@@ -178,10 +186,6 @@
         <translation>, sans les jours fériés de %1</translation>
     </message>
     <message>
-        <source>dd.MM.yyyy</source>
-        <translation>dd/MM/yyyy</translation>
-    </message>
-    <message>
         <source>… und %1 weitere</source>
         <translation>… et %1 de plus</translation>
     </message>
@@ -282,6 +286,17 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesData</name>
+    <message>
+        <source>&apos;%1&apos; ist keine gültige Datums- und Uhrzeitangabe</source>
+        <translation>&apos;%1&apos; n&apos;est pas une date et une heure valides</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiges Datum</source>
+        <translation>&apos;%1&apos; n&apos;est pas une date valide</translation>
     </message>
 </context>
 <context>

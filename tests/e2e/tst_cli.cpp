@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QJsonArray>
@@ -19,16 +20,20 @@ class TstCli : public QObject {
     Result Run(const QStringList &args, const QString &zone = QString())
     {
         QProcess p;
-        if (!zone.isEmpty()) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // The saved language is read from the user's settings: this run's own.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config_.path());
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        if (!zone.isEmpty())
             env.insert(QStringLiteral("TZ"), zone);
-            p.setProcessEnvironment(env);
-        }
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(O2H_CLI), args);
         p.waitForFinished(20000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
     const QString old_ = QStringLiteral(O2H_TESTDATA "/files/old-layout.csv");
+    QTemporaryDir config_;
 
 private slots:
     void info()
@@ -62,6 +67,28 @@ private slots:
         lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
         QCOMPARE(lines[0].section(';', 1), QString("140.1;122.1;104.1;86.1;68.1;24.1;20.9;10;2"));
+    }
+
+    // Dates follow the program's saved language or --language, never the locale the
+    // command runs under (the tests run under C); no display is needed, and nothing
+    // warns about its absence.
+    void language()
+    {
+        Result r = Run({"series", old_, "--per-day"});
+        QVERIFY2(r.out.startsWith("01.03.2009"), qPrintable(r.out));
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        r = Run({"series", old_, "--language", "fr", "--per-day"});
+        QVERIFY2(r.out.startsWith("01/03/2009"), qPrintable(r.out));
+        QSettings(config_.filePath("O2-Haldrix.conf"), QSettings::IniFormat)
+            .setValue("Locales/LocalizerExt", "fr");
+        QVERIFY(Run({"series", old_, "--per-day"}).out.startsWith("01/03/2009"));
+        QSettings(config_.filePath("O2-Haldrix.conf"), QSettings::IniFormat).remove("Locales/LocalizerExt");
+        QCOMPARE(Run({"series", old_, "--language"}).code, 64);
+        QCOMPARE(Run({"info", old_, "--language", "xx"}).code, 64);
+        QTemporaryDir out;
+        r = Run({"graph", old_, "--out", out.filePath("g.pdf"), "--language", "de"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
     }
 
     void errors()

@@ -2,6 +2,7 @@
 // pseudo-terminal; what went over the line is read back from the simulator's trace.
 
 #include "data/UDatenLesen.h"
+#include "base/DisplayFormat.h"
 #include "datafile/DataFile.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -294,7 +295,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(status->Cells(1, 3), QStringLiteral("Ergebnis OK !"), 2000);
         QCOMPARE(status->Cells(1, 1), QStringLiteral("Ergebnis OK !"));
         QCOMPARE(status->Cells(1, 2), QStringLiteral("Fehler beim sichern!"));
-        QVERIFY2(status->Cells(1, 0).startsWith(QStringLiteral("Sicherung am ") + QLocale().toString(now.date(), QLocale::ShortFormat)),
+        QVERIFY2(status->Cells(1, 0).startsWith(QStringLiteral("Sicherung am ") + ShortDateText(now.date())),
                  qPrintable(status->Cells(1, 0)));
         QVERIFY(IniValue(home, "1", "Anzahl").toInt() >= 20);
         QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)));

@@ -1,5 +1,8 @@
-// o2-haldrix-cli: headless look at data files through the same reader and series
-// builder the windows use (core libraries only: no windows, no chart library).
+// o2-haldrix-cli: headless look at data files through the same reader, series builder
+// and report forms the windows use. No command needs a display: info, series and
+// hygiene run on the core libraries without a GUI application; protocol and graph
+// draw their charts with the chart widget on the offscreen platform.
+// Every command takes --language de|en|fr (default: the program's saved choice).
 //   info FILE                                      what the file holds, as one JSON object
 //   series FILE [--per-day] [--imperial] [--reftemp T]
 //                                                  one line per plotted point: label;9 values
@@ -17,6 +20,7 @@
 // not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
 // written, 64 usage error.
 
+#include "base/DisplayFormat.h"
 #include "base/Numbers.h"
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
@@ -25,6 +29,7 @@
 
 #include "settings/SettingsFile.h"
 #ifdef O2H_CLI_PROTOCOL
+#include "i18n/Languages.h"
 #include "models/UMessDaten.h"
 #include "reports/GraphFill.h"
 #include "reports/HygieneFill.h"
@@ -39,6 +44,9 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QStringList>
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdio>
@@ -65,7 +73,8 @@ const QString &UsageText()
                        "       o2-haldrix-cli protocol FILE --out OUT.pdf [--quality] [--per-day] [--graph] [--hygiene] [--home DIR]\n"
                        "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
                        "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--working-days 1-5] [--holidays NW]\n"
-                       "                                  [--json] [--home DIR]"));
+                       "                                  [--json] [--home DIR]\n"
+                       "every command also takes --language de|en|fr"));
     return text;
 }
 
@@ -108,6 +117,35 @@ QString Number(double v)
     if (s.endsWith(u'.'))
         s.chop(1);
     return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+}
+
+// "--language CODE" anywhere on the line, taken out of args: the program's saved
+// choice otherwise. Dates, numbers and texts of every command follow it. False for
+// a missing or unknown code (a usage error).
+bool ApplyLanguage(QStringList &args)
+{
+    QString code;
+    const qsizetype at = args.indexOf(QStringLiteral("--language"));
+    if (at >= 0) {
+        if (at + 1 >= args.size())
+            return false;
+        code = args[at + 1];
+        args.remove(at, 2);
+    }
+#ifdef O2H_CLI_PROTOCOL
+    TLanguages::SetSearchFolders({QCoreApplication::applicationDirPath()});
+    if (code.isEmpty()) {
+        TLanguages::Instance()->Init();
+        return true;
+    }
+    return TLanguages::Instance()->UseLanguage(code);
+#else
+    // Without the translations only German is there to choose.
+    if (!code.isEmpty() && code != QLatin1String("de"))
+        return false;
+    UseDisplayLanguage(QStringLiteral("de"));
+    return true;
+#endif
 }
 
 } // namespace
@@ -403,12 +441,27 @@ int main(int argc, char **argv)
     if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The GUI classes want a runtime folder and warn without one; a private one
+        // for this run, so that no command needs a desktop session.
+        std::unique_ptr<QTemporaryDir> runtime;
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime = std::make_unique<QTemporaryDir>();
+            if (runtime->isValid()) {
+                QFile::setPermissions(runtime->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+            }
+        }
         QApplication app(argc, argv);
-        return qstrcmp(argv[1], "graph") == 0 ? Graph(app.arguments().mid(2)) : Protocol(app.arguments().mid(2));
+        QStringList args = app.arguments().mid(2);
+        if (!ApplyLanguage(args))
+            return Usage();
+        return qstrcmp(argv[1], "graph") == 0 ? Graph(args) : Protocol(args);
     }
 #endif
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (!ApplyLanguage(args))
+        return Usage();
     if (!args.isEmpty() && args[0] == QLatin1String("hygiene"))
         return Hygiene(args.mid(1));
     if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))

@@ -1,4 +1,6 @@
 #include "datafile/DataFile.h"
+
+#include "base/DisplayFormat.h"
 #include "datafile/SeriesData.h"
 
 #include "settings/SettingsFile.h"
@@ -157,19 +159,6 @@ QString AfterFirstColon(const QString &line)
 }
 
 } // namespace
-
-QString ShortDateFormat()
-{
-    QString fmt = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!fmt.contains(QLatin1String("yyyy")))
-        fmt.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return fmt;
-}
-
-QString ShortDateText(const QDate &date)
-{
-    return QLocale().toString(date, ShortDateFormat());
-}
 
 bool FileNameCharacter(QChar c)
 {
@@ -517,13 +506,14 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
     // A FIFO or a device would block the read for good: regular files only.
     if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
         if (errorText)
-            *errorText = QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                             .arg(QDir::toNativeSeparators(path), QStringLiteral("Keine gewöhnliche Datei."));
+            *errorText = QCoreApplication::translate("DataFile", "Datei %1 kann nicht geöffnet werden. %2")
+                             .arg(QDir::toNativeSeparators(path),
+                                  QCoreApplication::translate("DataFile", "Keine gewöhnliche Datei."));
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
         if (errorText)
-            *errorText = QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+            *errorText = QCoreApplication::translate("DataFile", "Datei %1 kann nicht geöffnet werden. %2")
                              .arg(QDir::toNativeSeparators(path), f.errorString());
         return false;
     }
@@ -598,7 +588,7 @@ QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
 
 QString LostInFlightText(const DataFileContent::Lost &lost)
 {
-    const QString when = lost.when.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+    const QString when = DisplayStampText(lost.when);
     const int plant = lost.plant + DisplayOffset;
     if (lost.count == 1)
         return QCoreApplication::translate("DataFile", "Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen")

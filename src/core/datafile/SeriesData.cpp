@@ -3,10 +3,12 @@
 
 #include <limits>
 #include "datafile/DataFile.h"
+#include "base/DisplayFormat.h"
 
 #include "base/Numbers.h"
 #include "link/PlantTable.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
 #include <QTime>
@@ -122,7 +124,8 @@ public:
         int d, mo, y, h, mi;
         if (!ParseStampText(stamp, d, mo, y, h, mi)) {
             if (errorText)
-                *errorText = QStringLiteral("'%1' ist keine gültige Datums- und Uhrzeitangabe").arg(stamp);
+                *errorText = QCoreApplication::translate("SeriesData", "'%1' ist keine gültige Datums- und Uhrzeitangabe")
+                                 .arg(stamp);
             return false;
         }
         const QDate date(y, mo, d);
@@ -279,7 +282,7 @@ BuildOutcome BuildSeriesData(QStringList &lines, bool o2InPercent, bool perDay, 
     QDate current;
     if (!ParseDateOnly(first, current)) {
         if (errorText)
-            *errorText = QStringLiteral("'%1' ist kein gültiges Datum").arg(first);
+            *errorText = QCoreApplication::translate("SeriesData", "'%1' ist kein gültiges Datum").arg(first);
         return BuildOutcome::DateError;
     }
     qsizetype last = firstLine;      // the last record line seen
@@ -294,7 +297,7 @@ BuildOutcome BuildSeriesData(QStringList &lines, bool o2InPercent, bool perDay, 
         QDate date;
         if (!ParseDateOnly(dt, date)) {
             if (errorText)
-                *errorText = QStringLiteral("'%1' ist kein gültiges Datum").arg(dt);
+                *errorText = QCoreApplication::translate("SeriesData", "'%1' ist kein gültiges Datum").arg(dt);
             return BuildOutcome::DateError;
         }
         if (date != current) {

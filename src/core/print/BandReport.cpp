@@ -1,11 +1,21 @@
 #include "print/BandReport.h"
 
+#include "base/DisplayFormat.h"
+
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <array>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace print {
 
@@ -17,6 +27,95 @@ QFont Font(double points, bool bold = false)
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
+}
+
+// The glyphs of the characters that numbers and stamps are made of, in one font on
+// one device. A row's cells of only these characters go to the page as one glyph
+// run: shaping every cell anew was most of a long protocol's time, and these
+// characters neither kern nor join in the report font.
+class PlainGlyphs {
+public:
+    PlainGlyphs(const QFont &font, QPaintDevice *device)
+    {
+        static const QString chars = QStringLiteral("0123456789 .,:;/-+*%()");
+        QTextLayout layout(chars, font, device);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (runs.size() != 1)
+            return;
+        raw_ = runs.front().rawFont();
+        const QList<quint32> glyphs = raw_.glyphIndexesForString(chars);
+        if (glyphs.size() != chars.size())
+            return;
+        const QList<QPointF> advances = raw_.advancesForGlyphIndexes(glyphs);
+        for (qsizetype i = 0; i < chars.size(); ++i) {
+            if (glyphs[i] == 0)
+                return;         // a character the font lacks: no fast way
+            glyph_[chars[i].unicode()] = glyphs[i];
+            advance_[chars[i].unicode()] = advances[i].x();
+        }
+        ok_ = true;
+    }
+    // The width of text, or -1 when a character of it is not among these.
+    double Width(QStringView text) const
+    {
+        if (!ok_)
+            return -1;
+        double w = 0;
+        for (QChar c : text) {
+            if (c.unicode() >= 128 || glyph_[c.unicode()] == 0)
+                return -1;
+            w += advance_[c.unicode()];
+        }
+        return w;
+    }
+    void Add(QStringView text, QPointF baseline)
+    {
+        for (QChar c : text) {
+            if (c != u' ') {
+                glyphs_.append(glyph_[c.unicode()]);
+                positions_.append(baseline);
+            }
+            baseline.rx() += advance_[c.unicode()];
+        }
+    }
+    void Draw(QPainter &p)
+    {
+        if (glyphs_.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(raw_);
+        run.setGlyphIndexes(glyphs_);
+        run.setPositions(positions_);
+        p.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
+    }
+
+private:
+    bool ok_ = false;
+    QRawFont raw_;
+    std::array<quint32, 128> glyph_{};
+    std::array<double, 128> advance_{};
+    QList<quint32> glyphs_;
+    QList<QPointF> positions_;
+};
+
+// The PDF writer takes and frees a large buffer for every page; glibc hands it back
+// to the kernel each time, which cost a quarter of a long protocol's time. Kept
+// instead (the process's memory stays as large as its largest page).
+void KeepPageBuffers()
+{
+#ifdef __GLIBC__
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+        return true;
+    }();
+    Q_UNUSED(once);
+#endif
 }
 
 struct Layout {
@@ -58,7 +157,7 @@ int BandReport::RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBef
 {
     Layout l{device.logicalDpiY() / 25.4, double(device.width()), double(device.height())};
     const QString printed = footerDateText.isEmpty()
-        ? QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat)
+        ? DisplayStampText(QDateTime::currentDateTime())
         : footerDateText;
 
     double total = 0;
@@ -159,26 +258,56 @@ int BandReport::RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBef
 
     newPage();
     const double bottom = l.height - footerHeight;
-    while (nextRow && nextRow()) {
-        if (y + rowHeight > bottom)
-            newPage();
+    // Detail rows are most of a long protocol's time: one line of text a cell, placed
+    // from the font's metrics (no text layout per cell), and the column rules drawn
+    // once per page over all its rows.
+    const QFontMetricsF detailMetrics(detailFont, &device);
+    const double baseline = (rowHeight + detailMetrics.ascent() - detailMetrics.descent()) / 2;
+    double rowsTop = y;
+    auto drawColumnRules = [&] {
         p.setPen(rule);
-        const QFontMetricsF detailMetrics(detailFont, &device);
+        if (y > rowsTop)
+            for (size_t i = 0; i <= columns.size(); ++i)
+                p.drawLine(QPointF(x[i], rowsTop), QPointF(x[i], y));
+    };
+    PlainGlyphs plain(detailFont, &device);
+    p.setFont(detailFont);
+    while (nextRow && nextRow()) {
+        if (y + rowHeight > bottom) {
+            drawColumnRules();
+            newPage();
+            rowsTop = y;
+            p.setFont(detailFont);
+        }
         for (size_t i = 0; i < columns.size(); ++i) {
             const QString text = cellText ? cellText(int(i)) : QString();
-            const QRectF cell(x[i] + pad, y, x[i + 1] - x[i] - 2 * pad, rowHeight);
-            // A text wider than its column is set smaller, never cut off.
-            const double wide = detailMetrics.horizontalAdvance(text);
-            p.setFont(wide > cell.width() && cell.width() > 0
-                          ? Font(qMax(4.0, detailPointSize * cell.width() / wide * 0.98))
-                          : detailFont);
-            p.drawText(cell, columns[i].align | Qt::AlignVCenter, text);
+            if (text.isEmpty())
+                continue;
+            const double left = x[i] + pad, width = x[i + 1] - x[i] - 2 * pad;
+            const double quick = plain.Width(text);
+            const double wide = quick >= 0 ? quick : detailMetrics.horizontalAdvance(text);
+            if (wide > width && width > 0) {
+                // A text wider than its column is set smaller, never cut off.
+                p.setFont(Font(qMax(4.0, detailPointSize * width / wide * 0.98)));
+                p.drawText(QRectF(left, y, width, rowHeight), columns[i].align | Qt::AlignVCenter, text);
+                p.setFont(detailFont);
+                continue;
+            }
+            const Qt::Alignment h = columns[i].align & Qt::AlignHorizontal_Mask;
+            const double at = h & Qt::AlignRight ? left + width - wide
+                              : h & Qt::AlignHCenter ? left + (width - wide) / 2
+                                                     : left;
+            if (quick >= 0)
+                plain.Add(text, QPointF(at, y + baseline));
+            else
+                p.drawText(QPointF(at, y + baseline), text);
         }
-        for (size_t i = 0; i <= columns.size(); ++i)
-            p.drawLine(QPointF(x[i], y), QPointF(x[i], y + rowHeight));
+        plain.Draw(p);
         y += rowHeight;
+        p.setPen(rule);
         p.drawLine(QPointF(0, y), QPointF(l.width, y));
     }
+    drawColumnRules();
     if (summaryHeightMm > 0 && drawSummary) {
         const double h = summaryFillsPage ? qMax(l.Mm(20), bottom - y - l.Mm(4))
                                           : qMin(l.Mm(summaryHeightMm), bottom - l.Mm(40));
@@ -202,6 +331,7 @@ bool BandReport::WritePdfAll(const QString &path, const std::vector<BandReport *
 {
     int count = 0;
     {
+        KeepPageBuffers();
         QPdfWriter pdf(path);
         pdf.setResolution(600);
         pdf.setTitle(reports.empty() ? QString() : reports.front()->title);

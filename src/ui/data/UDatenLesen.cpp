@@ -13,6 +13,8 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include "base/DisplayFormat.h"
+
 #include <QLocale>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -37,7 +39,7 @@ QString Temp(int celsius) { return QString::asprintf("%4d", ImperialUnits ? Cels
 QStringList ReadoutCells(const TLiveValues &v, const TStoredStamp &stamp)
 {
     QStringList cells;
-    cells << StampTime(stamp).toString(ShortDateFormat() + QStringLiteral("  hh:mm"));
+    cells << QLocale().toString(StampTime(stamp), ShortDateFormat() + QStringLiteral("  hh:mm"));
     for (int t : {v.T5, v.T4, v.T3, v.T2, v.T1})
         cells << Temp(t);
     cells << QString::asprintf("%4.1f", v.O2 / 10.0).replace(u'.', QLocale().decimalPoint());

@@ -1,5 +1,7 @@
 #include "i18n/Languages.h"
 
+#include "base/DisplayFormat.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -158,6 +160,7 @@ void TLanguages::Install(const QString &code)
     }
 
     current_ = code;
+    UseDisplayLanguage(code);      // dates and numbers on screen and in prints
 
     // Qt's own texts (Yes/No on message boxes) follow the chosen language too.
     auto *qtTexts = new QTranslator(this);

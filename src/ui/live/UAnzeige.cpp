@@ -32,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include "base/DisplayFormat.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -533,9 +534,8 @@ void TFAnzeige::CheckDailyReadout()
     TTitledGrid *s = ui->StatusAnzeige;
     for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
         s->SetCells(1, n, QString());
-    const QLocale loc;
-    s->SetCells(1, 0, tr("Sicherung am ") + loc.toString(now.date(), QLocale::ShortFormat) + u' '
-                          + loc.toString(now.time(), QLocale::LongFormat));
+    s->SetCells(1, 0, tr("Sicherung am ") + ShortDateText(now.date()) + u' '
+                          + now.time().toString(QStringLiteral("hh:mm:ss")));
     WindowObserver quiet(this, true);
     {
         const PollPause pause({dispTimer_});

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include "base/DisplayFormat.h"
+
 #include <QLocale>
 #include <QPainter>
 
@@ -25,9 +27,8 @@ QString Degrees(double celsius)
 }
 
 // In the program's language, never the system's: German 16.11.2026 04:00.
-QString DateFormat() { return Tr(QT_TRANSLATE_NOOP("Hygiene", "dd.MM.yyyy")); }
-QString Stamp(const QDateTime &t) { return t.toString(DateFormat() + QStringLiteral(" hh:mm")); }
-QString Day(const QDate &d) { return d.toString(DateFormat()); }
+QString Stamp(const QDateTime &t) { return DisplayStampText(t); }
+QString Day(const QDate &d) { return ShortDateText(d); }
 
 // A list of lines on the page, at most five of them and how many more.
 void AddLines(QStringList &out, const QString &heading, const std::vector<HygieneLine> &lines,

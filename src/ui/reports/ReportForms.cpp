@@ -228,6 +228,8 @@ print::BandReport TFQRKompForm::Layout()
     r.marginsMm = QMarginsF(10, 10, 10, 10);
     r.title = Label("QRKLabel1");
     r.header = FileHeader();
+    r.footerDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
+    r.footerPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
     const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
     r.columns = {{{}, Label("QRLabel8"), 0.7},
                  {{}, Label("QRDatum"), 2.2, Qt::AlignLeft},

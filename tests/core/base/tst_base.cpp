@@ -1,5 +1,6 @@
 // The shared text codec and number parser.
 
+#include "base/DisplayFormat.h"
 #include "base/Numbers.h"
 #include "base/TextCodec.h"
 
@@ -61,6 +62,22 @@ private slots:
         QVERIFY(ParseReal(u"1e-05", v) && v == 1e-05);
         for (const char16_t *bad : {u"", u"1.234,5", u"1,2,3", u"nan", u"inf", u"1e999", u"abc", u"+-1"})
             QVERIFY(!ParseReal(bad, v));
+    }
+
+    // Screens and prints follow the program's language whatever the system runs
+    // (LANG=C printed "1 Mar 2026 08:00" on a German protocol).
+    void displayFormsFollowTheLanguage()
+    {
+        const QDateTime t(QDate(2026, 3, 1), QTime(8, 0));
+        UseDisplayLanguage("de");
+        QCOMPARE(DisplayStampText(t), QString("01.03.2026 08:00"));
+        QCOMPARE(DisplayNumber(12345.5, 1), QString("12345,5"));
+        UseDisplayLanguage("fr");
+        QCOMPARE(DisplayStampText(t), QString("01/03/2026 08:00"));
+        UseDisplayLanguage("en");
+        QVERIFY(DisplayStampText(t).contains("2026") && DisplayStampText(t).endsWith("08:00"));
+        QVERIFY(!DisplayStampText(t).contains("Mar"));
+        QLocale::setDefault(QLocale::system());
     }
 };
 

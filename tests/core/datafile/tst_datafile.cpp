@@ -1,4 +1,5 @@
 #include "datafile/DataFile.h"
+#include "base/DisplayFormat.h"
 #include "settings/SettingsFile.h"
 #include "link/PlantTable.h"
 #include "base/AtomicFile.h"

@@ -65,7 +65,7 @@ private slots:
             const QString &t = pageTexts[i];
             QVERIFY2(t.contains("Haldrix Messprotokoll") && t.contains("Anlagen- Name : Nord"), qPrintable(t.left(300)));
             QVERIFY(t.contains("Temperatur an Messtelle") && t.contains("T5[°C]") && t.contains("O2[vol%]"));
-            QVERIFY(t.contains(QStringLiteral("Page nr. : %1").arg(i + 1)) && t.contains("Print date/time : 09.12.2026 10:00"));
+            QVERIFY(t.contains(QStringLiteral("Seitennr. : %1").arg(i + 1)) && t.contains("Druckdatum/-zeit : 09.12.2026 10:00"));
             static const QRegularExpression line(QStringLiteral("^\\s*(\\d+)\\s+08\\.12\\.2026\\s+\\d\\d:00\\s+52\\s+53\\s+20,9\\s*$"),
                                                  QRegularExpression::MultilineOption);
             for (auto m = line.globalMatch(t); m.hasNext();)

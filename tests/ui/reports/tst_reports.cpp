@@ -93,7 +93,7 @@ private slots:
         for (int i = 1; i <= 20; ++i)
             expected << i;
         QCOMPARE(numbers, expected);
-        QVERIFY(text.contains("Page nr. : 1") && text.contains("Print date/time :"));
+        QVERIFY(text.contains("Seitennr. : 1") && text.contains("Druckdatum/-zeit :"));
         SettingsFile = nullptr;
     }
 

@@ -9,10 +9,6 @@
 #include <QStringList>
 #include <functional>
 
-// The system's short date format with the year widened to four digits
-// (German: dd.MM.yyyy); used for chart labels.
-QString ShortDateFormat();
-QString ShortDateText(const QDate &date);
 // The date as the files hold it, never the locale's: "08.12.2026" (file names take
 // it as "08-12-2026").
 QString FileDateText(const QDate &date);

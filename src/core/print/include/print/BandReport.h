@@ -55,9 +55,9 @@ public:
     bool summaryFillsPage = false;                  // the summary takes the rest of its page
     std::function<void(QPainter &, const QRectF &)> drawSummary;
 
-    QString footerDateLabel = QStringLiteral("Print date/time :");
-    QString footerPageLabel = QStringLiteral("Page nr. :");
-    QString footerDateText;                         // empty: now, in the system's short format
+    QString footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
+    QString footerPageLabel = QStringLiteral("Seitennr. :");
+    QString footerDateText;                         // empty: now, in the program language's form
 
     // Lays the report out on `device` (page size, orientation and margins are set
     // here). Returns the number of pages, 0 when the device cannot be painted on.
