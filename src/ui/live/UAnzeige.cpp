@@ -35,6 +35,8 @@
 #include "base/DisplayFormat.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 int DispHeartbeat = 0;
@@ -110,6 +112,13 @@ TFAnzeige::TFAnzeige(QWidget *parent)
 {
     FAnzeige = this;
     ui->setupUi(this);
+    // The heartbeat moves every second. The default style draws its bar with stripes
+    // whose rasterising wakes the painter's thread pool each time, several times the
+    // CPU of the whole poll; the plain style fills rectangles.
+    if (QStyle *plain = QStyleFactory::create(QStringLiteral("Windows"))) {
+        plain->setParent(ui->Progressbar1);
+        ui->Progressbar1->setStyle(plain);
+    }
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     layout()->setMenuBar(ui->MainMenu1);
@@ -458,8 +467,16 @@ void TFAnzeige::ShowLinkState()
     const TLiveValues &v = LiveOf(SelectedPlant);
     if (v.Valid && v.StampMs > 0)
         text += tr(" | Messwert vor %1 s").arg((LinkClockMs() - v.StampMs) / 1000);
-    if (linkPanel_->text() != text)
-        linkPanel_->setText(text);
+    if (linkPanel_->text() == text)
+        return;
+    // The value's age changes every second. A label of fixed size repaints only
+    // itself; one that may grow makes the whole status bar lay out and repaint.
+    const int needed = linkPanel_->fontMetrics().horizontalAdvance(text) + 2 * linkPanel_->margin()
+                       + linkPanel_->fontMetrics().averageCharWidth() * 3;
+    if (needed > linkPanel_->minimumWidth() || linkPanel_->minimumHeight() == 0) {
+        linkPanel_->setFixedSize(qMax(needed, linkPanel_->minimumWidth()), linkPanel_->sizeHint().height());
+    }
+    linkPanel_->setText(text);
 }
 
 void TFAnzeige::UpdateSelectionState()

@@ -19,7 +19,13 @@ void TLedLamp::SetLit(bool on)
 }
 
 bool TLedLamp::IsLit() const { return lit_; }
-void TLedLamp::SetColor(const QColor &c) { color_ = c; update(); }
+void TLedLamp::SetColor(const QColor &c)
+{
+    if (c == color_)
+        return;
+    color_ = c;
+    update();
+}
 QColor TLedLamp::Color() const { return color_; }
 
 QSize TLedLamp::sizeHint() const

@@ -98,8 +98,12 @@ TLedNumber::TLedNumber(QWidget *parent) : QWidget(parent)
 
 void TLedNumber::SetValue(int value) { SetValue(double(value)); }
 
+// A repaint only when what is shown changes: the live display sets every value once
+// a second, and each repaint also redraws the frame around the instrument.
 void TLedNumber::SetValue(double value)
 {
+    if (on_ && (value_ == value || (std::isnan(value) && std::isnan(value_))))
+        return;
     value_ = value;
     on_ = true;
     update();
@@ -107,6 +111,8 @@ void TLedNumber::SetValue(double value)
 
 void TLedNumber::SwitchOff()
 {
+    if (!on_)
+        return;
     on_ = false;
     update();
 }
@@ -152,7 +158,14 @@ void TLedNumber::SetDigits(int n) { digits_ = std::clamp(n, 1, kLongestShown); u
 int TLedNumber::Digits() const { return digits_; }
 void TLedNumber::SetDecimals(int n) { decimals_ = std::clamp(n, 0, 6); updateGeometry(); update(); }
 int TLedNumber::Decimals() const { return decimals_; }
-void TLedNumber::SetDecimalPoint(QChar c) { point_ = c == QLatin1Char(',') ? c : QLatin1Char('.'); update(); }
+void TLedNumber::SetDecimalPoint(QChar c)
+{
+    const QChar point = c == QLatin1Char(',') ? c : QLatin1Char('.');
+    if (point == point_)
+        return;
+    point_ = point;
+    update();
+}
 QChar TLedNumber::DecimalPoint() const { return point_; }
 
 QSize TLedNumber::sizeHint() const

@@ -71,6 +71,7 @@ bool TPicture::SetSource(const QString &source)
         image_ = image;
     }
     source_ = source;
+    drawn_ = QPixmap();
     updateGeometry();
     update();
     return true;
@@ -82,6 +83,7 @@ void TPicture::SetImage(const QImage &image)
 {
     Clear();
     image_ = image;
+    drawn_ = QPixmap();
     updateGeometry();
     update();
 }
@@ -92,6 +94,7 @@ void TPicture::Clear()
     svg_ = nullptr;
     image_ = QImage();
     source_.clear();
+    drawn_ = QPixmap();
     update();
 }
 
@@ -104,7 +107,12 @@ QSize TPicture::PictureSize() const
     return image_.size();
 }
 
-void TPicture::SetProportional(bool on) { proportional_ = on; update(); }
+void TPicture::SetProportional(bool on)
+{
+    proportional_ = on;
+    drawn_ = QPixmap();
+    update();
+}
 bool TPicture::Proportional() const { return proportional_; }
 
 QSize TPicture::sizeHint() const
@@ -117,12 +125,20 @@ void TPicture::paintEvent(QPaintEvent *)
 {
     if (IsEmpty())
         return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRectF target = proportional_ ? FitRect(PictureSize(), rect()) : QRectF(rect());
-    if (svg_)
-        svg_->render(&p, target);
-    else
-        p.drawImage(target, image_);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (drawn_.size() != pixels) {
+        drawn_ = QPixmap(pixels);
+        drawn_.setDevicePixelRatio(ratio);
+        drawn_.fill(Qt::transparent);
+        QPainter p(&drawn_);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF target = proportional_ ? FitRect(PictureSize(), rect()) : QRectF(rect());
+        if (svg_)
+            svg_->render(&p, target);
+        else
+            p.drawImage(target, image_);
+    }
+    QPainter(this).drawPixmap(0, 0, drawn_);
 }

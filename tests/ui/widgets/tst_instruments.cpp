@@ -19,6 +19,7 @@ private slots:
     void letterBarSelection();
     void letterBarRowsAndCaptions();
     void pictureSources();
+    void repaintOnlyOnChange();
 };
 
 void TestInstruments::ledText_data()
@@ -232,6 +233,43 @@ void TestInstruments::pictureSources()
     QVERIFY(!DrawPicture(painter, QRectF(0, 0, 200, 100), dir.filePath("none.svg")));
     painter.end();
     QCOMPARE(page.pixelColor(100, 50), QColor(Qt::red));
+}
+
+
+namespace {
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+} // namespace
+
+// The live display sets every value once a second; an unchanged value must not
+// repaint (each repaint also redraws the frame around the instrument).
+void TestInstruments::repaintOnlyOnChange()
+{
+    TLedNumber led;
+    led.SetValue(42);
+    led.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&led));
+    PaintCounter counter;
+    led.installEventFilter(&counter);
+    for (int i = 0; i < 3; ++i) {
+        led.SetValue(42);
+        led.SetDecimalPoint(u'.');
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(counter.paints, 0);
+    led.SetValue(43);
+    QTRY_COMPARE(counter.paints, 1);
+    led.SwitchOff();
+    led.SwitchOff();
+    QTRY_COMPARE(counter.paints, 2);
+    QTest::qWait(20);
+    QCOMPARE(counter.paints, 2);
 }
 
 QTEST_MAIN(TestInstruments)

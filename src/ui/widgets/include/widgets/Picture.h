@@ -4,6 +4,7 @@
 // ":/pictures/logo.svg".
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 class QPainter;
@@ -33,6 +34,10 @@ private:
     QImage image_;
     QSvgRenderer *svg_ = nullptr;
     bool proportional_ = true;
+    // The picture drawn at the widget's size: a repaint of the window around it (the
+    // live display's heartbeat, every second) only copies it, scaling happens on a
+    // resize or a new picture.
+    QPixmap drawn_;
 };
 
 // Draws a picture source into target, scaled with its aspect ratio and centred
