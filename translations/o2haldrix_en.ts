@@ -243,6 +243,25 @@
     </message>
 </context>
 <context>
+    <name>Messages</name>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!
+Please check the cable and the PC settings!</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>The data file cannot be opened!</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>The number of stored records cannot be read!
+Communication error!</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -353,6 +372,14 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>Connected PLANT is switched off!!</translation>
+    </message>
+    <message>
+        <source>Datum:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Zeit:</source>
+        <translation>Time:</translation>
     </message>
 </context>
 <context>
@@ -557,14 +584,6 @@
         <translation>OFF</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!
-Please check the cable and the PC settings!
-Please check the cable and the PC settings!</translation>
-    </message>
-    <message>
         <source>Keine Anlage</source>
         <translation>No plant</translation>
     </message>
@@ -595,16 +614,6 @@ Please check the cable and the PC settings!</translation>
     <message>
         <source>Fehler beim sichern!</source>
         <translation>Error while saving!</translation>
-    </message>
-    <message>
-        <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>The data file cannot be opened!</translation>
-    </message>
-    <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
-Kommunikationsfehler !</source>
-        <translation>The number of stored records cannot be read!
-Communication error!</translation>
     </message>
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!
@@ -903,24 +912,6 @@ The file was not made by this software!</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>The data file cannot be opened!</translation>
-    </message>
-    <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
-Kommunikationsfehler !</source>
-        <translation>The number of stored records cannot be read!
-Communication error!</translation>
-    </message>
-    <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!
-Please check the cable and the PC settings!
-Please check the cable and the PC settings!</translation>
-    </message>
-    <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Data readout finished.</translation>
     </message>
@@ -1036,10 +1027,6 @@ Please check the cable and the PC settings!</translation>
         <translation>Print pre&amp;view</translation>
     </message>
     <message>
-        <source>&amp;About</source>
-        <translation>&amp;About</translation>
-    </message>
-    <message>
         <source>Pfad:</source>
         <translation>Path:</translation>
     </message>
@@ -1052,6 +1039,10 @@ Please check the cable and the PC settings!</translation>
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Not a valid file layout
 The file was not made by this software!</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
     </message>
 </context>
 <context>
@@ -1256,14 +1247,6 @@ before safety mode starts.</translation>
     <message>
         <source>Setup gändert, in Steuerung laden?</source>
         <translation>Set-up changed, load it into the controller?</translation>
-    </message>
-    <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!
-Please check the cable and the PC settings!
-Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Bereich 1-1440min</source>

@@ -243,6 +243,25 @@
     </message>
 </context>
 <context>
+    <name>Messages</name>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!
+Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>DÉLAI DÉPASSÉ dans la communication série !
+Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
+Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements !
+Erreur de communication !</translation>
+    </message>
+</context>
+<context>
     <name>Mode</name>
     <message>
         <source>Lüfter AUS</source>
@@ -353,6 +372,14 @@
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
         <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Datum:</source>
+        <translation>Date :</translation>
+    </message>
+    <message>
+        <source>Zeit:</source>
+        <translation>Heure :</translation>
     </message>
 </context>
 <context>
@@ -557,14 +584,6 @@
         <translation>ARRÊT</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>DÉLAI DÉPASSÉ dans la communication série !
-Veuillez vérifier le câble et les réglages du PC !
-Veuillez vérifier le câble et les réglages du PC !</translation>
-    </message>
-    <message>
         <source>Keine Anlage</source>
         <translation>Pas d&apos;installation</translation>
     </message>
@@ -595,16 +614,6 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
     <message>
         <source>Fehler beim sichern!</source>
         <translation>Erreur de sauvegarde !</translation>
-    </message>
-    <message>
-        <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
-    </message>
-    <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
-Kommunikationsfehler !</source>
-        <translation>Impossible de lire le nombre d&apos;enregistrements !
-Erreur de communication !</translation>
     </message>
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!
@@ -903,24 +912,6 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>Impossible d&apos;ouvrir le fichier de données !</translation>
-    </message>
-    <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !
-Kommunikationsfehler !</source>
-        <translation>Impossible de lire le nombre d&apos;enregistrements !
-Erreur de communication !</translation>
-    </message>
-    <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>DÉLAI DÉPASSÉ dans la communication série !
-Veuillez vérifier le câble et les réglages du PC !
-Veuillez vérifier le câble et les réglages du PC !</translation>
-    </message>
-    <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Lecture des données terminée.</translation>
     </message>
@@ -1036,10 +1027,6 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
         <translation>A&amp;perçu avant impression</translation>
     </message>
     <message>
-        <source>&amp;About</source>
-        <translation>À &amp;propos</translation>
-    </message>
-    <message>
         <source>Pfad:</source>
         <translation>Chemin :</translation>
     </message>
@@ -1052,6 +1039,10 @@ Veuillez vérifier le câble et les réglages du PC !</translation>
 Datei war nicht von dieser Software erzeugt!</source>
         <translation>Structure de fichier non valide
 Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
     </message>
 </context>
 <context>
@@ -1256,14 +1247,6 @@ le passage en mode secours.</translation>
     <message>
         <source>Setup gändert, in Steuerung laden?</source>
         <translation>Configuration modifiée, la charger dans la commande ?</translation>
-    </message>
-    <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!
-Bitte Kabel und PC- Einstellung überprüfen!
-Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>DÉLAI DÉPASSÉ dans la communication série !
-Veuillez vérifier le câble et les réglages du PC !
-Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
         <source>Bereich 1-1440min</source>

@@ -1,6 +1,7 @@
 // Piles end to end: the program's windows and menus against the plant simulator on a
 // pseudo-terminal; what went over the line is read back from the simulator's trace.
 
+#include "piles/Messages.h"
 #include "data/UDatenLesen.h"
 #include "base/DisplayFormat.h"
 #include "datafile/DataFile.h"
@@ -212,9 +213,7 @@ private slots:
 
         answers_ = {true, false};               // end it: yes; switch off despite the loss: no
         Find<QAction>(&live, "Mietebeenden1")->trigger();
-        QCOMPARE(messages_.value(1), QStringLiteral("TIMEOUT, bei der seriellen Kommunikation!\n"
-                                                    "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                                                    "Bitte Kabel und PC- Einstellung überprüfen!"));
+        QCOMPARE(messages_.value(1), TimeoutMessage());
         QCOMPARE(messages_.value(2), QStringLiteral("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
         QCOMPARE(messages_.size(), 3);
         QVERIFY(PlantTable[4].Running);

@@ -1,4 +1,5 @@
 #include "piles/Piles.h"
+#include "piles/Messages.h"
 
 #include "datafile/DataFile.h"
 #include "piles/Discovery.h"
@@ -238,26 +239,10 @@ bool SaveCurrentPlant(int plant, PileObserver &ui)
     const TransferOutcome outcome = TransferStoredRecords(plant, &ui, &notes);
     if (!notes.Empty())
         ui.Inform(TransferNotesText(notes));
-    switch (outcome) {
-    case TransferOutcome::Done:
+    if (outcome == TransferOutcome::Done)
         return true;
-    case TransferOutcome::OpenFailed:
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht geöffnet werden !")));
-        break;
-    case TransferOutcome::CountFailed:
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anzahl der Speicherdaten kann nicht ausgelesen werden !\nKommunikationsfehler !")));
-        break;
-    case TransferOutcome::TimedOut:
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "TIMEOUT, bei der seriellen Kommunikation!\n"
-                     "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                     "Bitte Kabel und PC- Einstellung überprüfen!")));
-        break;
-    case TransferOutcome::Stopped:      // not all taken, but the operator chose so
-        break;
-    case TransferOutcome::WriteFailed:
-        ui.Inform(DataWriteFailedText(plant));
-        break;
-    }
+    if (const QString told = TransferOutcomeMessage(outcome, plant); !told.isEmpty())
+        ui.Inform(told);
     return false;
 }
 

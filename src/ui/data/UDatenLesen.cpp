@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include "base/DisplayFormat.h"
+#include "piles/Messages.h"
 
 #include <QLocale>
 #include <QMenuBar>
@@ -233,21 +234,13 @@ void TFDatenLesen1::DatenAuslesen()
 
 void TFDatenLesen1::Report(TransferOutcome outcome, int plant)
 {
-    switch (outcome) {
-    case TransferOutcome::OpenFailed:
-        ShowInfo(this, tr("Speicherdatei kann nicht geöffnet werden !"));
+    // Nothing was taken: only the reason. A time-out kept the records before it.
+    if (outcome == TransferOutcome::OpenFailed || outcome == TransferOutcome::CountFailed) {
+        ShowError(this, TransferOutcomeMessage(outcome, plant));
         return;
-    case TransferOutcome::CountFailed:
-        ShowInfo(this, tr("Anzahl der Speicherdaten kann nicht ausgelesen werden !\nKommunikationsfehler !"));
-        return;
-    case TransferOutcome::TimedOut:
-        ShowInfo(this, tr("TIMEOUT, bei der seriellen Kommunikation!\n"
-                          "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                          "Bitte Kabel und PC- Einstellung überprüfen!"));
-        break;
-    default:
-        break;
     }
+    if (outcome == TransferOutcome::TimedOut)
+        ShowError(this, TimeoutMessage());
     ShowMessage(this, MsgKind::Warning, tr("INFO Daten auslesen abgeschlossen."));
     if (outcome == TransferOutcome::WriteFailed) {
         ShowInfo(this, DataWriteFailedText(plant));

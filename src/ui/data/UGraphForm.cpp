@@ -33,7 +33,7 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     QMenu *drucken = AddTranslatedMenu(menu, "TFGraphForm", QT_TR_NOOP("&Drucken"));
     add(drucken, "Druckvorschau1", QT_TR_NOOP("Druck&vorschau"), &TFGraphForm::PreviewButtonClick);
     add(drucken, "Drucken1", QT_TR_NOOP("&Drucken"), &TFGraphForm::PrintButtonClick);
-    QAction *about = AddTranslatedAction(menu, "TFGraphForm", QT_TR_NOOP("&About"), "About1");
+    QAction *about = AddTranslatedAction(menu, "TFGraphForm", QT_TR_NOOP("&Info"), "About1");
     connect(about, &QAction::triggered, this, [this] {
         TFAbout box(this);
         box.exec();

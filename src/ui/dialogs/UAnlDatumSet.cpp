@@ -7,6 +7,9 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Instruments.h"
 
+#include "base/DisplayFormat.h"
+
+#include <QDateTime>
 #include <QEvent>
 
 TFAnlDatumSetup::TFAnlDatumSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFAnlDatumSetup)
@@ -33,10 +36,17 @@ void TFAnlDatumSetup::Refresh()
     if (!slot.Present) {
         ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
         ui->Edit1->clear();
+        ui->ZeitEdit->clear();
         return;
     }
     ui->MieteName->setText(slot.Running ? slot.Name : tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
-    ui->Edit1->setText(ReadPlantClock(plant_) ? ClockText : QString());
+    // The plant's date and time in the program's language; a reply that forms no
+    // date shows "--" and keeps its text as the tool tip.
+    QDateTime clock;
+    const bool read = ReadPlantClockTime(plant_, clock);
+    ui->Edit1->setText(read ? ShortDateText(clock.date()) : QStringLiteral("--"));
+    ui->ZeitEdit->setText(read ? clock.time().toString(QStringLiteral("hh:mm:ss")) : QStringLiteral("--"));
+    ui->Edit1->setToolTip(read ? QString() : ClockText.trimmed());
 }
 
 void TFAnlDatumSetup::TabControl1Change()

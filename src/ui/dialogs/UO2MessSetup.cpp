@@ -4,6 +4,7 @@
 #include "link/Commands.h"
 #include "link/PollPause.h"
 #include "widgets/Instruments.h"
+#include "piles/Messages.h"
 #include "widgets/MessageBox.h"
 
 #include <QEvent>
@@ -220,9 +221,7 @@ void TFO2MessSetup::TabControl1Change()
     }
     SetEditsEnabled(false);
     changed_ = 0;
-    ShowInfo(this, tr("TIMEOUT, bei der seriellen Kommunikation!\n"
-                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                      "Bitte Kabel und PC- Einstellung überprüfen!"));
+    ShowError(this, TimeoutMessage());
 }
 
 void TFO2MessSetup::changeEvent(QEvent *event)

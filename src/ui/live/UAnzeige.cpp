@@ -33,6 +33,7 @@
 #include <QLabel>
 #include <QLocale>
 #include "base/DisplayFormat.h"
+#include "piles/Messages.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -784,9 +785,7 @@ void TFAnzeige::Einstellwerte1Click()
         ok = ReadPlantSetup(SelectedPlant);
     }
     if (!ok) {
-        ShowInfo(this, tr("TIMEOUT, bei der seriellen Kommunikation!\n"
-                          "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                          "Bitte Kabel und PC- Einstellung überprüfen!"));
+        ShowError(this, TimeoutMessage());
         return;
     }
     TFO2MessSetup setup(this);

@@ -1,6 +1,7 @@
 // Pile sequences and memory transfers against the in-process simulator: what goes
 // to the plant, what reaches the data file, and what the operator is told.
 
+#include "piles/Messages.h"
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
 #include "link/Commands.h"
@@ -111,9 +112,7 @@ private slots:
         site.P(5).GetFaults().muteAfter = 10;           // "B", "S" at set-up, "r", 7 records, silence
         Operator op;
         QVERIFY(!SaveCurrentPlant(5, op));
-        QCOMPARE(op.told, QStringList{"TIMEOUT, bei der seriellen Kommunikation!\n"
-                                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                                      "Bitte Kabel und PC- Einstellung überprüfen!"});
+        QCOMPARE(op.told, QStringList{TimeoutMessage()});
         QCOMPARE(CheckedLines(PlantTable[5].Datei, 7).size(), 7);
         QCOMPARE(ReadSetting("5", "Anzahl", -1), 7);
         QVERIFY(stored > 7);
@@ -229,9 +228,7 @@ private slots:
         });
         Operator op;
         QVERIFY(!SaveCurrentPlant(3, op));
-        QCOMPARE(op.told, QStringList{"TIMEOUT, bei der seriellen Kommunikation!\n"
-                                      "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                                      "Bitte Kabel und PC- Einstellung überprüfen!"});
+        QCOMPARE(op.told, QStringList{TimeoutMessage()});
         const int written = int(CheckedLines(PlantTable[3].Datei, site.RecordsSent()).size());
         QVERIFY2(written <= 5, qPrintable(QString::number(written)));
         // The next plant is not read from a line that is gone, nor from old replies.

@@ -1,6 +1,7 @@
 // The offline readout window against the in-process simulator: what reaches the
 // grid and the data file, what the operator is told, and the grid's protocol.
 
+#include "piles/Messages.h"
 #include "data/UDatenLesen.h"
 #include "dialogs/UAktiv.h"
 #include "reports/ReportForms.h"
@@ -158,9 +159,7 @@ private slots:
             Readout r;
             r.Choose(7);
             r.Read();
-            QCOMPARE(r.told, QStringList({"TIMEOUT, bei der seriellen Kommunikation!\n"
-                                          "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                                          "Bitte Kabel und PC- Einstellung überprüfen!",
+            QCOMPARE(r.told, QStringList({TimeoutMessage(),
                                           kDone}));
             QCOMPARE(r.w->RecordsRead(), 1);
             QVERIFY(r.CanPrint());

@@ -2,6 +2,7 @@
 // to the plant (only the changed groups, in order, never out of range) and what
 // reaches the settings file.
 
+#include "piles/Messages.h"
 #include "datafile/Hygiene.h"
 #include "dialogs/UO2MessSetup.h"
 #include "dialogs/UPC_Setup.h"
@@ -167,8 +168,10 @@ private slots:
         site.P(6).GetFaults().muteAfter = site.P(6).RepliesSent();
         QStringList asked;
         QList<MsgAnswer> answers{MsgAnswer::No, MsgAnswer::Yes};
-        SetMessageHandler([&](MsgKind, const QString &text) {
+        QList<MsgKind> kinds;
+        SetMessageHandler([&](MsgKind kind, const QString &text) {
             asked << text;
+            kinds << kind;
             return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
         });
         SelectedPlant = 4;
@@ -199,7 +202,11 @@ private slots:
         tabs->SetCurrentIndex(5);                               // present, but silent
         QVERIFY(!on->isEnabled());
         QCOMPARE(asked.size(), 1);
-        QVERIFY(asked[0].startsWith("TIMEOUT, bei der seriellen Kommunikation!"));
+        // An error, each line of it once.
+        QCOMPARE(asked[0], TimeoutMessage());
+        QCOMPARE(kinds.last(), MsgKind::Error);
+        QStringList lines = asked[0].split('\n');
+        QCOMPARE(lines.removeDuplicates(), 0);
         QCOMPARE(d.ChangedGroups(), 0u);
     }
 

@@ -1,6 +1,7 @@
 // The live display against tables set directly: captions, menu states, units,
 // display offset, invalid values and the window's size rules.
 
+#include "piles/Messages.h"
 #include "live/LiveGrid.h"
 #include "live/UAnzeige.h"
 #include "link/Link.h"
@@ -321,9 +322,7 @@ private slots:
         SetMessageHandler([&](MsgKind, const QString &text) { shown << text; return MsgAnswer::Ok; });
         TFAnzeige w;
         Find<QAction>(&w, "Zeiten1")->trigger();
-        QCOMPARE(shown, QStringList{QStringLiteral("TIMEOUT, bei der seriellen Kommunikation!\n"
-                                                   "Bitte Kabel und PC- Einstellung überprüfen!\n"
-                                                   "Bitte Kabel und PC- Einstellung überprüfen!")});
+        QCOMPARE(shown, QStringList{TimeoutMessage()});
         QVERIFY(w.DispTimer()->isActive());
         QVERIFY(link.LeseTimer()->isActive());
         SetupTimeout = 600;
