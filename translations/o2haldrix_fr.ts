@@ -281,19 +281,19 @@ Erreur de communication !</translation>
     </message>
     <message>
         <source>Manuell- AUS</source>
-        <translation>Manuel ARRÊT</translation>
+        <translation>Man. ARRÊT</translation>
     </message>
     <message>
         <source>Manuell- EIN</source>
-        <translation>Manuel MARCHE</translation>
+        <translation>Man. MARCHE</translation>
     </message>
     <message>
         <source>O2-Regelung</source>
-        <translation>Régulation O2</translation>
+        <translation>Régul. O2</translation>
     </message>
     <message>
         <source>Steuerbetrieb</source>
-        <translation>Mode commande</translation>
+        <translation>Commande</translation>
     </message>
 </context>
 <context>

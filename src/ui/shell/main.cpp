@@ -18,8 +18,10 @@
 #include "reports/ReportForms.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
+#include "shell/Screenshots.h"
 #include "shell/UMain.h"
 #include "live/UAnzeige.h"
+#include "widgets/FormPlacement.h"
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
@@ -36,85 +38,6 @@
 #endif
 
 namespace {
-
-// --screenshots: the main window after discovery, then the live display after it
-// has shown a few display ticks; then the program ends.
-void TakeScreenshots(TFMain *main, const QString &folder)
-{
-    QDir().mkpath(folder);
-    const QString mainFile = QDir(folder).filePath(QStringLiteral("main.png"));
-    if (!main->grab().save(mainFile))
-        std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(mainFile));
-    QTimer::singleShot(3200, main, [main, folder] {
-        if (FAnzeige) {
-            const QString liveFile = QDir(folder).filePath(QStringLiteral("live.png"));
-            if (!FAnzeige->grab().save(liveFile))
-                std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(liveFile));
-            // The live display's dialogs, as they open for the selected plant.
-            auto save = [&folder](QWidget *w, const char *name) {
-                const QString file = QDir(folder).filePath(QString::fromLatin1(name));
-                w->adjustSize();
-                if (!w->grab().save(file))
-                    std::fprintf(stderr, "o2-haldrix: cannot write %s\n", qPrintable(file));
-            };
-            TFAnlageDaten data(SelectedPlant, FAnzeige);
-            save(&data, "anlagedaten.png");
-            TFPfadsetzen folders(FAnzeige);
-            folders.SetFolder(ProgramFolder);
-            save(&folders, "pfadsetzen.png");
-            TFAnlDatumSetup clock(FAnzeige);
-            save(&clock, "anldatum.png");
-            TFProtokKopf company(main);
-            save(&company, "protokkopf.png");
-            TFCSV_Lesen protocols(main);
-            protocols.FormActivate();
-            save(&protocols, "protokoll.png");
-            // A printed form as PDF, and its first page as a picture.
-            auto print = [&folder](TReportForm &form, const char *name) {
-                const QString pdf = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
-                if (form.ExportPdf(pdf))
-                    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", pdf,
-                                                                  QDir(folder).filePath(QString::fromLatin1(name))});
-            };
-            print(*company.SampleForm(), "musterprotokoll");
-            // The offline readout of the selected plant, its messages answered.
-            SetMessageHandler([](MsgKind, const QString &) { return MsgAnswer::Ok; });
-            TFDatenLesen1 readout(main);
-            readout.show();
-            readout.DatenAuslesen();
-            SetMessageHandler({});
-            save(&readout, "datenlesen.png");
-            if (readout.RecordsRead() > 0)
-                print(*readout.GridProtocol(), "datenlesen-protokoll");
-            // The set-up dialogs, and the graph of the selected plant's data file.
-            if (ReadPlantSetup(SelectedPlant)) {
-                TFO2MessSetup setup(FAnzeige);
-                save(&setup, "setup.png");
-            }
-            TFPC_Setup pc(main);
-            save(&pc, "pcsetup.png");
-            TFGraphForm graph(main);
-            graph.resize(1024, 740);
-            if (!PlantTable[SelectedPlant].Datei.isEmpty())
-                graph.OpenFile(PlantTable[SelectedPlant].Datei);
-            graph.show();
-            QCoreApplication::processEvents();
-            graph.grab().save(QDir(folder).filePath(QStringLiteral("graph.png")));
-            if (graph.Model().FileValid) {
-                print(*MakeGraphReport(graph.Model(), graph.Curves(), graph.Chart()), "grafik");
-                graph.Model().AttachSeries(graph.Chart());
-            }
-            // The hygiene evidence page of the same file.
-            DataFileContent evidenceFile;
-            if (LoadDataFile(PlantTable[SelectedPlant].Datei, evidenceFile, nullptr) && evidenceFile.FileValid)
-                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar()), evidenceFile),
-                      "hygiene");
-            graph.close();
-        }
-        main->CloseProgram();
-    });
-    main->PCAufzeichnungClick();
-}
 
 // Command-line options of the program.
 struct Options {
@@ -167,6 +90,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    KeepWindowsOnScreen();
     SetNames();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("O2-Haldrix"));
     Options o;

@@ -2,8 +2,10 @@
 
 #include "settings/SettingsFile.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QScreen>
+#include <QPointer>
 #include <QWidget>
 
 QSize DesktopSize(const QWidget *w)
@@ -75,4 +77,44 @@ void FitIntoScreen(QWidget *w)
     const int y = qBound(free.top(), w->y(), qMax(free.top(), free.bottom() - fitted.height() - frameH));
     if (QPoint(x, y) != w->pos())
         w->move(x, y);
+}
+
+namespace {
+
+class ScreenKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && o->isWidgetType()) {
+            auto *w = static_cast<QWidget *>(o);
+            const Qt::WindowType type = w->windowType();
+            if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen
+                && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                FitIntoScreen(w);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void KeepWindowsOnScreen()
+{
+    static QPointer<ScreenKeeper> keeper;
+    if (!keeper && qApp) {
+        keeper = new ScreenKeeper(qApp);
+        qApp->installEventFilter(keeper);
+    }
+}
+
+bool OpensOnScreen(const QWidget *w)
+{
+    QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return true;
+    const QRect frame = w->frameGeometry();
+    // Before the window system has framed it, its contents plus the usual frame.
+    const QRect outer = frame.size() == w->size() ? frame.adjusted(0, 0, 8, 32) : frame;
+    return screen->availableGeometry().contains(outer);
 }

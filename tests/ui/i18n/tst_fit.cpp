@@ -1,5 +1,6 @@
-// Every window in every language at its smallest: it fits a 1024 × 768 screen, and
-// no label, box or button shows less than its whole text.
+// Every window in every language opens inside a 1024 × 768 screen (the test runs on
+// one) and, at its smallest, fits it with no label, box or button showing less than
+// its whole text.
 
 #include "data/UDatenLesen.h"
 #include "data/UGraphForm.h"
@@ -18,6 +19,10 @@
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
 #include "shell/UMain.h"
+#include "widgets/FormPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 #include "widgets/MessageBox.h"
 
 #include "support/SharedState.h"
@@ -78,6 +83,8 @@ private slots:
         BaseTimeout = 10;
         SetProgramFolder(home.path());
         SetMessageHandler([](MsgKind, const QString &) { return MsgAnswer::Ok; });
+        KeepWindowsOnScreen();
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().size(), QSize(1024, 768));
         auto port = std::make_unique<LoopbackPort>();
         port->SetExists(false);
         main = std::make_unique<TFMain>(nullptr, std::move(port));
@@ -120,6 +127,11 @@ private slots:
         for (const auto &[name, make] : windows) {
             QWidget *w = make();
             w->show();
+            QCoreApplication::processEvents();
+            if (!OpensOnScreen(w))
+                faults << QStringLiteral("%1 opens at %2 × %3 + %4 + %5")
+                              .arg(name).arg(w->frameGeometry().width()).arg(w->frameGeometry().height())
+                              .arg(w->x()).arg(w->y());
             if (w->layout())
                 w->layout()->activate();
             const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());

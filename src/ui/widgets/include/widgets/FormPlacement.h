@@ -19,3 +19,8 @@ void SaveFormPlacement(const QWidget *w, const QString &section);
 // with a task bar), down to its minimum size at most, and moves it inside, title bar
 // included. Call before the window is first shown.
 void FitIntoScreen(QWidget *w);
+// From now on every window and dialog of the application is fitted so each time it
+// opens (after its layout has sized it).
+void KeepWindowsOnScreen();
+// Whether the window, frame and title bar included, lies inside its screen's free area.
+bool OpensOnScreen(const QWidget *w);
