@@ -1044,6 +1044,10 @@ The file was not made by this software!</translation>
         <source>&amp;Info</source>
         <translation>&amp;Info</translation>
     </message>
+    <message>
+        <source>Zeitachse</source>
+        <translation>Time axis</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -1587,6 +1591,10 @@ Please check!!</translation>
     <message>
         <source>n</source>
         <translation>n</translation>
+    </message>
+    <message>
+        <source>Datum/Zeit</source>
+        <translation>Date/time</translation>
     </message>
 </context>
 </TS>

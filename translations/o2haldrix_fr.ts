@@ -1044,6 +1044,10 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
         <source>&amp;Info</source>
         <translation>&amp;Info</translation>
     </message>
+    <message>
+        <source>Zeitachse</source>
+        <translation>Axe du temps</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>
@@ -1587,6 +1591,10 @@ Veuillez vérifier !!</translation>
     <message>
         <source>n</source>
         <translation>n</translation>
+    </message>
+    <message>
+        <source>Datum/Zeit</source>
+        <translation>Date/heure</translation>
     </message>
 </context>
 </TS>

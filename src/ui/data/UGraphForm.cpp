@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <qcustomplot.h>
 
@@ -66,27 +67,16 @@ TFGraphForm::TFGraphForm(QWidget *parent)
         QTimer::singleShot(0, this, [this, a, b] { ZoomTo(qMin(a, b), qMax(a, b)); });
     });
     connect(chart, &QCustomPlot::mouseDoubleClick, this, &TFGraphForm::Chart1UndoZoom);
-    connect(chart, &QCustomPlot::mousePress, this, [this](QMouseEvent *e) {
-        if (e->button() == Qt::RightButton) {
-            panStartPixel_ = int(e->position().x());
-            panStartLower_ = ui->Chart1->xAxis->range().lower;
-        }
-    });
-    connect(chart, &QCustomPlot::mouseMove, this, [this](QMouseEvent *e) {
-        if (panStartPixel_ < 0 || !(e->buttons() & Qt::RightButton))
-            return;
-        QCPAxis *x = ui->Chart1->xAxis;
-        const double delta = x->pixelToCoord(panStartPixel_) - x->pixelToCoord(e->position().x());
-        Pan(panStartLower_ + delta - x->range().lower);
-    });
-    connect(chart, &QCustomPlot::mouseRelease, this, [this] { panStartPixel_ = -1; });
+    // The right button pans, and only pans: the chart never sees it, so its drag
+    // rectangle (which starts on any button) cannot zoom when the button is let go.
+    chart->installEventFilter(this);
     model_->AttachSeries(chart);
     model_->SetErrorSink([this](const QString &text) { ShowError(this, text); });
 
     plant_ = qBound(1, int(SelectedPlant), MaxPlants);
     ui->MieteName->setText(PlantTable[plant_].Name);
     boxes_ = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5, ui->CheckT55,
-              ui->CheckO2, ui->CheckWert, ui->CheckLuftZeit, ui->CheckZyklen};
+              ui->CheckO2, ui->CheckWert, ui->CheckLuftZeit, ui->CheckZyklen, ui->CheckZeitachse};
     const GraphCurves c = GraphCurves::FromSettings();
     QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
     for (int i = 0; i < 5; ++i)
@@ -97,6 +87,7 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     ui->CheckWert->setChecked(c.perDay);
     ui->CheckLuftZeit->setChecked(c.runTime);
     ui->CheckZyklen->setChecked(c.cycles);
+    ui->CheckZeitachse->setChecked(c.timeAxis);
     ShowCaptions();
     for (QCheckBox *box : boxes_)
         connect(box, &QCheckBox::clicked, this, [this, box] { CheckClick(box); });
@@ -114,6 +105,32 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     }
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFGraphForm::TabControl1Change);
     ShowCurves();
+}
+
+bool TFGraphForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->Chart1)
+        return QDialog::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease
+        && type != QEvent::MouseButtonDblClick)
+        return QDialog::eventFilter(watched, event);
+    auto *e = static_cast<QMouseEvent *>(event);
+    const bool right = e->button() == Qt::RightButton || (type == QEvent::MouseMove && (e->buttons() & Qt::RightButton));
+    if (!right)
+        return QDialog::eventFilter(watched, event);
+    QCPAxis *x = ui->Chart1->xAxis;
+    if (type == QEvent::MouseButtonPress) {
+        panStartPixel_ = int(e->position().x());
+        panStartLower_ = x->range().lower;
+    } else if (type == QEvent::MouseMove && panStartPixel_ >= 0) {
+        const double delta = x->pixelToCoord(panStartPixel_) - x->pixelToCoord(e->position().x());
+        Pan(panStartLower_ + delta - x->range().lower);
+    } else if (type == QEvent::MouseButtonRelease) {
+        panStartPixel_ = -1;
+        ReplotWithLegendPlaced();
+    }
+    return true;
 }
 
 TFGraphForm::~TFGraphForm()
@@ -147,6 +164,7 @@ GraphCurves TFGraphForm::Curves() const
     c.runTime = ui->CheckLuftZeit->isChecked();
     c.cycles = ui->CheckZyklen->isChecked();
     c.fanView = ui->PageControl1->currentWidget() == ui->Sheet2;
+    c.timeAxis = ui->CheckZeitachse->isChecked();
     return c;
 }
 
@@ -159,6 +177,15 @@ void TFGraphForm::ShowCurves()
         return;
     }
     ShowGraphCurves(*model_, Curves(), ui->Chart1);
+    ReplotWithLegendPlaced();
+}
+
+void TFGraphForm::ReplotWithLegendPlaced()
+{
+    // The first replot lays the chart out for the view; the legend then moves to
+    // where it hides least of it.
+    ui->Chart1->replot();
+    TMessDaten::PlaceLegend(ui->Chart1);
     ui->Chart1->replot();
 }
 
@@ -248,7 +275,7 @@ void TFGraphForm::ZoomTo(double from, double to)
     if (to - from > 0)
         ui->Chart1->xAxis->setRange(from, to);
     model_->SetAxisRanges(ui->Chart1);      // a zoom never acts on the value axes
-    ui->Chart1->replot();
+    ReplotWithLegendPlaced();
 }
 
 void TFGraphForm::Chart1UndoZoom()
@@ -256,7 +283,7 @@ void TFGraphForm::Chart1UndoZoom()
     if (loaded_)
         model_->SetAxes(ui->Chart1);
     model_->SetAxisRanges(ui->Chart1);
-    ui->Chart1->replot();
+    ReplotWithLegendPlaced();
 }
 
 bool TFGraphForm::PanLimits(double &low, double &high) const

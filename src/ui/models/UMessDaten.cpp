@@ -3,6 +3,8 @@
 #include "link/PlantTable.h"
 #include "widgets/MessageBox.h"
 
+#include <cmath>
+#include <QPointer>
 #include <QWidget>
 #include <qcustomplot.h>
 
@@ -19,13 +21,15 @@ struct SeriesStyle {
     Qt::PenStyle style;
 };
 
+// Colours that stay apart on white and from each other: the core in maroon, the
+// reference depth in green (red was the core's twin), no pale yellow.
 constexpr SeriesStyle kStyles[SeriesCountTotal] = {
     {0x000080, Qt::SolidLine},      // maroon
     {0x800080, Qt::DotLine},        // purple
-    {0x00FFFF, Qt::DashLine},       // yellow
-    {0xFF00FF, Qt::DashDotLine},    // fuchsia
+    {0x0B86B8, Qt::DashLine},       // dark goldenrod
+    {0xC000C0, Qt::DashDotLine},    // magenta
     {0x808000, Qt::DashDotDotLine}, // teal
-    {0x0000FF, Qt::SolidLine},      // red
+    {0x009000, Qt::SolidLine},      // green
     {0xFF0000, Qt::SolidLine},      // blue
     {0xFF0000, Qt::SolidLine},      // blue bars
     {0x0000FF, Qt::SolidLine},      // red bars
@@ -55,6 +59,34 @@ void IntegerTicks(QCPAxis *axis)
     axis->setNumberFormat(QStringLiteral("f"));
     axis->setNumberPrecision(0);
 }
+
+// Record numbers as ticks, each labelled with its record's date and time on two
+// lines; the model is asked at drawing time, so a rebuilt series is labelled anew.
+class StampTicker : public QCPAxisTickerFixed {
+public:
+    explicit StampTicker(const TMessDaten *model) : model_(model)
+    {
+        setTickStep(1.0);
+        setScaleStrategy(ssMultiples);
+        setTickCount(4);
+    }
+
+protected:
+    QString getTickLabel(double tick, const QLocale &, QChar, int) override
+    {
+        const qsizetype k = qRound64(tick);
+        if (!model_ || std::abs(tick - double(k)) > 1e-6 || k < 1 || k > model_->Labels.size())
+            return {};
+        QString label = model_->Labels.at(k - 1).simplified();
+        const qsizetype blank = label.lastIndexOf(u' ');
+        if (blank > 0)
+            label[blank] = u'\n';
+        return label;
+    }
+
+private:
+    QPointer<const TMessDaten> model_;
+};
 
 // Minimum 0, maximum from the data shown on the axis.
 void AutoFromZero(QCPAxis *axis)
@@ -333,5 +365,64 @@ void TMessDaten::ApplyStyle(int series)
         p->setBrush(QBrush(s.Color));
     } else {
         p->setPen(QPen(s.Color, 1.0, s.Style));
+    }
+}
+
+void TMessDaten::PlaceLegend(QCustomPlot *chart)
+{
+    if (!chart || !chart->legend || !chart->legend->visible())
+        return;
+    QCPAxisRect *area = chart->axisRect();
+    const QRect plot = area->rect();
+    const QSize size = chart->legend->minimumOuterSizeHint();
+    if (plot.isEmpty() || size.isEmpty())
+        return;
+    const Qt::Alignment corners[4] = {Qt::AlignTop | Qt::AlignRight, Qt::AlignTop | Qt::AlignLeft,
+                                      Qt::AlignBottom | Qt::AlignRight, Qt::AlignBottom | Qt::AlignLeft};
+    constexpr int margin = 12;
+    auto rectAt = [&](Qt::Alignment a) {
+        const int x = a & Qt::AlignLeft ? plot.left() + margin : plot.right() - margin - size.width();
+        const int y = a & Qt::AlignTop ? plot.top() + margin : plot.bottom() - margin - size.height();
+        return QRect(QPoint(x, y), size);
+    };
+    int covered[4] = {};
+    // A few hundred points of each curve in view are enough to tell the corners apart.
+    for (int i = 0; i < chart->graphCount(); ++i) {
+        const QCPGraph *g = chart->graph(i);
+        if (!g->visible())
+            continue;
+        const QCPRange keys = g->keyAxis()->range();
+        auto from = g->data()->findBegin(keys.lower), to = g->data()->findEnd(keys.upper);
+        const qsizetype n = to - from, step = qMax<qsizetype>(1, n / 400);
+        for (auto it = from; it < to; it += step) {
+            if (std::isnan(it->value))
+                continue;
+            const QPoint at(int(g->keyAxis()->coordToPixel(it->key)), int(g->valueAxis()->coordToPixel(it->value)));
+            for (int c = 0; c < 4; ++c)
+                covered[c] += rectAt(corners[c]).contains(at);
+            if (to - it <= step)
+                break;
+        }
+    }
+    int best = 0;
+    for (int c = 1; c < 4; ++c)
+        if (covered[c] < covered[best])
+            best = c;
+    QCPLayoutInset *inset = area->insetLayout();
+    for (int i = 0; i < inset->elementCount(); ++i)
+        if (inset->elementAt(i) == chart->legend)
+            inset->setInsetAlignment(i, corners[best]);
+}
+
+void TMessDaten::UseTimeAxis(QCustomPlot *chart, bool on)
+{
+    if (!chart)
+        return;
+    if (on) {
+        chart->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new StampTicker(this)));
+        chart->xAxis->setLabel(tr("Datum/Zeit"));
+    } else {
+        IntegerTicks(chart->xAxis);
+        chart->xAxis->setLabel(tr("Messwert- Nr"));
     }
 }

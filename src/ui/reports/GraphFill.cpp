@@ -22,6 +22,7 @@ GraphCurves GraphCurves::FromSettings()
     c.perDay = ReadSettingBool(com, QStringLiteral("WRT"), true);
     c.runTime = ReadSettingBool(com, QString::fromLatin1(GraphRunTimeKey), true);
     c.cycles = ReadSettingBool(com, QStringLiteral("ZYKL"), true);
+    c.timeAxis = ReadSettingBool(com, QStringLiteral("ZEITACHSE"), false);
     return c;
 }
 
@@ -35,6 +36,7 @@ void GraphCurves::Store() const
     WriteSettingBool(com, QStringLiteral("WRT"), perDay);
     WriteSettingBool(com, QString::fromLatin1(GraphRunTimeKey), runTime);
     WriteSettingBool(com, QStringLiteral("ZYKL"), cycles);
+    WriteSettingBool(com, QStringLiteral("ZEITACHSE"), timeAxis);
 }
 
 void ShowGraphCurves(TMessDaten &model, const GraphCurves &c, QCustomPlot *chart)
@@ -58,6 +60,7 @@ void ShowGraphCurves(TMessDaten &model, const GraphCurves &c, QCustomPlot *chart
             model.ShowSeries(s, true);
     if (chart) {
         model.SetAxes(chart);
+        model.UseTimeAxis(chart, c.timeAxis);
         chart->replot(QCustomPlot::rpQueuedReplot);
     }
 }
@@ -77,6 +80,7 @@ std::unique_ptr<TFQRGraphForm> MakeGraphReport(TMessDaten &model, const GraphCur
     model.AttachSeries(chart);
     ShowGraphCurves(model, curves, nullptr);   // the view and its curves; the axes come with the set-up
     model.SetupChart(chart);
+    model.UseTimeAxis(chart, curves.timeAxis);
     if (rangeFrom)
         chart->xAxis->setRange(rangeFrom->xAxis->range());
     chart->replot();

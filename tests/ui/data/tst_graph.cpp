@@ -83,6 +83,19 @@ private slots:
             w.Pan(1000);
             QCOMPARE(w.Chart()->xAxis->range().upper, 72.1);            // 0.1 beyond the last point
 
+            // A right-drag pans and only pans: on release the range keeps its width.
+            w.ZoomTo(10, 20);
+            QWidget *plot = w.Chart();
+            const QPoint from = plot->rect().center();
+            QTest::mousePress(plot, Qt::RightButton, {}, from);
+            QMouseEvent drag(QEvent::MouseMove, from - QPoint(40, 0), plot->mapToGlobal(from - QPoint(40, 0)),
+                             Qt::NoButton, Qt::RightButton, {});
+            QCoreApplication::sendEvent(plot, &drag);
+            QTest::mouseRelease(plot, Qt::RightButton, {}, from - QPoint(40, 0));
+            QCoreApplication::processEvents();
+            QVERIFY(w.Chart()->xAxis->range().lower > 10.0);
+            QCOMPARE(w.Chart()->xAxis->range().size(), 10.0);
+
             // Lüfterdaten: only the bars.
             w.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
             QCOMPARE(VisibleCurves(w), 2);
@@ -113,6 +126,14 @@ private slots:
             QCOMPARE(w.Chart()->xAxis->range().lower, 0.7);
             w.findChild<QCheckBox *>("CheckT2")->click();
             QCOMPARE(VisibleCurves(w), 5);
+            // The time axis: the same points, each tick named by its record's date.
+            w.findChild<QCheckBox *>("CheckZeitachse")->click();
+            w.Chart()->replot();
+            const QVector<QString> labels = w.Chart()->xAxis->tickVectorLabels();
+            QVERIFY(!labels.isEmpty());
+            for (const QString &l : labels)
+                QVERIFY2(l.isEmpty() || QRegularExpression("2026\\n\\d\\d:\\d\\d$").match(l).hasMatch(), qPrintable(l));
+            QCOMPARE(w.StatusText(3), QString("3"));
             w.close();
         }
         QCOMPARE(ini.ReadBool("COM", "WRT", false), true);
@@ -120,6 +141,7 @@ private slots:
         QCOMPARE(ini.ReadBool("COM", "T55", true), false);                  // hidden: unticked
         QCOMPARE(ini.ReadString("COM", "ZEIT", "-"), QString("-"));          // the readout hour is left alone
         QCOMPARE(ini.ReadBool("COM", GraphRunTimeKey, false), true);
+        QCOMPARE(ini.ReadBool("COM", "ZEITACHSE", false), true);
         SettingsFile = nullptr;
     }
 };

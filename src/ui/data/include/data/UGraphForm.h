@@ -44,11 +44,13 @@ public:
     void Pan(double delta);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void done(int result) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void ShowCurves();
+    void ReplotWithLegendPlaced();
     void ShowCaptions();
     void Run(bool preview);
     bool PanLimits(double &low, double &high) const;

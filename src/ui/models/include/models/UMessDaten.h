@@ -74,6 +74,12 @@ public:
     void SetupChart(QCustomPlot *chart);
     void SetAxes(QCustomPlot *chart);
     void SetAxisRanges(QCustomPlot *chart);
+    // Moves the chart's legend into the corner of the plot where it covers the
+    // fewest points of the curves in view (call after a replot laid the chart out).
+    static void PlaceLegend(QCustomPlot *chart);
+    // The x axis labelled with each tick's record date and time (the points keep
+    // their record numbers), or with the record numbers again.
+    void UseTimeAxis(QCustomPlot *chart, bool on);
 
     // Puts all nine series on the chart (temperatures, reference, O2, run time,
     // cycles), or takes them off the chart they are on when chart is nullptr.

@@ -17,9 +17,11 @@ struct GraphCurves {
     bool cycles = true;
     bool perDay = true;
     bool fanView = false;
+    bool timeAxis = false;      // x axis labelled with the records' dates and times
 
     // The ticks as the settings keep them ([COM] T1..T5, T55, O2, WRT, the run-time
-    // key, ZYKL; all default yes); the reference curve only while it is shown.
+    // key, ZYKL; all default yes; ZEITACHSE, default no); the reference curve only
+    // while it is shown.
     static GraphCurves FromSettings();
     void Store() const;
 };
