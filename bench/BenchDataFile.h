@@ -4,7 +4,7 @@
 // day; its path, or empty on failure.
 
 #include "datafile/DataFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 
 #include <QDate>

@@ -4,7 +4,7 @@
 #include "BenchDataFile.h"
 #include "models/UMessDaten.h"
 #include "datafile/DataFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 #include "base/TextCodec.h"
 

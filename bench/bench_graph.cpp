@@ -3,7 +3,7 @@
 
 #include "data/UGraphForm.h"
 #include "datafile/DataFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/SeriesData.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 
 #include <QTemporaryDir>
 

@@ -7,7 +7,7 @@
 
 #include "data/UGraphForm.h"
 #include "link/Commands.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "live/LiveGrid.h"
 #include "live/UAnzeige.h"
 #include "piles/Piles.h"

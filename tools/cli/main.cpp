@@ -25,7 +25,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
 #include "datafile/SeriesData.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 
 #include "settings/SettingsFile.h"
 #ifdef O2H_CLI_PROTOCOL

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QSet>
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 
 #include <algorithm>

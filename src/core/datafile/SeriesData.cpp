@@ -6,7 +6,7 @@
 #include "base/DisplayFormat.h"
 
 #include "base/Numbers.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 
 #include <QCoreApplication>
 #include <QDate>

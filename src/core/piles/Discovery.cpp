@@ -3,7 +3,7 @@
 #include "datafile/DataFile.h"
 #include "link/Commands.h"
 #include "link/Link.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "link/PollPause.h"
 #include "piles/Interrupted.h"
 #include "piles/Piles.h"
@@ -13,11 +13,11 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
 {
     if (!LinkOpen) {
         StopTimer();            // no line: nothing to poll either
-        ResetPlantTables();
+        ForgetPlantPresence();
         return;
     }
     const PollPause pause;
-    ResetPlantTables();
+    ForgetPlantPresence();
     for (int n = 1; n <= PlantCount; ++n)
         LoadPlantSettings(n);
     const QString shared = ReleaseSharedDataFiles();

@@ -6,9 +6,7 @@
 #include "base/Numbers.h"
 #include "base/TextCodec.h"
 
-#include "link/Link.h"
-#include "link/PlantTable.h"
-#include "link/Port.h"
+#include "plant/Plant.h"
 
 #include <QDir>
 #include <QFile>
@@ -479,7 +477,7 @@ QStringList LoadProgramSettings(const QDateTime &now)
     ShowRefDepth = ReadSettingBool(com, QStringLiteral("SHOWREF"), true);
     BuildRefCaption();
     ComputeNextReadout(now);
-    BaseTimeout = quint16(inRange(QStringLiteral("TIMEOUT"), 20, 5000, BaseTimeout));
+    inRange(QStringLiteral("TIMEOUT"), 20, 5000, 0);  // ReplyTimeoutSetting keeps the time-out in force
     inRange(QStringLiteral("ZEIT"), 0, 24, 0);     // ReadReadoutHour takes 0 for it
     return refused;
 }
@@ -537,13 +535,18 @@ void WriteFormPlacement(const QString &section, const FormPlacement &p)
     WriteSetting(section, QStringLiteral("State"), p.State);
 }
 
-void InstallPortResolverFromSettings()
+int ReplyTimeoutSetting(int current)
 {
-    // Read at every lookup, so a changed [Ports] entry applies to the next open;
-    // an empty answer leaves the link's default mapping in force.
-    SetPortNameResolver([](int n) {
-        return ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(n), QString()).trimmed();
-    });
+    bool ok = false;
+    const int v = SettingsFile ? SettingsFile->ReadString(QStringLiteral("COM"), QStringLiteral("TIMEOUT"), QString())
+                                     .trimmed().toInt(&ok)
+                               : 0;
+    return ok && v >= 20 && v <= 5000 ? v : current;
+}
+
+QString PortDeviceSetting(int port)
+{
+    return ReadSetting(QStringLiteral("Ports"), QStringLiteral("COM") + QString::number(port), QString()).trimmed();
 }
 
 const char *CompanyLineKey(int line)

@@ -2,7 +2,7 @@
 #include "ui_UGraphForm.h"
 
 #include "dialogs/UAbout.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "models/UMessDaten.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"

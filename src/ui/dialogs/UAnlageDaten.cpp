@@ -3,7 +3,7 @@
 
 #include "datafile/DataFile.h"
 #include "dialogs/UPfadsetzen.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 #include "widgets/MessageBox.h"
 

@@ -4,7 +4,7 @@
 #include "datafile/Hygiene.h"
 #include "widgets/MessageBox.h"
 #include "link/Link.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "models/UMessDaten.h"
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "widgets/MessageBox.h"
 
 #include <cmath>

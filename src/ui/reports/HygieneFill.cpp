@@ -1,6 +1,6 @@
 #include "reports/HygieneFill.h"
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
 

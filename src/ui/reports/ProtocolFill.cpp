@@ -1,7 +1,7 @@
 #include "reports/ProtocolFill.h"
 
 #include "datafile/SeriesData.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
 

@@ -1,6 +1,6 @@
 #include "reports/ReportForms.h"
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 
 

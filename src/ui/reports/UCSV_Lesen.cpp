@@ -2,7 +2,7 @@
 #include "ui_UCSV_Lesen.h"
 
 #include "dialogs/UAbout.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "reports/HygieneFill.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"

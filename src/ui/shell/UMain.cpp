@@ -19,6 +19,7 @@
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "link/Port.h"
+#include "piles/LinkSettings.h"
 #include "piles/Discovery.h"
 #include "live/UAnzeige.h"
 #include "widgets/FormPlacement.h"
@@ -152,6 +153,7 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     PlantCount = MaxPlants;
     const QStringList refused = LoadProgramSettings();
+    ApplyLinkSettings();
     if (!refused.isEmpty())     // once, not in the way of the start-up
         QTimer::singleShot(0, this, [this, refused] { ShowInfo(this, refused.join(u'\n')); });
     SetHeader();
@@ -175,7 +177,6 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
         if (FAnzeige)
             FAnzeige->UpdateSelectionState();
     });
-    InstallPortResolverFromSettings();
     OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
         return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
     });

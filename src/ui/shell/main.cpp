@@ -13,7 +13,7 @@
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UPfadsetzen.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "reports/HygieneFill.h"
 #include "reports/ReportForms.h"
 #include "reports/UCSV_Lesen.h"

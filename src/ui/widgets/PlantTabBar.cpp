@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include "settings/SettingsFile.h"
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "datafile/DataFile.h"
 #include "base/DisplayFormat.h"
 #include "settings/SettingsFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "base/AtomicFile.h"
 #include "support/Files.h"
 #include "support/SharedState.h"

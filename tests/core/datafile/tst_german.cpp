@@ -3,7 +3,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/SeriesData.h"
 #include "settings/SettingsFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "support/SharedState.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "datafile/SeriesData.h"
 #include "datafile/DataFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "support/SharedState.h"
 
 #include <QLocale>

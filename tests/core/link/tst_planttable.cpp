@@ -93,7 +93,7 @@ private slots:
             LiveTable[n].T3 = 70;
             LiveTable[n].Aux = 3;
         }
-        ResetPlantTables();
+        ForgetPlantPresence();
         QCOMPARE(PlantTable[2].Present, quint8(0));
         QCOMPARE(PlantTable[2].Running, quint8(0));
         QCOMPARE(PlantTable[2].MemStatus, quint8(1));

@@ -9,6 +9,8 @@
 #include "link/PlantTable.h"
 #include "piles/Discovery.h"
 #include "piles/Interrupted.h"
+#include "piles/LinkSettings.h"
+#include "link/Port.h"
 #include "piles/Piles.h"
 #include "plantsim/Bus.h"
 #include "plantsim/Plant.h"
@@ -144,7 +146,7 @@ private slots:
         const QString file = ProgramFolder + "/Miete3_kept.CSV";
         SettingsFile->WriteStrings("3", {{"Datei", file}, {"Anzahl", "0"}});
         site.P(3).GetFaults().muteAfter = 0;
-        ResetPlantTables();
+        ForgetPlantPresence();
         for (int n = 1; n <= PlantCount; ++n) {
             LoadPlantSettings(n);
             ReadPlantStatus(n);
@@ -198,7 +200,7 @@ private slots:
         }
         const QString file = PlantTable[3].Datei;
         ResetDataFileState();           // killed: no close, no end of the note
-        ResetPlantTables();
+        ForgetPlantPresence();
         PlantTable[3].Anzahl = 0;
         QVERIFY(ReadPlantStatus(3));
         QCOMPARE(CheckInterruptedTransfer(), QString("Beim Abbruch am 08.12.2026 09:30 ist 1 Messwert von Anlage 3 verloren gegangen"));
@@ -283,6 +285,30 @@ private slots:
 
     // A data folder without room, or gone: no pile starts, the operator is told, and
     // no file name stays in the settings. A settings file without room: told once.
+    // The settings file names the port devices and the reply time-out; the devices
+    // are read at every lookup, so a changed entry applies to the next open.
+    void linkSettingsFromTheFile()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("Haldrix.ini");
+        support::WriteAll(ini, "[COM]\nTIMEOUT=25\n[Ports]\nCOM3=/dev/pts/7\ncom4 =  /dev/ttyUSB0 \n");
+        TSettingsFile file(ini);
+        SettingsFile = &file;
+        ApplyLinkSettings();
+        QCOMPARE(BaseTimeout, quint16(25));
+#ifndef Q_OS_WIN
+        QCOMPARE(PortDeviceName(3), QString("/dev/pts/7"));
+        QCOMPARE(PortDeviceName(4), QString("/dev/ttyUSB0"));
+        QCOMPARE(PortDeviceName(1), QString("/dev/ttyS0"));
+        WriteSetting("Ports", "COM1", "/dev/pts/9");
+        QCOMPARE(PortDeviceName(1), QString("/dev/pts/9"));
+        SettingsFile = nullptr;
+        QCOMPARE(PortDeviceName(3), QString("/dev/ttyS2"));
+#endif
+        SettingsFile = nullptr;
+    }
+
     void noRoomStartsNoPile()
     {
         support::SmallFileSystem fs;

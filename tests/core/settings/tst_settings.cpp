@@ -2,8 +2,7 @@
 #include "base/TextCodec.h"
 #include "base/AtomicFile.h"
 #include "support/Files.h"
-#include "link/PlantTable.h"
-#include "link/Port.h"
+#include "plant/Plant.h"
 #include "support/SharedState.h"
 
 #include <QDir>
@@ -274,21 +273,6 @@ private slots:
         QCOMPARE(p.Width, 1024);
         QCOMPARE(p.Height, 768);
         QCOMPARE(p.State, 0);
-    }
-
-    void portsSectionNamesTheDevice()
-    {
-        WriteAll(ini_, "[Ports]\nCOM3=/dev/pts/7\ncom4 =  /dev/ttyUSB0 \n");
-        InstallPortResolverFromSettings();
-#ifndef Q_OS_WIN
-        QCOMPARE(PortDeviceName(3), QString("/dev/pts/7"));
-        QCOMPARE(PortDeviceName(4), QString("/dev/ttyUSB0"));
-        QCOMPARE(PortDeviceName(1), QString("/dev/ttyS0"));
-        WriteSetting("Ports", "COM1", "/dev/pts/9");
-        QCOMPARE(PortDeviceName(1), QString("/dev/pts/9"));
-        SettingsFile = nullptr;
-        QCOMPARE(PortDeviceName(3), QString("/dev/ttyS2"));
-#endif
     }
 
     // What the program writes must read back as it was, whatever the bytes look like.

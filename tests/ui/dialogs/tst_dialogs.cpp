@@ -3,7 +3,7 @@
 
 #include "dialogs/UAbout.h"
 #include "dialogs/UAnlageDaten.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 #include "widgets/MessageBox.h"
 #include "dialogs/UZeitSelect.h"

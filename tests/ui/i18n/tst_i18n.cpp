@@ -5,7 +5,7 @@
 #include "i18n/Languages.h"
 #include "link/Link.h"
 #include "live/UAnzeige.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "link/Port.h"
 #include "settings/SettingsFile.h"
 #include "dialogs/UAktiv.h"

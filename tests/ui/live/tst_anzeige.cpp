@@ -5,7 +5,7 @@
 #include "live/LiveGrid.h"
 #include "live/UAnzeige.h"
 #include "link/Link.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 #include "widgets/Instruments.h"
 #include "widgets/MessageBox.h"

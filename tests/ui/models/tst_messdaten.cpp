@@ -1,5 +1,5 @@
 #include "models/UMessDaten.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "widgets/MessageBox.h"
 #include "support/SharedState.h"
 

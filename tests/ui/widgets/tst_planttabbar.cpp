@@ -1,6 +1,6 @@
 #include "widgets/Instruments.h"
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "support/SharedState.h"
 
 #include <QSignalSpy>

@@ -3,7 +3,7 @@
 // records a simulator process sent.
 
 #include "datafile/DataFile.h"
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include "support/Files.h"
 #include "support/SimProcess.h"
 

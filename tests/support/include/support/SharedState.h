@@ -7,6 +7,10 @@
 #include <QLocale>
 #include <optional>
 
+#if __has_include("plant/Plant.h")
+#include "plant/Plant.h"
+#define O2H_SUPPORT_PLANT 1
+#endif
 #if __has_include("link/PlantTable.h")
 #include "link/PlantTable.h"
 #define O2H_SUPPORT_LINK 1
@@ -54,7 +58,9 @@ inline void ResetSharedState()
     ResetSettingsValues();
 #endif
 #ifdef O2H_SUPPORT_LINK
-    ResetLinkTables();
+    ResetLinkTables();          // the plant model with it
+#elif defined(O2H_SUPPORT_PLANT)
+    ResetPlantModel();
 #endif
 #ifdef O2H_SUPPORT_WIDGETS
     ResetWidgetValues();

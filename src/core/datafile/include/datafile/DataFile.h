@@ -2,7 +2,7 @@
 // The per-pile measurement data file: naming, creating with header, appending one
 // line per stored record, and reading both layouts.
 
-#include "link/PlantTable.h"
+#include "plant/Plant.h"
 #include <QDate>
 #include <QDateTime>
 #include <QString>

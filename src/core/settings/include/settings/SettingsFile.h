@@ -57,9 +57,10 @@ void SetSettingsWriteFailedHandler(std::function<void(const QString &path, const
 
 // Reads the program's settings into the shared values at start-up and after the PC
 // setup: DisplayOffset, ReadoutHour (then NextReadout), ImperialUnits, RefTemp (then
-// RefCaption), ShowRefDepth and the reply time-out BaseTimeout. A value out of its
-// range (TIMEOUT 20..5000 ms, ZEIT 0..24) is not used: the default holds, and the
-// result names the key, one line each, for the operator.
+// RefCaption) and ShowRefDepth; the reply time-out is checked here and taken by the
+// link from ReplyTimeoutSetting. A value out of its range (TIMEOUT 20..5000 ms, ZEIT
+// 0..24) is not used: the default holds, and the result names the key, one line
+// each, for the operator.
 QStringList LoadProgramSettings(const QDateTime &now = QDateTime::currentDateTime());
 
 // The graph window's fan-run-time tick. It has its own key so that it never
@@ -99,5 +100,7 @@ bool ReadFormPlacement(const QString &section, FormPlacement &out);   // false: 
 FormPlacement FitFormPlacement(FormPlacement p, int desktopWidth, int desktopHeight);
 void WriteFormPlacement(const QString &section, const FormPlacement &p);
 
-// Feeds the link's port-number → device mapping from the [Ports] section.
-void InstallPortResolverFromSettings();
+// [COM] TIMEOUT when it is a number of 20..5000 ms, else `current`.
+int ReplyTimeoutSetting(int current);
+// [Ports] COMn: the device of port n, empty when the section does not name one.
+QString PortDeviceSetting(int port);
