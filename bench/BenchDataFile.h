@@ -13,8 +13,8 @@
 inline QString WriteBenchDataFile(int lines, QDate first = QDate(2026, 1, 1))
 {
     SetDataFileToday([first] { return first; });
-    PlantTable[1].Name = QStringLiteral("Bench");
-    PlantTable[1].Pfad = ProgramFolder;
+    Plants().PlantTable[1].Name = QStringLiteral("Bench");
+    Plants().PlantTable[1].Pfad = Settings().ProgramFolder;
     MakeDataFileName(1);
     if (!OpenDataFile(1))
         return {};
@@ -33,5 +33,5 @@ inline QString WriteBenchDataFile(int lines, QDate first = QDate(2026, 1, 1))
     }
     CloseDataFile(1);
     SetDataFileToday({});
-    return PlantTable[1].Datei;
+    return Plants().PlantTable[1].Datei;
 }

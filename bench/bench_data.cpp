@@ -42,7 +42,7 @@ int main(int argc, char **argv)
     SetProgramFolder(dir.path());
     // A company line with an umlaut: the file is Windows-1252, not plain ASCII.
     TSettingsFile ini(dir.filePath(QStringLiteral("Haldrix.ini")));
-    SettingsFile = &ini;
+    Settings().SettingsFile = &ini;
     WriteSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QString::fromUtf8("Kompost Müller"));
     const QString path = WriteBenchDataFile(kLines);
     if (path.isEmpty())
@@ -82,6 +82,6 @@ int main(int argc, char **argv)
     std::printf("LoadFile+BuildSeries per record: %.1f ms, per day: %.1f ms, plain read-and-split: %.1f ms\n",
                 perRecord, perDay, plain);
     std::printf("LoadFile+BuildSeries %d lines: %.0f ms (%.1fx plain read)\n", kLines, perRecord, perRecord / plain);
-    SettingsFile = nullptr;
+    Settings().SettingsFile = nullptr;
     return points == kLines ? 0 : 1;
 }

@@ -38,25 +38,25 @@ bool Discover(const QStringList &faults, int timeout, int guard, Run &out)
     const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
     ResetLinkTables();
     SetPortNameResolver([pty](int) { return pty; });
-    SpeedIndex = 2;
-    PlantCount = MaxPlants;
-    BaseTimeout = quint16(timeout);
-    ReplyGuard = quint16(guard);
+    LinkValues().SpeedIndex = 2;
+    Plants().PlantCount = MaxPlants;
+    LinkValues().BaseTimeout = quint16(timeout);
+    LinkValues().ReplyGuard = quint16(guard);
     {
         TLink link;
         link.OpenLink();
-        if (!LinkOpen)
+        if (!LinkValues().LinkOpen)
             return false;
         QElapsedTimer clock;
         clock.start();
         RunPlantDiscovery({});
         out.seconds = clock.nsecsElapsed() / 1e9;
-        out.dropped = StrayReplies;
+        out.dropped = LinkValues().StrayReplies;
         link.CloseLink();
     }
     out.invented = 0;
     for (int n = 1; n <= MaxPlants; ++n)
-        out.invented += (PlantTable[n].Present && !kPresent.contains(n)) || (PlantTable[n].Running && !kRunning.contains(n));
+        out.invented += (Plants().PlantTable[n].Present && !kPresent.contains(n)) || (Plants().PlantTable[n].Running && !kRunning.contains(n));
     sim.terminate();
     sim.waitForFinished(3000);
     return true;

@@ -30,7 +30,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     SetProgramFolder(dir.path());
     TSettingsFile ini(dir.filePath(QStringLiteral("Haldrix.ini")));
-    SettingsFile = &ini;
+    Settings().SettingsFile = &ini;
     // Every record dated, none later than today: all of them count.
     const QString path = WriteBenchDataFile(lines, QDate::currentDate().addDays(-(lines / 48 + 2)));
     if (path.isEmpty())
@@ -58,7 +58,7 @@ int main(int argc, char **argv)
             return 1;
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
-    SettingsFile = nullptr;
+    Settings().SettingsFile = nullptr;
     std::printf("%lld records, read and evaluated in %.1f ms\n", static_cast<long long>(records), evaluate);
     std::printf("evidence page %d lines: %.0f ms\n", lines, best);
     return records == lines ? 0 : 1;

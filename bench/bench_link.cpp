@@ -73,13 +73,13 @@ int main(int argc, char **argv)
 
     link.OpenLink();
     link.StopTimer();
-    if (!LinkOpen || !ReadPlantStatus(1) || !ReadStoredRecordCount(1)) {
+    if (!LinkValues().LinkOpen || !ReadPlantStatus(1) || !ReadStoredRecordCount(1)) {
         std::fprintf(stderr, "bench_link: plant does not answer\n");
         return 1;
     }
     const int records = 1000;
-    if (StoredCount < records) {
-        std::fprintf(stderr, "bench_link: plant holds only %d records\n", int(StoredCount));
+    if (LinkValues().StoredCount < records) {
+        std::fprintf(stderr, "bench_link: plant holds only %d records\n", int(LinkValues().StoredCount));
         return 1;
     }
 
@@ -99,7 +99,7 @@ int main(int argc, char **argv)
     std::printf("transfer of %d records: %.1f ms wall, %.1f ms CPU\n", records, ns / 1e6, cpu * 1e3);
 
     // Idle wait: nobody answers plant 2's clock request.
-    PlantCount = 2;
+    Plants().PlantCount = 2;
     const double idle0 = CpuSeconds();
     QElapsedTimer idle;
     idle.start();

@@ -70,19 +70,19 @@ int main(int argc, char *argv[])
 
     SetProgramFolder(home.path());
     TSettingsFile ini(home.filePath(QStringLiteral("Haldrix.ini")));
-    SettingsFile = &ini;
+    Settings().SettingsFile = &ini;
     SetPortNameResolver([pty](int) { return pty; });
-    SpeedIndex = 3;
-    PlantCount = 1;
+    LinkValues().SpeedIndex = 3;
+    Plants().PlantCount = 1;
     TLink link;
     link.OpenLink();
-    if (!LinkOpen || !ReadPlantStatus(1) || !PlantTable[1].Running) {
+    if (!LinkValues().LinkOpen || !ReadPlantStatus(1) || !Plants().PlantTable[1].Running) {
         std::fprintf(stderr, "bench_transfer: plant 1 not found running on %s\n", qPrintable(pty));
         return 1;
     }
-    PlantTable[1].Name = QStringLiteral("Bench");
+    Plants().PlantTable[1].Name = QStringLiteral("Bench");
     MakeDataFileName(1);
-    const QString file = PlantTable[1].Datei;
+    const QString file = Plants().PlantTable[1].Datei;
 
     const double traceFrom = LastTraceMs(trace) + 0.001;
     Yes op;
@@ -104,6 +104,6 @@ int main(int argc, char *argv[])
     const double lineSeconds = bytes * 10.0 / baud;
     std::printf("replies %lld bytes, %.2f s on the line\n", qlonglong(bytes), lineSeconds);
     std::printf("transfer 1000 records: %.2f s, %.1f%% of line limit\n", seconds, 100.0 * lineSeconds / seconds);
-    SettingsFile = nullptr;
+    Settings().SettingsFile = nullptr;
     return 0;
 }

@@ -127,16 +127,16 @@ int main(int argc, char *argv[])
         ComputeNextReadout(PilesNow());
         TFAnzeige live(&main);
         live.show();
-        QDateTime next = NextReadout;
+        QDateTime next = Settings().NextReadout;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (rssEarly == 0 && clock.elapsed() > runMs / 5)
                 rssEarly = RssMegabytes();
-            if (PollPause::Active() && NextReadout == next && PilesNow() >= next
+            if (PollPause::Active() && Settings().NextReadout == next && PilesNow() >= next
                 && readoutStarts.size() == readouts.size())
                 readoutStarts.push_back(double(clock.elapsed()) - 200);    // the watch looks every 100 ms
-            if (NextReadout != next && NextReadout.isValid()) {
-                next = NextReadout;
+            if (Settings().NextReadout != next && Settings().NextReadout.isValid()) {
+                next = Settings().NextReadout;
                 std::map<int, bool> r;
                 for (int n = 1; n <= kRunning; ++n)
                     r[n] = live.StatusGrid()->Cells(1, n) == QLatin1String("Ergebnis OK !");
@@ -185,7 +185,7 @@ int main(int argc, char *argv[])
         DataFileContent c;
         std::multiset<QString> inFile;
         QString previous;
-        if (LoadDataFile(PlantTable[n].Datei.isEmpty() ? QString() : PlantTable[n].Datei, c, nullptr) && c.FileValid)
+        if (LoadDataFile(Plants().PlantTable[n].Datei.isEmpty() ? QString() : Plants().PlantTable[n].Datei, c, nullptr) && c.FileValid)
             for (const QString &l : c.Lines) {
                 const QString stamp = l.section(u';', 1, 1);
                 if (!previous.isEmpty() && QDateTime::fromString(stamp, "dd.MM.yyyy  hh:mm")

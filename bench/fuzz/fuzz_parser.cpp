@@ -112,18 +112,18 @@ void CheckTemps(const TLiveValues &v, const qint32 *f)
 int Target(fuzz::Bytes &in)
 {
     ResetLinkTables();
-    AwaitedReply = AnyReply;
-    AddressedPlant = kPlant;
+    LinkValues().AwaitedReply = AnyReply;
+    LinkValues().AddressedPlant = kPlant;
     const bool raw = in.Pick(4) == 0;
     if (raw) {
         const QByteArray bytes = in.Rest();
         ParseReceived(bytes);
-        FUZZ_CHECK(RxBuffer.size() <= bytes.size());
-        FUZZ_CHECK(ReplyCode == 0 || ReplyCode == cmdReadMode || ReplyCode == cmdReadSetup || ReplyCode == cmdReadState
-                   || ReplyCode == cmdReadClock || ReplyCode == cmdReadLive || ReplyCode == cmdReadStored
-                   || ReplyCode == cmdReadStoredCount);
+        FUZZ_CHECK(LinkValues().RxBuffer.size() <= bytes.size());
+        FUZZ_CHECK(LinkValues().ReplyCode == 0 || LinkValues().ReplyCode == cmdReadMode || LinkValues().ReplyCode == cmdReadSetup || LinkValues().ReplyCode == cmdReadState
+                   || LinkValues().ReplyCode == cmdReadClock || LinkValues().ReplyCode == cmdReadLive || LinkValues().ReplyCode == cmdReadStored
+                   || LinkValues().ReplyCode == cmdReadStoredCount);
         for (int n = 1; n <= MaxPlants; ++n)
-            FUZZ_CHECK(n == kPlant || (PlantTable[n].Mode == 0 && PlantTable[n].Running == 0));
+            FUZZ_CHECK(n == kPlant || (Plants().PlantTable[n].Mode == 0 && Plants().PlantTable[n].Running == 0));
         return 0;
     }
     Model m;
@@ -138,39 +138,39 @@ int Target(fuzz::Bytes &in)
         ParseReceived(line.mid(at, piece));
         at += piece;
     }
-    const tAnlageParameter &p = PlantTable[kPlant];
+    const TAnlageParameter &p = Plants().PlantTable[kPlant];
     if (m.haveMode)
         FUZZ_CHECK(p.Mode == quint8(m.mode));
     if (m.haveState)
         FUZZ_CHECK(p.MemStatus == quint8(m.mem) && p.Running == quint8(m.running));
     if (m.haveCount)
-        FUZZ_CHECK(StoredCount == m.count);
+        FUZZ_CHECK(LinkValues().StoredCount == m.count);
     if (m.haveLive) {
-        CheckTemps(PollReply, m.live);
-        FUZZ_CHECK(PollReply.O2 == m.live[5] && PollReply.Betriebsart == quint8(m.live[6]));
-        FUZZ_CHECK(PollReply.FanOn == (m.fan == "1" ? 1 : 0));
-        FUZZ_CHECK(PollReply.Aux == quint16(m.live[8]) && PollReply.Luefterlaufzeit == m.live[9]
-                   && PollReply.LuefterZyklen == m.live[10] && PollReply.Valid == 1);
+        CheckTemps(LinkValues().PollReply, m.live);
+        FUZZ_CHECK(LinkValues().PollReply.O2 == m.live[5] && LinkValues().PollReply.Betriebsart == quint8(m.live[6]));
+        FUZZ_CHECK(LinkValues().PollReply.FanOn == (m.fan == "1" ? 1 : 0));
+        FUZZ_CHECK(LinkValues().PollReply.Aux == quint16(m.live[8]) && LinkValues().PollReply.Luefterlaufzeit == m.live[9]
+                   && LinkValues().PollReply.LuefterZyklen == m.live[10] && LinkValues().PollReply.Valid == 1);
     }
     if (m.haveStored) {
-        CheckTemps(StoredValues, m.stored);
-        FUZZ_CHECK(StoredValues.O2 == m.stored[5] && StoredValues.Betriebsart == quint8(m.stored[6])
-                   && StoredValues.Aux == quint16(m.stored[7]) && StoredValues.Luefterlaufzeit == m.stored[8]
-                   && StoredValues.LuefterZyklen == m.stored[9]);
-        FUZZ_CHECK(StoredStamp.Minute == QLatin1String(m.stamp[0]) && StoredStamp.Hour == QLatin1String(m.stamp[1])
-                   && StoredStamp.Day == QLatin1String(m.stamp[2]) && StoredStamp.Month == QLatin1String(m.stamp[3])
-                   && StoredStamp.Year == QLatin1String("20" + m.stamp[4]));
+        CheckTemps(LinkValues().StoredValues, m.stored);
+        FUZZ_CHECK(LinkValues().StoredValues.O2 == m.stored[5] && LinkValues().StoredValues.Betriebsart == quint8(m.stored[6])
+                   && LinkValues().StoredValues.Aux == quint16(m.stored[7]) && LinkValues().StoredValues.Luefterlaufzeit == m.stored[8]
+                   && LinkValues().StoredValues.LuefterZyklen == m.stored[9]);
+        FUZZ_CHECK(LinkValues().StoredStamp.Minute == QLatin1String(m.stamp[0]) && LinkValues().StoredStamp.Hour == QLatin1String(m.stamp[1])
+                   && LinkValues().StoredStamp.Day == QLatin1String(m.stamp[2]) && LinkValues().StoredStamp.Month == QLatin1String(m.stamp[3])
+                   && LinkValues().StoredStamp.Year == QLatin1String("20" + m.stamp[4]));
     }
     if (m.haveSetup) {
-        const TPlantSetup &s = PlantSetup;
+        const TPlantSetup &s = LinkValues().PlantSetup;
         const qint32 got[9] = {s.Speicher, s.IntEin, s.IntAus, s.O2Ein, s.O2Aus, s.NotEin, s.NotAus, s.MaxEin, s.MaxAus};
         for (int i = 0; i < 9; ++i)
             FUZZ_CHECK(got[i] == m.setup[i]);
     }
     if (m.haveClock)
-        FUZZ_CHECK(ClockText == QLatin1String(m.clock));
+        FUZZ_CHECK(LinkValues().ClockText == QLatin1String(m.clock));
     if (m.lastCode)
-        FUZZ_CHECK(ReplyCode == m.lastCode);
+        FUZZ_CHECK(LinkValues().ReplyCode == m.lastCode);
     return 0;
 }
 

@@ -82,7 +82,7 @@ private slots:
 
         TFMain main;
         for (int n = 1; n <= MaxPlants; ++n)
-            QCOMPARE(bool(PlantTable[n].Present), n <= 6);
+            QCOMPARE(bool(Plants().PlantTable[n].Present), n <= 6);
         ComputeNextReadout(now());
         TFAnzeige live(&main);
         live.show();
@@ -92,25 +92,25 @@ private slots:
             Find<QPushButton>(d, "OKBtn")->click();
         });
         Find<QAction>(&live, "Mieteneustarten1")->trigger();
-        QVERIFY(PlantTable[3].Running);
-        const QString file = PlantTable[3].Datei;
+        QVERIFY(Plants().PlantTable[3].Running);
+        const QString file = Plants().PlantTable[3].Datei;
 
         // The readouts at 6:00 on two days, each taking what the plant stored.
         TTitledGrid *status = live.StatusGrid();
-        const QDateTime first = NextReadout;
-        QTRY_VERIFY_WITH_TIMEOUT(NextReadout > first, 20000);
+        const QDateTime first = Settings().NextReadout;
+        QTRY_VERIFY_WITH_TIMEOUT(Settings().NextReadout > first, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(status->Cells(1, 3), QStringLiteral("Ergebnis OK !"), 5000);
         const int afterFirst = ReadSetting("3", "Anzahl", -1);
         QVERIFY2(afterFirst >= 1, qPrintable(QString::number(afterFirst)));
         Find<QTabBar>(&live, "BetriebsArtTab")->setCurrentIndex(1);     // fan on, confirmed
-        QCOMPARE(int(PlantTable[3].Mode), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(NextReadout > first.addDays(1), 20000);
+        QCOMPARE(int(Plants().PlantTable[3].Mode), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Settings().NextReadout > first.addDays(1), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(ReadSetting("3", "Anzahl", -1) >= afterFirst + 20, 5000);
 
         told.clear();
         Find<QAction>(&live, "Mietebeenden1")->trigger();
         QVERIFY2(told.contains("Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"), qPrintable(told.join('|')));
-        QVERIFY(!PlantTable[3].Running);
+        QVERIFY(!Plants().PlantTable[3].Running);
         live.close();
         const QStringList records = support::RecordsSent(sim, 3);
         QVERIFY2(records.size() >= 25, qPrintable(QString::number(records.size())));

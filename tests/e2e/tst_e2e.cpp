@@ -65,21 +65,21 @@ private slots:
         FreshProgram(home);
 
         TFMain main;
-        QVERIFY(LinkOpen);
+        QVERIFY(LinkValues().LinkOpen);
         QCOMPARE(main.windowTitle(), QStringLiteral("O2- Haldrix-11 .. 42"));
-        QCOMPARE(int(SelectedPlant), 3);
+        QCOMPARE(int(Plants().SelectedPlant), 3);
         for (int n = 1; n <= MaxPlants; ++n)
-            QCOMPARE(bool(PlantTable[n].Present), n == 3 || n == 7);
-        QVERIFY(PlantTable[7].Running && !PlantTable[3].Running);
-        QCOMPARE(int(PlantTable[7].Mode), 3);               // control mode is held as O2 control
+            QCOMPARE(bool(Plants().PlantTable[n].Present), n == 3 || n == 7);
+        QVERIFY(Plants().PlantTable[7].Running && !Plants().PlantTable[3].Running);
+        QCOMPARE(int(Plants().PlantTable[7].Mode), 3);               // control mode is held as O2 control
 
         // The running pile without a file got one, written at once; the stopped
         // plant's old file is dropped from the table but stays in the settings.
         const QString newFile = IniValue(home, QStringLiteral("7"), QStringLiteral("Datei"));
         QVERIFY2(newFile.startsWith(home.path()) && newFile.endsWith(QLatin1String(".CSV")), qPrintable(newFile));
-        QCOMPARE(PlantTable[7].Datei, newFile);
+        QCOMPARE(Plants().PlantTable[7].Datei, newFile);
         QCOMPARE(IniValue(home, QStringLiteral("7"), QStringLiteral("Anzahl")), QStringLiteral("0"));
-        QVERIFY(PlantTable[3].Datei.isEmpty());
+        QVERIFY(Plants().PlantTable[3].Datei.isEmpty());
         QCOMPARE(IniValue(home, QStringLiteral("3"), QStringLiteral("Datei")), staleFile);
 
         // Discovery asked plants 1..32 strictly in ascending order, "B" before "S".
@@ -120,15 +120,15 @@ private slots:
         QVERIFY(live.DispTimer()->isActive() && main.Link()->LeseTimer()->isActive());
 
         tabs->SetCurrentIndex(0);                           // shown as 11, stands for plant 1
-        QCOMPARE(int(SelectedPlant), 1);
+        QCOMPARE(int(Plants().SelectedPlant), 1);
         QCOMPARE(name->text(), QStringLiteral("KEINE ANLAGE ANGESCHLOSSEN!!"));
         tabs->SetCurrentIndex(6);
         QCOMPARE(name->text(), QStringLiteral("Anl-Nr7"));
         QVERIFY(Find<QAction>(&live, "Mietebeenden1")->isEnabled());
 
         // Shorter poll rounds (8 plants) so that plant 7 is reached within seconds.
-        PlantCount = 8;
-        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[7].Valid, 8000);
+        Plants().PlantCount = 8;
+        QTRY_VERIFY_WITH_TIMEOUT(Plants().LiveTable[7].Valid, 8000);
         QTRY_COMPARE_WITH_TIMEOUT(live.Grid()->Cells(3, 7), QStringLiteral("Steuerbetrieb"), 3000);
         QVERIFY(Find<TLedLabel>(&live, "SteuerLED")->IsLit());
         QVERIFY(Find<TLedNumber>(&live, "T1Anz")->IsOn());
@@ -152,20 +152,20 @@ private slots:
         WriteIni(home, QStringLiteral("[COM]\nTIMEOUT=40\n[Ports]\nCOM1=%1\n").arg(sim.Pty()));
         FreshProgram(home);
         TFMain main;
-        QVERIFY(PlantTable[1].Present && PlantTable[2].Present);
-        PlantCount = 2;                                     // one round per second
+        QVERIFY(Plants().PlantTable[1].Present && Plants().PlantTable[2].Present);
+        Plants().PlantCount = 2;                                     // one round per second
         TFAnzeige live(&main);
         live.show();
-        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[2].Valid, 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(Plants().LiveTable[2].Valid, 4000);
         QTRY_VERIFY_WITH_TIMEOUT(live.Grid()->Cells(4, 2) != QLatin1String("---"), 3000);
 
         QElapsedTimer clock;
         clock.start();
-        QTRY_VERIFY_WITH_TIMEOUT(!LiveTable[2].Valid, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!Plants().LiveTable[2].Valid, 10000);
         // The last answer came at most 2 polls ago; five misses take 4.5 s of ticks after it.
         QVERIFY2(clock.elapsed() > 2500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(LiveTable[1].Valid);
-        QCOMPARE(LiveTable[2].MissCount, quint16(4));
+        QVERIFY(Plants().LiveTable[1].Valid);
+        QCOMPARE(Plants().LiveTable[2].MissCount, quint16(4));
         QTRY_COMPARE_WITH_TIMEOUT(live.Grid()->Cells(4, 2), QStringLiteral("---"), 3000);
         QVERIFY(live.Grid()->Cells(4, 1) != QLatin1String("---"));
         Find<PlantTabBar>(&live, "TabControl1")->SetCurrentIndex(1);
@@ -186,18 +186,18 @@ private slots:
         WriteIni(home, QStringLiteral("[COM]\nTIMEOUT=40\n[Ports]\nCOM1=%1\n").arg(device));
         FreshProgram(home);
         TFMain main;
-        PlantCount = 2;
+        Plants().PlantCount = 2;
         TFAnzeige live(&main);
         live.show();
-        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[1].Valid && LiveTable[2].Valid, 6800);
-        QTRY_VERIFY_WITH_TIMEOUT(!LinkOpen, 3000);
-        QVERIFY(!LiveTable[1].Valid && !LiveTable[2].Valid);
+        QTRY_VERIFY_WITH_TIMEOUT(Plants().LiveTable[1].Valid && Plants().LiveTable[2].Valid, 6800);
+        QTRY_VERIFY_WITH_TIMEOUT(!LinkValues().LinkOpen, 3000);
+        QVERIFY(!Plants().LiveTable[1].Valid && !Plants().LiveTable[2].Valid);
         QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
         QTRY_VERIFY_WITH_TIMEOUT(Find<QLabel>(&live, "StatusLink")->text().startsWith(QLatin1String("Keine Verbindung")), 1500);
         QVERIFY(!Find<TLedNumber>(&live, "T1Anz")->IsOn());
 
-        QTRY_VERIFY_WITH_TIMEOUT(LinkOpen, 8000);
-        QTRY_VERIFY_WITH_TIMEOUT(LiveTable[1].Valid, 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(LinkValues().LinkOpen, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(Plants().LiveTable[1].Valid, 6000);
         QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Serielle Verbindung auf :COM1"));
         bool back = false, relearned = false;
         for (const TraceLine &l : sim.Trace()) {
@@ -226,11 +226,11 @@ private slots:
         QCOMPARE(messages_, QStringList{QStringLiteral("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!")});
         QVERIFY(!statusAtMessage.startsWith(QLatin1String("Keine Verbindung")));
         QCOMPARE(main.StatusPanel()->text(), QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
-        QVERIFY(!LinkOpen);
-        QVERIFY(LearnRequest);
+        QVERIFY(!LinkValues().LinkOpen);
+        QVERIFY(Settings().LearnRequest);
         QVERIFY(!main.Link()->LeseTimer()->isActive());
         for (int n = 1; n <= MaxPlants; ++n)
-            QVERIFY(!PlantTable[n].Present);
+            QVERIFY(!Plants().PlantTable[n].Present);
 
         TFAnzeige live(&main);
         live.show();

@@ -100,7 +100,7 @@ private slots:
             Find<QPushButton>(d, "OKBtn")->click();
         });
         Find<QAction>(&live, "Mieteneustarten1")->trigger();
-        QVERIFY(PlantTable[1].Running);
+        QVERIFY(Plants().PlantTable[1].Running);
         QStringList sent = FramesTo(sim, 1);
         const qsizetype d = sent.indexOf(QRegularExpression(QStringLiteral("^D\\d{6}$")));
         QVERIFY2(d > 0 && d + 3 < sent.size(), qPrintable(sent.join(u' ')));
@@ -115,16 +115,16 @@ private slots:
         const qsizetype sentBefore = FramesTo(sim, 1).size();
         modes->setCurrentIndex(1);                                      // fan on: confirmed
         QVERIFY(FramesTo(sim, 1).mid(sentBefore).contains(QStringLiteral("e")));
-        QCOMPARE(int(PlantTable[1].Mode), 1);
+        QCOMPARE(int(Plants().PlantTable[1].Mode), 1);
         QCOMPARE(modes->currentIndex(), 1);
 
         // Ending plant 2's pile: both questions, the transfer, switch-off.
         tabs->SetCurrentIndex(1);
-        const QString file2 = PlantTable[2].Datei;
+        const QString file2 = Plants().PlantTable[2].Datei;
         answers_ = {true};
         messages_.clear();
         Find<QAction>(&live, "Mietebeenden1")->trigger();
-        QVERIFY(!PlantTable[2].Running);
+        QVERIFY(!Plants().PlantTable[2].Running);
         // Records with spoilt stamps are in the file as they came, and told.
         const QStringList records = RecordsSent(sim, 2);
         QVERIFY2(records.size() >= 40, qPrintable(QString::number(records.size())));
@@ -161,12 +161,12 @@ private slots:
         QVERIFY(sim.Start({"--plants", "3", "--running", "3", "--history", "1"}, home.filePath(QStringLiteral("trace.txt"))));
         Start(home, sim, QString());
         TFMain main;
-        SelectedPlant = 3;
+        Plants().SelectedPlant = 3;
         int rows = -1;
         support::AnswerNextDialog([&](QDialog *d) {
             auto *readout = qobject_cast<TFDatenLesen1 *>(d);
             QVERIFY(readout);
-            QCOMPARE(Find<QLabel>(d, "MieteName")->text(), PlantTable[3].Name);
+            QCOMPARE(Find<QLabel>(d, "MieteName")->text(), Plants().PlantTable[3].Name);
             Find<QToolButton>(d, "ToolButton1")->click();
             rows = readout->RecordsRead();
             Find<QAction>(d, "Ende2")->trigger();
@@ -176,7 +176,7 @@ private slots:
         QVERIFY2(records.size() >= 20, qPrintable(QString::number(records.size())));
         QCOMPARE(rows, int(records.size()));
         QCOMPARE(messages_, QStringList{"INFO Daten auslesen abgeschlossen."});
-        CompareWithRecords(PlantTable[3].Datei, records, 1);
+        CompareWithRecords(Plants().PlantTable[3].Datei, records, 1);
         QVERIFY(main.Link()->LeseTimer()->isActive());
 
         TFAnzeige live(&main);
@@ -209,17 +209,17 @@ private slots:
         TFAnzeige live(&main);
         auto *tabs = Find<PlantTabBar>(&live, "TabControl1");
         tabs->SetCurrentIndex(3);
-        QCOMPARE(int(SelectedPlant), 4);
+        QCOMPARE(int(Plants().SelectedPlant), 4);
 
         answers_ = {true, false};               // end it: yes; switch off despite the loss: no
         Find<QAction>(&live, "Mietebeenden1")->trigger();
         QCOMPARE(messages_.value(1), TimeoutMessage());
         QCOMPARE(messages_.value(2), QStringLiteral("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
         QCOMPARE(messages_.size(), 3);
-        QVERIFY(PlantTable[4].Running);
+        QVERIFY(Plants().PlantTable[4].Running);
         const QStringList records = RecordsSent(sim, 4);
         QCOMPARE(records.size(), 9);
-        CompareWithRecords(PlantTable[4].Datei, records, 1);
+        CompareWithRecords(Plants().PlantTable[4].Datei, records, 1);
         QCOMPARE(IniValue(home, "4", "Anzahl"), QStringLiteral("9"));
         QVERIFY(main.Link()->LeseTimer()->isActive());  // polling is back
 
@@ -246,7 +246,7 @@ private slots:
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(u'|')));
         QCOMPARE(QDir::currentPath(), cwd);
         QVERIFY(!startedIn.isEmpty());
-        QVERIFY(PlantTable[5].Running);
+        QVERIFY(Plants().PlantTable[5].Running);
         QVERIFY(FramesTo(sim, 5).contains(QStringLiteral("F")));
         QCOMPARE(IniValue(home, "5", "Datei"), QDir::toNativeSeparators(old));
         QCOMPARE(IniValue(home, "5", "Anzahl"), QStringLiteral("250"));
@@ -270,11 +270,11 @@ private slots:
                           home.filePath(QStringLiteral("trace.txt"))));
         Start(home, sim, QStringLiteral("ZEIT=6\n"));
         TFMain main;
-        QCOMPARE(ReadoutHour, 6);
+        QCOMPARE(Settings().ReadoutHour, 6);
         QDateTime now(QDate(2026, 12, 7), QTime(5, 59, 30));
         SetPilesClock([&now] { return now; });
         ComputeNextReadout(now);
-        PlantCount = 3;
+        Plants().PlantCount = 3;
         TFAnzeige live(&main);
         live.show();
         TTitledGrid *status = live.StatusGrid();
@@ -297,11 +297,11 @@ private slots:
         QVERIFY2(status->Cells(1, 0).startsWith(QStringLiteral("Sicherung am ") + ShortDateText(now.date())),
                  qPrintable(status->Cells(1, 0)));
         QVERIFY(IniValue(home, "1", "Anzahl").toInt() >= 20);
-        QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)));
+        QCOMPARE(Settings().NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)));
 
         // The program was kept from its readout on the 8th and 9th.
         now = QDateTime(QDate(2026, 12, 10), QTime(7, 0));
-        QTRY_COMPARE_WITH_TIMEOUT(NextReadout, QDateTime(QDate(2026, 12, 11), QTime(6, 0)), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(Settings().NextReadout, QDateTime(QDate(2026, 12, 11), QTime(6, 0)), 5000);
         QTest::qWait(1200);
         const QList<double> at = reads(1);
         QCOMPARE(at.size(), 4);
@@ -323,24 +323,24 @@ private slots:
         Start(home, sim, QString());
         QVERIFY(support::WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=100\n[Ports]\nCOM1=%1\n").arg(sim.Pty())));
         TFMain main;
-        QCOMPARE(BaseTimeout, quint16(100));
-        QVERIFY(!PlantTable[6].Present);
-        PlantCount = 6;             // a poll cycle of 6 slots, 3 s
+        QCOMPARE(LinkValues().BaseTimeout, quint16(100));
+        QVERIFY(!Plants().PlantTable[6].Present);
+        Plants().PlantCount = 6;             // a poll cycle of 6 slots, 3 s
         TFAnzeige live(&main);
         live.show();
         auto allPresent = [] {
             for (int n = 1; n <= 6; ++n)
-                if (!PlantTable[n].Present || !PlantTable[n].Running)
+                if (!Plants().PlantTable[n].Present || !Plants().PlantTable[n].Running)
                     return false;
             return true;
         };
         QTRY_VERIFY_WITH_TIMEOUT(allPresent(), 2 * 3000 + 500);
-        QVERIFY(main.Link()->PlantTimeout(6, BaseTimeout) > 250);
+        QVERIFY(main.Link()->PlantTimeout(6, LinkValues().BaseTimeout) > 250);
 
         QVERIFY(SavePlant(6));
         const QStringList records = RecordsSent(sim, 6);
         QVERIFY2(records.size() >= 20, qPrintable(QString::number(records.size())));
-        CompareWithRecords(PlantTable[6].Datei, records, 1);
+        CompareWithRecords(Plants().PlantTable[6].Datei, records, 1);
         live.close();
     }
 };

@@ -27,10 +27,10 @@ struct Host {
     explicit Host(const BusConfig &config)
     {
         bus = std::make_unique<Bus>(config);
-        BaseTimeout = 150;
-        SetupTimeout = 200;
-        RecordTimeout = 200;
-        PlantCount = 32;
+        LinkValues().BaseTimeout = 150;
+        LinkValues().SetupTimeout = 200;
+        LinkValues().RecordTimeout = 200;
+        Plants().PlantCount = 32;
         link.SetPort(std::unique_ptr<LinkPort>(port));
         support::WireToBus(port, bus.get());
         link.OpenLink();
@@ -60,21 +60,21 @@ void TestSimParser::statusModeAndSetup()
     Host h(c);
     QVERIFY(!ReadPlantStatus(1));
     QVERIFY(ReadPlantStatus(3));
-    QVERIFY(PlantTable[3].Present && !PlantTable[3].Running && !PlantTable[3].MemStatus);
+    QVERIFY(Plants().PlantTable[3].Present && !Plants().PlantTable[3].Running && !Plants().PlantTable[3].MemStatus);
     QVERIFY(ReadPlantStatus(7));
-    QVERIFY(PlantTable[7].Present && PlantTable[7].Running && PlantTable[7].MemStatus);
-    QCOMPARE(PlantTable[7].Mode, quint8(4));
+    QVERIFY(Plants().PlantTable[7].Present && Plants().PlantTable[7].Running && Plants().PlantTable[7].MemStatus);
+    QCOMPARE(Plants().PlantTable[7].Mode, quint8(4));
     h.bus->GetPlant(7)->Setup() = SetupValues{15, 11, 22, 85, 145, 6, 26, 61, 241};
     QVERIFY(ReadPlantSetup(7));
-    QCOMPARE(PlantSetup.Speicher, 15);
-    QCOMPARE(PlantSetup.IntEin, 11);
-    QCOMPARE(PlantSetup.IntAus, 22);
-    QCOMPARE(PlantSetup.O2Ein, 85);
-    QCOMPARE(PlantSetup.O2Aus, 145);
-    QCOMPARE(PlantSetup.NotEin, 6);
-    QCOMPARE(PlantSetup.NotAus, 26);
-    QCOMPARE(PlantSetup.MaxEin, 61);
-    QCOMPARE(PlantSetup.MaxAus, 241);
+    QCOMPARE(LinkValues().PlantSetup.Speicher, 15);
+    QCOMPARE(LinkValues().PlantSetup.IntEin, 11);
+    QCOMPARE(LinkValues().PlantSetup.IntAus, 22);
+    QCOMPARE(LinkValues().PlantSetup.O2Ein, 85);
+    QCOMPARE(LinkValues().PlantSetup.O2Aus, 145);
+    QCOMPARE(LinkValues().PlantSetup.NotEin, 6);
+    QCOMPARE(LinkValues().PlantSetup.NotAus, 26);
+    QCOMPARE(LinkValues().PlantSetup.MaxEin, 61);
+    QCOMPARE(LinkValues().PlantSetup.MaxAus, 241);
 }
 
 void TestSimParser::liveValuesDecode()
@@ -83,20 +83,20 @@ void TestSimParser::liveValuesDecode()
     c.historyDays = 5;
     Host h(c);
     QVERIFY(ReadPlantStatus(2));
-    QVERIFY(SendAndWait(BaseTimeout, 2, cmdReadLive));
-    QCOMPARE(int(ReplyCode), 19);
+    QVERIFY(SendAndWait(LinkValues().BaseTimeout, 2, cmdReadLive));
+    QCOMPARE(int(LinkValues().ReplyCode), 19);
     Plant &p = *h.bus->GetPlant(2);
     const auto t = p.Temperatures();
-    QCOMPARE(PollReply.T5, t[0] / 10);
-    QCOMPARE(PollReply.T1, t[4] / 10);
-    QCOMPARE(PollReply.O2, p.O2());
-    QCOMPARE(int(PollReply.Betriebsart), p.Mode());
-    QCOMPARE(int(PollReply.FanOn), p.FanOn() ? 1 : 0);
-    QCOMPARE(PollReply.Luefterlaufzeit, p.RunTime());
-    QCOMPARE(PollReply.LuefterZyklen, p.Cycles());
-    QVERIFY(PollReply.Valid);
-    QVERIFY(PollReply.T5 > 50);   // five days in: hot
-    QVERIFY(PollReply.RefMarke < 100);
+    QCOMPARE(LinkValues().PollReply.T5, t[0] / 10);
+    QCOMPARE(LinkValues().PollReply.T1, t[4] / 10);
+    QCOMPARE(LinkValues().PollReply.O2, p.O2());
+    QCOMPARE(int(LinkValues().PollReply.Betriebsart), p.Mode());
+    QCOMPARE(int(LinkValues().PollReply.FanOn), p.FanOn() ? 1 : 0);
+    QCOMPARE(LinkValues().PollReply.Luefterlaufzeit, p.RunTime());
+    QCOMPARE(LinkValues().PollReply.LuefterZyklen, p.Cycles());
+    QVERIFY(LinkValues().PollReply.Valid);
+    QVERIFY(LinkValues().PollReply.T5 > 50);   // five days in: hot
+    QVERIFY(LinkValues().PollReply.RefMarke < 100);
 }
 
 void TestSimParser::memoryTransfer()
@@ -106,16 +106,16 @@ void TestSimParser::memoryTransfer()
     Host h(c);
     QVERIFY(ReadPlantStatus(1));
     QVERIFY(ReadStoredRecordCount(1));
-    QCOMPARE(StoredCount, 48);
+    QCOMPARE(LinkValues().StoredCount, 48);
     QDateTime last;
     for (int i = 0; i < 48; ++i) {
         QVERIFY(ReadStoredRecord(1));
-        QVERIFY(StoredValues.Valid);
+        QVERIFY(LinkValues().StoredValues.Valid);
         const QDateTime when = QDateTime::fromString(
-            StoredStamp.Day + '.' + StoredStamp.Month + '.' + StoredStamp.Year + "  " + StoredStamp.Hour + ':'
-                + StoredStamp.Minute,
+            LinkValues().StoredStamp.Day + '.' + LinkValues().StoredStamp.Month + '.' + LinkValues().StoredStamp.Year + "  " + LinkValues().StoredStamp.Hour + ':'
+                + LinkValues().StoredStamp.Minute,
             QStringLiteral("dd.MM.yyyy  hh:mm"));
-        QVERIFY2(when.isValid(), qPrintable(StoredStamp.Year));
+        QVERIFY2(when.isValid(), qPrintable(LinkValues().StoredStamp.Year));
         if (last.isValid())
             QCOMPARE(last.secsTo(when), 3600);
         else
@@ -124,7 +124,7 @@ void TestSimParser::memoryTransfer()
     }
     QVERIFY(!ReadStoredRecord(1));   // empty: no reply, the read times out
     QVERIFY(ReadStoredRecordCount(1));
-    QCOMPARE(StoredCount, 0);
+    QCOMPARE(LinkValues().StoredCount, 0);
 }
 
 void TestSimParser::survivesLineFaults()
@@ -140,15 +140,15 @@ void TestSimParser::survivesLineFaults()
     Host h(c);
     QVERIFY(ReadPlantStatus(1));
     QVERIFY(ReadPlantSetup(1));
-    QCOMPARE(PlantSetup.Speicher, 60);
+    QCOMPARE(LinkValues().PlantSetup.Speicher, 60);
     QVERIFY(ReadPlantClock(1));
-    QVERIFY(ClockText.startsWith(QLatin1String("TZeit:")));
+    QVERIFY(LinkValues().ClockText.startsWith(QLatin1String("TZeit:")));
     QVERIFY(ReadStoredRecordCount(1));
-    QCOMPARE(StoredCount, 24);
+    QCOMPARE(LinkValues().StoredCount, 24);
     for (int i = 0; i < 24; ++i) {
         QVERIFY(ReadStoredRecord(1));
-        QVERIFY(StoredValues.Valid);
-        QCOMPARE(StoredStamp.Year, QStringLiteral("2026"));
+        QVERIFY(LinkValues().StoredValues.Valid);
+        QCOMPARE(LinkValues().StoredStamp.Year, QStringLiteral("2026"));
     }
 }
 
@@ -176,14 +176,14 @@ void TestSimParser::whitespacePlantNumbers()
     Host h(c);
     QVERIFY(ReadPlantStatus(plant));
     QVERIFY(ReadPlantClock(plant));
-    QVERIFY(ClockText.startsWith(QLatin1String("TZeit:")));
-    QVERIFY(ClockText.contains(u' '));                  // the clock text keeps its blanks
+    QVERIFY(LinkValues().ClockText.startsWith(QLatin1String("TZeit:")));
+    QVERIFY(LinkValues().ClockText.contains(u' '));                  // the clock text keeps its blanks
     QVERIFY(ReadStoredRecordCount(plant));
-    QCOMPARE(StoredCount, 24);
+    QCOMPARE(LinkValues().StoredCount, 24);
     for (int i = 0; i < 24; ++i)
-        QVERIFY2(ReadStoredRecord(plant) && StoredValues.Valid, qPrintable(QString::number(i)));
-    QVERIFY(SendAndWait(BaseTimeout, plant, cmdReadLive));
-    QVERIFY(PollReply.Valid);
+        QVERIFY2(ReadStoredRecord(plant) && LinkValues().StoredValues.Valid, qPrintable(QString::number(i)));
+    QVERIFY(SendAndWait(LinkValues().BaseTimeout, plant, cmdReadLive));
+    QVERIFY(LinkValues().PollReply.Valid);
 }
 
 void TestSimParser::faultsThatMustFail()
@@ -194,13 +194,13 @@ void TestSimParser::faultsThatMustFail()
     c.plants[2].faults.corruptProbability = 1.0;
     Host h(c);
     QVERIFY(!ReadPlantStatus(1));
-    QCOMPARE(PlantTable[1].Mode, quint8(3));   // "B" came, "S" did not
+    QCOMPARE(Plants().PlantTable[1].Mode, quint8(3));   // "B" came, "S" did not
     QVERIFY(ReadPlantStatus(2));
     QVERIFY(!ReadStoredRecordCount(2));
-    QCOMPARE(StoredCount, 0);
+    QCOMPARE(LinkValues().StoredCount, 0);
     // Every reply of plant 3 has one bad field: nothing is accepted.
-    QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadSetup));
-    QVERIFY(!SendAndWait(BaseTimeout, 3, cmdReadStoredCount));
+    QVERIFY(!SendAndWait(LinkValues().BaseTimeout, 3, cmdReadSetup));
+    QVERIFY(!SendAndWait(LinkValues().BaseTimeout, 3, cmdReadStoredCount));
 }
 
 void TestSimParser::programOnThePseudoTerminal()
@@ -214,25 +214,25 @@ void TestSimParser::programOnThePseudoTerminal()
     QProcess &sim = simulator.Process();
     const QString device = simulator.Pty();
     SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
-    SpeedIndex = 2;
-    BaseTimeout = 300;
-    RecordTimeout = 900;
-    PlantCount = 32;
+    LinkValues().SpeedIndex = 2;
+    LinkValues().BaseTimeout = 300;
+    LinkValues().RecordTimeout = 900;
+    Plants().PlantCount = 32;
     {
         TLink link;
         QSignalSpy lost(link.ComPort1(), &LinkPort::LineLost);
         link.OpenLink();
-        QVERIFY(LinkOpen);
+        QVERIFY(LinkValues().LinkOpen);
         link.StopTimer();
         QVERIFY(ReadPlantStatus(2));
-        QVERIFY(!PlantTable[2].Running);
+        QVERIFY(!Plants().PlantTable[2].Running);
         QVERIFY(!ReadPlantStatus(3));
         QVERIFY(ReadPlantStatus(9));
         QVERIFY(ReadStoredRecordCount(9));
-        QCOMPARE(StoredCount, 24);
+        QCOMPARE(LinkValues().StoredCount, 24);
         for (int i = 0; i < 3; ++i)
             QVERIFY(ReadStoredRecord(9));
-        QVERIFY(StoredValues.Valid);
+        QVERIFY(LinkValues().StoredValues.Valid);
         QVERIFY(lost.wait(3000));
         QVERIFY(sim.state() == QProcess::NotRunning || sim.waitForFinished(3000));
         QCOMPARE(sim.exitCode(), 0);

@@ -189,11 +189,11 @@ struct HomeSettings {
     explicit HomeSettings(const QString &home)
     {
         SetProgramFolder(home);
-        file = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
-        SettingsFile = file.get();
+        file = std::make_unique<TSettingsFile>(Settings().ProgramFolder + QStringLiteral("Haldrix.ini"));
+        Settings().SettingsFile = file.get();
         LoadProgramSettings();
     }
-    ~HomeSettings() { SettingsFile = nullptr; }
+    ~HomeSettings() { Settings().SettingsFile = nullptr; }
 };
 
 // The hygienisation evidence: a summary, or every figure as JSON. Exit 0 when the
@@ -242,7 +242,7 @@ int Hygiene(const QStringList &args)
         }
         calendar.holidays = a.holidays.toUpper();
     }
-    const HygieneResult r = EvaluateHygiene(file, *criterion, RefTemp, calendar);
+    const HygieneResult r = EvaluateHygiene(file, *criterion, Plants().RefTemp, calendar);
     if (!r.ok) {
         Err(r.error);
         return 3;
@@ -257,7 +257,7 @@ int Hygiene(const QStringList &args)
     };
     const QString iso = QStringLiteral("yyyy-MM-ddTHH:mm");
     auto degrees = [](double c) {
-        return ImperialUnits ? Number(CelsiusToFahrenheitF(c) - 0.1) + QStringLiteral(" °F") : Number(c) + QStringLiteral(" °C");
+        return Plants().ImperialUnits ? Number(CelsiusToFahrenheitF(c) - 0.1) + QStringLiteral(" °F") : Number(c) + QStringLiteral(" °C");
     };
     if (json) {
         QString t = QStringLiteral("{\"file\":%1,\"pile\":%2,\"criterion\":{\"name\":%3,\"title\":%4,\"days\":%5},")
@@ -377,7 +377,7 @@ int Protocol(const QStringList &args)
         return 3;
     }
     if (a.Has("--hygiene")) {
-        const HygieneResult evidence = EvaluateHygiene(model, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar());
+        const HygieneResult evidence = EvaluateHygiene(model, ChosenHygieneCriterion(), Plants().RefTemp, ReadHygieneCalendar());
         if (!evidence.ok) {
             Err(evidence.error);
             return 3;
@@ -474,9 +474,9 @@ int main(int argc, char **argv)
         if (command == QLatin1String("series") && a == QLatin1String("--per-day")) {
             perDay = true;
         } else if (command == QLatin1String("series") && a == QLatin1String("--imperial")) {
-            ImperialUnits = true;
+            Plants().ImperialUnits = true;
         } else if (command == QLatin1String("series") && a == QLatin1String("--reftemp") && !args.isEmpty()) {
-            if (!ParseReal(args.takeFirst(), RefTemp)) {
+            if (!ParseReal(args.takeFirst(), Plants().RefTemp)) {
                 Err(QStringLiteral("--reftemp needs a number"));
                 return UsageError;
             }

@@ -5,7 +5,7 @@
 #include <QSaveFile>
 
 namespace {
-int g_failCountdown = 0;
+int g_failCountdown = 0;    // atomic writes left until an injected failure (FailAtomicWriteNumber)
 }
 
 void FailAtomicWriteNumber(int n) { g_failCountdown = n > 0 ? n : 0; }

@@ -24,12 +24,6 @@
 
 namespace {
 
-std::function<QDate()> g_today;
-
-// The one open data file and the plant that opened it.
-std::unique_ptr<QFile> g_open;
-QDateTime g_openLastStamp;      // of the open file's last dated record
-
 const QLatin1String kCrLf("\r\n");
 
 // A line that could not be written: its file and the line after its number.
@@ -37,39 +31,52 @@ struct PendingLine {
     QString file;
     QString rest;
 };
-QList<PendingLine> g_pending;
-QString g_lastFailure, g_lastFailureFile;
-bool g_journalFailed = false;
 
-QString JournalPath() { return ProgramFolder + QStringLiteral("pending.csv"); }
+// What the writer keeps between calls.
+struct DataFileState {
+    std::function<QDate()> today;       // empty: the PC's date
+    std::unique_ptr<QFile> open;        // the one open data file
+    QDateTime openLastStamp;            // of the open file's last dated record
+    QList<PendingLine> pending;         // lines waiting for their file (mirrored by the journal)
+    QString lastFailure, lastFailureFile;
+    bool journalFailed = false;
+};
+
+DataFileState &State()
+{
+    static DataFileState state;
+    return state;
+}
+
+QString JournalPath() { return Settings().ProgramFolder + QStringLiteral("pending.csv"); }
 
 void NoteWriteFailure(const QString &file, const QString &why)
 {
-    g_lastFailureFile = file;
-    g_lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
+    State().lastFailureFile = file;
+    State().lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
 }
 
 void NoteWriteSuccess(const QString &file)
 {
-    if (!g_lastFailureFile.isEmpty() && SameDataFile(file, g_lastFailureFile)) {
-        g_lastFailure.clear();
-        g_lastFailureFile.clear();
+    if (!State().lastFailureFile.isEmpty() && SameDataFile(file, State().lastFailureFile)) {
+        State().lastFailure.clear();
+        State().lastFailureFile.clear();
     }
 }
 
-// The journal mirrors g_pending; it goes once the last record is written.
+// The journal mirrors the pending lines; it goes once the last record is written.
 void SaveJournal()
 {
-    if (ProgramFolder.isEmpty())
+    if (Settings().ProgramFolder.isEmpty())
         return;
-    if (g_pending.isEmpty()) {
+    if (State().pending.isEmpty()) {
         QFile::remove(JournalPath());
         return;
     }
     QString text;
-    for (const PendingLine &l : g_pending)
+    for (const PendingLine &l : State().pending)
         text += l.file + u'\t' + l.rest + kCrLf;
-    g_journalFailed = !WriteFileAtomically(JournalPath(), EncodeText(text));
+    State().journalFailed = !WriteFileAtomically(JournalPath(), EncodeText(text));
 }
 
 bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
@@ -171,22 +178,17 @@ QString FileDateText(const QDate &date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
-void SetDataFileToday(std::function<QDate()> today) { g_today = std::move(today); }
+void SetDataFileToday(std::function<QDate()> today) { State().today = std::move(today); }
 
-QDate DataFileToday() { return g_today ? g_today() : QDate::currentDate(); }
+QDate DataFileToday() { return State().today ? State().today() : QDate::currentDate(); }
 
-bool DataFileIsOpen() { return g_open != nullptr; }
+bool DataFileIsOpen() { return State().open != nullptr; }
 
 void ResetDataFileState()
 {
-    if (g_open)
-        SyncAndClose(*g_open);
-    g_open.reset();
-    g_today = {};
-    g_pending.clear();
-    g_lastFailure.clear();
-    g_lastFailureFile.clear();
-    g_journalFailed = false;
+    if (State().open)
+        SyncAndClose(*State().open);
+    State() = {};
 }
 
 void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &values)
@@ -194,21 +196,21 @@ void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &value
     if (!ValidPlant(plant))
         return;
     const QString line = FormatDataLine(0, stamp, values);
-    g_pending.append({PlantTable[plant].Datei, line.mid(line.indexOf(u';') + 1)});
+    State().pending.append({Plants().PlantTable[plant].Datei, line.mid(line.indexOf(u';') + 1)});
     SaveJournal();      // a full program folder too: then memory holds it
 }
 
 int PendingRecordCount(const QString &file)
 {
     int n = 0;
-    for (const PendingLine &l : g_pending)
+    for (const PendingLine &l : State().pending)
         n += SameDataFile(l.file, file);
     return n;
 }
 
 void LoadPendingRecords()
 {
-    g_pending.clear();
+    State().pending.clear();
     QFile f(JournalPath());
     if (!f.open(QIODevice::ReadOnly))
         return;
@@ -216,11 +218,11 @@ void LoadPendingRecords()
     for (const QString &l : lines) {
         const qsizetype tab = l.indexOf(u'\t');
         if (tab > 0)
-            g_pending.append({l.left(tab), l.mid(tab + 1)});
+            State().pending.append({l.left(tab), l.mid(tab + 1)});
     }
 }
 
-QString LastDataWriteFailure() { return g_lastFailure; }
+QString LastDataWriteFailure() { return State().lastFailure; }
 
 bool SameDataFile(const QString &a, const QString &b)
 {
@@ -237,7 +239,7 @@ bool SameDataFile(const QString &a, const QString &b)
 int PlantWritingTo(const QString &path, int except)
 {
     for (int n = 1; n <= MaxPlants; ++n)
-        if (n != except && SameDataFile(PlantTable[n].Datei, path))
+        if (n != except && SameDataFile(Plants().PlantTable[n].Datei, path))
             return n;
     return 0;
 }
@@ -246,7 +248,7 @@ bool MakeDataFileName(int plant)
 {
     if (!ValidPlant(plant))
         return false;
-    tAnlageParameter &p = PlantTable[plant];
+    TAnlageParameter &p = Plants().PlantTable[plant];
     // Fixed, whatever the PC's locale: every site PC names a day's file alike.
     QString name = p.Name + u'_' + FileDateText(DataFileToday());
     for (QChar &c : name)
@@ -254,7 +256,7 @@ bool MakeDataFileName(int plant)
             c = u'-';
     // Without a folder the file would land in the root directory; use the program's.
     if (p.Pfad.isEmpty())
-        p.Pfad = ProgramFolder.isEmpty() ? QDir::currentPath() : ProgramFolder;
+        p.Pfad = Settings().ProgramFolder.isEmpty() ? QDir::currentPath() : Settings().ProgramFolder;
     if (!EndsWithSeparator(p.Pfad))
         p.Pfad += QDir::separator();
     // A new pile never appends to an earlier pile's file (the same name restarted on
@@ -267,8 +269,8 @@ bool MakeDataFileName(int plant)
     p.Anzahl = 0;
     // Together: a new file name with the old file's count (or the reverse) would
     // number the next records wrongly.
-    if (SettingsFile)
-        SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
                                                             {QStringLiteral("Datei"), p.Datei}});
     return k > 1;
 }
@@ -295,7 +297,7 @@ bool HeaderOnly(const QString &path)
 // on after them. A file that is not one of ours keeps the count.
 void TakeCountFromFile(int plant)
 {
-    tAnlageParameter &p = PlantTable[plant];
+    TAnlageParameter &p = Plants().PlantTable[plant];
     DataFileContent c;
     if (!LoadDataFile(p.Datei, c, nullptr))
         return;
@@ -304,12 +306,12 @@ void TakeCountFromFile(int plant)
         lines = c.LineCount;
     else if (HeaderOnly(p.Datei))
         lines = 0;
-    for (qsizetype i = c.Lines.size() - 1; i >= 0 && !g_openLastStamp.isValid(); --i) {
+    for (qsizetype i = c.Lines.size() - 1; i >= 0 && !State().openLastStamp.isValid(); --i) {
         const QStringView line(c.Lines[i]);
         const qsizetype a = line.indexOf(u';'), b = a < 0 ? -1 : line.indexOf(u';', a + 1);
         int d, mo, y, h, mi;
         if (b > a && ParseStampText(line.mid(a + 1, b - a - 1), d, mo, y, h, mi))
-            g_openLastStamp = QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+            State().openLastStamp = QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
     }
     if (lines < 0 || lines > INT32_MAX || lines == p.Anzahl)
         return;
@@ -335,10 +337,10 @@ bool DataFolderWritable(const QString &folder, QString *why)
 bool OpenDataFile(int plant)
 {
     // Only one transfer at a time may hold the data file.
-    if (!ValidPlant(plant) || g_open)
+    if (!ValidPlant(plant) || State().open)
         return false;
-    tAnlageParameter &p = PlantTable[plant];
-    g_openLastStamp = QDateTime();
+    TAnlageParameter &p = Plants().PlantTable[plant];
+    State().openLastStamp = QDateTime();
     if (p.Datei.isEmpty())
         MakeDataFileName(plant);
     RemoveAtomicWriteLeftovers(p.Datei);      // a header write cut by a crash
@@ -379,28 +381,28 @@ bool OpenDataFile(int plant)
         if (tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1) && tail.read(1) != "\n")
             f->write("\r\n");
     }
-    g_open = std::move(f);
+    State().open = std::move(f);
     return true;
 }
 
 namespace {
 
-bool AppendLineText(tAnlageParameter &p, const QString &line)
+bool AppendLineText(TAnlageParameter &p, const QString &line)
 {
     const QByteArray bytes = EncodeWindows1252(line + kCrLf);
-    const bool seekable = !g_open->isSequential();
-    const qint64 before = seekable ? g_open->size() : 0;
+    const bool seekable = !State().open->isSequential();
+    const qint64 before = seekable ? State().open->size() : 0;
     // Unbuffered: the line goes to the system in one write and is there before the
     // next record is requested.
-    if (g_open->write(bytes) == bytes.size()) {
+    if (State().open->write(bytes) == bytes.size()) {
         ++p.Anzahl;     // counts exactly the lines in the file
         NoteWriteSuccess(p.Datei);
         return true;
     }
-    NoteWriteFailure(p.Datei, g_open->errorString());
+    NoteWriteFailure(p.Datei, State().open->errorString());
     // Never leave a torn line behind (disk full, medium removed).
     if (seekable)
-        g_open->resize(before);
+        State().open->resize(before);
     return false;
 }
 
@@ -410,28 +412,28 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
 {
     if (!ValidPlant(plant))
         return false;
-    tAnlageParameter &p = PlantTable[plant];
-    if (!g_open)
+    TAnlageParameter &p = Plants().PlantTable[plant];
+    if (!State().open)
         return false;
     return AppendLineText(p, FormatDataLine(p.Anzahl + 1, stamp, values));
 }
 
 bool WritePendingRecords(int plant)
 {
-    if (!ValidPlant(plant) || !g_open)
+    if (!ValidPlant(plant) || !State().open)
         return false;
-    tAnlageParameter &p = PlantTable[plant];
+    TAnlageParameter &p = Plants().PlantTable[plant];
     bool written = false, left = false;
-    for (qsizetype i = 0; i < g_pending.size();) {
-        if (!SameDataFile(g_pending[i].file, p.Datei)) {
+    for (qsizetype i = 0; i < State().pending.size();) {
+        if (!SameDataFile(State().pending[i].file, p.Datei)) {
             ++i;
             continue;
         }
-        if (!AppendLineText(p, QString::number(p.Anzahl + 1) + u';' + g_pending[i].rest)) {
+        if (!AppendLineText(p, QString::number(p.Anzahl + 1) + u';' + State().pending[i].rest)) {
             left = true;
             break;
         }
-        g_pending.removeAt(i);
+        State().pending.removeAt(i);
         written = true;
     }
     if (written)
@@ -441,12 +443,12 @@ bool WritePendingRecords(int plant)
 
 void CloseDataFile(int plant)
 {
-    if (g_open) {
-        SyncAndClose(*g_open);
-        g_open.reset();
+    if (State().open) {
+        SyncAndClose(*State().open);
+        State().open.reset();
     }
     if (ValidPlant(plant))
-        WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), PlantTable[plant].Anzahl);
+        WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), Plants().PlantTable[plant].Anzahl);
 }
 
 QString StampText(const TStoredStamp &stamp)
@@ -454,7 +456,7 @@ QString StampText(const TStoredStamp &stamp)
     return stamp.Day + u'.' + stamp.Month + u'.' + stamp.Year + QLatin1String("  ") + stamp.Hour + u':' + stamp.Minute;
 }
 
-QDateTime OpenFileLastStamp() { return g_openLastStamp; }
+QDateTime OpenFileLastStamp() { return State().openLastStamp; }
 
 QDateTime StampDateTime(const TStoredStamp &s)
 {
@@ -559,7 +561,7 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
 
 namespace {
 
-QString LostJournalPath() { return ProgramFolder + QStringLiteral("lost.csv"); }
+QString LostJournalPath() { return Settings().ProgramFolder + QStringLiteral("lost.csv"); }
 const QString kLostStamp = QStringLiteral("dd.MM.yyyy hh:mm");
 
 } // namespace
@@ -567,7 +569,7 @@ const QString kLostStamp = QStringLiteral("dd.MM.yyyy hh:mm");
 QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
 {
     QList<DataFileContent::Lost> out;
-    if (ProgramFolder.isEmpty() || !QFileInfo::exists(LostJournalPath()))
+    if (Settings().ProgramFolder.isEmpty() || !QFileInfo::exists(LostJournalPath()))
         return out;
     QFile f(LostJournalPath());
     if (!f.open(QIODevice::ReadOnly))
@@ -589,7 +591,7 @@ QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
 QString LostInFlightText(const DataFileContent::Lost &lost)
 {
     const QString when = DisplayStampText(lost.when);
-    const int plant = lost.plant + DisplayOffset;
+    const int plant = lost.plant + Settings().DisplayOffset;
     if (lost.count == 1)
         return QCoreApplication::translate("DataFile", "Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen")
             .arg(when).arg(plant);

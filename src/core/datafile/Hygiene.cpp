@@ -208,10 +208,10 @@ HygieneResult EvaluateHygiene(const DataFileContent &file, const HygieneCriterio
     out.thresholds = {55, 60, 65};
     // The reference temperature as the operator sees it: a whole degree of the unit
     // shown, evaluated at exactly that value; no second row for the same label.
-    const auto shown = [](double celsius) { return qRound(ImperialUnits ? celsius * 9.0 / 5.0 + 32.0 : celsius); };
+    const auto shown = [](double celsius) { return qRound(Plants().ImperialUnits ? celsius * 9.0 / 5.0 + 32.0 : celsius); };
     const int refShown = shown(refTemp);
     if (std::none_of(out.thresholds.begin(), out.thresholds.end(), [&](double t) { return shown(t) == refShown; }))
-        out.thresholds.push_back(ImperialUnits ? (refShown - 32.0) * 5.0 / 9.0 : double(refShown));
+        out.thresholds.push_back(Plants().ImperialUnits ? (refShown - 32.0) * 5.0 / 9.0 : double(refShown));
 
     // Plant clocks are wall clocks: stamps are taken as UTC, so that no PC's time
     // zone moves, skips or doubles an hour.

@@ -156,11 +156,11 @@ public:
         constexpr double gap = std::numeric_limits<double>::quiet_NaN();
         for (int k = 0; k < 5; ++k) {
             const double t = *temps[k];
-            out_.Values[SeriesT100 + k].push_back(!plausible[k] ? gap : ImperialUnits ? CelsiusToFahrenheitF(t) : t);
+            out_.Values[SeriesT100 + k].push_back(!plausible[k] ? gap : Plants().ImperialUnits ? CelsiusToFahrenheitF(t) : t);
         }
         if (all) {
             ComputeRefDepth(v);
-            out_.Values[SeriesRef].push_back(ImperialUnits ? CmToInchF(v.RefMarke) : v.RefMarke);
+            out_.Values[SeriesRef].push_back(Plants().ImperialUnits ? CmToInchF(v.RefMarke) : v.RefMarke);
         } else {
             out_.Values[SeriesRef].push_back(gap);
         }

@@ -3,15 +3,10 @@
 
 namespace {
 
-std::function<QDateTime()> &Clock()
-{
-    static std::function<QDateTime()> clock;
-    return clock;
-}
-
 QDateTime Now()
 {
-    return Clock() ? Clock()() : QDateTime::currentDateTime();
+    const auto &clock = LinkValues().CommandClock;
+    return clock ? clock() : QDateTime::currentDateTime();
 }
 
 bool ValidPlant(int plant)
@@ -29,20 +24,20 @@ bool Exchange(int timeout, int plant, TCommand command)
 
 void SetCommandClock(std::function<QDateTime()> now)
 {
-    Clock() = std::move(now);
+    LinkValues().CommandClock = std::move(now);
 }
 
 bool ReadPlantStatus(int plant)
 {
     if (!ValidPlant(plant))
         return false;
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     slot.Present = 0;
     slot.Running = 0;
     slot.MemStatus = 0;
-    if (!Exchange(BaseTimeout, plant, cmdReadMode))
+    if (!Exchange(LinkValues().BaseTimeout, plant, cmdReadMode))
         return false;
-    if (!Exchange(BaseTimeout, plant, cmdReadState))
+    if (!Exchange(LinkValues().BaseTimeout, plant, cmdReadState))
         return false;
     slot.Present = 1;
     return true;
@@ -50,18 +45,18 @@ bool ReadPlantStatus(int plant)
 
 bool ReadPlantSetup(int plant)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present)
         return false;
-    PlantSetup.Valid = 0;
-    if (!Exchange(SetupTimeout, plant, cmdReadSetup))
+    LinkValues().PlantSetup.Valid = 0;
+    if (!Exchange(LinkValues().SetupTimeout, plant, cmdReadSetup))
         return false;
-    PlantSetup.Valid = 1;
+    LinkValues().PlantSetup.Valid = 1;
     return true;
 }
 
 bool SetPlantMode(int plant, int mode)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present)
         return false;
     TCommand command = cmdNone;
     switch (mode) {
@@ -84,11 +79,11 @@ bool SwitchPlantOff(int plant)
 {
     if (!ValidPlant(plant))
         return false;
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     if (slot.Present && slot.Running) {
         for (int attempt = 0; attempt < 2 && slot.Running; ++attempt) {
             SendCommand(plant, cmdSwitchOff, {0});
-            SendAndWait(BaseTimeout, plant, cmdReadState);   // a reply updates Running
+            SendAndWait(LinkValues().BaseTimeout, plant, cmdReadState);   // a reply updates Running
         }
         if (slot.Running)
             return false;
@@ -105,40 +100,40 @@ bool SwitchPlantOn(int plant)
     bool answered = false;
     for (int attempt = 0; attempt < 2 && !answered; ++attempt) {
         SendCommand(plant, cmdSwitchOn, {0});
-        answered = SendAndWait(BaseTimeout, plant, cmdReadState);
+        answered = SendAndWait(LinkValues().BaseTimeout, plant, cmdReadState);
     }
     if (!answered)
         return false;
-    const tAnlageParameter &slot = PlantTable[plant];
+    const TAnlageParameter &slot = Plants().PlantTable[plant];
     return slot.Running && slot.MemStatus;
 }
 
 bool ReadStoredRecordCount(int plant)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present)
         return false;
-    if (Exchange(BaseTimeout, plant, cmdReadStoredCount) && StoredCount >= 0 && StoredCount <= 1000) {
-        PlantTable[plant].Stored = StoredCount;
+    if (Exchange(LinkValues().BaseTimeout, plant, cmdReadStoredCount) && LinkValues().StoredCount >= 0 && LinkValues().StoredCount <= 1000) {
+        Plants().PlantTable[plant].Stored = LinkValues().StoredCount;
         return true;
     }
-    StoredCount = 0;
+    LinkValues().StoredCount = 0;
     return false;
 }
 
 bool ReadPlantClock(int plant)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present)
         return false;
-    return Exchange(SetupTimeout, plant, cmdReadClock);
+    return Exchange(LinkValues().SetupTimeout, plant, cmdReadClock);
 }
 
 bool ReadStoredRecord(int plant)
 {
-    return SendAndWait(RecordTimeout, plant, cmdReadStored);
+    return SendAndWait(LinkValues().RecordTimeout, plant, cmdReadStored);
 }
 
-void SendDate() { SendDateTo(SelectedPlant); }
-void SendTime() { SendTimeTo(SelectedPlant); }
+void SendDate() { SendDateTo(Plants().SelectedPlant); }
+void SendTime() { SendTimeTo(Plants().SelectedPlant); }
 
 void SendDateTo(int plant)
 {
@@ -158,12 +153,12 @@ bool ReadPlantClockTime(int plant, QDateTime &clock)
 {
     if (!ReadPlantClock(plant))
         return false;
-    const qsizetype at = ClockText.indexOf(QLatin1String("Zeit:"));
-    const qsizetype on = ClockText.indexOf(QLatin1String("Datum:"));
+    const qsizetype at = LinkValues().ClockText.indexOf(QLatin1String("Zeit:"));
+    const qsizetype on = LinkValues().ClockText.indexOf(QLatin1String("Datum:"));
     if (at < 0 || on < 0)
         return false;
-    const QTime time = QTime::fromString(ClockText.mid(at + 5, on - at - 5).trimmed(), QStringLiteral("hh:mm:ss"));
-    const QDate date = QDate::fromString(ClockText.mid(on + 6).trimmed(), QStringLiteral("dd.MM.yy"));
+    const QTime time = QTime::fromString(LinkValues().ClockText.mid(at + 5, on - at - 5).trimmed(), QStringLiteral("hh:mm:ss"));
+    const QDate date = QDate::fromString(LinkValues().ClockText.mid(on + 6).trimmed(), QStringLiteral("dd.MM.yy"));
     if (!time.isValid() || !date.isValid())
         return false;
     // Two-digit years are this century's, as the plant counts them.

@@ -14,21 +14,6 @@
 
 const char CommandChars[] = " BReoTqAZDIEOnNprFScG6";
 
-quint16 ComNumber = 1;
-quint8 SpeedIndex = 0;
-bool LinkOpen = false;
-quint8 ReplyCode = 0;
-bool ReplyTimedOut = false;
-QByteArray RxBuffer;
-quint16 BaseTimeout = 300;
-quint16 SetupTimeout = 600;
-quint16 RecordTimeout = 900;
-quint8 AwaitedReply = AnyReply;
-quint32 StrayReplies = 0;
-quint8 LastStrayReply = cmdNone;
-quint16 ReplyGuard = 50;
-bool ProbeAbsentPlants = true;
-
 namespace {
 
 TLink *TheLink = nullptr;
@@ -123,7 +108,7 @@ struct TLink::Private {
 
 void TLink::Private::NoteTimeout(int plant, int command, int waited)
 {
-    AwaitedReply = cmdNone;
+    LinkValues().AwaitedReply = cmdNone;
     timedOutAfter = waited;
     guardDue = true;
     timedOutPlant = plant;
@@ -172,7 +157,7 @@ void TLink::Private::KeepQuiet(int plant, int command)
         return;
     guardDue = false;
     // Never longer than the plant was given to answer, unless replies were seen late.
-    const int guard = qMax<int>(qMin<int>(ReplyGuard, timedOutAfter), learnedGuard);
+    const int guard = qMax<int>(qMin<int>(LinkValues().ReplyGuard, timedOutAfter), learnedGuard);
     QElapsedTimer total;
     total.start();
     const qint64 cap = qMax<qint64>(4LL * guard, 500);
@@ -185,7 +170,7 @@ void TLink::Private::KeepQuiet(int plant, int command)
         if (loop.exec() == -1)
             break;              // the application quits
     }
-    RxBuffer.clear();
+    LinkValues().RxBuffer.clear();
     timedOutCommand = cmdNone;
 }
 
@@ -243,7 +228,7 @@ TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
     connect(&d->probeRetry, &QTimer::timeout, this, [this] {
         // As every exchange is tried twice: one lost reply must not cost a cycle.
         const int plant = d->probedPlant;
-        if (plant != 0 && ReplyCode != cmdReadMode && d->leseTimer.isActive() && !WaitActive())
+        if (plant != 0 && LinkValues().ReplyCode != cmdReadMode && d->leseTimer.isActive() && !WaitActive())
             SendCommand(plant, cmdReadMode);
     });
     if (!TheLink)
@@ -268,7 +253,7 @@ TLink::~TLink()
     }
     if (TheLink == this) {
         TheLink = nullptr;
-        LinkOpen = false;
+        LinkValues().LinkOpen = false;
     }
 }
 
@@ -305,11 +290,11 @@ void TLink::SetPort(std::unique_ptr<LinkPort> port)
 void TLink::LoseLine()
 {
     if (TheLink == this)
-        LinkOpen = false;
+        LinkValues().LinkOpen = false;
     d->leseTimer.stop();
     for (int n = 1; n <= MaxPlants; ++n) {
-        LiveTable[n].Valid = 0;
-        LiveTable[n].MissCount = 4;
+        Plants().LiveTable[n].Valid = 0;
+        Plants().LiveTable[n].MissCount = 4;
     }
     emit StatusText(NoConnectionText());
     emit LineStateChanged(false);
@@ -318,22 +303,22 @@ void TLink::LoseLine()
 
 void TLink::TryReopen()
 {
-    if (!d->port || LinkOpen) {
+    if (!d->port || LinkValues().LinkOpen) {
         d->reopenTimer.stop();
         return;
     }
     // Not in the middle of an exchange or a transfer: they end first.
     if (WaitActive() || PollPause::Active())
         return;
-    d->port->SetPortNumber(ComNumber);
-    d->port->SetBaudRate(BaudForSpeedIndex(SpeedIndex));
-    if (!d->port->PortExists(ComNumber) || !d->port->Open())
+    d->port->SetPortNumber(LinkValues().ComNumber);
+    d->port->SetBaudRate(BaudForSpeedIndex(LinkValues().SpeedIndex));
+    if (!d->port->PortExists(LinkValues().ComNumber) || !d->port->Open())
         return;
     d->reopenTimer.stop();
-    LinkOpen = true;
-    AwaitedReply = cmdNone;
-    RxBuffer.clear();
-    emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(ComNumber));
+    LinkValues().LinkOpen = true;
+    LinkValues().AwaitedReply = cmdNone;
+    LinkValues().RxBuffer.clear();
+    emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(LinkValues().ComNumber));
     d->leseTimer.start(500);
     emit LineStateChanged(true);
 }
@@ -350,31 +335,31 @@ void TLink::OpenLink()
     d->leseTimer.stop();
     if (d->port && d->port->IsOpen())
         d->port->Close();
-    LinkOpen = true;
+    LinkValues().LinkOpen = true;
     if (d->port) {
-        d->port->SetPortNumber(ComNumber);
-        d->port->SetBaudRate(BaudForSpeedIndex(SpeedIndex));
-        if (d->port->PortExists(ComNumber))
+        d->port->SetPortNumber(LinkValues().ComNumber);
+        d->port->SetBaudRate(BaudForSpeedIndex(LinkValues().SpeedIndex));
+        if (d->port->PortExists(LinkValues().ComNumber))
             d->port->Open();
     }
     if (d->port && d->port->IsOpen()) {
         d->reopenTimer.stop();
-        emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(ComNumber));
+        emit StatusText(tr("Serielle Verbindung auf :") + QStringLiteral("COM") + QString::number(LinkValues().ComNumber));
         d->leseTimer.start(500);
         return;
     }
     QString failure = tr("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!");
     if (d->port && d->port->AccessDenied()) {
 #ifdef Q_OS_WIN
-        failure += u'\n' + tr("Keine Zugriffsrechte auf %1.").arg(PortDeviceName(ComNumber));
+        failure += u'\n' + tr("Keine Zugriffsrechte auf %1.").arg(PortDeviceName(LinkValues().ComNumber));
 #else
         failure += u'\n' + tr("Keine Zugriffsrechte auf %1: der Benutzer braucht Zugriff auf das Gerät "
-                              "(Gruppe \"dialout\").").arg(PortDeviceName(ComNumber));
+                              "(Gruppe \"dialout\").").arg(PortDeviceName(LinkValues().ComNumber));
 #endif
     }
     emit OpenFailed(failure);
     emit StatusText(NoConnectionText());
-    LinkOpen = false;
+    LinkValues().LinkOpen = false;
     if (d->port)
         d->reopenTimer.start();         // an adapter plugged in later is found
 }
@@ -385,7 +370,7 @@ void TLink::CloseLink()
     d->reopenTimer.stop();
     if (d->port)
         d->port->Close();
-    LinkOpen = false;
+    LinkValues().LinkOpen = false;
 }
 
 void TLink::StartTimer() { d->leseTimer.start(500); }
@@ -399,15 +384,15 @@ void TLink::LeseTimerTimer()
 {
     int answered = 0;
     if (d->probedPlant != 0) {
-        if (ReplyCode == cmdReadMode && AddressedPlant == d->probedPlant)
+        if (LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant)
             answered = d->probedPlant;
         d->probedPlant = 0;
     }
-    if (PollPlant >= 1 && PollPlant <= MaxPlants) {
-        TLiveValues &e = LiveTable[PollPlant];
-        const tAnlageParameter &slot = PlantTable[PollPlant];
-        if (ReplyCode == cmdReadLive && slot.Present && slot.Running && PollReply.Valid) {
-            e = PollReply;
+    if (LinkValues().PollPlant >= 1 && LinkValues().PollPlant <= MaxPlants) {
+        TLiveValues &e = Plants().LiveTable[LinkValues().PollPlant];
+        const TAnlageParameter &slot = Plants().PlantTable[LinkValues().PollPlant];
+        if (LinkValues().ReplyCode == cmdReadLive && slot.Present && slot.Running && LinkValues().PollReply.Valid) {
+            e = LinkValues().PollReply;
             e.StampMs = LinkClockMs();
         } else {
             ++e.MissCount;
@@ -417,26 +402,26 @@ void TLink::LeseTimerTimer()
             }
         }
     }
-    ++PollPlant;
-    if (PollPlant > PlantCount || PollPlant > MaxPlants)
-        PollPlant = 1;
+    ++LinkValues().PollPlant;
+    if (LinkValues().PollPlant > Plants().PlantCount || LinkValues().PollPlant > MaxPlants)
+        LinkValues().PollPlant = 1;
     // An address that has not answered uses its own slot of the cycle, which would
     // otherwise stay idle, to be asked again: a plant missed at discovery (a lost
     // reply, a slow plant) is found without slowing the poll of the others.
-    if (ProbeAbsentPlants && !PlantTable[PollPlant].Present) {
+    if (LinkValues().ProbeAbsentPlants && !Plants().PlantTable[LinkValues().PollPlant].Present) {
         d->probing = true;
-        SendCommand(PollPlant, cmdReadMode);
+        SendCommand(LinkValues().PollPlant, cmdReadMode);
         d->probing = false;
-        if (AddressedPlant == PollPlant && AwaitedReply == cmdReadMode) {
-            d->probedPlant = PollPlant;
+        if (LinkValues().AddressedPlant == LinkValues().PollPlant && LinkValues().AwaitedReply == cmdReadMode) {
+            d->probedPlant = LinkValues().PollPlant;
             d->probeTimed = false;
             // Only where both tries and their answers fit into the slot.
-            const int wait = qMax<int>(BaseTimeout, 20);
+            const int wait = qMax<int>(LinkValues().BaseTimeout, 20);
             if (3 * wait < d->leseTimer.interval())
                 d->probeRetry.start(wait);
         }
     } else {
-        SendCommand(PollPlant, cmdReadLive);
+        SendCommand(LinkValues().PollPlant, cmdReadLive);
     }
     emit Polled();
     if (answered)
@@ -447,9 +432,9 @@ void TLink::Timeout1Timer()
 {
     if (d->waits.empty())
         return;                 // a stale tick after the wait ended changes nothing
-    ReplyTimedOut = true;
+    LinkValues().ReplyTimedOut = true;
     LinkWaitFrame *w = d->waits.back();
-    d->NoteTimeout(AddressedPlant, w->command, d->timeout1.interval());
+    d->NoteTimeout(LinkValues().AddressedPlant, w->command, d->timeout1.interval());
     w->timedOut = true;
     w->done = true;
     if (w->loop)
@@ -472,26 +457,26 @@ void TLink::ComPort1TriggerAvail(int count)
         d->FilterEcho(text);
     if (text.isEmpty())
         return;
-    if (AwaitedReply == cmdNone) {
-        RxBuffer.clear();       // nobody asked: a late reply, or noise
-        ++StrayReplies;
+    if (LinkValues().AwaitedReply == cmdNone) {
+        LinkValues().RxBuffer.clear();       // nobody asked: a late reply, or noise
+        ++LinkValues().StrayReplies;
         d->NoteStray(cmdNone);
         return;
     }
-    const quint32 strayBefore = StrayReplies;
+    const quint32 strayBefore = LinkValues().StrayReplies;
     ParseReceived(text);
-    if (StrayReplies != strayBefore)
-        d->NoteStray(LastStrayReply);
+    if (LinkValues().StrayReplies != strayBefore)
+        d->NoteStray(LinkValues().LastStrayReply);
     // A probe answered later than a status read would have waited: a slow plant.
-    if (d->probedPlant != 0 && ReplyCode == cmdReadMode && AddressedPlant == d->probedPlant
+    if (d->probedPlant != 0 && LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant
         && !d->probeTimed) {
         d->probeTimed = true;
-        if (d->clock.elapsed() - d->sentAt > BaseTimeout)
+        if (d->clock.elapsed() - d->sentAt > LinkValues().BaseTimeout)
             d->NoteLate(d->probedPlant, d->clock.elapsed() - d->sentAt);
     }
     if (!d->waits.empty()) {
         LinkWaitFrame *w = d->waits.back();
-        if (w->command != cmdNone && ReplyCode == w->command && w->loop) {
+        if (w->command != cmdNone && LinkValues().ReplyCode == w->command && w->loop) {
             w->done = true;
             w->loop->quit();
         }
@@ -554,8 +539,8 @@ int ReplyTimeoutFor(int plant, int timeout)
 void TLink::BeforeFrame(int previousPlant, int plant, int command)
 {
     // A request still unanswered when the next frame goes out (a poll) has timed out.
-    if (AwaitedReply != cmdNone && AwaitedReply != AnyReply)
-        d->NoteTimeout(previousPlant, AwaitedReply, d->leseTimer.interval());
+    if (LinkValues().AwaitedReply != cmdNone && LinkValues().AwaitedReply != AnyReply)
+        d->NoteTimeout(previousPlant, LinkValues().AwaitedReply, d->leseTimer.interval());
     // A question to an absent address does not wait for the line to be quiet: a late
     // reply of another command is dropped as stray, and an answer is only taken as
     // a plant once LearnPlant's own exchanges confirm it. The quiet time stays due.
@@ -569,7 +554,7 @@ void OpenLinkFromSettings(const std::function<int(const QString &, const QString
     int n = readInteger ? readInteger(QStringLiteral("COM"), QStringLiteral("COM"), 1) : 1;
     if (n < 0 || n > 0xFFFF)
         n = 0;                  // cannot be a port: fails visibly instead of wrapping
-    ComNumber = quint16(n);
+    LinkValues().ComNumber = quint16(n);
     OpenLink();
 }
 
@@ -578,21 +563,21 @@ void OpenLink()
     if (TheLink)
         TheLink->OpenLink();
     else
-        LinkOpen = false;
+        LinkValues().LinkOpen = false;
 }
 
 void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params)
 {
-    ReplyCode = 0;
-    if (plant < 1 || plant > PlantCount || plant > MaxPlants)
+    LinkValues().ReplyCode = 0;
+    if (plant < 1 || plant > Plants().PlantCount || plant > MaxPlants)
         return;
-    const int previousPlant = AddressedPlant;
-    AddressedPlant = quint8(plant);
+    const int previousPlant = LinkValues().AddressedPlant;
+    LinkValues().AddressedPlant = quint8(plant);
     if (AwaitsReply(command))
-        RxBuffer.clear();       // leftovers of earlier replies must not answer this one
+        LinkValues().RxBuffer.clear();       // leftovers of earlier replies must not answer this one
     if (command == cmdNone || command > cmdReadClock)
         return;
-    if (command == cmdReadLive && !(PlantTable[plant].Present && PlantTable[plant].Running))
+    if (command == cmdReadLive && !(Plants().PlantTable[plant].Present && Plants().PlantTable[plant].Running))
         return;
 
     QByteArray frame;
@@ -610,11 +595,11 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
             AppendPadded(frame, v, width);
         }
     }
-    if (!LinkOpen || !TheLink || !TheLink->ComPort1())
+    if (!LinkValues().LinkOpen || !TheLink || !TheLink->ComPort1())
         return;
     TheLink->BeforeFrame(previousPlant, plant, command);
     TheLink->NoteSent(frame);
-    AwaitedReply = AwaitsReply(command) ? quint8(command) : quint8(cmdNone);
+    LinkValues().AwaitedReply = AwaitsReply(command) ? quint8(command) : quint8(cmdNone);
     TheLink->ComPort1()->WriteBytes(frame);
 }
 
@@ -632,28 +617,28 @@ bool SendAndWait(int timeout, int plant, TCommand command)
         loop.exec();
     }
     EndReplyWait();
-    ReplyTimedOut = !answered;
+    LinkValues().ReplyTimedOut = !answered;
     return answered;
 }
 
 bool AwaitLateReply(int timeout, TCommand command)
 {
-    bool answered = ReplyCode == command;      // completed after the wait ended
+    bool answered = LinkValues().ReplyCode == command;      // completed after the wait ended
     if (!answered && TheLink && timeout > 0) {
-        AwaitedReply = command;                 // nothing was sent since: still its reply
+        LinkValues().AwaitedReply = command;                 // nothing was sent since: still its reply
         StartReplyWait(timeout);
         answered = TheLink->WaitFor(command);
         EndReplyWait();
         if (answered)
-            TheLink->NoteLateAnswer(AddressedPlant);
+            TheLink->NoteLateAnswer(LinkValues().AddressedPlant);
     }
-    ReplyTimedOut = !answered;
+    LinkValues().ReplyTimedOut = !answered;
     return answered;
 }
 
 void StartReplyWait(int timeout)
 {
-    ReplyTimedOut = false;
+    LinkValues().ReplyTimedOut = false;
     if (TheLink)
         TheLink->Timeout1()->setInterval(qMax(timeout, 0));
 }

@@ -18,8 +18,8 @@ bool HasSeparators(int n)
 {
     if (n <= 0)
         return true;
-    const char *p = RxBuffer.constData();
-    const char *end = p + RxBuffer.size();
+    const char *p = LinkValues().RxBuffer.constData();
+    const char *end = p + LinkValues().RxBuffer.size();
     while (p < end) {
         const void *hit = memchr(p, Sep, size_t(end - p));
         if (!hit)
@@ -53,22 +53,22 @@ bool TakeNumber(qint32 &value)
 
 void DropFront(qsizetype n)
 {
-    RxBuffer.remove(0, n);
+    LinkValues().RxBuffer.remove(0, n);
 }
 
 void ParseSetup()
 {
-    qint32 *const targets[9] = {&PlantSetup.Speicher, &PlantSetup.IntEin, &PlantSetup.IntAus,
-                                &PlantSetup.O2Ein,    &PlantSetup.O2Aus,  &PlantSetup.NotEin,
-                                &PlantSetup.NotAus,   &PlantSetup.MaxEin, &PlantSetup.MaxAus};
+    qint32 *const targets[9] = {&LinkValues().PlantSetup.Speicher, &LinkValues().PlantSetup.IntEin, &LinkValues().PlantSetup.IntAus,
+                                &LinkValues().PlantSetup.O2Ein,    &LinkValues().PlantSetup.O2Aus,  &LinkValues().PlantSetup.NotEin,
+                                &LinkValues().PlantSetup.NotAus,   &LinkValues().PlantSetup.MaxEin, &LinkValues().PlantSetup.MaxAus};
     for (qint32 *target : targets) {
         if (!TakeNumber(*target)) {
-            ReplyCode = 0;
+            LinkValues().ReplyCode = 0;
             return;
         }
     }
-    ReplyCode = cmdReadSetup;
-    PlantSetup.Valid = 1;
+    LinkValues().ReplyCode = cmdReadSetup;
+    LinkValues().PlantSetup.Valid = 1;
 }
 
 } // namespace
@@ -80,26 +80,26 @@ bool ConvertField(const QByteArray &field, qint32 &value)
 
 int CountSeparators()
 {
-    return int(RxBuffer.count(Sep));
+    return int(LinkValues().RxBuffer.count(Sep));
 }
 
 bool TakeField(QByteArray &field)
 {
-    const qsizetype size = RxBuffer.size();
-    const char *data = RxBuffer.constData();
+    const qsizetype size = LinkValues().RxBuffer.size();
+    const char *data = LinkValues().RxBuffer.constData();
     qsizetype start = 0;
     while (start < size && data[start] == Sep)
         ++start;
     if (start == size)
         return false;
-    const qsizetype next = RxBuffer.indexOf(Sep, start);
+    const qsizetype next = LinkValues().RxBuffer.indexOf(Sep, start);
     if (next < 0 || next == size - 1) {
         const qsizetype end = next < 0 ? size : next;
-        field = RxBuffer.mid(start, end - start);
-        RxBuffer.clear();
+        field = LinkValues().RxBuffer.mid(start, end - start);
+        LinkValues().RxBuffer.clear();
         return true;
     }
-    field = RxBuffer.mid(start, next - start);
+    field = LinkValues().RxBuffer.mid(start, next - start);
     DropFront(next);        // the separator stays at the front
     return true;
 }
@@ -157,12 +157,12 @@ void DecodeAux(TLiveValues &record)
 
 void DecodeStamp()
 {
-    QString *const targets[5] = {&StoredStamp.Minute, &StoredStamp.Hour, &StoredStamp.Day,
-                                 &StoredStamp.Month, &StoredStamp.Year};
+    QString *const targets[5] = {&LinkValues().StoredStamp.Minute, &LinkValues().StoredStamp.Hour, &LinkValues().StoredStamp.Day,
+                                 &LinkValues().StoredStamp.Month, &LinkValues().StoredStamp.Year};
     for (int i = 0; i < 5; ++i) {
         QByteArray field;
         if (!TakeField(field)) {
-            StoredValues.Valid = 0;
+            LinkValues().StoredValues.Valid = 0;
             return;
         }
         // Kept as text whatever it holds: the plant has handed the record over and
@@ -200,7 +200,7 @@ int ReplyCommand(char letter)
 qsizetype ReplyEnd(char letter)
 {
     if (letter == 'T')
-        return RxBuffer.size() >= 30 ? 30 : 0;
+        return LinkValues().RxBuffer.size() >= 30 ? 30 : 0;
     int n = 0;
     switch (letter) {
     case 'B': case 'r': n = 1; break;
@@ -212,7 +212,7 @@ qsizetype ReplyEnd(char letter)
     }
     qsizetype at = 0;
     while (n-- > 0) {
-        at = RxBuffer.indexOf(Sep, at);
+        at = LinkValues().RxBuffer.indexOf(Sep, at);
         if (at < 0)
             return 0;
         ++at;
@@ -222,19 +222,19 @@ qsizetype ReplyEnd(char letter)
 
 void ParseReceived(const QByteArray &text)
 {
-    RxBuffer.append(text);
-    while (!RxBuffer.isEmpty()) {
-        const char letter = RxBuffer.at(0);
+    LinkValues().RxBuffer.append(text);
+    while (!LinkValues().RxBuffer.isEmpty()) {
+        const char letter = LinkValues().RxBuffer.at(0);
         const int answers = ReplyCommand(letter);
-        if (answers != cmdNone && AwaitedReply != AnyReply && AwaitedReply != answers) {
+        if (answers != cmdNone && LinkValues().AwaitedReply != AnyReply && LinkValues().AwaitedReply != answers) {
             // A reply to a frame that timed out, or to someone else: it must not
             // land in the tables of the plant asked now.
             const qsizetype end = ReplyEnd(letter);
             if (end == 0)
                 return;
             DropFront(end);
-            ++StrayReplies;
-            LastStrayReply = quint8(answers);
+            ++LinkValues().StrayReplies;
+            LinkValues().LastStrayReply = quint8(answers);
             continue;
         }
         switch (letter) {
@@ -245,11 +245,11 @@ void ParseReceived(const QByteArray &text)
             QByteArray field;
             if (TakeField(field)) {
                 qint32 v = 0;
-                if (ConvertField(field, v) && AddressedPlant <= MaxPlants) {
-                    PlantTable[AddressedPlant].Mode = quint8(v);
-                    ReplyCode = cmdReadMode;
+                if (ConvertField(field, v) && LinkValues().AddressedPlant <= MaxPlants) {
+                    Plants().PlantTable[LinkValues().AddressedPlant].Mode = quint8(v);
+                    LinkValues().ReplyCode = cmdReadMode;
                 } else {
-                    ReplyCode = 0;
+                    LinkValues().ReplyCode = 0;
                 }
             }
             break;
@@ -266,55 +266,55 @@ void ParseReceived(const QByteArray &text)
             DropFront(1);
             qint32 mem = 0, running = 0;
             const bool ok = TakeNumber(mem) && TakeNumber(running);
-            if (AddressedPlant > MaxPlants) {
-                ReplyCode = 0;
+            if (LinkValues().AddressedPlant > MaxPlants) {
+                LinkValues().ReplyCode = 0;
                 break;
             }
-            tAnlageParameter &slot = PlantTable[AddressedPlant];
+            TAnlageParameter &slot = Plants().PlantTable[LinkValues().AddressedPlant];
             if (ok) {
                 slot.MemStatus = quint8(mem);
                 slot.Running = quint8(running);
-                ReplyCode = cmdReadState;
+                LinkValues().ReplyCode = cmdReadState;
             } else {
                 slot.MemStatus = 0;
                 slot.Running = 0;
-                ReplyCode = 0;
+                LinkValues().ReplyCode = 0;
             }
             break;
         }
         case 'T':
-            if (RxBuffer.size() < 30)
+            if (LinkValues().RxBuffer.size() < 30)
                 return;
-            ClockText = LineText(RxBuffer.left(30));
+            LinkValues().ClockText = LineText(LinkValues().RxBuffer.left(30));
             DropFront(30);
-            ReplyCode = cmdReadClock;
+            LinkValues().ReplyCode = cmdReadClock;
             break;
         case 'c':
             if (!HasSeparators(11))
                 return;
             DropFront(1);
-            DecodeTemperatures(PollReply);
-            DecodeO2AndMode(PollReply);
-            DecodeFanFlag(PollReply);
-            DecodeAux(PollReply);
-            DecodeRunTimeAndCycles(PollReply);
-            if (PollReply.Valid) {
-                PollReply.MissCount = 0;
-                ReplyCode = cmdReadLive;
+            DecodeTemperatures(LinkValues().PollReply);
+            DecodeO2AndMode(LinkValues().PollReply);
+            DecodeFanFlag(LinkValues().PollReply);
+            DecodeAux(LinkValues().PollReply);
+            DecodeRunTimeAndCycles(LinkValues().PollReply);
+            if (LinkValues().PollReply.Valid) {
+                LinkValues().PollReply.MissCount = 0;
+                LinkValues().ReplyCode = cmdReadLive;
             }
             break;
         case 'G':
             if (!HasSeparators(15))
                 return;
             DropFront(1);
-            DecodeTemperatures(StoredValues);
-            DecodeO2AndMode(StoredValues);
-            DecodeAux(StoredValues);
+            DecodeTemperatures(LinkValues().StoredValues);
+            DecodeO2AndMode(LinkValues().StoredValues);
+            DecodeAux(LinkValues().StoredValues);
             DecodeStamp();
-            DecodeRunTimeAndCycles(StoredValues);
-            if (StoredValues.Valid) {
-                ReplyCode = cmdReadStored;
-                StoredValues.MissCount = 0;
+            DecodeRunTimeAndCycles(LinkValues().StoredValues);
+            if (LinkValues().StoredValues.Valid) {
+                LinkValues().ReplyCode = cmdReadStored;
+                LinkValues().StoredValues.MissCount = 0;
             }
             break;
         case 'r': {
@@ -325,10 +325,10 @@ void ParseReceived(const QByteArray &text)
             if (TakeField(field)) {
                 qint32 v = 0;
                 if (ConvertField(field, v)) {
-                    StoredCount = v;
-                    ReplyCode = cmdReadStoredCount;
+                    LinkValues().StoredCount = v;
+                    LinkValues().ReplyCode = cmdReadStoredCount;
                 } else {
-                    ReplyCode = 0;
+                    LinkValues().ReplyCode = 0;
                 }
             }
             break;
@@ -336,8 +336,8 @@ void ParseReceived(const QByteArray &text)
         default: {
             // Noise, echoes, line ends, separators left over: drop the whole run
             // up to the next reply letter in one step.
-            const char *data = RxBuffer.constData();
-            const qsizetype size = RxBuffer.size();
+            const char *data = LinkValues().RxBuffer.constData();
+            const qsizetype size = LinkValues().RxBuffer.size();
             qsizetype n = 1;
             while (n < size) {
                 const char c = data[n];
@@ -349,7 +349,7 @@ void ParseReceived(const QByteArray &text)
             break;
         }
         }
-        if (AwaitedReply != AnyReply && ReplyCode != 0 && ReplyCode == AwaitedReply)
-            AwaitedReply = cmdNone;     // answered: a second copy is nobody's
+        if (LinkValues().AwaitedReply != AnyReply && LinkValues().ReplyCode != 0 && LinkValues().ReplyCode == LinkValues().AwaitedReply)
+            LinkValues().AwaitedReply = cmdNone;     // answered: a second copy is nobody's
     }
 }

@@ -5,15 +5,11 @@
 
 #include <QElapsedTimer>
 
-TLiveValues PollReply;
-TLiveValues StoredValues;
-TStoredStamp StoredStamp;
-TPlantSetup PlantSetup;
-
-quint8 AddressedPlant = 0;
-quint16 PollPlant = 1;
-qint32 StoredCount = 0;
-QString ClockText;
+LinkState &LinkValues()
+{
+    static LinkState state;
+    return state;
+}
 
 qint64 LinkClockMs()
 {
@@ -26,32 +22,10 @@ qint64 LinkClockMs()
 void ResetLinkTables()
 {
     ResetPlantModel();
-    PollReply = TLiveValues();
-    StoredValues = TLiveValues();
-    StoredStamp = TStoredStamp();
-    PlantSetup = TPlantSetup();
-    AddressedPlant = 0;
-    PollPlant = 1;
-    StoredCount = 0;
-    ClockText.clear();
-    // Transient reply state too, so one test cannot leak a reply into the next.
-    RxBuffer.clear();
-    ReplyCode = 0;
-    ReplyTimedOut = false;
-    AwaitedReply = AnyReply;
-    StrayReplies = 0;
-    ReplyGuard = 50;
-    ProbeAbsentPlants = true;
+    // An open link keeps its port open across the reset.
+    const bool open = TLink::Instance() && LinkValues().LinkOpen;
+    LinkValues() = {};
+    LinkValues().LinkOpen = open;
     if (TLink::Instance())
         TLink::Instance()->ForgetLateAnswers();
-    ComNumber = 1;
-    SpeedIndex = 0;
-    BaseTimeout = 300;
-    SetupTimeout = 600;
-    RecordTimeout = 900;
-    if (!TLink::Instance())
-        LinkOpen = false;
-    SetPortNameResolver({});
-    SetCommandClock({});
 }
-

@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace {
-int g_depth = 0;
+int g_depth = 0;                            // guards now held
 std::vector<QPointer<QTimer>> g_restart;    // the extra timers of all guards now held
 }
 

@@ -1,4 +1,5 @@
 #include "link/Port.h"
+#include "link/LinkState.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
@@ -6,12 +7,6 @@
 #include <climits>
 
 namespace {
-
-PortNameResolver &Resolver()
-{
-    static PortNameResolver resolver;
-    return resolver;
-}
 
 // The real line. A line that goes away (adapter unplugged, other end of a pty
 // closed) makes QSerialPort report ReadError over and over while it stays open;
@@ -172,7 +167,7 @@ private:
 
 void SetPortNameResolver(PortNameResolver resolver)
 {
-    Resolver() = std::move(resolver);
+    LinkValues().PortNames = std::move(resolver);
 }
 
 QString PortDeviceName(int n)
@@ -180,8 +175,8 @@ QString PortDeviceName(int n)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
-    if (Resolver()) {
-        const QString name = Resolver()(n);
+    if (const PortNameResolver &names = LinkValues().PortNames) {
+        const QString name = names(n);
         if (!name.isEmpty())
             return name;
     }

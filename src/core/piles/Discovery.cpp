@@ -11,40 +11,40 @@
 
 void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *notice)
 {
-    if (!LinkOpen) {
+    if (!LinkValues().LinkOpen) {
         StopTimer();            // no line: nothing to poll either
         ForgetPlantPresence();
         return;
     }
     const PollPause pause;
     ForgetPlantPresence();
-    for (int n = 1; n <= PlantCount; ++n)
+    for (int n = 1; n <= Plants().PlantCount; ++n)
         LoadPlantSettings(n);
     const QString shared = ReleaseSharedDataFiles();
     if (notice)
         *notice = shared;
-    for (int n = 1; n <= PlantCount; ++n) {
+    for (int n = 1; n <= Plants().PlantCount; ++n) {
         if (progress)
             progress(n);
         ReadPlantStatus(n);
     }
     // A pile the settings know of is worth asking again at once: one lost reply
     // must not leave it unread until the poll's question finds it.
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
         for (int again = 0; again < 2 && PlantMissing(n); ++again)
             ReadPlantStatus(n);
     ApplyDiscovery();
     const QString cut = CheckInterruptedTransfer();
     if (notice && !cut.isEmpty())
         *notice += (notice->isEmpty() ? QString() : QStringLiteral("\n\n")) + cut;
-    LearnRequest = false;
+    Settings().LearnRequest = false;
 }
 
 namespace {
 
 void ApplyStatusOf(int n)
 {
-    tAnlageParameter &plant = PlantTable[n];
+    TAnlageParameter &plant = Plants().PlantTable[n];
     if (!plant.Present)
         return;     // a missing plant keeps its pile's file: it is asked again
     if (plant.Mode == ModeControl)
@@ -67,14 +67,14 @@ bool InsideExchange()
 
 bool PlantMissing(int n)
 {
-    return n >= 1 && n <= MaxPlants && !PlantTable[n].Present && !PlantTable[n].Datei.isEmpty();
+    return n >= 1 && n <= MaxPlants && !Plants().PlantTable[n].Present && !Plants().PlantTable[n].Datei.isEmpty();
 }
 
 bool LearnPlant(int n)
 {
-    if (n < 1 || n > PlantCount || n > MaxPlants || !LinkOpen)
+    if (n < 1 || n > Plants().PlantCount || n > MaxPlants || !LinkValues().LinkOpen)
         return false;
-    if (PlantTable[n].Present)
+    if (Plants().PlantTable[n].Present)
         return true;
     const PollPause pause;
     // Twice: on a line that loses replies one lost answer must not cost a cycle.
@@ -100,12 +100,12 @@ void FollowLateAnswers(const std::function<void(int plant)> &learned)
 
 void ApplyDiscovery()
 {
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
         ApplyStatusOf(n);
-    SelectedPlant = 1;
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
-        if (PlantTable[n].Present) {
-            SelectedPlant = quint16(n);
+    Plants().SelectedPlant = 1;
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
+        if (Plants().PlantTable[n].Present) {
+            Plants().SelectedPlant = quint16(n);
             break;
         }
     }

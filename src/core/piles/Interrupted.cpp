@@ -14,15 +14,15 @@
 
 namespace {
 
-QString NotePath() { return ProgramFolder + QStringLiteral("transfer.note"); }
+QString NotePath() { return Settings().ProgramFolder + QStringLiteral("transfer.note"); }
 
 } // namespace
 
 void NoteTransferStart(int plant, int count, const QDateTime &now)
 {
-    if (ProgramFolder.isEmpty() || plant < 1 || plant > MaxPlants)
+    if (Settings().ProgramFolder.isEmpty() || plant < 1 || plant > MaxPlants)
         return;
-    const tAnlageParameter &p = PlantTable[plant];
+    const TAnlageParameter &p = Plants().PlantTable[plant];
     const QString text = QString::number(plant) + u'\t' + QString::number(count) + u'\t'
                          + QString::number(p.Anzahl) + u'\t' + p.Datei + u'\t'
                          + now.toString(Qt::ISODate) + QStringLiteral("\r\n");
@@ -31,13 +31,13 @@ void NoteTransferStart(int plant, int count, const QDateTime &now)
 
 void NoteTransferEnd()
 {
-    if (!ProgramFolder.isEmpty())
+    if (!Settings().ProgramFolder.isEmpty())
         QFile::remove(NotePath());
 }
 
 QString CheckInterruptedTransfer()
 {
-    if (ProgramFolder.isEmpty() || !QFileInfo::exists(NotePath()))
+    if (Settings().ProgramFolder.isEmpty() || !QFileInfo::exists(NotePath()))
         return {};
     QFile f(NotePath());
     if (!f.open(QIODevice::ReadOnly))
@@ -49,7 +49,7 @@ QString CheckInterruptedTransfer()
         NoteTransferEnd();
         return {};
     }
-    const tAnlageParameter &p = PlantTable[plant];
+    const TAnlageParameter &p = Plants().PlantTable[plant];
     if (!p.Present)
         return {};          // asked again at the next start
     const int counted = v[1].toInt();
@@ -68,7 +68,7 @@ QString CheckInterruptedTransfer()
     // What the plant still held had it lost nothing: records stored since the cut
     // can only hide a loss, never make one up.
     const qint64 taken = content.LineCount - linesBefore;
-    const qint64 lost = counted - taken - StoredCount;
+    const qint64 lost = counted - taken - LinkValues().StoredCount;
     if (lost <= 0 || taken < 0)
         return {};
     DataFileContent::Lost entry;

@@ -6,6 +6,6 @@
 
 void ApplyLinkSettings()
 {
-    BaseTimeout = quint16(ReplyTimeoutSetting(BaseTimeout));
+    LinkValues().BaseTimeout = quint16(ReplyTimeoutSetting(LinkValues().BaseTimeout));
     SetPortNameResolver([](int n) { return PortDeviceSetting(n); });
 }

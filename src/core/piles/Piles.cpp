@@ -16,13 +16,13 @@
 
 namespace {
 
-std::function<QDateTime()> g_now;
+std::function<QDateTime()> g_now;     // the piles' clock (SetPilesClock); empty: the PC's
 
 QString Tr(const char *text) { return QCoreApplication::translate("TFAnzeige", text); }
 
 bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
 
-bool HasRunningPile(int n) { return ValidPlant(n) && PlantTable[n].Present && PlantTable[n].Running; }
+bool HasRunningPile(int n) { return ValidPlant(n) && Plants().PlantTable[n].Present && Plants().PlantTable[n].Running; }
 
 // Ends the observer's transfer display on every way out.
 struct TransferDisplay {
@@ -52,7 +52,7 @@ bool SwitchPileOn(int plant, PileObserver *ui = nullptr)
         SendDateTo(plant);
         SendTimeTo(plant);
     }
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     if (!SetPlantMode(plant, slot.Mode)) {
         slot.Present = 1;
         slot.Running = 0;
@@ -77,7 +77,7 @@ QString FolderOf(const QString &file)
 
 QString ClockStepBackQuestion(int plant, bool pileGoesOn)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present || !(pileGoesOn || PlantTable[plant].Running))
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present || !(pileGoesOn || Plants().PlantTable[plant].Running))
         return {};
     QDateTime plantClock;
     const PollPause pause;
@@ -96,28 +96,28 @@ QString ClockStepBackQuestion(int plant, bool pileGoesOn)
         amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Tage")).arg(minutes / 1440);
     return Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
                                              "Miete bekommen dann frühere Zeiten. Trotzdem stellen?"))
-        .arg(plant + DisplayOffset)
+        .arg(plant + Settings().DisplayOffset)
         .arg(amount);
 }
 
 QString ReleaseSharedDataFiles()
 {
     QStringList told;
-    for (int n = 2; n <= PlantCount && n <= MaxPlants; ++n) {
-        tAnlageParameter &slot = PlantTable[n];
+    for (int n = 2; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
+        TAnlageParameter &slot = Plants().PlantTable[n];
         const int first = PlantWritingTo(slot.Datei, n);
         if (first == 0 || first > n)
             continue;
         told << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"
                                                   "Anlage %2 schreibt nicht in diese Datei; eine andere kann mit "
                                                   "\"Miete fortführen\" gewählt werden."))
-                    .arg(first + DisplayOffset)
-                    .arg(n + DisplayOffset)
+                    .arg(first + Settings().DisplayOffset)
+                    .arg(n + Settings().DisplayOffset)
                     .arg(QDir::toNativeSeparators(slot.Datei));
         slot.Datei.clear();
         slot.Anzahl = 0;
-        if (SettingsFile)
-            SettingsFile->WriteStrings(QString::number(n), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+        if (Settings().SettingsFile)
+            Settings().SettingsFile->WriteStrings(QString::number(n), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
                                                             {QStringLiteral("Datei"), QString()}});
     }
     return told.join(QStringLiteral("\n\n"));
@@ -129,7 +129,7 @@ QString DataWriteFailedText(int plant)
     if (!LastDataWriteFailure().isEmpty())
         text += u'\n' + LastDataWriteFailure();
     if (ValidPlant(plant)) {
-        if (const int waiting = PendingRecordCount(PlantTable[plant].Datei))
+        if (const int waiting = PendingRecordCount(Plants().PlantTable[plant].Datei))
             text += u'\n' + Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 empfangene Messwerte warten auf Speicherplatz; "
                                                                "sie werden bei der nächsten Sicherung zuerst geschrieben."))
                                 .arg(waiting);
@@ -171,37 +171,37 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
         outcome = TransferOutcome::CountFailed;
     } else {
         TransferDisplay display{observer, plant};
-        display.Start(StoredCount);
-        const int count = StoredCount;
+        display.Start(LinkValues().StoredCount);
+        const int count = LinkValues().StoredCount;
         // Only a kill or a power loss leaves this note behind (see Interrupted.h).
         NoteTransferStart(plant, count, PilesNow());
         QDateTime latest = OpenFileLastStamp();
         for (int taken = 0; taken < count; ++taken) {
             // A record that comes late is still the one asked for: take it before
             // asking for the next, so none is lost, doubled or out of order.
-            if (!ReadStoredRecord(plant) && !AwaitLateReply(RecordTimeout, cmdReadStored)) {
+            if (!ReadStoredRecord(plant) && !AwaitLateReply(LinkValues().RecordTimeout, cmdReadStored)) {
                 outcome = TransferOutcome::TimedOut;
                 break;
             }
             if (observer)
                 observer->RecordReceived(plant, taken + 1);
-            if (!AppendDataLine(plant, StampText(StoredStamp), StoredValues)) {
+            if (!AppendDataLine(plant, StampText(LinkValues().StoredStamp), LinkValues().StoredValues)) {
                 // The plant no longer holds this record: keep it for the next transfer.
-                KeepPendingRecord(plant, StampText(StoredStamp), StoredValues);
+                KeepPendingRecord(plant, StampText(LinkValues().StoredStamp), LinkValues().StoredValues);
                 outcome = TransferOutcome::WriteFailed;
                 break;
             }
-            const QDateTime stamp = StampDateTime(StoredStamp);
+            const QDateTime stamp = StampDateTime(LinkValues().StoredStamp);
             if (!stamp.isValid()) {
                 if (notes)
-                    notes->undated << PlantTable[plant].Anzahl;
+                    notes->undated << Plants().PlantTable[plant].Anzahl;
             } else if (latest.isValid() && stamp < latest) {
                 if (notes)
                     ++notes->older;
             } else {
                 latest = stamp;
             }
-            PlantTable[plant].Stored = count - taken - 1;
+            Plants().PlantTable[plant].Stored = count - taken - 1;
             if (observer)
                 observer->RecordTransferred(plant, taken + 1);
             // Only between records: one the plant has handed over (and so no longer
@@ -250,14 +250,14 @@ bool ChangePlantMode(int plant, int mode)
 {
     if (!HasRunningPile(plant) || mode < ModeFanOff || mode > ModeO2Control)
         return false;
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     const quint8 oldMode = slot.Mode, oldMem = slot.MemStatus;
     bool ok;
     {
         const PollPause pause;
         ok = SetPlantMode(plant, mode);
     }
-    TLiveValues &live = LiveTable[plant];
+    TLiveValues &live = Plants().LiveTable[plant];
     if (ok) {
         live.Betriebsart = slot.Mode;
         if (slot.Mode == ModeFanOff)
@@ -275,17 +275,17 @@ bool ChangePlantMode(int plant, int mode)
 
 bool StartPile(int plant, PileObserver *ui)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present || Plants().PlantTable[plant].Running)
         return false;
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     QString why;
-    const QString folder = slot.Pfad.isEmpty() ? ProgramFolder : slot.Pfad;
+    const QString folder = slot.Pfad.isEmpty() ? Settings().ProgramFolder : slot.Pfad;
     if (!DataFolderWritable(folder, &why)) {
         // The plant would store records that could never reach a file.
         slot.Datei.clear();
         slot.Anzahl = 0;
-        if (SettingsFile)
-            SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+        if (Settings().SettingsFile)
+            Settings().SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
                                                                 {QStringLiteral("Datei"), QString()}});
         if (ui)
             ui->Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht angelegt werden:\n%1\n"
@@ -302,13 +302,13 @@ bool StartPile(int plant, PileObserver *ui)
 
 ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
 {
-    if (!ValidPlant(plant) || !PlantTable[plant].Present || PlantTable[plant].Running)
+    if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present || Plants().PlantTable[plant].Running)
         return ContinueOutcome::NotStarted;
     if (const int other = PlantWritingTo(path, plant)) {
         // Two plants appending to one file would mix two piles in one proof.
         ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Diese Datei gehört zur laufenden Miete von Anlage %1 (%2)."))
-                      .arg(other + DisplayOffset)
-                      .arg(PlantTable[other].Name.trimmed()));
+                      .arg(other + Settings().DisplayOffset)
+                      .arg(Plants().PlantTable[other].Name.trimmed()));
         return ContinueOutcome::NotStarted;
     }
     DataFileContent file;
@@ -328,15 +328,15 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
                      "Datei war nicht von dieser Software erzeugt!")));
         return ContinueOutcome::InvalidFile;
     }
-    tAnlageParameter &slot = PlantTable[plant];
+    TAnlageParameter &slot = Plants().PlantTable[plant];
     slot.Name = file.PileName;
     slot.Komm = file.Comment;
     slot.Datei = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     slot.Pfad = FolderOf(path);
     slot.Anzahl = qint32(qMin<qint64>(file.LineCount, INT32_MAX));
     // In one write: a file name with another file's count would misnumber records.
-    if (SettingsFile)
-        SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Name"), slot.Name},
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Name"), slot.Name},
                                                             {QStringLiteral("Komm"), slot.Komm},
                                                             {QStringLiteral("Datei"), slot.Datei},
                                                             {QStringLiteral("Pfad"), slot.Pfad},
@@ -364,8 +364,8 @@ EndOutcome EndPile(int plant, PileObserver &ui)
             return EndOutcome::KeptRunning;
         off = SwitchPlantOff(plant);
         if (off) {              // SwitchPlantOff has cleared the slot's file and count
-            LiveTable[plant].Valid = 0;
-            PlantTable[plant].Running = 0;
+            Plants().LiveTable[plant].Valid = 0;
+            Plants().PlantTable[plant].Running = 0;
         }
     }
     if (off) {
@@ -378,21 +378,21 @@ EndOutcome EndPile(int plant, PileObserver &ui)
 
 bool DailyReadoutDue(const QDateTime &now)
 {
-    return ReadoutHour != 0 && NextReadout.isValid() && now >= NextReadout;
+    return Settings().ReadoutHour != 0 && Settings().NextReadout.isValid() && now >= Settings().NextReadout;
 }
 
 void RunDailyReadout(const std::function<void(int, ReadoutResult)> &result, PileObserver *observer)
 {
     {
         const PollPause pause;
-        for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
+        for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
             const bool ok = SavePlant(n, observer);
             if (result)
                 result(n, ok ? ReadoutResult::Saved : PlantMissing(n) ? ReadoutResult::NotReached
                                                                        : ReadoutResult::Failed);
         }
     }
-    NextReadout = NextReadout.addDays(1);
+    Settings().NextReadout = Settings().NextReadout.addDays(1);
 }
 
 void SetPilesClock(std::function<QDateTime()> now) { g_now = std::move(now); }

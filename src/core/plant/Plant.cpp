@@ -3,34 +3,25 @@
 #include <QCoreApplication>
 #include <cmath>
 
-std::array<tAnlageParameter, MaxPlants + 1> PlantTable;
-std::array<TLiveValues, MaxPlants + 1> LiveTable;
-
-quint16 PlantCount = 1;
-quint16 SelectedPlant = 1;
-double RefTemp = 55.0;
-bool ImperialUnits = false;
-QString RefCaption = QStringLiteral("s 55") + QChar(0xB0) + QStringLiteral("C[cm]");
+PlantState &Plants()
+{
+    static PlantState state;
+    return state;
+}
 
 void ForgetPlantPresence()
 {
-    const int count = qBound(0, int(PlantCount), MaxPlants);
+    const int count = qBound(0, int(Plants().PlantCount), MaxPlants);
     for (int n = 1; n <= count; ++n) {
-        LiveTable[n] = TLiveValues();   // Valid 0, values 0, RefMarke 100, Aux 255
-        PlantTable[n].Present = 0;
-        PlantTable[n].Running = 0;
+        Plants().LiveTable[n] = TLiveValues();   // Valid 0, values 0, RefMarke 100, Aux 255
+        Plants().PlantTable[n].Present = 0;
+        Plants().PlantTable[n].Running = 0;
     }
 }
 
 void ResetPlantModel()
 {
-    PlantTable.fill(tAnlageParameter());
-    LiveTable.fill(TLiveValues());
-    PlantCount = 1;
-    SelectedPlant = 1;
-    RefTemp = 55.0;
-    ImperialUnits = false;
-    BuildRefCaption();
+    Plants() = {};
 }
 
 void ComputeRefDepth(TLiveValues &values)
@@ -39,7 +30,7 @@ void ComputeRefDepth(TLiveValues &values)
     values.RefMarke = 100;
     int k = 0;                                  // 1-based position of the first value below RefTemp
     for (int i = 0; i < 5; ++i) {
-        if (double(t[i]) < RefTemp) {
+        if (double(t[i]) < Plants().RefTemp) {
             k = i + 1;
             break;
         }
@@ -53,7 +44,7 @@ void ComputeRefDepth(TLiveValues &values)
     const qint64 d = qint64(t[k - 2]) - qint64(t[k - 1]);
     if (d <= 0)
         return;
-    const double x = (RefTemp - double(t[k - 1])) * 25.0 / double(d);
+    const double x = (Plants().RefTemp - double(t[k - 1])) * 25.0 / double(d);
     if (x > 0.0 && x <= 25.0)
         values.RefMarke = qint32(std::trunc(x)) + 100 - 25 * (k - 1);
 }
@@ -87,15 +78,15 @@ double CmToInchF(double x)
 void BuildRefCaption()
 {
     // Round half to even, independent of the current floating point rounding mode.
-    double r = std::floor(RefTemp);
-    const double frac = RefTemp - r;
+    double r = std::floor(Plants().RefTemp);
+    const double frac = Plants().RefTemp - r;
     if (frac > 0.5 || (frac == 0.5 && std::fmod(r, 2.0) != 0.0))
         r += 1.0;
     qint64 n = std::isfinite(r) ? qint64(qBound(-1.0e9, r, 1.0e9)) : 0;
-    if (ImperialUnits)
+    if (Plants().ImperialUnits)
         n = CelsiusToFahrenheit(int(n));
-    RefCaption = QStringLiteral("s ") + QString::number(n) + QChar(0xB0)
-                 + (ImperialUnits ? QStringLiteral("F[in]") : QStringLiteral("C[cm]"));
+    Plants().RefCaption = QStringLiteral("s ") + QString::number(n) + QChar(0xB0)
+                 + (Plants().ImperialUnits ? QStringLiteral("F[in]") : QStringLiteral("C[cm]"));
 }
 
 int CountChar(QChar ch, const QString &text)

@@ -16,37 +16,20 @@
 #include <cmath>
 #include <vector>
 
-TSettingsFile *SettingsFile = nullptr;
-QString ProgramFolder;
-bool LearnRequest = true;
-int ReadoutHour = 0;
-bool ReadoutEnabled = false;
-QDateTime NextReadout;
-bool ShowRefDepth = true;
-qint32 DisplayOffset = 0;
-
-namespace {
-std::function<void(const QString &, const QString &)> g_writeFailed;
-bool g_failing = false;         // the last write failed: told once until one succeeds
+ProgramSettings &Settings()
+{
+    static ProgramSettings state;
+    return state;
 }
 
 void SetSettingsWriteFailedHandler(std::function<void(const QString &path, const QString &why)> handler)
 {
-    g_writeFailed = std::move(handler);
+    Settings().WriteFailed = std::move(handler);
 }
 
 void ResetSettingsValues()
 {
-    g_writeFailed = {};
-    g_failing = false;
-    SettingsFile = nullptr;
-    ProgramFolder.clear();
-    LearnRequest = true;
-    ReadoutHour = 0;
-    ReadoutEnabled = false;
-    NextReadout = QDateTime();
-    ShowRefDepth = true;
-    DisplayOffset = 0;
+    Settings() = {};
 }
 
 // ---------------------------------------------------------------------------
@@ -271,12 +254,12 @@ struct TSettingsFile::Private {
         QDir().mkdir(QFileInfo(path).absolutePath());
         if (!WriteFileAtomically(path, out, &why)) {
             Parse();        // back to what the file holds: a failed write changes nothing
-            if (!g_failing && g_writeFailed)
-                g_writeFailed(path, why);
-            g_failing = true;
+            if (!Settings().WriteFailing && Settings().WriteFailed)
+                Settings().WriteFailed(path, why);
+            Settings().WriteFailing = true;
             return false;
         }
-        g_failing = false;
+        Settings().WriteFailing = false;
         bytes = out;
         return true;
     }
@@ -373,39 +356,39 @@ bool TSettingsFile::SectionExists(const QString &section) const
 
 QString ReadSetting(const QString &section, const QString &key, const QString &def)
 {
-    return SettingsFile ? SettingsFile->ReadString(section, key, def) : def;
+    return Settings().SettingsFile ? Settings().SettingsFile->ReadString(section, key, def) : def;
 }
 qint32 ReadSetting(const QString &section, const QString &key, qint32 def)
 {
-    return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
+    return Settings().SettingsFile ? Settings().SettingsFile->ReadInteger(section, key, def) : def;
 }
 bool ReadSettingBool(const QString &section, const QString &key, bool def)
 {
-    return SettingsFile ? SettingsFile->ReadBool(section, key, def) : def;
+    return Settings().SettingsFile ? Settings().SettingsFile->ReadBool(section, key, def) : def;
 }
 double ReadSettingFloat(const QString &section, const QString &key, double def)
 {
-    return SettingsFile ? SettingsFile->ReadFloat(section, key, def) : def;
+    return Settings().SettingsFile ? Settings().SettingsFile->ReadFloat(section, key, def) : def;
 }
 void WriteSetting(const QString &section, const QString &key, const QString &value)
 {
-    if (SettingsFile)
-        SettingsFile->WriteString(section, key, value);
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteString(section, key, value);
 }
 void WriteSetting(const QString &section, const QString &key, qint32 value)
 {
-    if (SettingsFile)
-        SettingsFile->WriteInteger(section, key, value);
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteInteger(section, key, value);
 }
 void WriteSettingBool(const QString &section, const QString &key, bool value)
 {
-    if (SettingsFile)
-        SettingsFile->WriteBool(section, key, value);
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteBool(section, key, value);
 }
 void WriteSettingFloat(const QString &section, const QString &key, double value)
 {
-    if (SettingsFile)
-        SettingsFile->WriteFloat(section, key, value);
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteFloat(section, key, value);
 }
 
 int ReadReadoutHour()
@@ -419,7 +402,7 @@ void SetProgramFolder(const QString &folder)
     QString f = QDir::toNativeSeparators(folder);
     if (!f.isEmpty() && !f.endsWith(QDir::separator()))
         f += QDir::separator();
-    ProgramFolder = f;
+    Settings().ProgramFolder = f;
 }
 
 void LoadPlantSettings(int n)
@@ -427,14 +410,14 @@ void LoadPlantSettings(int n)
     if (n < 1 || n > MaxPlants)
         return;
     const QString s = QString::number(n);
-    tAnlageParameter &p = PlantTable[n];
+    TAnlageParameter &p = Plants().PlantTable[n];
     p.Name = ReadSetting(s, QStringLiteral("Name"), QStringLiteral("Anl-Nr") + s);
     p.Komm = ReadSetting(s, QStringLiteral("Komm"), QString());
     p.Datei = ReadSetting(s, QStringLiteral("Datei"), QString());
     p.Pfad = ReadSetting(s, QStringLiteral("Pfad"), QString());
     p.Anzahl = ReadSetting(s, QStringLiteral("Anzahl"), 0);
     if (p.Pfad.isEmpty())
-        p.Pfad = ProgramFolder;
+        p.Pfad = Settings().ProgramFolder;
 }
 
 void StorePlantSettings(int n)
@@ -442,7 +425,7 @@ void StorePlantSettings(int n)
     if (n < 1 || n > MaxPlants)
         return;
     const QString s = QString::number(n);
-    const tAnlageParameter &p = PlantTable[n];
+    const TAnlageParameter &p = Plants().PlantTable[n];
     WriteSetting(s, QStringLiteral("Name"), p.Name);
     WriteSetting(s, QStringLiteral("Pfad"), p.Pfad);
     WriteSetting(s, QStringLiteral("Komm"), p.Komm);
@@ -452,14 +435,14 @@ QStringList LoadProgramSettings(const QDateTime &now)
 {
     const QString com = QStringLiteral("COM");
     QStringList refused;
-    if (SettingsFile && SettingsFile->Unreadable())
+    if (Settings().SettingsFile && Settings().SettingsFile->Unreadable())
         refused << QCoreApplication::translate("Settings", "Die Einstellungsdatei %1 ist keine lesbare Textdatei. "
                                                            "Es gelten die Standardwerte; die Datei bleibt unverändert.")
-                       .arg(QDir::toNativeSeparators(SettingsFile->FileName()));
+                       .arg(QDir::toNativeSeparators(Settings().SettingsFile->FileName()));
     // A hand-edited value outside what the program can work with (TIMEOUT=-1 read
     // as 65535 ms made the start-up take an hour) is named and not used.
     auto inRange = [&](const QString &key, int lowest, int highest, int def) {
-        const QString text = SettingsFile ? SettingsFile->ReadString(com, key, QString()).trimmed() : QString();
+        const QString text = Settings().SettingsFile ? Settings().SettingsFile->ReadString(com, key, QString()).trimmed() : QString();
         if (text.isEmpty())
             return def;
         bool ok = false;
@@ -470,11 +453,11 @@ QStringList LoadProgramSettings(const QDateTime &now)
                        .arg(key, text).arg(lowest).arg(highest).arg(def);
         return def;
     };
-    DisplayOffset = ReadSetting(com, QStringLiteral("DISPOFFSET"), 1) - 1;
-    ReadoutHour = ReadReadoutHour();
-    ImperialUnits = ReadSettingBool(com, QStringLiteral("Metric"), false);
-    RefTemp = ReadSettingFloat(com, QStringLiteral("REFTEMP"), 55.0);
-    ShowRefDepth = ReadSettingBool(com, QStringLiteral("SHOWREF"), true);
+    Settings().DisplayOffset = ReadSetting(com, QStringLiteral("DISPOFFSET"), 1) - 1;
+    Settings().ReadoutHour = ReadReadoutHour();
+    Plants().ImperialUnits = ReadSettingBool(com, QStringLiteral("Metric"), false);
+    Plants().RefTemp = ReadSettingFloat(com, QStringLiteral("REFTEMP"), 55.0);
+    Settings().ShowRefDepth = ReadSettingBool(com, QStringLiteral("SHOWREF"), true);
     BuildRefCaption();
     ComputeNextReadout(now);
     inRange(QStringLiteral("TIMEOUT"), 20, 5000, 0);  // ReplyTimeoutSetting keeps the time-out in force
@@ -484,18 +467,18 @@ QStringList LoadProgramSettings(const QDateTime &now)
 
 void ComputeNextReadout(const QDateTime &now)
 {
-    const int h = (ReadoutHour >= 0 && ReadoutHour <= 24) ? ReadoutHour : 0;
-    ReadoutEnabled = h != 0;
+    const int h = (Settings().ReadoutHour >= 0 && Settings().ReadoutHour <= 24) ? Settings().ReadoutHour : 0;
+    Settings().ReadoutEnabled = h != 0;
     QDate day = now.date();
     // Hour 24 is the midnight at the end of the day; every time of day lies before it.
     if (h < 24 && now.time() > QTime(h, 0))
         day = day.addDays(1);
-    NextReadout = h == 24 ? QDateTime(day.addDays(1), QTime(0, 0)) : QDateTime(day, QTime(h, 0));
+    Settings().NextReadout = h == 24 ? QDateTime(day.addDays(1), QTime(0, 0)) : QDateTime(day, QTime(h, 0));
 }
 
 bool ReadFormPlacement(const QString &section, FormPlacement &out)
 {
-    if (!SettingsFile || !SettingsFile->SectionExists(section))
+    if (!Settings().SettingsFile || !Settings().SettingsFile->SectionExists(section))
         return false;
     const FormPlacement def;
     out.Left = ReadSetting(section, QStringLiteral("Left"), def.Left);
@@ -538,7 +521,7 @@ void WriteFormPlacement(const QString &section, const FormPlacement &p)
 int ReplyTimeoutSetting(int current)
 {
     bool ok = false;
-    const int v = SettingsFile ? SettingsFile->ReadString(QStringLiteral("COM"), QStringLiteral("TIMEOUT"), QString())
+    const int v = Settings().SettingsFile ? Settings().SettingsFile->ReadString(QStringLiteral("COM"), QStringLiteral("TIMEOUT"), QString())
                                      .trimmed().toInt(&ok)
                                : 0;
     return ok && v >= 20 && v <= 5000 ? v : current;

@@ -33,7 +33,7 @@ QDateTime StampTime(const TStoredStamp &s)
     return t.isValid() ? QDateTime(t.date(), t.time()) : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
-QString Temp(int celsius) { return QString::asprintf("%4d", ImperialUnits ? CelsiusToFahrenheit(celsius) : celsius); }
+QString Temp(int celsius) { return QString::asprintf("%4d", Plants().ImperialUnits ? CelsiusToFahrenheit(celsius) : celsius); }
 
 } // namespace
 
@@ -47,7 +47,7 @@ QStringList ReadoutCells(const TLiveValues &v, const TStoredStamp &stamp)
     cells << QString::asprintf("%1d", int(v.Betriebsart));
     cells << QString::asprintf("%5d", v.Luefterlaufzeit);
     cells << QString::asprintf("%5d", v.LuefterZyklen);
-    cells << (ShowRefDepth ? QString::asprintf("%4d", ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke) : QString());
+    cells << (Settings().ShowRefDepth ? QString::asprintf("%4d", Plants().ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke) : QString());
     return cells;
 }
 
@@ -74,7 +74,7 @@ public:
             grid->setRowCount(number);
         const int row = number - 1;                         // grid row `number`
         grid->setItem(row, 0, new QTableWidgetItem(QString::number(number)));
-        const QStringList cells = ReadoutCells(StoredValues, StoredStamp);
+        const QStringList cells = ReadoutCells(LinkValues().StoredValues, LinkValues().StoredStamp);
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
             if (c > 0)                  // values line up at the right
@@ -138,10 +138,10 @@ TFDatenLesen1::TFDatenLesen1(QWidget *parent) : QDialog(parent), ui(new Ui::TFDa
     connect(ui->ToolButton1, &QToolButton::clicked, this, &TFDatenLesen1::DatenAuslesen);
     connect(ui->PreviewButton, &QToolButton::clicked, this, &TFDatenLesen1::PreviewButtonClick);
     connect(ui->PrintButton, &QToolButton::clicked, this, &TFDatenLesen1::PrintButtonClick);
-    FillPlantTabs(ui->TabControl1, PlantCount);
+    FillPlantTabs(ui->TabControl1, Plants().PlantCount);
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFDatenLesen1::TabControl1Change);
     // The plant chosen elsewhere is the one shown and read here from the start.
-    const int current = qBound(1, int(SelectedPlant), qMax(1, int(PlantCount))) - 1;
+    const int current = qBound(1, int(Plants().SelectedPlant), qMax(1, int(Plants().PlantCount))) - 1;
     {
         QSignalBlocker block(ui->TabControl1);
         ui->TabControl1->SetCurrentIndex(current);
@@ -153,12 +153,12 @@ TFDatenLesen1::~TFDatenLesen1() { delete ui; }
 
 void TFDatenLesen1::SetTitles()
 {
-    const QString unit = ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
+    const QString unit = Plants().ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
     QStringList titles{QString(), tr("Datum")};
     for (int t = 5; t >= 1; --t)
         titles << QStringLiteral("T%1%2").arg(t).arg(unit);
     titles << QStringLiteral("% O2") << tr("Betriebsart") << tr("Laufzeit") << tr("Zyklen")
-           << (ShowRefDepth ? RefCaption : QString());
+           << (Settings().ShowRefDepth ? Plants().RefCaption : QString());
     ui->StringGrid1->setHorizontalHeaderLabels(titles);
 }
 
@@ -192,9 +192,9 @@ void TFDatenLesen1::TabControl1Change()
     const int index = ui->TabControl1->CurrentIndex();
     if (index < 0 || index >= MaxPlants)
         return;
-    SelectedPlant = quint16(index + 1);
+    Plants().SelectedPlant = quint16(index + 1);
     ClearGrid();
-    const tAnlageParameter &slot = PlantTable[SelectedPlant];
+    const TAnlageParameter &slot = Plants().PlantTable[Plants().SelectedPlant];
     ui->ToolBar1->setEnabled(slot.Present);
     ui->PreviewButton->setEnabled(false);
     ui->PrintButton->setEnabled(false);
@@ -204,16 +204,16 @@ void TFDatenLesen1::TabControl1Change()
 
 void TFDatenLesen1::ShowPlantState()
 {
-    ui->MieteName->setText(PlantStateCaption(SelectedPlant));
+    ui->MieteName->setText(PlantStateCaption(Plants().SelectedPlant));
 }
 
 void TFDatenLesen1::DatenAuslesen()
 {
     if (reading_)
         return;
-    const int plant = qBound(1, int(SelectedPlant), MaxPlants);
+    const int plant = qBound(1, int(Plants().SelectedPlant), MaxPlants);
     ClearGrid();
-    const tAnlageParameter &slot = PlantTable[plant];
+    const TAnlageParameter &slot = Plants().PlantTable[plant];
     if (slot.Present && slot.Running) {     // only a running pile has a data file to append to
         // Disabled while reading: only the busy window's text takes a click. The
         // messages come after, so that their boxes are not disabled with the window.
@@ -255,7 +255,7 @@ std::unique_ptr<TFQRKompForm> TFDatenLesen1::GridProtocol()
     auto form = std::make_unique<TFQRKompForm>();
     for (int line = 1; line <= 3; ++line)
         form->SetLabel(QStringLiteral("QRKopf%1").arg(line), CompanyLine(line));
-    const tAnlageParameter &slot = PlantTable[qBound(1, int(SelectedPlant), MaxPlants)];
+    const TAnlageParameter &slot = Plants().PlantTable[qBound(1, int(Plants().SelectedPlant), MaxPlants)];
     form->SetLabel("AnlName", slot.Name);
     form->SetLabel("DateiName", slot.Datei);
     form->SetUnitHeadings();

@@ -73,16 +73,16 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     model_->AttachSeries(chart);
     model_->SetErrorSink([this](const QString &text) { ShowError(this, text); });
 
-    plant_ = qBound(1, int(SelectedPlant), MaxPlants);
-    ui->MieteName->setText(PlantTable[plant_].Name);
+    plant_ = qBound(1, int(Plants().SelectedPlant), MaxPlants);
+    ui->MieteName->setText(Plants().PlantTable[plant_].Name);
     boxes_ = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5, ui->CheckT55,
               ui->CheckO2, ui->CheckWert, ui->CheckLuftZeit, ui->CheckZyklen, ui->CheckZeitachse};
     const GraphCurves c = GraphCurves::FromSettings();
     QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
     for (int i = 0; i < 5; ++i)
         temps[i]->setChecked(c.temp[i]);
-    ui->CheckT55->setVisible(ShowRefDepth);
-    ui->CheckT55->setChecked(ShowRefDepth && c.ref);
+    ui->CheckT55->setVisible(Settings().ShowRefDepth);
+    ui->CheckT55->setChecked(Settings().ShowRefDepth && c.ref);
     ui->CheckO2->setChecked(c.o2);
     ui->CheckWert->setChecked(c.perDay);
     ui->CheckLuftZeit->setChecked(c.runTime);
@@ -98,7 +98,7 @@ TFGraphForm::TFGraphForm(QWidget *parent)
     connect(ui->ZoomUndoButton, &QToolButton::clicked, this, &TFGraphForm::Chart1UndoZoom);
     creating_ = false;
     changed_ = false;
-    FillPlantTabs(ui->TabControl1, PlantCount);
+    FillPlantTabs(ui->TabControl1, Plants().PlantCount);
     {
         QSignalBlocker block(ui->TabControl1);
         ui->TabControl1->SetCurrentIndex(plant_ - 1);
@@ -149,7 +149,7 @@ void TFGraphForm::ShowCaptions()
     static const char *const imperial[5] = {"T 40in", "T 30in", "T 20in", "T 10in", "T 0in"};
     QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
     for (int i = 0; i < 5; ++i)
-        temps[i]->setText(QString::fromUtf8(ImperialUnits ? imperial[i] : metric[i]));
+        temps[i]->setText(QString::fromUtf8(Plants().ImperialUnits ? imperial[i] : metric[i]));
 }
 
 GraphCurves TFGraphForm::Curves() const
@@ -158,7 +158,7 @@ GraphCurves TFGraphForm::Curves() const
     QCheckBox *temps[5] = {ui->CheckT1, ui->CheckT2, ui->CheckT3, ui->CheckT4, ui->CheckT5};
     for (int i = 0; i < 5; ++i)
         c.temp[i] = temps[i]->isChecked();
-    c.ref = ShowRefDepth && ui->CheckT55->isChecked();
+    c.ref = Settings().ShowRefDepth && ui->CheckT55->isChecked();
     c.o2 = ui->CheckO2->isChecked();
     c.perDay = ui->CheckWert->isChecked();
     c.runTime = ui->CheckLuftZeit->isChecked();
@@ -192,7 +192,7 @@ void TFGraphForm::ReplotWithLegendPlaced()
 void TFGraphForm::TabControl1Change()
 {
     plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
-    ui->MieteName->setText(PlantTable[plant_].Name);
+    ui->MieteName->setText(Plants().PlantTable[plant_].Name);
     panels_[1]->clear();
     ui->PreviewButton->setEnabled(false);
     ui->PrintButton->setEnabled(false);
@@ -202,7 +202,7 @@ void TFGraphForm::TabControl1Change()
 
 void TFGraphForm::OpenButtonClick()
 {
-    const QString path = ChooseDataFile(this, PlantTable[plant_].Pfad);
+    const QString path = ChooseDataFile(this, Plants().PlantTable[plant_].Pfad);
     if (path.isEmpty()) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);

@@ -15,8 +15,8 @@
 TFAnlDatumSetup::TFAnlDatumSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFAnlDatumSetup)
 {
     ui->setupUi(this);
-    FillPlantTabs(ui->TabControl1, PlantCount);
-    plant_ = qBound(1, int(SelectedPlant), int(qMax<quint16>(PlantCount, 1)));
+    FillPlantTabs(ui->TabControl1, Plants().PlantCount);
+    plant_ = qBound(1, int(Plants().SelectedPlant), int(qMax<quint16>(Plants().PlantCount, 1)));
     ui->TabControl1->SetCurrentIndex(plant_ - 1);
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFAnlDatumSetup::TabControl1Change);
     connect(ui->SetBtn, &QPushButton::clicked, this, &TFAnlDatumSetup::SetBtnClick);
@@ -31,7 +31,7 @@ TFAnlDatumSetup::~TFAnlDatumSetup()
 
 void TFAnlDatumSetup::Refresh()
 {
-    const tAnlageParameter &slot = PlantTable[plant_];
+    const TAnlageParameter &slot = Plants().PlantTable[plant_];
     ui->SetBtn->setEnabled(slot.Present);
     if (!slot.Present) {
         ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
@@ -46,7 +46,7 @@ void TFAnlDatumSetup::Refresh()
     const bool read = ReadPlantClockTime(plant_, clock);
     ui->Edit1->setText(read ? ShortDateText(clock.date()) : QStringLiteral("--"));
     ui->ZeitEdit->setText(read ? clock.time().toString(QStringLiteral("hh:mm:ss")) : QStringLiteral("--"));
-    ui->Edit1->setToolTip(read ? QString() : ClockText.trimmed());
+    ui->Edit1->setToolTip(read ? QString() : LinkValues().ClockText.trimmed());
 }
 
 void TFAnlDatumSetup::TabControl1Change()

@@ -17,7 +17,7 @@ TFAnlageDaten::TFAnlageDaten(int plant, QWidget *parent)
     : QDialog(parent), ui(new Ui::TFAnlageDaten), plant_(qBound(1, plant, MaxPlants))
 {
     ui->setupUi(this);
-    const tAnlageParameter &slot = PlantTable[plant_];
+    const TAnlageParameter &slot = Plants().PlantTable[plant_];
     ui->AnlNr->setText(QString::number(plant_));
     ui->Edit1->setText(slot.Name);
     ui->Edit2->setText(slot.Komm);
@@ -79,7 +79,7 @@ void TFAnlageDaten::FormActivate()
     if (!folder_.isEmpty() && QFileInfo(folder_).isDir())
         return;
     ShowInfo(this, tr("Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad.."));
-    folder_ = ProgramFolder;
+    folder_ = Settings().ProgramFolder;
     ui->DirLabel->setText(folder_);
 }
 
@@ -100,7 +100,7 @@ void TFAnlageDaten::PfadButton1Click()
 
 void TFAnlageDaten::OKBtnClick()
 {
-    tAnlageParameter &slot = PlantTable[plant_];
+    TAnlageParameter &slot = Plants().PlantTable[plant_];
     if (nameEdited_ && ui->Edit1->text().isEmpty()) {
         // An empty name would make a nameless file: the old name comes back.
         ui->Edit1->setText(slot.Name);

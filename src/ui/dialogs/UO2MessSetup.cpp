@@ -37,15 +37,15 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
     connect(ui->OKBtn, &QPushButton::clicked, this, &TFO2MessSetup::OKBtnClick);
     connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    FillPlantTabs(ui->TabControl1, PlantCount);
-    plant_ = qBound(1, int(SelectedPlant), MaxPlants);
+    FillPlantTabs(ui->TabControl1, Plants().PlantCount);
+    plant_ = qBound(1, int(Plants().SelectedPlant), MaxPlants);
     {
         QSignalBlocker block(ui->TabControl1);
         ui->TabControl1->SetCurrentIndex(plant_ - 1);
     }
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFO2MessSetup::TabControl1Change);
     ShowCaption();
-    Fill(PlantSetup);
+    Fill(LinkValues().PlantSetup);
     SetEditsEnabled(true);
     changed_ = 0;
 }
@@ -191,7 +191,7 @@ void TFO2MessSetup::OKBtnClick()
             lines << QStringLiteral("%1: %2 → %3").arg(FieldName(field), ValueText(field, before), ValueText(field, after));
     }
     if (!lines.isEmpty()
-        && !AskYesNo(this, tr("An Anlage %1 senden:\n%2").arg(plant_ + DisplayOffset).arg(lines.join(u'\n'))))
+        && !AskYesNo(this, tr("An Anlage %1 senden:\n%2").arg(plant_ + Settings().DisplayOffset).arg(lines.join(u'\n'))))
         return;         // stays open with the values as typed
     if (!lines.isEmpty())
         Write();
@@ -204,7 +204,7 @@ void TFO2MessSetup::TabControl1Change()
         Write();
     plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
     ShowCaption();
-    if (!PlantTable[plant_].Present) {
+    if (!Plants().PlantTable[plant_].Present) {
         SetEditsEnabled(false);
         changed_ = 0;
         return;
@@ -215,7 +215,7 @@ void TFO2MessSetup::TabControl1Change()
         ok = ReadPlantSetup(plant_);
     }
     if (ok) {
-        Fill(PlantSetup);
+        Fill(LinkValues().PlantSetup);
         SetEditsEnabled(true);
         return;
     }

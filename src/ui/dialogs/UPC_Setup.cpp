@@ -14,7 +14,7 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
 {
     ui->setupUi(this);
     portChanged_ = false;
-    const int baud = BaudForSpeedIndex(SpeedIndex);
+    const int baud = BaudForSpeedIndex(LinkValues().SpeedIndex);
     LinkPort *port = TLink::Instance() ? TLink::Instance()->ComPort1() : nullptr;
     if (port)
         port->SetBaudRate(baud);
@@ -23,20 +23,20 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
         QRadioButton *b = PortButton(n);
         b->setEnabled(port && port->PortExists(n));
         b->setToolTip(PortDeviceName(n));
-        b->setChecked(n == ComNumber);
+        b->setChecked(n == LinkValues().ComNumber);
         connect(b, &QRadioButton::clicked, this, [this, n] { ComSelectClick(n); });
     }
-    chosenPort_ = ComNumber;
+    chosenPort_ = LinkValues().ComNumber;
 
-    ui->RefTempSelect->setValue(RefTemp);
-    ui->CelsiusCheck->setChecked(ImperialUnits);
-    if (ImperialUnits)
+    ui->RefTempSelect->setValue(Plants().RefTemp);
+    ui->CelsiusCheck->setChecked(Plants().ImperialUnits);
+    if (Plants().ImperialUnits)
         CelsiusCheckClick();
     shownRefTemp_ = ui->RefTempSelect->value();
-    shownImperial_ = ImperialUnits;
-    ui->ShowRefCheck->setChecked(ShowRefDepth);
-    ui->RefTempSelect->setEnabled(ShowRefDepth);
-    ui->DispOffsetSelect->setValue(DisplayOffset + 1);
+    shownImperial_ = Plants().ImperialUnits;
+    ui->ShowRefCheck->setChecked(Settings().ShowRefDepth);
+    ui->RefTempSelect->setEnabled(Settings().ShowRefDepth);
+    ui->DispOffsetSelect->setValue(Settings().DisplayOffset + 1);
     shownCriterion_ = ReadSetting(QStringLiteral("COM"), QStringLiteral("KRITERIUM"),
                                   QString::fromLatin1(DefaultHygieneCriterion()));
     for (const HygieneCriterion &c : HygieneCriteria())
@@ -96,27 +96,27 @@ void TFPC_Setup::OKBtnClick()
         return;
     }
     const QString com = QStringLiteral("COM");
-    if (chosenPort_ != ComNumber) {
-        ComNumber = quint16(chosenPort_);
+    if (chosenPort_ != LinkValues().ComNumber) {
+        LinkValues().ComNumber = quint16(chosenPort_);
         WriteSetting(com, QStringLiteral("COM"), chosenPort_);
         portChanged_ = true;
     }
     if (portChanged_)
         OpenLink();
     const bool imperial = ui->CelsiusCheck->isChecked();
-    if (imperial != ImperialUnits) {
-        ImperialUnits = imperial;
+    if (imperial != Plants().ImperialUnits) {
+        Plants().ImperialUnits = imperial;
         WriteSettingBool(com, QStringLiteral("Metric"), imperial);
     }
-    if (ui->ShowRefCheck->isChecked() != ShowRefDepth) {
-        ShowRefDepth = ui->ShowRefCheck->isChecked();
-        WriteSettingBool(com, QStringLiteral("SHOWREF"), ShowRefDepth);
+    if (ui->ShowRefCheck->isChecked() != Settings().ShowRefDepth) {
+        Settings().ShowRefDepth = ui->ShowRefCheck->isChecked();
+        WriteSettingBool(com, QStringLiteral("SHOWREF"), Settings().ShowRefDepth);
     }
     const double shown = ui->RefTempSelect->value();
     if (shown != shownRefTemp_ || imperial != shownImperial_) {
         const double celsius = imperial ? FahrenheitToCelsiusF(shown) : shown;
-        if (celsius != RefTemp) {
-            RefTemp = celsius;
+        if (celsius != Plants().RefTemp) {
+            Plants().RefTemp = celsius;
             WriteSettingFloat(com, QStringLiteral("REFTEMP"), celsius);
         }
     }
@@ -131,8 +131,8 @@ void TFPC_Setup::OKBtnClick()
     if (holidays != shownHolidays_)
         WriteSetting(com, QStringLiteral("FEIERTAGE"), holidays);
     const int offset = int(ui->DispOffsetSelect->value());
-    if (offset != DisplayOffset + 1) {
-        DisplayOffset = offset - 1;
+    if (offset != Settings().DisplayOffset + 1) {
+        Settings().DisplayOffset = offset - 1;
         WriteSetting(com, QStringLiteral("DISPOFFSET"), offset);
         offsetChanged_ = true;
     }

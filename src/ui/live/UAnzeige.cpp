@@ -57,12 +57,12 @@ constexpr int LeastColWidth = 44;          // the window's designed size gives e
 
 const TLiveValues &LiveOf(int plant)
 {
-    return LiveTable[qBound(1, plant, MaxPlants)];
+    return Plants().LiveTable[qBound(1, plant, MaxPlants)];
 }
 
-const tAnlageParameter &SlotOf(int plant)
+const TAnlageParameter &SlotOf(int plant)
 {
-    return PlantTable[qBound(1, plant, MaxPlants)];
+    return Plants().PlantTable[qBound(1, plant, MaxPlants)];
 }
 
 
@@ -80,7 +80,7 @@ public:
     bool ConfirmRisky(const QString &text) override { return !quiet_ && AskNoYes(window_, text); }
     void TransferStarted(int plant, int records) override
     {
-        window_->SetStatusPanelText(3, QString::number(qint64(PlantTable[plant].Anzahl) + records));
+        window_->SetStatusPanelText(3, QString::number(qint64(Plants().PlantTable[plant].Anzahl) + records));
         if (FAktiv)
             FAktiv->ShowProgress(window_, records);
     }
@@ -97,7 +97,7 @@ public:
     }
     void Noted(int plant, const QString &text) override
     {
-        notes << TFAnzeige::tr("Anlage %1:").arg(plant + DisplayOffset) + u'\n' + text;
+        notes << TFAnzeige::tr("Anlage %1:").arg(plant + Settings().DisplayOffset) + u'\n' + text;
     }
     QStringList notes;      // shown after the readout, when the poll runs again
 
@@ -199,7 +199,7 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     // Until a plant is selected the menus follow the (initial) selection.
     {
         QSignalBlocker block(ui->TabControl1);
-        ui->TabControl1->SetCurrentIndex(qBound(1, int(SelectedPlant), MaxPlants) - 1);
+        ui->TabControl1->SetCurrentIndex(qBound(1, int(Plants().SelectedPlant), MaxPlants) - 1);
     }
     UpdateSelectionState();
 
@@ -272,7 +272,7 @@ void TFAnzeige::FillRowTitles()
     ui->BPAnzGrid->SetRowCount(GridRows);
     ui->StatusAnzeige->SetRowCount(GridRows);
     for (int n = 1; n <= MaxPlants; ++n) {
-        const QString title = tr("Anl ") + QString::number(n + DisplayOffset);
+        const QString title = tr("Anl ") + QString::number(n + Settings().DisplayOffset);
         ui->BPAnzGrid->SetCells(0, n, title);
         ui->StatusAnzeige->SetCells(0, n, ui->BPAnzGrid->Cells(0, n));
     }
@@ -280,10 +280,10 @@ void TFAnzeige::FillRowTitles()
 
 void TFAnzeige::ApplyUnits()
 {
-    if (ShowRefDepth) {
-        ui->T55Anz->SetCaption(RefCaption);
+    if (Settings().ShowRefDepth) {
+        ui->T55Anz->SetCaption(Plants().RefCaption);
         ui->T55Anz->show();
-        ui->BPAnzGrid->SetCells(RefColumn, 0, RefCaption);
+        ui->BPAnzGrid->SetCells(RefColumn, 0, Plants().RefCaption);
         ui->BPAnzGrid->setColumnHidden(RefColumn - 1, false);
     } else {
         ui->T55Anz->hide();
@@ -291,11 +291,11 @@ void TFAnzeige::ApplyUnits()
         // Without the reference depth its column would only ever read "---".
         ui->BPAnzGrid->setColumnHidden(RefColumn - 1, true);
     }
-    const QString tempUnit = ImperialUnits ? QStringLiteral("°F") : QStringLiteral("°C");
+    const QString tempUnit = Plants().ImperialUnits ? QStringLiteral("°F") : QStringLiteral("°C");
     for (TLedNumber *led : {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz})
         led->SetUnit(tempUnit);
-    ui->T55Anz->SetUnit(ImperialUnits ? QStringLiteral("in") : QStringLiteral("cm"));
-    ui->T55Anz->SetMaximum(ImperialUnits ? CmToInch(100) : 100);
+    ui->T55Anz->SetUnit(Plants().ImperialUnits ? QStringLiteral("in") : QStringLiteral("cm"));
+    ui->T55Anz->SetMaximum(Plants().ImperialUnits ? CmToInch(100) : 100);
 }
 
 void TFAnzeige::Retranslate()
@@ -367,10 +367,10 @@ void TFAnzeige::FormActivate()
 {
     {
         QSignalBlocker block(ui->TabControl1);
-        ui->TabControl1->SetCurrentIndex(qBound(1, int(SelectedPlant), MaxPlants) - 1);
+        ui->TabControl1->SetCurrentIndex(qBound(1, int(Plants().SelectedPlant), MaxPlants) - 1);
     }
     TabControl1Change();
-    SetModeTab(SlotOf(SelectedPlant).Mode);
+    SetModeTab(SlotOf(Plants().SelectedPlant).Mode);
     // A window activation inside a running exchange (its wait handles events) must
     // not restart the poll in the middle of it; the exchange restarts it itself.
     if (!PollPause::Active())
@@ -382,8 +382,8 @@ void TFAnzeige::TabControl1Change()
     const int index = ui->TabControl1->CurrentIndex();
     if (index < 0 || index >= MaxPlants)
         return;
-    SelectedPlant = quint16(index + 1);
-    SetModeTab(SlotOf(SelectedPlant).Mode);
+    Plants().SelectedPlant = quint16(index + 1);
+    SetModeTab(SlotOf(Plants().SelectedPlant).Mode);
     ShowPlant();
     UpdateSelectionState();
 }
@@ -392,9 +392,9 @@ void TFAnzeige::ShowPlantTabStates()
 {
     // The state of every plant at a glance: grey without plant, dark blue without
     // pile, green with a running pile; the tool tip says which.
-    const bool lost = !LinkOpen;
+    const bool lost = !LinkValues().LinkOpen;
     for (int n = 1; n <= MaxPlants; ++n) {
-        const tAnlageParameter &s = PlantTable[n];
+        const TAnlageParameter &s = Plants().PlantTable[n];
         if (lost)
             ui->TabControl1->SetTabState(n - 1, QColor(150, 150, 150), LineLostText());
         else if (PlantMissing(n))
@@ -419,7 +419,7 @@ QString TFAnzeige::LineLostText() const
 {
     const QDateTime since = lostSince_.isValid() ? lostSince_ : QDateTime::currentDateTime();
     return tr("Verbindung zu COM%1 verloren seit %2 – neuer Versuch alle %3 s")
-        .arg(ComNumber)
+        .arg(LinkValues().ComNumber)
         .arg(since.time().toString(QStringLiteral("hh:mm:ss")))
         .arg(ReopenIntervalMs / 1000);
 }
@@ -427,7 +427,7 @@ QString TFAnzeige::LineLostText() const
 void TFAnzeige::ShowLineBand()
 {
     // A lost line must not look like plants without piles: a band says so.
-    const bool lost = !LinkOpen;
+    const bool lost = !LinkValues().LinkOpen;
     if (lost && !lostSince_.isValid())
         lostSince_ = QDateTime::currentDateTime();
     if (!lost)
@@ -449,8 +449,8 @@ void TFAnzeige::ShowSaveState()
     if (!failure.isEmpty()) {
         int waiting = 0;
         for (int n = 1; n <= MaxPlants; ++n)
-            if (!PlantTable[n].Datei.isEmpty())
-                waiting += PendingRecordCount(PlantTable[n].Datei);
+            if (!Plants().PlantTable[n].Datei.isEmpty())
+                waiting += PendingRecordCount(Plants().PlantTable[n].Datei);
         text = tr("Nicht gesichert: %1").arg(failure);
         if (waiting > 0)
             text += tr(" | %1 Messwerte warten").arg(waiting);
@@ -464,8 +464,8 @@ void TFAnzeige::ShowLinkState()
 {
     ShowSaveState();
     ShowLineBand();
-    QString text = LinkOpen ? QStringLiteral("COM%1").arg(ComNumber) : tr("Keine Verbindung");
-    const TLiveValues &v = LiveOf(SelectedPlant);
+    QString text = LinkValues().LinkOpen ? QStringLiteral("COM%1").arg(LinkValues().ComNumber) : tr("Keine Verbindung");
+    const TLiveValues &v = LiveOf(Plants().SelectedPlant);
     if (v.Valid && v.StampMs > 0)
         text += tr(" | Messwert vor %1 s").arg((LinkClockMs() - v.StampMs) / 1000);
     if (linkPanel_->text() == text)
@@ -483,8 +483,8 @@ void TFAnzeige::ShowLinkState()
 void TFAnzeige::UpdateSelectionState()
 {
     ShowPlantTabStates();
-    const tAnlageParameter &s = SlotOf(SelectedPlant);
-    const bool lost = !LinkOpen;
+    const TAnlageParameter &s = SlotOf(Plants().SelectedPlant);
+    const bool lost = !LinkValues().LinkOpen;
     ui->BetriebsArtTab->setEnabled(!lost);
     ui->BetriebsArtTab->setToolTip(lost ? LineLostText() : QString());
     if (lost) {
@@ -521,7 +521,7 @@ void TFAnzeige::UpdateSelectionState()
         ui->Zeiten1->setEnabled(false);
         ui->Datumsetzen1->setEnabled(false);
         ui->MEMLabel->SetLit(false);
-        if (PlantMissing(SelectedPlant)) {
+        if (PlantMissing(Plants().SelectedPlant)) {
             // Its pile goes on in the plant; the program asks for it every cycle.
             ui->MieteName->setText(tr("Anlage nicht erreicht: %1").arg(s.Name));
             SetStatusPanelText(1, s.Datei);
@@ -550,7 +550,7 @@ void TFAnzeige::CheckDailyReadout()
     if (!DailyReadoutDue(now) || PollPause::Active())
         return;
     TTitledGrid *s = ui->StatusAnzeige;
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
         s->SetCells(1, n, QString());
     s->SetCells(1, 0, tr("Sicherung am ") + ShortDateText(now.date()) + u' '
                           + now.time().toString(QStringLiteral("hh:mm:ss")));
@@ -572,7 +572,7 @@ void TFAnzeige::CheckDailyReadout()
 
 void TFAnzeige::ShowPlant()
 {
-    const TLiveValues &v = LiveOf(SelectedPlant);
+    const TLiveValues &v = LiveOf(Plants().SelectedPlant);
     TLedNumber *temps[5] = {ui->T1Anz, ui->T2Anz, ui->T3Anz, ui->T4Anz, ui->T5Anz};
     ShowLinkState();
     if (!v.Valid) {
@@ -590,8 +590,8 @@ void TFAnzeige::ShowPlant()
     // T1Anz is the 100 cm instrument and shows T5, down to T5Anz at the surface.
     const int values[5] = {v.T5, v.T4, v.T3, v.T2, v.T1};
     for (int i = 0; i < 5; ++i)
-        temps[i]->SetValue(ImperialUnits ? CelsiusToFahrenheit(values[i]) : values[i]);
-    ui->T55Anz->SetValue(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke);
+        temps[i]->SetValue(Plants().ImperialUnits ? CelsiusToFahrenheit(values[i]) : values[i]);
+    ui->T55Anz->SetValue(Plants().ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke);
     ui->O2Anz->SetDecimalPoint(QLocale().decimalPoint().at(0));
     ui->O2Anz->SetValue(v.O2 / 10.0);
     ui->LaufzeitAnz->SetValue(int(v.Luefterlaufzeit));
@@ -609,10 +609,10 @@ void TFAnzeige::ShowGrid()
     TTitledGrid *status = ui->StatusAnzeige;
     if (!status->isVisible())
         return;
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n) {
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
         const QString cell = status->Cells(1, n);
-        const QString held = PlantTable[n].Present && PlantTable[n].Stored >= 0
-                                 ? tr("%1 Messwerte in der Anlage").arg(PlantTable[n].Stored)
+        const QString held = Plants().PlantTable[n].Present && Plants().PlantTable[n].Stored >= 0
+                                 ? tr("%1 Messwerte in der Anlage").arg(Plants().PlantTable[n].Stored)
                                  : QString();
         if (cell.isEmpty() || (cell != held && cell.endsWith(tr(" Messwerte in der Anlage"))))
             status->SetCells(1, n, held);
@@ -624,7 +624,7 @@ void TFAnzeige::ShowGridRow(int n)
     if (n < 1 || n > MaxPlants)
         return;
     TTitledGrid *g = ui->BPAnzGrid;
-    const TLiveValues &v = LiveTable[n];
+    const TLiveValues &v = Plants().LiveTable[n];
     if (!v.Valid) {
         for (int c = 1; c < GridCols; ++c)
             g->SetCells(c, n, QStringLiteral("---"));
@@ -632,8 +632,8 @@ void TFAnzeige::ShowGridRow(int n)
             g->SetCells(3, n, tr("nicht erreicht"));
         return;
     }
-    if (ShowRefDepth)
-        g->SetCells(RefColumn, n, QString::number(ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke));
+    if (Settings().ShowRefDepth)
+        g->SetCells(RefColumn, n, QString::number(Plants().ImperialUnits ? CmToInch(v.RefMarke) : v.RefMarke));
     g->SetCells(1, n, v.FanOn ? tr("EIN") : tr("AUS"));
     g->SetCells(2, n, QLocale().toString(v.O2 / 10.0, 'f', 1));
     const QString mode = ModeGridText(v.Betriebsart);
@@ -645,7 +645,7 @@ void TFAnzeige::ShowGridRow(int n)
 
 bool TFAnzeige::BetriebsArtTabChanging() const
 {
-    const tAnlageParameter &s = SlotOf(SelectedPlant);
+    const TAnlageParameter &s = SlotOf(Plants().SelectedPlant);
     return s.Present && s.Running;
 }
 
@@ -660,16 +660,16 @@ void TFAnzeige::BetriebsArtTabChange(int index)
     bool ok;
     {
         const PollPause pause({dispTimer_});
-        ok = ChangePlantMode(SelectedPlant, index);
+        ok = ChangePlantMode(Plants().SelectedPlant, index);
     }
     if (ok) {
-        ShowGridRow(SelectedPlant);
+        ShowGridRow(Plants().SelectedPlant);
         ShowPlant();
     }
     // The mode the plant confirmed; without confirmation the tab shown before.
     const int shown = modeTabShown_;
     if (ok)
-        SetModeTab(SlotOf(SelectedPlant).Mode);
+        SetModeTab(SlotOf(Plants().SelectedPlant).Mode);
     else
         SetModeTab(shown);
 }
@@ -694,38 +694,38 @@ void TFAnzeige::OfflineDatenauslesen1Click()
 
 void TFAnzeige::Mieteneustarten1Click()
 {
-    const tAnlageParameter &s = SlotOf(SelectedPlant);
+    const TAnlageParameter &s = SlotOf(Plants().SelectedPlant);
     if (!s.Present || s.Running)
         return;
     {
-        TFAnlageDaten data(SelectedPlant, this);
+        TFAnlageDaten data(Plants().SelectedPlant, this);
         if (data.exec() != QDialog::Accepted)
             return;
     }
     {
         WindowObserver window(this, false);
         const PollPause pause({dispTimer_});
-        StartPile(SelectedPlant, &window);
+        StartPile(Plants().SelectedPlant, &window);
     }
     TabControl1Change();
 }
 
 void TFAnzeige::Mietefortfuehren1Click()
 {
-    tAnlageParameter &s = PlantTable[qBound(1, int(SelectedPlant), MaxPlants)];
+    TAnlageParameter &s = Plants().PlantTable[qBound(1, int(Plants().SelectedPlant), MaxPlants)];
     if (!s.Present || s.Running)
         return;
     // The chooser starts in the plant's folder; the program's current directory
     // stays as it is.
     if (!QFileInfo(s.Pfad).isDir())
-        s.Pfad = ProgramFolder;
+        s.Pfad = Settings().ProgramFolder;
     const QString file = ChooseDataFile(this, s.Pfad);
     if (file.isEmpty())
         return;
     WindowObserver window(this, false);
     {
         const PollPause pause({dispTimer_});
-        ContinuePile(SelectedPlant, file, window);
+        ContinuePile(Plants().SelectedPlant, file, window);
     }
     TabControl1Change();
 }
@@ -742,7 +742,7 @@ void TFAnzeige::EndPile()
     WindowObserver window(this, false);
     {
         const PollPause pause({dispTimer_});
-        ::EndPile(SelectedPlant, window);
+        ::EndPile(Plants().SelectedPlant, window);
     }
     TabControl1Change();
 }
@@ -751,7 +751,7 @@ bool TFAnzeige::SaveCurrentPlant()
 {
     WindowObserver window(this, false);
     const PollPause pause({dispTimer_});
-    return ::SaveCurrentPlant(SelectedPlant, window);
+    return ::SaveCurrentPlant(Plants().SelectedPlant, window);
 }
 
 bool TFAnzeige::SavePlant(int n)
@@ -782,7 +782,7 @@ void TFAnzeige::Einstellwerte1Click()
     bool ok = false;
     {
         const PollPause pause({dispTimer_});
-        ok = ReadPlantSetup(SelectedPlant);
+        ok = ReadPlantSetup(Plants().SelectedPlant);
     }
     if (!ok) {
         ShowError(this, TimeoutMessage());

@@ -141,8 +141,8 @@ TMessDaten::TMessDaten(QObject *owner) : QObject(owner)
         s.ValueFormat = s.IsBar ? QStringLiteral("#####") : QStringLiteral("###.#");
     }
     for (int i = 0; i < 5; ++i)
-        Series[static_cast<size_t>(i)].Title = QString::fromLatin1(ImperialUnits ? imperial[i] : metric[i]);
-    RefSeries().Title = RefCaption;
+        Series[static_cast<size_t>(i)].Title = QString::fromLatin1(Plants().ImperialUnits ? imperial[i] : metric[i]);
+    RefSeries().Title = Plants().RefCaption;
     O2Series().Title = QStringLiteral("O2");
     RunTimeSeries().Title = tr("Laufzeit");
     CyclesSeries().Title = tr("Zyklen");
@@ -270,7 +270,7 @@ void TMessDaten::SetAxes(QCustomPlot *chart)
     IntegerTicks(chart->yAxis);
     IntegerTicks(chart->yAxis2);
     if (!FanView) {
-        chart->yAxis->setLabel(ImperialUnits ? tr("T[°F]") : tr("T[°C]"));
+        chart->yAxis->setLabel(Plants().ImperialUnits ? tr("T[°F]") : tr("T[°C]"));
         chart->yAxis2->setLabel(tr("O2/vol%"));
         chart->xAxis->setRange(0.7, double(PointCount));
     } else {
@@ -286,7 +286,7 @@ void TMessDaten::SetAxisRanges(QCustomPlot *chart)
     if (!chart)
         return;
     if (!FanView) {
-        chart->yAxis->setRange(0.0, ImperialUnits ? 212.0 : 100.0);
+        chart->yAxis->setRange(0.0, Plants().ImperialUnits ? 212.0 : 100.0);
         chart->yAxis2->setRange(0.0, 25.0);
     } else {
         AutoFromZero(chart->yAxis);

@@ -17,7 +17,7 @@ GraphCurves GraphCurves::FromSettings()
     GraphCurves c;
     for (int i = 0; i < 5; ++i)
         c.temp[i] = ReadSettingBool(com, QString::fromLatin1(kTempKeys[i]), true);
-    c.ref = ShowRefDepth && ReadSettingBool(com, QStringLiteral("T55"), true);
+    c.ref = Settings().ShowRefDepth && ReadSettingBool(com, QStringLiteral("T55"), true);
     c.o2 = ReadSettingBool(com, QStringLiteral("O2"), true);
     c.perDay = ReadSettingBool(com, QStringLiteral("WRT"), true);
     c.runTime = ReadSettingBool(com, QString::fromLatin1(GraphRunTimeKey), true);
@@ -49,7 +49,7 @@ void ShowGraphCurves(TMessDaten &model, const GraphCurves &c, QCustomPlot *chart
     } else {
         for (int i = 0; i < 5; ++i)
             shown[SeriesT100 + i] = c.temp[i];
-        shown[SeriesRef] = c.ref && ShowRefDepth;
+        shown[SeriesRef] = c.ref && Settings().ShowRefDepth;
         shown[SeriesO2] = c.o2;
     }
     // Legend entries in the order the curves are added: temperatures, reference, O2.

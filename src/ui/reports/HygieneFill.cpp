@@ -20,7 +20,7 @@ QString Tr(const char *text) { return QCoreApplication::translate("Hygiene", tex
 QString Degrees(double celsius)
 {
     // Whole degrees as the file holds them; °F as every other printed value shows it.
-    if (ImperialUnits)
+    if (Plants().ImperialUnits)
         return QStringLiteral("%1 °F").arg(qRound(celsius * 9.0 / 5.0 + 32.0));
     return QString::number(celsius, 'f', celsius == qRound(celsius) ? 0 : 1).replace(u'.', QLocale().decimalPoint())
         + QStringLiteral(" °C");
@@ -125,7 +125,7 @@ private:
         const Row &row = rows_[row_ - 1];
         const HygieneStretch &s = row.depth->stretches[row.threshold];
         if (label == QLatin1String("Tiefe"))
-            return row.threshold == 0 ? (ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(row.depth->depthCm))
+            return row.threshold == 0 ? (Plants().ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(row.depth->depthCm))
                                                        : QStringLiteral("%1 cm").arg(row.depth->depthCm))
                                       : QString();
         if (label == QLatin1String("Schwelle"))
@@ -164,7 +164,7 @@ private:
             QStringList shortDepths;
             for (size_t k = 1; k < r_.depths.size(); ++k)
                 if (!r_.depths[k].met)
-                    shortDepths << (ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(r_.depths[k].depthCm))
+                    shortDepths << (Plants().ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(r_.depths[k].depthCm))
                                                   : QStringLiteral("%1 cm").arg(r_.depths[k].depthCm));
             if (!shortDepths.isEmpty()) {
                 const QString last = shortDepths.takeLast();

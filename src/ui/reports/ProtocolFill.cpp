@@ -30,8 +30,8 @@ struct Rows {
 // The curves of the chart; the reference depth is added, dashed, while it is shown.
 void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::vector<std::pair<int, QString>> curves)
 {
-    if (ShowRefDepth)
-        curves.emplace_back(SeriesRef, RefCaption);
+    if (Settings().ShowRefDepth)
+        curves.emplace_back(SeriesRef, Plants().RefCaption);
     static const QColor colours[] = {Qt::red, QColor(230, 120, 0), QColor(160, 130, 0), Qt::darkGreen, Qt::blue,
                                      Qt::black, Qt::darkCyan};
     chart->clearGraphs();
@@ -66,7 +66,7 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
     if (BuildSeriesData(lines, file.O2InPercent, perDay, rows->points, &result.error) == BuildOutcome::DateError)
         return result;
     result.points = rows->points.PointCount;
-    const QString unit = ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
+    const QString unit = Plants().ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
 
     std::unique_ptr<TReportForm> form;
     if (kind == ProtocolKind::Measurement)
@@ -94,20 +94,20 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
             if (label == QLatin1String("QRO2"))
                 return rows->Value(SeriesO2, true);
             if (label == QLatin1String("QR55Gr"))
-                return ShowRefDepth ? rows->Value(SeriesRef) : QString();
+                return Settings().ShowRefDepth ? rows->Value(SeriesRef) : QString();
             return series.contains(label) ? rows->Value(series.value(label)) : QString();
         };
         if (graph) {
             // The depths in the unit every other printed value uses.
             const auto depth = [](int cm) {
-                return ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(cm)) : QStringLiteral("%1 cm").arg(cm);
+                return Plants().ImperialUnits ? QStringLiteral("%1 in").arg(CmToInch(cm)) : QStringLiteral("%1 cm").arg(cm);
             };
             AddCurves(form->QRChart1(), rows->points,
                       {{SeriesT100, depth(100)}, {SeriesT75, depth(75)}, {SeriesT50, depth(50)}, {SeriesT25, depth(25)},
                        {SeriesT0, depth(0)}, {SeriesO2, "O2"}});
         }
     } else {
-        form->SetLabel("QRTemp1", ShowRefDepth ? QStringLiteral("Rand ") + (ImperialUnits ? "[in]" : "[cm]") : QString());
+        form->SetLabel("QRTemp1", Settings().ShowRefDepth ? QStringLiteral("Rand ") + (Plants().ImperialUnits ? "[in]" : "[cm]") : QString());
         form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);
         form->SetLabel("QRTemp3", QStringLiteral("Basis ") + unit);
         form->PrintLabel = [rows](const QString &label) {
@@ -118,7 +118,7 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
             if (label == QLatin1String("QRT5"))
                 return rows->Value(SeriesT0);
             if (label == QLatin1String("QR55Gr"))
-                return ShowRefDepth ? rows->Value(SeriesRef) : QString();
+                return Settings().ShowRefDepth ? rows->Value(SeriesRef) : QString();
             return QString();
         };
         if (graph)

@@ -113,7 +113,7 @@ print::BandReport TReportForm::Base(const QStringList &detailLabels)
 }
 
 namespace {
-ReportSink g_reportSink;
+ReportSink g_reportSink;    // takes rendered reports instead of the preview (SetReportSink)
 }
 
 void SetReportSink(ReportSink sink) { g_reportSink = std::move(sink); }
@@ -210,11 +210,11 @@ TFQRKompForm::TFQRKompForm()
 
 void TFQRKompForm::SetUnitHeadings()
 {
-    if (ImperialUnits)
+    if (Plants().ImperialUnits)
         for (int i = 1; i <= 5; ++i)
             SetLabel(QStringLiteral("QRTemp%1").arg(i), QStringLiteral("T%1[°F]").arg(6 - i));
-    if (ShowRefDepth) {
-        SetLabel("QRLabel6", RefCaption);
+    if (Settings().ShowRefDepth) {
+        SetLabel("QRLabel6", Plants().RefCaption);
     } else {
         SetLabel("QRLabel6", QString());
         SetLabel("QRLabel7", QString());

@@ -53,8 +53,8 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     connect(ui->OpenButton, &QPushButton::clicked, this, &TFCSV_Lesen::OpenButtonClick);
     connect(ui->PreviewButton, &QPushButton::clicked, this, &TFCSV_Lesen::PreviewButtonClick);
     connect(ui->PrintButton, &QPushButton::clicked, this, &TFCSV_Lesen::PrintButtonClick);
-    plant_ = qBound(1, int(SelectedPlant), MaxPlants);
-    FillPlantTabs(ui->TabControl1, PlantCount);
+    plant_ = qBound(1, int(Plants().SelectedPlant), MaxPlants);
+    FillPlantTabs(ui->TabControl1, Plants().PlantCount);
     connect(ui->TabControl1, &PlantTabBar::CurrentChanged, this, &TFCSV_Lesen::TabControl1Change);
     ShowFile();
     setMinimumSize(sizeHint());
@@ -124,7 +124,7 @@ void TFCSV_Lesen::TabControl1Change()
 
 void TFCSV_Lesen::OpenButtonClick()
 {
-    const QString path = ChooseDataFile(this, PlantTable[plant_].Pfad);
+    const QString path = ChooseDataFile(this, Plants().PlantTable[plant_].Pfad);
     if (path.isEmpty()) {
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);
@@ -170,7 +170,7 @@ void TFCSV_Lesen::Run(bool preview)
     panels_[3]->setText(QString::number(p.points));
     if (ui->CheckHygiene->isChecked()) {
         // One page more after the protocol, which itself stays as it is.
-        const HygieneResult evidence = EvaluateHygiene(file_, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar());
+        const HygieneResult evidence = EvaluateHygiene(file_, ChosenHygieneCriterion(), Plants().RefTemp, ReadHygieneCalendar());
         if (!evidence.ok) {
             ShowInfo(this, evidence.error);
             return;

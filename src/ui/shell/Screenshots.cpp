@@ -69,10 +69,10 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             Save(FAnzeige, folder, "live.png", *sizes);
             // The live display's dialogs, as they open for the selected plant.
             auto save = [&folder, &sizes](QWidget *w, const char *name) { Save(w, folder, name, *sizes); };
-            TFAnlageDaten data(SelectedPlant, FAnzeige);
+            TFAnlageDaten data(Plants().SelectedPlant, FAnzeige);
             save(&data, "anlagedaten.png");
             TFPfadsetzen folders(FAnzeige);
-            folders.SetFolder(ProgramFolder);
+            folders.SetFolder(Settings().ProgramFolder);
             save(&folders, "pfadsetzen.png");
             TFAnlDatumSetup clock(FAnzeige);
             save(&clock, "anldatum.png");
@@ -99,15 +99,15 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             if (readout.RecordsRead() > 0)
                 print(*readout.GridProtocol(), "datenlesen-protokoll");
             // The set-up dialogs, and the graph of the selected plant's data file.
-            if (ReadPlantSetup(SelectedPlant)) {
+            if (ReadPlantSetup(Plants().SelectedPlant)) {
                 TFO2MessSetup setup(FAnzeige);
                 save(&setup, "setup.png");
             }
             TFPC_Setup pc(main);
             save(&pc, "pcsetup.png");
             TFGraphForm graph(main);
-            if (!PlantTable[SelectedPlant].Datei.isEmpty())
-                graph.OpenFile(PlantTable[SelectedPlant].Datei);
+            if (!Plants().PlantTable[Plants().SelectedPlant].Datei.isEmpty())
+                graph.OpenFile(Plants().PlantTable[Plants().SelectedPlant].Datei);
             save(&graph, "graph.png");
             if (graph.Model().FileValid) {
                 print(*MakeGraphReport(graph.Model(), graph.Curves(), graph.Chart()), "grafik");
@@ -115,8 +115,8 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             }
             // The hygiene evidence page of the same file.
             DataFileContent evidenceFile;
-            if (LoadDataFile(PlantTable[SelectedPlant].Datei, evidenceFile, nullptr) && evidenceFile.FileValid)
-                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), RefTemp, ReadHygieneCalendar()), evidenceFile),
+            if (LoadDataFile(Plants().PlantTable[Plants().SelectedPlant].Datei, evidenceFile, nullptr) && evidenceFile.FileValid)
+                print(*MakeHygienePage(EvaluateHygiene(evidenceFile, ChosenHygieneCriterion(), Plants().RefTemp, ReadHygieneCalendar()), evidenceFile),
                       "hygiene");
             graph.close();
         }

@@ -52,9 +52,9 @@ namespace {
 // (the link words it the same way).
 QString LinkStatusText()
 {
-    if (LinkOpen)
+    if (LinkValues().LinkOpen)
         return QCoreApplication::translate("TLink", "Serielle Verbindung auf :") + QStringLiteral("COM")
-               + QString::number(ComNumber);
+               + QString::number(LinkValues().ComNumber);
     return QCoreApplication::translate("TLink", "Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!");
 }
 
@@ -126,10 +126,10 @@ void TFMain::ConnectMenu()
 
 void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 {
-    if (ProgramFolder.isEmpty())
+    if (Settings().ProgramFolder.isEmpty())
         SetProgramFolder(QCoreApplication::applicationDirPath());
 
-    TLanguages::SetSearchFolders({QCoreApplication::applicationDirPath(), ProgramFolder});
+    TLanguages::SetSearchFolders({QCoreApplication::applicationDirPath(), Settings().ProgramFolder});
     TLanguages::Instance()->Init();
     TLanguages::Instance()->Attach(ui->MenuLanguage);
 
@@ -144,14 +144,14 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
         });
     });
     // Temporary files of a settings write cut by a crash are of no use to anyone.
-    RemoveAtomicWriteLeftovers(ProgramFolder + QStringLiteral("Haldrix.ini"));
-    settings_ = std::make_unique<TSettingsFile>(ProgramFolder + QStringLiteral("Haldrix.ini"));
-    SettingsFile = settings_.get();
+    RemoveAtomicWriteLeftovers(Settings().ProgramFolder + QStringLiteral("Haldrix.ini"));
+    settings_ = std::make_unique<TSettingsFile>(Settings().ProgramFolder + QStringLiteral("Haldrix.ini"));
+    Settings().SettingsFile = settings_.get();
     LoadPendingRecords();       // received records a full disk kept from their file
 
     RestoreFormPlacement(this, QStringLiteral("Form"));
 
-    PlantCount = MaxPlants;
+    Plants().PlantCount = MaxPlants;
     const QStringList refused = LoadProgramSettings();
     ApplyLinkSettings();
     if (!refused.isEmpty())     // once, not in the way of the start-up
@@ -178,7 +178,7 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
             FAnzeige->UpdateSelectionState();
     });
     OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
-        return SettingsFile ? SettingsFile->ReadInteger(section, key, def) : def;
+        return Settings().SettingsFile ? Settings().SettingsFile->ReadInteger(section, key, def) : def;
     });
 
     setEnabled(true);
@@ -188,7 +188,7 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
 void TFMain::LoadPartnerLogo()
 {
-    const QDir folder(ProgramFolder);
+    const QDir folder(Settings().ProgramFolder);
     const QString name = QStringLiteral("KompLogo.BMP");
     QString path = folder.filePath(name);
     if (!QFileInfo::exists(path)) {
@@ -203,8 +203,8 @@ void TFMain::LoadPartnerLogo()
 
 void TFMain::SetHeader()
 {
-    const QString header = ui->ProductName->text() + QLatin1Char('-') + QString::number(1 + DisplayOffset)
-                           + QStringLiteral(" .. ") + QString::number(MaxPlants + DisplayOffset);
+    const QString header = ui->ProductName->text() + QLatin1Char('-') + QString::number(1 + Settings().DisplayOffset)
+                           + QStringLiteral(" .. ") + QString::number(MaxPlants + Settings().DisplayOffset);
     setWindowTitle(header);
     ApplicationTitle = header;
 }
@@ -221,12 +221,12 @@ void TFMain::StopTimer()
 
 void TFMain::RunDiscovery()
 {
-    if (!LearnRequest || !LinkOpen || discovering_)
+    if (!Settings().LearnRequest || !LinkValues().LinkOpen || discovering_)
         return;
     const QScopedValueRollback busy(discovering_, true);
     setEnabled(false);
     ui->LadeLabel->show();
-    ui->Anzeige1->setMaximum(PlantCount);
+    ui->Anzeige1->setMaximum(Plants().PlantCount);
     ui->Anzeige1->setValue(0);
     ui->Anzeige1->show();
 
@@ -236,7 +236,7 @@ void TFMain::RunDiscovery()
     ui->LadeLabel->hide();
     setEnabled(true);
     ui->StatusPanel->setText(CurrentStatusText());
-    PollPlant = 1;
+    LinkValues().PollPlant = 1;
     StartTimer();
     SendCommand(1, cmdReadLive);
 }
@@ -273,7 +273,7 @@ void TFMain::PCSoftware1Click()
     if (offsetChanged)
         SetHeader();
     if (portChanged) {
-        LearnRequest = true;
+        Settings().LearnRequest = true;
         RunDiscovery();
     }
 }
@@ -282,7 +282,7 @@ void TFMain::Speicherzeit1Click()
 {
     auto dialog = std::make_unique<TFZeitSelect>(this);
     dialog->move(x() + 100, y() + 50);
-    dialog->SetPressedButton(ReadoutHour + 1);
+    dialog->SetPressedButton(Settings().ReadoutHour + 1);
     if (dialog->exec() != QDialog::Accepted)
         return;
     // All buttons may be up; that choice keeps the stored hour.
@@ -290,9 +290,9 @@ void TFMain::Speicherzeit1Click()
     if (pressed < 1)
         return;
     const int hour = pressed - 1;
-    if (hour == ReadoutHour)
+    if (hour == Settings().ReadoutHour)
         return;
-    ReadoutHour = hour;
+    Settings().ReadoutHour = hour;
     WriteSetting(QStringLiteral("COM"), QStringLiteral("ZEIT"), hour);
     ComputeNextReadout();
 }
@@ -311,18 +311,18 @@ void TFMain::PCAufzeichnungClick()
 
 void TFMain::Lernen1Click()
 {
-    LearnRequest = true;
-    if (!LinkOpen && link_ && !discovering_)
+    Settings().LearnRequest = true;
+    if (!LinkValues().LinkOpen && link_ && !discovering_)
         link_->OpenLink();          // a closed port is opened before the plants are learned
     RunDiscovery();
 }
 
 QString TFMain::CurrentStatusText() const
 {
-    if (!LinkOpen || LearnRequest)
+    if (!LinkValues().LinkOpen || Settings().LearnRequest)
         return LinkStatusText();
-    for (int n = 1; n <= PlantCount && n <= MaxPlants; ++n)
-        if (PlantTable[n].Present)
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
+        if (Plants().PlantTable[n].Present)
             return LinkStatusText();
     return tr("Keine Anlage gefunden!\nBitte Kabel und Anlagen überprüfen!");
 }
@@ -388,8 +388,8 @@ void TFMain::FormClose()
         return;
     closed_ = true;
     SaveFormPlacement(this, QStringLiteral("Form"));
-    if (SettingsFile == settings_.get())
-        SettingsFile = nullptr;
+    if (Settings().SettingsFile == settings_.get())
+        Settings().SettingsFile = nullptr;
     SetSettingsWriteFailedHandler({});
     settings_.reset();
     StopTimer();

@@ -18,7 +18,7 @@ void Configure(QMessageBox &box, MsgKind kind, const QString &text);
 
 MessageHandler &Handler()
 {
-    static MessageHandler handler;
+    static MessageHandler handler;     // answers message boxes instead of the operator (tests)
     return handler;
 }
 
@@ -27,7 +27,7 @@ MessageHandler &Handler()
 namespace {
 FileChooser &Chooser()
 {
-    static FileChooser chooser;
+    static FileChooser chooser;        // chooses files instead of the operator (tests)
     return chooser;
 }
 } // namespace
@@ -37,7 +37,7 @@ void SetFileChooser(FileChooser chooser) { Chooser() = std::move(chooser); }
 QString ChooseDataFile(QWidget *parent, const QString &startFolder)
 {
     // A plant without a usable data folder: the program's own folder.
-    const QString start = !startFolder.isEmpty() && QFileInfo(startFolder).isDir() ? startFolder : ProgramFolder;
+    const QString start = !startFolder.isEmpty() && QFileInfo(startFolder).isDir() ? startFolder : Settings().ProgramFolder;
     if (Chooser())
         return Chooser()(parent, start);
     return QFileDialog::getOpenFileName(parent, QString(), start,

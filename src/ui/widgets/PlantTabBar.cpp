@@ -312,12 +312,12 @@ void FillPlantTabs(PlantTabBar *tabs, int count)
         return;
     tabs->Clear();
     for (int i = 1; i <= count; ++i)
-        tabs->AddTab(QString::number(i + DisplayOffset));
+        tabs->AddTab(QString::number(i + Settings().DisplayOffset));
 }
 
 QString PlantStateCaption(int plant)
 {
-    const tAnlageParameter &slot = PlantTable[qBound(1, plant, MaxPlants)];
+    const TAnlageParameter &slot = Plants().PlantTable[qBound(1, plant, MaxPlants)];
     if (!slot.Present)
         return QCoreApplication::translate("PlantCaption", "KEINE ANLAGE ANGESCHLOSSEN!!");
     if (slot.Running)

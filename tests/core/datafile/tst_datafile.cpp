@@ -64,11 +64,11 @@ private slots:
         SetDataFileToday([] { return QDate(2026, 12, 8); });
         for (const QString &f : QDir(dir_.path()).entryList(QDir::Files))
             QFile::remove(dir_.filePath(f));
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
         ini_ = std::make_unique<TSettingsFile>(Ini());
-        SettingsFile = ini_.get();
+        Settings().SettingsFile = ini_.get();
         SetProgramFolder(dir_.path());
-        folder_ = ProgramFolder;
+        folder_ = Settings().ProgramFolder;
     }
     void cleanup()
     {
@@ -97,30 +97,30 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, file);
-        PlantTable[5].Name = name;
-        PlantTable[5].Pfad = dir_.path();                // without trailing separator
-        PlantTable[5].Anzahl = 12;
+        Plants().PlantTable[5].Name = name;
+        Plants().PlantTable[5].Pfad = dir_.path();                // without trailing separator
+        Plants().PlantTable[5].Anzahl = 12;
         MakeDataFileName(5);
-        QCOMPARE(PlantTable[5].Pfad, dir_.path() + QDir::separator());
-        QCOMPARE(PlantTable[5].Datei, PlantTable[5].Pfad + file);
-        QCOMPARE(PlantTable[5].Anzahl, 0);
-        QVERIFY(ReadAll(Ini()).endsWith("[5]\r\nAnzahl=0\r\nDatei=" + PlantTable[5].Datei.toLatin1() + "\r\n"));
-        QVERIFY(!QFile::exists(PlantTable[5].Datei));    // naming creates no file
+        QCOMPARE(Plants().PlantTable[5].Pfad, dir_.path() + QDir::separator());
+        QCOMPARE(Plants().PlantTable[5].Datei, Plants().PlantTable[5].Pfad + file);
+        QCOMPARE(Plants().PlantTable[5].Anzahl, 0);
+        QVERIFY(ReadAll(Ini()).endsWith("[5]\r\nAnzahl=0\r\nDatei=" + Plants().PlantTable[5].Datei.toLatin1() + "\r\n"));
+        QVERIFY(!QFile::exists(Plants().PlantTable[5].Datei));    // naming creates no file
     }
 
     void emptyFolderMeansProgramFolder()
     {
-        PlantTable[2].Name = "X";
-        PlantTable[2].Pfad.clear();
+        Plants().PlantTable[2].Name = "X";
+        Plants().PlantTable[2].Pfad.clear();
         MakeDataFileName(2);
-        QCOMPARE(PlantTable[2].Datei, folder_ + "X_08-12-2026.CSV");
+        QCOMPARE(Plants().PlantTable[2].Datei, folder_ + "X_08-12-2026.CSV");
     }
 
     void newFileIsByteExact()
     {
         WriteSetting("Firma", "Titel", QString::fromUtf8("Kompost Müller GmbH"));
         WriteSetting("Firma", "Zeile3", QString::fromUtf8("Hauptstraße 1"));
-        tAnlageParameter &p = PlantTable[3];
+        TAnlageParameter &p = Plants().PlantTable[3];
         p.Name = "Miete 3";
         p.Komm = "Erster Versuch";
         p.Pfad = folder_;
@@ -142,41 +142,41 @@ private slots:
     // plant: the name takes "-2", "-3", … and each file starts with record 1.
     void newPileNeverReusesAFile()
     {
-        PlantTable[1].Name = "Miete";
-        PlantTable[1].Pfad = folder_;
+        Plants().PlantTable[1].Name = "Miete";
+        Plants().PlantTable[1].Pfad = folder_;
         // Names and header take the files' own date format, not the PC's locale.
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         QVERIFY(!MakeDataFileName(1));
-        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026.CSV"));
+        QCOMPARE(QFileInfo(Plants().PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026.CSV"));
         QVERIFY(Transfer(1, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
-        const QString first = PlantTable[1].Datei;
+        const QString first = Plants().PlantTable[1].Datei;
         const QByteArray before = ReadAll(first);
         QVERIFY(MakeDataFileName(1));                     // pile started again
-        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-2.CSV"));
+        QCOMPARE(QFileInfo(Plants().PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-2.CSV"));
         QVERIFY(Transfer(1, {{"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
         QCOMPARE(ReadAll(first), before);
         QVERIFY(before.contains("\r\nErste Datensicherung : 08.12.2026\r\n"));
-        QVERIFY(ReadAll(PlantTable[1].Datei).endsWith("\r\n1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n"));
+        QVERIFY(ReadAll(Plants().PlantTable[1].Datei).endsWith("\r\n1;08.12.2026  11:00;    2;    2;    2;    2;    2;  100;  0,2;0;    2;    2;\r\n"));
         // Plant 2 under the same name: plant 1's file does not exist on disk yet
         // after a new start, but it is taken.
         QVERIFY(MakeDataFileName(1));
-        PlantTable[2].Name = "Miete";
-        PlantTable[2].Pfad = folder_;
+        Plants().PlantTable[2].Name = "Miete";
+        Plants().PlantTable[2].Pfad = folder_;
         QVERIFY(MakeDataFileName(2));
-        QCOMPARE(QFileInfo(PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-3.CSV"));
-        QCOMPARE(QFileInfo(PlantTable[2].Datei).fileName(), QString("Miete_08-12-2026-4.CSV"));
+        QCOMPARE(QFileInfo(Plants().PlantTable[1].Datei).fileName(), QString("Miete_08-12-2026-3.CSV"));
+        QCOMPARE(QFileInfo(Plants().PlantTable[2].Datei).fileName(), QString("Miete_08-12-2026-4.CSV"));
         QCOMPARE(PlantWritingTo(folder_ + "/miete_08-12-2026-3.csv", 2), 1);
-        QCOMPARE(PlantWritingTo(PlantTable[1].Datei, 1), 0);
+        QCOMPARE(PlantWritingTo(Plants().PlantTable[1].Datei, 1), 0);
     }
 
     // A crash in a transfer leaves `Anzahl` behind the file and maybe a torn line
     // and a temporary file; the next transfer numbers on after the file's lines.
     void numberingSurvivesACrash()
     {
-        PlantTable[2].Name = "M2";
-        PlantTable[2].Pfad = folder_;
+        Plants().PlantTable[2].Name = "M2";
+        Plants().PlantTable[2].Pfad = folder_;
         MakeDataFileName(2);
-        const QString file = PlantTable[2].Datei;
+        const QString file = Plants().PlantTable[2].Datei;
         QVERIFY(Transfer(2, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)},
                              {"08.12.2026  11:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
         QVERIFY(support::WriteAll(file, ReadAll(file) + "3;08.12.2026  12:00;    1;    1;    1;    1;    1;  100;  0,1;0;    1;    1;\r\n"
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(support::WriteAll(file + ".a1B2c3", "half a header"));
         QVERIFY(support::WriteAll(Ini() + ".Zz9yX8", "half a settings file"));
         QVERIFY(support::WriteAll(file + ".keep", "not ours"));
-        PlantTable[2].Anzahl = 2;                          // what the settings said at the crash
+        Plants().PlantTable[2].Anzahl = 2;                          // what the settings said at the crash
         RemoveAtomicWriteLeftovers(Ini());
         QVERIFY(Transfer(2, {{"08.12.2026  14:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
         QVERIFY(ReadAll(file).endsWith("4;08.12.2026  13:00;    1;\r\n"
@@ -197,17 +197,17 @@ private slots:
     // A data file deleted outside the program comes back as a readable file from 1.
     void deletedFileIsRecreatedFromRecordOne()
     {
-        PlantTable[4].Name = "M4";
-        PlantTable[4].Pfad = folder_;
+        Plants().PlantTable[4].Name = "M4";
+        Plants().PlantTable[4].Pfad = folder_;
         MakeDataFileName(4);
-        PlantTable[4].Anzahl = 57;
+        Plants().PlantTable[4].Anzahl = 57;
         QVERIFY(Transfer(4, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
-        const QByteArray bytes = ReadAll(PlantTable[4].Datei);
+        const QByteArray bytes = ReadAll(Plants().PlantTable[4].Datei);
         QVERIFY(bytes.startsWith("Firmen- Name\r\n* Text *\r\n* Text *\r\n\r\n"));
         QVERIFY(bytes.endsWith("\r\n1;08.12.2026  10:00;"
                                "    1;    1;    1;    1;    1;  100;  0,1;0;    1;    1;\r\n"));
         DataFileContent c;
-        QVERIFY(LoadDataFile(PlantTable[4].Datei, c, nullptr));
+        QVERIFY(LoadDataFile(Plants().PlantTable[4].Datei, c, nullptr));
         QVERIFY(c.FileValid);
         QCOMPARE(c.LineCount, 1);
         QCOMPARE(ReadSetting("4", "Anzahl", -1), 1);
@@ -216,18 +216,18 @@ private slots:
     void failuresAreReported()
     {
         // Folder gone: no file, nothing left open.
-        PlantTable[6].Name = "M6";
-        PlantTable[6].Pfad = dir_.filePath("gone");
+        Plants().PlantTable[6].Name = "M6";
+        Plants().PlantTable[6].Pfad = dir_.filePath("gone");
         MakeDataFileName(6);
         QVERIFY(!OpenDataFile(6));
         QVERIFY(!DataFileIsOpen());
         // Appending without an open file fails and counts nothing.
         QVERIFY(!AppendDataLine(6, "x", TLiveValues()));
-        QCOMPARE(PlantTable[6].Anzahl, 0);
+        QCOMPARE(Plants().PlantTable[6].Anzahl, 0);
         // One data file at a time.
-        PlantTable[7].Name = "M7";
-        PlantTable[7].Pfad = folder_;
-        PlantTable[8] = PlantTable[7];
+        Plants().PlantTable[7].Name = "M7";
+        Plants().PlantTable[7].Pfad = folder_;
+        Plants().PlantTable[8] = Plants().PlantTable[7];
         QVERIFY(OpenDataFile(7));
         QVERIFY(!OpenDataFile(8));
         CloseDataFile(7);
@@ -240,10 +240,10 @@ private slots:
     void failedAppendLeavesNoTornLine()
     {
 #ifdef Q_OS_LINUX
-        PlantTable[9].Name = "Voll";
-        PlantTable[9].Pfad = folder_;
+        Plants().PlantTable[9].Name = "Voll";
+        Plants().PlantTable[9].Pfad = folder_;
         QVERIFY(Transfer(9, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)}}));
-        const QByteArray before = ReadAll(PlantTable[9].Datei);
+        const QByteArray before = ReadAll(Plants().PlantTable[9].Datei);
         // The medium fills up in the middle of the next line.
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
@@ -256,8 +256,8 @@ private slots:
         CloseDataFile(9);
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!ok);
-        QCOMPARE(ReadAll(PlantTable[9].Datei), before);
-        QCOMPARE(PlantTable[9].Anzahl, 1);      // the count matches the lines in the file
+        QCOMPARE(ReadAll(Plants().PlantTable[9].Datei), before);
+        QCOMPARE(Plants().PlantTable[9].Anzahl, 1);      // the count matches the lines in the file
 #else
         QSKIP("Linux only");
 #endif
@@ -266,19 +266,19 @@ private slots:
     // The file name and its record count go to the settings together or not at all.
     void fileNameAndCountAreOneWrite()
     {
-        PlantTable[4].Name = "Alt";
-        PlantTable[4].Pfad = folder_;
+        Plants().PlantTable[4].Name = "Alt";
+        Plants().PlantTable[4].Pfad = folder_;
         MakeDataFileName(4);
         WriteSetting("4", "Anzahl", 57);
-        const QString oldFile = PlantTable[4].Datei;
-        PlantTable[4].Name = "Neu";
+        const QString oldFile = Plants().PlantTable[4].Datei;
+        Plants().PlantTable[4].Name = "Neu";
         for (int n : {1, 2}) {
             FailAtomicWriteNumber(n);
             MakeDataFileName(4);
             FailAtomicWriteNumber(0);
             const QString datei = ReadSetting("4", "Datei", QString());
             const qint32 anzahl = ReadSetting("4", "Anzahl", -1);
-            QVERIFY2((datei == oldFile && anzahl == 57) || (datei == PlantTable[4].Datei && anzahl == 0),
+            QVERIFY2((datei == oldFile && anzahl == 57) || (datei == Plants().PlantTable[4].Datei && anzahl == 0),
                      qPrintable(QStringLiteral("write %1 failed: %2 with %3").arg(n).arg(datei).arg(anzahl)));
         }
     }
@@ -286,22 +286,22 @@ private slots:
     // A pile started on a full disk gets no file rather than one without a header.
     void fullDiskLeavesNoHeaderlessFile()
     {
-        PlantTable[5].Name = "Voll";
-        PlantTable[5].Pfad = folder_;
+        Plants().PlantTable[5].Name = "Voll";
+        Plants().PlantTable[5].Pfad = folder_;
         MakeDataFileName(5);
         FailAtomicWriteNumber(1);
         QVERIFY(!OpenDataFile(5));
-        QVERIFY(!QFile::exists(PlantTable[5].Datei));
+        QVERIFY(!QFile::exists(Plants().PlantTable[5].Datei));
         QVERIFY(!DataFileIsOpen());
 
         support::SmallFileSystem fs;
         if (!fs.Mounted())
             QSKIP("cannot mount a small tmpfs here (needs root): full-disk case not run");
-        PlantTable[5].Pfad = fs.Path(QString());
-        PlantTable[5].Datei.clear();
+        Plants().PlantTable[5].Pfad = fs.Path(QString());
+        Plants().PlantTable[5].Datei.clear();
         fs.Fill();
         QVERIFY(!OpenDataFile(5));
-        QVERIFY(!QFile::exists(PlantTable[5].Datei));
+        QVERIFY(!QFile::exists(Plants().PlantTable[5].Datei));
         QVERIFY(!DataFileIsOpen());
     }
 
@@ -309,37 +309,37 @@ private slots:
     // between records hide none of them.
     void headerTextRoundTripAndBlankLines()
     {
-        PlantTable[2].Name = "Miete 2";
-        PlantTable[2].Pfad = folder_;
-        PlantTable[2].Komm = QString::fromUtf8("Maß° MÃ¼");
+        Plants().PlantTable[2].Name = "Miete 2";
+        Plants().PlantTable[2].Pfad = folder_;
+        Plants().PlantTable[2].Komm = QString::fromUtf8("Maß° MÃ¼");
         QVERIFY(Transfer(2, {{"08.12.2026  10:00", Rec(1, 1, 1, 1, 1, 100, 1, 0, 1, 1)},
                              {"08.12.2026  11:00", Rec(2, 2, 2, 2, 2, 100, 2, 0, 2, 2)}}));
-        QByteArray bytes = ReadAll(PlantTable[2].Datei);
+        QByteArray bytes = ReadAll(Plants().PlantTable[2].Datei);
         bytes.replace("\r\n2;", "\r\n\r\n  \r\n2;");
         bytes += "\r\n";
-        WriteAll(PlantTable[2].Datei, bytes);
+        WriteAll(Plants().PlantTable[2].Datei, bytes);
         DataFileContent c;
-        QVERIFY(LoadDataFile(PlantTable[2].Datei, c, nullptr));
+        QVERIFY(LoadDataFile(Plants().PlantTable[2].Datei, c, nullptr));
         QVERIFY(c.FileValid);
-        QCOMPARE(c.Comment, PlantTable[2].Komm);
+        QCOMPARE(c.Comment, Plants().PlantTable[2].Komm);
         QCOMPARE(c.LineCount, qint64(2));
         QVERIFY(c.Lines.last().startsWith(QLatin1String("2;")));
     }
 
     void loadCurrentLayout()
     {
-        PlantTable[3].Name = "Miete 3";
-        PlantTable[3].Komm = "Kommentar: mit Doppelpunkt";
-        PlantTable[3].Pfad = folder_;
+        Plants().PlantTable[3].Name = "Miete 3";
+        Plants().PlantTable[3].Komm = "Kommentar: mit Doppelpunkt";
+        Plants().PlantTable[3].Pfad = folder_;
         QVERIFY(Transfer(3, {{"08.12.2026  14:30", Rec(62, 60, 58, 55, 40, 25, 209, 3, 120, 15)},
                              {"08.12.2026  15:30", Rec(62, 60, 58, 55, 40, 25, 209, 3, 120, 15)}}));
         DataFileContent c;
-        QVERIFY(LoadDataFile(PlantTable[3].Datei, c, nullptr));
+        QVERIFY(LoadDataFile(Plants().PlantTable[3].Datei, c, nullptr));
         QVERIFY(c.FileValid);
         QVERIFY(c.O2InPercent);
         QCOMPARE(c.Title1, QString("Firmen- Name"));
         QCOMPARE(c.PileName, QString(" Miete 3"));
-        QCOMPARE(c.FileNameText, QString(" ") + PlantTable[3].Datei);
+        QCOMPARE(c.FileNameText, QString(" ") + Plants().PlantTable[3].Datei);
         QCOMPARE(c.Comment, QString("Kommentar: mit Doppelpunkt"));
         QCOMPARE(c.FirstSaveLine, QString("Erste Datensicherung : 08.12.2026"));
         QCOMPARE(c.LineCount, 2);
@@ -427,8 +427,8 @@ private slots:
 
     void countsBeyondSixteenBits()
     {
-        PlantTable[2].Name = "Gross";
-        PlantTable[2].Pfad = folder_;
+        Plants().PlantTable[2].Name = "Gross";
+        Plants().PlantTable[2].Pfad = folder_;
         MakeDataFileName(2);
         QVERIFY(OpenDataFile(2));
         const TLiveValues v = Rec(60, 50, 40, 30, 20, 87, 209, 3, 1, 1);
@@ -436,14 +436,14 @@ private slots:
             QVERIFY(AppendDataLine(2, "08.12.2026  10:00", v));
         CloseDataFile(2);
         DataFileContent c;
-        QVERIFY(LoadDataFile(PlantTable[2].Datei, c, nullptr));
+        QVERIFY(LoadDataFile(Plants().PlantTable[2].Datei, c, nullptr));
         QVERIFY(c.FileValid);
         QCOMPARE(c.LineCount, 70000);
         QVERIFY(c.Lines.last().startsWith("70000;"));
         // Continuing the pile numbers on with LineCount + 1.
-        PlantTable[2].Anzahl = qint32(c.LineCount);
+        Plants().PlantTable[2].Anzahl = qint32(c.LineCount);
         QVERIFY(Transfer(2, {{"09.12.2026  10:00", v}}));
-        QVERIFY(ReadAll(PlantTable[2].Datei).endsWith("\r\n70001;09.12.2026  10:00;"
+        QVERIFY(ReadAll(Plants().PlantTable[2].Datei).endsWith("\r\n70001;09.12.2026  10:00;"
                                                       "   60;   50;   40;   30;   20;   87; 20,9;3;    1;    1;\r\n"));
     }
 };

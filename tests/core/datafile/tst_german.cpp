@@ -32,7 +32,7 @@ private slots:
         SetDataFileToday([] { return QDate(2026, 12, 8); });
         QTemporaryDir dir;
         TSettingsFile ini(dir.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         SetProgramFolder(dir.path());
 
         TLiveValues v;
@@ -41,13 +41,13 @@ private slots:
         QCOMPARE(FormatDataLine(1, "08.12.2026  14:30", v),
                  QString("1;08.12.2026  14:30;   62;   60;   58;   55;   40;   25; 20,9;3;  120;   15;"));
 
-        PlantTable[3].Name = "Miete 3";
-        PlantTable[3].Pfad = ProgramFolder;
+        Plants().PlantTable[3].Name = "Miete 3";
+        Plants().PlantTable[3].Pfad = Settings().ProgramFolder;
         MakeDataFileName(3);
-        QVERIFY(PlantTable[3].Datei.endsWith("/Miete-3_08-12-2026.CSV"));
+        QVERIFY(Plants().PlantTable[3].Datei.endsWith("/Miete-3_08-12-2026.CSV"));
         QVERIFY(OpenDataFile(3));
         CloseDataFile(3);
-        QFile f(PlantTable[3].Datei);
+        QFile f(Plants().PlantTable[3].Datei);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("\r\nErste Datensicherung : 08.12.2026\r\n"));
 
@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(BuildSeriesData(lines, true, false, p, nullptr), BuildOutcome::Built);
         QCOMPARE(p.Values[SeriesO2][1], 20.9);
         QCOMPARE(p.Labels, QStringList{"08.12.2026  14:30"});
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

@@ -186,12 +186,12 @@ private slots:
         QCOMPARE(r.stepsBack.size(), size_t(1));
         QVERIFY(!r.Checkable() && !r.CoreMet());
         // A reference temperature typed in °F: one row per label shown.
-        ImperialUnits = true;
+        Plants().ImperialUnits = true;
         QCOMPARE(EvaluateHygiene(f, C("bioabfv-open"), 55.1).thresholds, (std::vector<double>{55, 60, 65}));
         const std::vector<double> t = EvaluateHygiene(f, C("bioabfv-open"), 56.1).thresholds;   // 133 °F
         QCOMPARE(t.size(), size_t(4));
         QCOMPARE(t[3], (133 - 32) * 5.0 / 9.0);
-        ImperialUnits = false;
+        Plants().ImperialUnits = false;
     }
 
     // The site's working days: its weekdays, and the public holidays of its state.

@@ -144,17 +144,17 @@ private slots:
         SeriesPoints p;
         BuildSeriesData(lines, true, false, p, nullptr);
         QCOMPARE(p.Values[SeriesRef][1], 87.0);             // not the file's 100
-        RefTemp = 45.0;
+        Plants().RefTemp = 45.0;
         BuildSeriesData(lines, true, false, p, nullptr);
         QCOMPARE(p.Values[SeriesRef][1], 62.0);
-        RefTemp = 70.0;
+        Plants().RefTemp = 70.0;
         BuildSeriesData(lines, true, false, p, nullptr);
         QCOMPARE(p.Values[SeriesRef][1], 100.0);
     }
 
     void imperialUnits()
     {
-        ImperialUnits = true;
+        Plants().ImperialUnits = true;
         QStringList lines{Line(1, "08.12.2026  14:30", 60, 55, 50, 50, 20)};
         SeriesPoints p;
         BuildSeriesData(lines, true, false, p, nullptr);

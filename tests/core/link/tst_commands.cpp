@@ -13,13 +13,13 @@ private slots:
     void readPlantStatus()
     {
         LinkFixture fx;
-        PlantCount = 2;
+        Plants().PlantCount = 2;
         fx.plant.Answer('B', "B3;");
         fx.plant.Answer('S', "S1;1;");
         QVERIFY(ReadPlantStatus(2));
         QCOMPARE(fx.plant.Commands(), QByteArray("BS"));
         QCOMPARE(fx.plant.frames.first().plant, 2);
-        const tAnlageParameter &slot = PlantTable[2];
+        const TAnlageParameter &slot = Plants().PlantTable[2];
         QVERIFY(slot.Present && slot.Running && slot.MemStatus);
         QCOMPARE(slot.Mode, quint8(3));
 
@@ -53,7 +53,7 @@ private slots:
     void echoingAdapter()
     {
         LinkFixture fx;
-        PlantCount = 3;
+        Plants().PlantCount = 3;
         fx.plant.echo = true;
         fx.plant.Answer('B', "B2;");
         fx.plant.Answer('S', "S1;1;");
@@ -62,11 +62,11 @@ private slots:
         QVERIFY(ReadPlantStatus(3));
         QCOMPARE(fx.plant.Commands(), QByteArray("BS"));
         QVERIFY(SetPlantMode(3, 2));            // "T" (interval) itself draws no reply
-        QCOMPARE(PlantTable[3].Mode, quint8(2));
+        QCOMPARE(Plants().PlantTable[3].Mode, quint8(2));
         QVERIFY(ReadStoredRecordCount(3));
-        QCOMPARE(StoredCount, 5);
+        QCOMPARE(LinkValues().StoredCount, 5);
         QVERIFY(ReadPlantClock(3));
-        QVERIFY(ClockText.startsWith(QLatin1String("T10:00:00")));
+        QVERIFY(LinkValues().ClockText.startsWith(QLatin1String("T10:00:00")));
         QCOMPARE(fx.plant.Count('6'), 1);       // every exchange succeeded at once
         QCOMPARE(fx.plant.Count('B'), 2);
     }
@@ -80,18 +80,18 @@ private slots:
         QVERIFY(!ReadPlantClock(1));
         QVERIFY(fx.plant.frames.isEmpty());
 
-        PlantTable[1].Present = 1;
+        Plants().PlantTable[1].Present = 1;
         fx.plant.Then('R', "R15;5;x;");  // first reply broken: retried
         QVERIFY(ReadPlantSetup(1));
         QCOMPARE(fx.plant.Commands(), QByteArray("RR"));
-        QCOMPARE(PlantSetup.Valid, quint8(1));
-        QCOMPARE(PlantSetup.MaxAus, 30);
+        QCOMPARE(LinkValues().PlantSetup.Valid, quint8(1));
+        QCOMPARE(LinkValues().PlantSetup.MaxAus, 30);
         QVERIFY(ReadPlantClock(1));
-        QCOMPARE(ClockText, QString("T10:00:00 01.01.30 ..........."));
+        QCOMPARE(LinkValues().ClockText, QString("T10:00:00 01.01.30 ..........."));
 
         fx.plant.Silence('R');
         QVERIFY(!ReadPlantSetup(1));
-        QCOMPARE(PlantSetup.Valid, quint8(0));
+        QCOMPARE(LinkValues().PlantSetup.Valid, quint8(0));
         QCOMPARE(fx.plant.Count('R'), 4);
     }
 
@@ -102,7 +102,7 @@ private slots:
         fx.plant.Answer('S', "S1;1;");
         QVERIFY(!SetPlantMode(1, 1));    // not present: nothing sent
         QVERIFY(fx.plant.frames.isEmpty());
-        PlantTable[1].Present = 1;
+        Plants().PlantTable[1].Present = 1;
         const char expect[] = "oeTqq";
         for (int mode = 0; mode <= 4; ++mode) {
             fx.plant.frames.clear();
@@ -116,13 +116,13 @@ private slots:
         fx.plant.Silence('S');
         QVERIFY(!SetPlantMode(1, 2));
         QCOMPARE(fx.plant.Commands(), QByteArray("TBSSTBSS"));
-        QVERIFY(!PlantTable[1].Present);
+        QVERIFY(!Plants().PlantTable[1].Present);
     }
 
     void switchOff()
     {
         LinkFixture fx;
-        tAnlageParameter &slot = PlantTable[1];
+        TAnlageParameter &slot = Plants().PlantTable[1];
         slot.Present = 1;
         slot.Datei = "/data/Miete_07.12.26.CSV";
         slot.Anzahl = 40;
@@ -165,36 +165,36 @@ private slots:
         LinkFixture fx;
         QVERIFY(!ReadStoredRecordCount(1));
         QVERIFY(fx.plant.frames.isEmpty());
-        PlantTable[1].Present = 1;
+        Plants().PlantTable[1].Present = 1;
         fx.plant.Answer('r', "r1001;");
         QVERIFY(!ReadStoredRecordCount(1));
-        QCOMPARE(StoredCount, 0);
+        QCOMPARE(LinkValues().StoredCount, 0);
         QCOMPARE(fx.plant.Count('r'), 1);   // answered, so not retried
         fx.plant.Answer('r', "r-1;");
         QVERIFY(!ReadStoredRecordCount(1));
-        QCOMPARE(StoredCount, 0);
+        QCOMPARE(LinkValues().StoredCount, 0);
         fx.plant.Answer('r', "r0;");
         QVERIFY(ReadStoredRecordCount(1));
         fx.plant.Answer('r', "r1000;");
         QVERIFY(ReadStoredRecordCount(1));
-        QCOMPARE(StoredCount, 1000);
+        QCOMPARE(LinkValues().StoredCount, 1000);
 
         fx.plant.Answer('G', "G600;600;600;600;600;200;2;255;30;12;07;12;26;99;3;");
         QVERIFY(ReadStoredRecord(1));
-        QCOMPARE(StoredValues.T5, 60);
-        QCOMPARE(StoredStamp.Year, QString("2026"));
+        QCOMPARE(LinkValues().StoredValues.T5, 60);
+        QCOMPARE(LinkValues().StoredStamp.Year, QString("2026"));
         fx.plant.frames.clear();
         fx.plant.Silence('G');
         QVERIFY(!ReadStoredRecord(1));
-        QVERIFY(ReplyTimedOut);
+        QVERIFY(LinkValues().ReplyTimedOut);
         QCOMPARE(fx.plant.Commands(), QByteArray("G"));    // one attempt only
     }
 
     void dateAndTime()
     {
         LinkFixture fx;
-        PlantCount = 4;
-        SelectedPlant = 4;
+        Plants().PlantCount = 4;
+        Plants().SelectedPlant = 4;
         SetCommandClock([] { return QDateTime(QDate(2030, 1, 1), QTime(9, 5, 0)); });
         SendDate();
         SendTime();

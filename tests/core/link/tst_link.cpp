@@ -31,7 +31,7 @@ private slots:
     void frames()
     {
         LinkFixture fx;
-        PlantCount = 12;
+        Plants().PlantCount = 12;
         SendCommand(3, cmdSetDate, {7, 12, 26});
         QCOMPARE(fx.port->Written(), QByteArray::fromHex("0344303731323236"));
         fx.port->ClearWritten();
@@ -46,35 +46,35 @@ private slots:
         SendCommand(4, cmdSwitchOn);
         QCOMPARE(fx.port->Written(), FrameBytes(5, "I0015") + FrameBytes(1, "Z090500") + FrameBytes(2, "N655350007")
                                          + FrameBytes(2, "Z1230000") + FrameBytes(4, "R") + FrameBytes(4, "F"));
-        QCOMPARE(AddressedPlant, quint8(4));
+        QCOMPARE(LinkValues().AddressedPlant, quint8(4));
     }
 
     void framesNotSent()
     {
         LinkFixture fx;
-        PlantCount = 3;
-        PlantTable[2].Present = 1;      // not running: no live request
-        RxBuffer = "S1";
-        ReplyCode = 18;
+        Plants().PlantCount = 3;
+        Plants().PlantTable[2].Present = 1;      // not running: no live request
+        LinkValues().RxBuffer = "S1";
+        LinkValues().ReplyCode = 18;
         SendCommand(0, cmdReadMode);
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(RxBuffer, QByteArray("S1"));    // not addressed: buffer kept
-        ReplyCode = 18;
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().RxBuffer, QByteArray("S1"));    // not addressed: buffer kept
+        LinkValues().ReplyCode = 18;
         SendCommand(4, cmdReadMode);
-        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
         SendCommand(-1, cmdReadMode);
         SendCommand(2, cmdReadLive);
-        QVERIFY(RxBuffer.isEmpty());            // awaits a reply: leftovers dropped
+        QVERIFY(LinkValues().RxBuffer.isEmpty());            // awaits a reply: leftovers dropped
         SendCommand(2, TCommand(22));
         SendCommand(2, cmdNone);
-        RxBuffer = "B";
+        LinkValues().RxBuffer = "B";
         SendCommand(2, cmdFanOn, {0});
-        QCOMPARE(RxBuffer, QByteArray("B"));     // no reply expected: buffer kept
+        QCOMPARE(LinkValues().RxBuffer, QByteArray("B"));     // no reply expected: buffer kept
         QCOMPARE(fx.port->Written(), FrameBytes(2, "e"));
-        LinkOpen = false;
+        LinkValues().LinkOpen = false;
         SendCommand(2, cmdReadMode);
         QCOMPARE(fx.port->Written(), FrameBytes(2, "e"));
-        QCOMPARE(AddressedPlant, quint8(2));
+        QCOMPARE(LinkValues().AddressedPlant, quint8(2));
     }
 
     void waitForReply()
@@ -82,8 +82,8 @@ private slots:
         LinkFixture fx;
         fx.plant.Answer('B', "B2;");
         QVERIFY(SendAndWait(200, 1, cmdReadMode));
-        QVERIFY(!ReplyTimedOut);
-        QCOMPARE(PlantTable[1].Mode, quint8(2));
+        QVERIFY(!LinkValues().ReplyTimedOut);
+        QCOMPARE(Plants().PlantTable[1].Mode, quint8(2));
         QCOMPARE(fx.link.Timeout1()->interval(), 0);
         QVERIFY(!fx.link.Timeout1()->isActive());
 
@@ -94,7 +94,7 @@ private slots:
             QTimer::singleShot(10, [&fx] { fx.port->Inject("1;"); });
         };
         QVERIFY(SendAndWait(300, 1, cmdReadState));
-        QCOMPARE(PlantTable[1].Running, quint8(1));
+        QCOMPARE(Plants().PlantTable[1].Running, quint8(1));
         fx.plant.onFrame = nullptr;
 
         // A reply for another command does not end the wait.
@@ -102,7 +102,7 @@ private slots:
         QElapsedTimer t;
         t.start();
         QVERIFY(!SendAndWait(60, 1, cmdReadStoredCount));
-        QVERIFY(ReplyTimedOut);
+        QVERIFY(LinkValues().ReplyTimedOut);
         QVERIFY(t.elapsed() >= 55);
         QCOMPARE(fx.link.Timeout1()->interval(), 0);
 
@@ -114,15 +114,15 @@ private slots:
         // the caller waits on for it without sending anything.
         fx.plant.onFrame = [&fx](const Frame &) { QTimer::singleShot(80, [&fx] { fx.port->Inject("r12;"); }); };
         QVERIFY(!SendAndWait(30, 1, cmdReadStoredCount));
-        const quint32 stray = StrayReplies;
+        const quint32 stray = LinkValues().StrayReplies;
         QTest::qWait(150);
-        QCOMPARE(StoredCount, 0);
-        QCOMPARE(ReplyCode, quint8(0));
-        QVERIFY(StrayReplies > stray);
+        QCOMPARE(LinkValues().StoredCount, 0);
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QVERIFY(LinkValues().StrayReplies > stray);
         QVERIFY(!SendAndWait(30, 1, cmdReadStoredCount));
         QVERIFY(AwaitLateReply(200, cmdReadStoredCount));
-        QCOMPARE(StoredCount, 12);
-        QVERIFY(!ReplyTimedOut);
+        QCOMPARE(LinkValues().StoredCount, 12);
+        QVERIFY(!LinkValues().ReplyTimedOut);
     }
 
     void waitWithLinkClosedOrNoLink()
@@ -135,7 +135,7 @@ private slots:
             t.start();
             QVERIFY(!SendAndWait(100, 1, cmdReadMode));
             QVERIFY(t.elapsed() >= 95);
-            QVERIFY(ReplyTimedOut);
+            QVERIFY(LinkValues().ReplyTimedOut);
             QVERIFY(fx.port->Written().isEmpty());
         }
         QVERIFY(!TLink::Instance());
@@ -143,7 +143,7 @@ private slots:
         t.start();
         QVERIFY(!SendAndWait(50, 1, cmdReadMode));
         QVERIFY(t.elapsed() >= 45);
-        QVERIFY(ReplyTimedOut);
+        QVERIFY(LinkValues().ReplyTimedOut);
     }
 
     // A handler that waits while another wait is running must not hang either.
@@ -164,82 +164,82 @@ private slots:
     void openLink()
     {
         LinkFixture fx;
-        QVERIFY(LinkOpen);
+        QVERIFY(LinkValues().LinkOpen);
         QSignalSpy status(&fx.link, &TLink::StatusText), failed(&fx.link, &TLink::OpenFailed);
         QStringList order;
         connect(&fx.link, &TLink::StatusText, [&order](const QString &) { order << "status"; });
         connect(&fx.link, &TLink::OpenFailed, [&order](const QString &) { order << "failed"; });
 
-        SpeedIndex = 7;
+        LinkValues().SpeedIndex = 7;
         fx.link.OpenLink();
         QCOMPARE(fx.port->BaudRate(), 2400);
         QCOMPARE(status.last().at(0).toString(), QString("Serielle Verbindung auf :COM1"));
         QVERIFY(fx.link.LeseTimer()->isActive());
         QCOMPARE(fx.link.LeseTimer()->interval(), 500);
-        SpeedIndex = 3;
+        LinkValues().SpeedIndex = 3;
         fx.link.OpenLink();
         QCOMPARE(fx.port->BaudRate(), 19200);
 
         order.clear();
-        ComNumber = 0;
+        LinkValues().ComNumber = 0;
         fx.link.OpenLink();
         QCOMPARE(order, QStringList({"failed", "status"}));
         QCOMPARE(failed.last().at(0).toString(),
                  QString::fromUtf8("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!"));
         QCOMPARE(status.last().at(0).toString(),
                  QString::fromUtf8("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
-        QVERIFY(!LinkOpen);
+        QVERIFY(!LinkValues().LinkOpen);
         QVERIFY(!fx.link.LeseTimer()->isActive());
 
-        ComNumber = 1;
+        LinkValues().ComNumber = 1;
         fx.port->SetExists(false);
         fx.link.OpenLink();
-        QVERIFY(!LinkOpen);
+        QVERIFY(!LinkValues().LinkOpen);
         fx.port->SetExists(true);
         OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
             return section == "COM" && key == "COM" ? 4 : def;
         });
-        QVERIFY(LinkOpen);
-        QCOMPARE(ComNumber, quint16(4));
+        QVERIFY(LinkValues().LinkOpen);
+        QCOMPARE(LinkValues().ComNumber, quint16(4));
         QCOMPARE(status.last().at(0).toString(), QString("Serielle Verbindung auf :COM4"));
     }
 
     void pollCountsMisses()
     {
         LinkFixture fx;
-        PlantCount = 3;
+        Plants().PlantCount = 3;
         for (int n : {1, 2, 3})
-            PlantTable[n].Present = 1;
-        PlantTable[1].Running = PlantTable[2].Running = 1;      // plant 3 has no pile
-        LiveTable[3].Valid = 1;
+            Plants().PlantTable[n].Present = 1;
+        Plants().PlantTable[1].Running = Plants().PlantTable[2].Running = 1;      // plant 3 has no pile
+        Plants().LiveTable[3].Valid = 1;
         fx.plant.onFrame = [&fx](const Frame &f) {
             if (f.command == 'c')
                 fx.port->Inject("c" + QByteArray::number(600 + f.plant) + ";600;600;600;600;210;2;1;255;5;6;");
         };
         QSignalSpy polled(&fx.link, &TLink::Polled);
-        PollPlant = 3;
+        LinkValues().PollPlant = 3;
         for (int tick = 0; tick < 15; ++tick) {
             fx.link.LeseTimerTimer();
             QTest::qWait(5);
         }
         QCOMPARE(polled.count(), 15);
         QCOMPARE(fx.plant.Commands(), QByteArray(10, 'c'));     // never to plant 3
-        QCOMPARE(LiveTable[1].Valid, quint8(1));
-        QCOMPARE(LiveTable[1].T5, 60);
-        QCOMPARE(LiveTable[2].T5, 60);
-        QCOMPARE(LiveTable[2].O2, 210);
-        QCOMPARE(LiveTable[2].MissCount, quint16(0));
-        QCOMPARE(LiveTable[3].Valid, quint8(0));        // fifth miss
-        QCOMPARE(LiveTable[3].MissCount, quint16(4));
+        QCOMPARE(Plants().LiveTable[1].Valid, quint8(1));
+        QCOMPARE(Plants().LiveTable[1].T5, 60);
+        QCOMPARE(Plants().LiveTable[2].T5, 60);
+        QCOMPARE(Plants().LiveTable[2].O2, 210);
+        QCOMPARE(Plants().LiveTable[2].MissCount, quint16(0));
+        QCOMPARE(Plants().LiveTable[3].Valid, quint8(0));        // fifth miss
+        QCOMPARE(Plants().LiveTable[3].MissCount, quint16(4));
 
         // Plant 1 stops answering: four misses keep it, the fifth drops it.
         fx.plant.onFrame = nullptr;
         for (int cycle = 1; cycle <= 5; ++cycle) {
             for (int tick = 0; tick < 3; ++tick)
                 fx.link.LeseTimerTimer();
-            QCOMPARE(LiveTable[1].Valid, quint8(cycle < 5 ? 1 : 0));
+            QCOMPARE(Plants().LiveTable[1].Valid, quint8(cycle < 5 ? 1 : 0));
         }
-        QCOMPARE(LiveTable[1].MissCount, quint16(4));
+        QCOMPARE(Plants().LiveTable[1].MissCount, quint16(4));
     }
 
     void loopbackLineLost()
@@ -248,13 +248,13 @@ private slots:
         fx.plant.Answer('B', "B2;");
         QSignalSpy status(&fx.link, &TLink::StatusText);
         fx.port->Vanish();
-        QVERIFY(!LinkOpen);
+        QVERIFY(!LinkValues().LinkOpen);
         QCOMPARE(status.count(), 1);
         QVERIFY(!SendAndWait(30, 1, cmdReadMode));
         QVERIFY(fx.port->Written().isEmpty());
         fx.port->Inject("B1;");         // a closed port receives nothing
         QTest::qWait(5);
-        QCOMPARE(PlantTable[1].Mode, quint8(0));
+        QCOMPARE(Plants().PlantTable[1].Mode, quint8(0));
     }
 
     // A real serial port on a pseudo-terminal whose other end goes away.
@@ -267,11 +267,11 @@ private slots:
         const QString device = QString::fromLocal8Bit(name);
         const support::SharedStateGuard guard;
         SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
-        SpeedIndex = 2;
+        LinkValues().SpeedIndex = 2;
         TLink link;
         QSignalSpy lost(link.ComPort1(), &LinkPort::LineLost);
         link.OpenLink();
-        QVERIFY(LinkOpen);
+        QVERIFY(LinkValues().LinkOpen);
         QVERIFY(link.ComPort1()->IsOpen());
         QCOMPARE(link.ComPort1()->BaudRate(), 9600);
         QVERIFY(link.ComPort1()->PortExists(1));    // held by us, still there
@@ -298,10 +298,10 @@ private slots:
         plantSide.start(5);
         QVERIFY(SendAndWait(1000, 1, cmdReadMode));
         plantSide.stop();
-        QCOMPARE(PlantTable[1].Mode, quint8(3));
+        QCOMPARE(Plants().PlantTable[1].Mode, quint8(3));
 
         ::close(master);
-        QTRY_VERIFY_WITH_TIMEOUT(!LinkOpen, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!LinkValues().LinkOpen, 2000);
         QVERIFY(!link.ComPort1()->IsOpen());
         const double cpu0 = CpuSeconds();
         QElapsedTimer t;

@@ -19,7 +19,7 @@ const QByteArray ClockReply = "T12:34:56 07.12.26 Mo ........"; // 30 characters
 void Fresh()
 {
     support::ResetSharedState();
-    AddressedPlant = 1;
+    LinkValues().AddressedPlant = 1;
 }
 
 // Everything the parser can change, for comparing two runs.
@@ -34,14 +34,14 @@ QByteArray Snapshot()
              + QByteArray::number(v.Luefterlaufzeit) + ',' + QByteArray::number(v.LuefterZyklen) + ','
              + QByteArray::number(v.MissCount) + '|';
     };
-    live(PollReply);
-    live(StoredValues);
-    s += (StoredStamp.Minute + StoredStamp.Hour + StoredStamp.Day + StoredStamp.Month + StoredStamp.Year).toUtf8();
-    s += '|' + QByteArray::number(PlantSetup.Valid) + ',' + QByteArray::number(PlantSetup.Speicher) + ','
-         + QByteArray::number(PlantSetup.MaxAus);
-    s += '|' + QByteArray::number(PlantTable[1].Mode) + ',' + QByteArray::number(PlantTable[1].MemStatus) + ','
-         + QByteArray::number(PlantTable[1].Running) + ',' + QByteArray::number(StoredCount) + ','
-         + ClockText.toUtf8() + ',' + QByteArray::number(ReplyCode) + ',' + RxBuffer;
+    live(LinkValues().PollReply);
+    live(LinkValues().StoredValues);
+    s += (LinkValues().StoredStamp.Minute + LinkValues().StoredStamp.Hour + LinkValues().StoredStamp.Day + LinkValues().StoredStamp.Month + LinkValues().StoredStamp.Year).toUtf8();
+    s += '|' + QByteArray::number(LinkValues().PlantSetup.Valid) + ',' + QByteArray::number(LinkValues().PlantSetup.Speicher) + ','
+         + QByteArray::number(LinkValues().PlantSetup.MaxAus);
+    s += '|' + QByteArray::number(Plants().PlantTable[1].Mode) + ',' + QByteArray::number(Plants().PlantTable[1].MemStatus) + ','
+         + QByteArray::number(Plants().PlantTable[1].Running) + ',' + QByteArray::number(LinkValues().StoredCount) + ','
+         + LinkValues().ClockText.toUtf8() + ',' + QByteArray::number(LinkValues().ReplyCode) + ',' + LinkValues().RxBuffer;
     return s;
 }
 
@@ -55,47 +55,47 @@ private slots:
     void liveReplySplitAsInTheExample()
     {
         ParseReceived("c567;552;54");
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(RxBuffer, QByteArray("c567;552;54"));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().RxBuffer, QByteArray("c567;552;54"));
         ParseReceived("0;525;510;123;3;1;255;1440;17;");
-        QCOMPARE(ReplyCode, quint8(cmdReadLive));
-        QCOMPARE(PollReply.T5, 56);
-        QCOMPARE(PollReply.T4, 55);
-        QCOMPARE(PollReply.T3, 54);
-        QCOMPARE(PollReply.T2, 52);
-        QCOMPARE(PollReply.T1, 51);
-        QCOMPARE(PollReply.O2, 123);
-        QCOMPARE(PollReply.Betriebsart, quint8(3));
-        QCOMPARE(PollReply.FanOn, quint8(1));
-        QCOMPARE(PollReply.Aux, quint16(255));
-        QCOMPARE(PollReply.Luefterlaufzeit, 1440);
-        QCOMPARE(PollReply.LuefterZyklen, 17);
-        QCOMPARE(PollReply.RefMarke, 75);
-        QCOMPARE(PollReply.MissCount, quint16(0));
-        QVERIFY(PollReply.Valid);
-        QVERIFY(RxBuffer.isEmpty());
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadLive));
+        QCOMPARE(LinkValues().PollReply.T5, 56);
+        QCOMPARE(LinkValues().PollReply.T4, 55);
+        QCOMPARE(LinkValues().PollReply.T3, 54);
+        QCOMPARE(LinkValues().PollReply.T2, 52);
+        QCOMPARE(LinkValues().PollReply.T1, 51);
+        QCOMPARE(LinkValues().PollReply.O2, 123);
+        QCOMPARE(LinkValues().PollReply.Betriebsart, quint8(3));
+        QCOMPARE(LinkValues().PollReply.FanOn, quint8(1));
+        QCOMPARE(LinkValues().PollReply.Aux, quint16(255));
+        QCOMPARE(LinkValues().PollReply.Luefterlaufzeit, 1440);
+        QCOMPARE(LinkValues().PollReply.LuefterZyklen, 17);
+        QCOMPARE(LinkValues().PollReply.RefMarke, 75);
+        QCOMPARE(LinkValues().PollReply.MissCount, quint16(0));
+        QVERIFY(LinkValues().PollReply.Valid);
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
     }
 
     void storedReplyAndStamp()
     {
-        StoredValues.FanOn = 1;     // the stored reply has no fan state: untouched
+        LinkValues().StoredValues.FanOn = 1;     // the stored reply has no fan state: untouched
         ParseReceived(StoredReply);
-        QCOMPARE(ReplyCode, quint8(cmdReadStored));
-        QCOMPARE(StoredValues.T5, -1);  // -15 tenths truncate toward zero
-        QCOMPARE(StoredValues.T4, 30);
-        QCOMPARE(StoredValues.T1, 70);
-        QCOMPARE(StoredValues.O2, 209);
-        QCOMPARE(StoredValues.Betriebsart, quint8(2));
-        QCOMPARE(StoredValues.Aux, quint16(7));
-        QCOMPARE(StoredValues.FanOn, quint8(1));
-        QCOMPARE(StoredValues.RefMarke, 100);   // T5 below 55
-        QCOMPARE(StoredValues.Luefterlaufzeit, 88);
-        QCOMPARE(StoredValues.LuefterZyklen, 4);
-        QCOMPARE(StoredStamp.Minute, QString("05"));
-        QCOMPARE(StoredStamp.Hour, QString("14"));
-        QCOMPARE(StoredStamp.Day, QString("31"));
-        QCOMPARE(StoredStamp.Month, QString("12"));
-        QCOMPARE(StoredStamp.Year, QString("2009"));
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadStored));
+        QCOMPARE(LinkValues().StoredValues.T5, -1);  // -15 tenths truncate toward zero
+        QCOMPARE(LinkValues().StoredValues.T4, 30);
+        QCOMPARE(LinkValues().StoredValues.T1, 70);
+        QCOMPARE(LinkValues().StoredValues.O2, 209);
+        QCOMPARE(LinkValues().StoredValues.Betriebsart, quint8(2));
+        QCOMPARE(LinkValues().StoredValues.Aux, quint16(7));
+        QCOMPARE(LinkValues().StoredValues.FanOn, quint8(1));
+        QCOMPARE(LinkValues().StoredValues.RefMarke, 100);   // T5 below 55
+        QCOMPARE(LinkValues().StoredValues.Luefterlaufzeit, 88);
+        QCOMPARE(LinkValues().StoredValues.LuefterZyklen, 4);
+        QCOMPARE(LinkValues().StoredStamp.Minute, QString("05"));
+        QCOMPARE(LinkValues().StoredStamp.Hour, QString("14"));
+        QCOMPARE(LinkValues().StoredStamp.Day, QString("31"));
+        QCOMPARE(LinkValues().StoredStamp.Month, QString("12"));
+        QCOMPARE(LinkValues().StoredStamp.Year, QString("2009"));
 
         // The plant no longer holds a record it has sent: a stamp that forms no date
         // is taken as text (cut to 10 characters), never a reason to lose the record.
@@ -106,121 +106,121 @@ private slots:
         for (const auto &c : spoilt) {
             Fresh();
             ParseReceived(c.reply);
-            QVERIFY2(ReplyCode == cmdReadStored && StoredValues.Valid, c.reply);
-            QCOMPARE(StoredStamp.Minute, QString(c.minute));
-            QCOMPARE(StoredStamp.Month, QString(c.month));
+            QVERIFY2(LinkValues().ReplyCode == cmdReadStored && LinkValues().StoredValues.Valid, c.reply);
+            QCOMPARE(LinkValues().StoredStamp.Minute, QString(c.minute));
+            QCOMPARE(LinkValues().StoredStamp.Month, QString(c.month));
         }
     }
 
     void setupReply()
     {
         ParseReceived(SetupReply);
-        QCOMPARE(ReplyCode, quint8(cmdReadSetup));
-        QCOMPARE(PlantSetup.Valid, quint8(1));
-        QCOMPARE(PlantSetup.Speicher, 15);
-        QCOMPARE(PlantSetup.IntEin, 5);
-        QCOMPARE(PlantSetup.IntAus, 10);
-        QCOMPARE(PlantSetup.O2Ein, 120);
-        QCOMPARE(PlantSetup.O2Aus, 140);
-        QCOMPARE(PlantSetup.NotEin, 2);
-        QCOMPARE(PlantSetup.NotAus, 3);
-        QCOMPARE(PlantSetup.MaxEin, 60);
-        QCOMPARE(PlantSetup.MaxAus, 30);
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadSetup));
+        QCOMPARE(LinkValues().PlantSetup.Valid, quint8(1));
+        QCOMPARE(LinkValues().PlantSetup.Speicher, 15);
+        QCOMPARE(LinkValues().PlantSetup.IntEin, 5);
+        QCOMPARE(LinkValues().PlantSetup.IntAus, 10);
+        QCOMPARE(LinkValues().PlantSetup.O2Ein, 120);
+        QCOMPARE(LinkValues().PlantSetup.O2Aus, 140);
+        QCOMPARE(LinkValues().PlantSetup.NotEin, 2);
+        QCOMPARE(LinkValues().PlantSetup.NotAus, 3);
+        QCOMPARE(LinkValues().PlantSetup.MaxEin, 60);
+        QCOMPARE(LinkValues().PlantSetup.MaxAus, 30);
 
         // A bad field stops the reply; the rest is dropped as noise.
         Fresh();
         ParseReceived("R15;5;x;120;140;2;3;60;30;");
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(PlantSetup.Valid, quint8(0));
-        QCOMPARE(PlantSetup.Speicher, 15);
-        QCOMPARE(PlantSetup.O2Ein, 0);
-        QVERIFY(RxBuffer.isEmpty());
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().PlantSetup.Valid, quint8(0));
+        QCOMPARE(LinkValues().PlantSetup.Speicher, 15);
+        QCOMPARE(LinkValues().PlantSetup.O2Ein, 0);
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
     }
 
     void modeStateCountClock()
     {
         ParseReceived("B");
-        QCOMPARE(RxBuffer, QByteArray("B"));
+        QCOMPARE(LinkValues().RxBuffer, QByteArray("B"));
         ParseReceived("2;");
-        QCOMPARE(PlantTable[1].Mode, quint8(2));
-        QCOMPARE(ReplyCode, quint8(cmdReadMode));
+        QCOMPARE(Plants().PlantTable[1].Mode, quint8(2));
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadMode));
 
-        AddressedPlant = 7;
+        LinkValues().AddressedPlant = 7;
         ParseReceived("xyB1;");
-        QCOMPARE(PlantTable[7].Mode, quint8(1));
+        QCOMPARE(Plants().PlantTable[7].Mode, quint8(1));
         ParseReceived("B258;");     // low 8 bits
-        QCOMPARE(PlantTable[7].Mode, quint8(2));
+        QCOMPARE(Plants().PlantTable[7].Mode, quint8(2));
 
         ParseReceived("S1;;0;");
-        QCOMPARE(ReplyCode, quint8(cmdReadState));
-        QCOMPARE(PlantTable[7].MemStatus, quint8(1));
-        QCOMPARE(PlantTable[7].Running, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadState));
+        QCOMPARE(Plants().PlantTable[7].MemStatus, quint8(1));
+        QCOMPARE(Plants().PlantTable[7].Running, quint8(0));
         ParseReceived("S1;q;");
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(PlantTable[7].MemStatus, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(Plants().PlantTable[7].MemStatus, quint8(0));
 
         ParseReceived("r17;");
-        QCOMPARE(StoredCount, 17);
-        QCOMPARE(ReplyCode, quint8(cmdReadStoredCount));
+        QCOMPARE(LinkValues().StoredCount, 17);
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadStoredCount));
         ParseReceived("r1 7;B3;");  // bad count: 0, then the next reply still decodes
-        QCOMPARE(StoredCount, 17);
-        QCOMPARE(PlantTable[7].Mode, quint8(3));
+        QCOMPARE(LinkValues().StoredCount, 17);
+        QCOMPARE(Plants().PlantTable[7].Mode, quint8(3));
 
-        ReplyCode = 0;
+        LinkValues().ReplyCode = 0;
         ParseReceived(ClockReply.left(29));
-        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
         ParseReceived(ClockReply.mid(29) + "B");
-        QCOMPARE(ReplyCode, quint8(cmdReadClock));
-        QCOMPARE(ClockText, QString::fromLatin1(ClockReply));
-        QCOMPARE(RxBuffer, QByteArray("B"));
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadClock));
+        QCOMPARE(LinkValues().ClockText, QString::fromLatin1(ClockReply));
+        QCOMPARE(LinkValues().RxBuffer, QByteArray("B"));
 
-        RxBuffer.clear();           // single-byte line text, not UTF-8
+        LinkValues().RxBuffer.clear();           // single-byte line text, not UTF-8
         ParseReceived("T55\xb0" "C" + QByteArray(25, '.'));
-        QCOMPARE(ClockText, QString::fromUtf8("T55°C") + QString(25, '.'));
+        QCOMPARE(LinkValues().ClockText, QString::fromUtf8("T55°C") + QString(25, '.'));
     }
 
     void badLiveFields()
     {
         ParseReceived("c5x7;552;540;525;510;123;3;1;255;1440;17;");
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(PollReply.Valid, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().PollReply.Valid, quint8(0));
 
         const char *fans[] = {"0", "2", "10"};
         const quint8 want[] = {0, 0, 1};
         for (int i = 0; i < 3; ++i) {
             ParseReceived(QByteArray("c1;1;1;1;1;1;1;") + fans[i] + ";1;1;1;");
-            QCOMPARE(ReplyCode, quint8(cmdReadLive));
-            QCOMPARE(PollReply.FanOn, want[i]);
+            QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadLive));
+            QCOMPARE(LinkValues().PollReply.FanOn, want[i]);
         }
 
         // A reply without values must not pass off the previous plant's values.
-        ReplyCode = 0;
+        LinkValues().ReplyCode = 0;
         ParseReceived("c;;;;;;;;;;;");
-        QCOMPARE(ReplyCode, quint8(0));
-        QCOMPARE(PollReply.Valid, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().PollReply.Valid, quint8(0));
         ParseReceived("c1;2;3;4;5;6;7;8;;;;");
-        QCOMPARE(ReplyCode, quint8(0));
+        QCOMPARE(LinkValues().ReplyCode, quint8(0));
     }
 
     void takeFieldAndCount()
     {
         QByteArray f;
-        RxBuffer = ";;";
+        LinkValues().RxBuffer = ";;";
         QVERIFY(!TakeField(f));
-        QCOMPARE(RxBuffer, QByteArray(";;"));
-        RxBuffer = ";12;34";
+        QCOMPARE(LinkValues().RxBuffer, QByteArray(";;"));
+        LinkValues().RxBuffer = ";12;34";
         QVERIFY(TakeField(f));
         QCOMPARE(f, QByteArray("12"));
-        QCOMPARE(RxBuffer, QByteArray(";34"));
+        QCOMPARE(LinkValues().RxBuffer, QByteArray(";34"));
         QCOMPARE(CountSeparators(), 1);
         QVERIFY(TakeField(f));
         QCOMPARE(f, QByteArray("34"));
-        QVERIFY(RxBuffer.isEmpty());
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
         QCOMPARE(CountSeparators(), 0);
-        RxBuffer = "56;";
+        LinkValues().RxBuffer = "56;";
         QVERIFY(TakeField(f));
         QCOMPARE(f, QByteArray("56"));
-        QVERIFY(RxBuffer.isEmpty());
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
     }
 
     void convertField_data()
@@ -263,8 +263,8 @@ private slots:
         Fresh();
         ParseReceived(stream);
         const QByteArray whole = Snapshot();
-        QVERIFY(RxBuffer.isEmpty());
-        QCOMPARE(ReplyCode, quint8(cmdReadLive));
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
+        QCOMPARE(LinkValues().ReplyCode, quint8(cmdReadLive));
 
         for (int cut = 0; cut <= stream.size(); ++cut) {
             Fresh();
@@ -290,11 +290,11 @@ private slots:
         QElapsedTimer t;
         t.start();
         ParseReceived(big);
-        QVERIFY(RxBuffer.isEmpty());
+        QVERIFY(LinkValues().RxBuffer.isEmpty());
         QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
         // A blocked reply in front of a long tail waits without being eaten.
         ParseReceived("G1;2;" + QByteArray(100000, 'x'));
-        QCOMPARE(RxBuffer.left(5), QByteArray("G1;2;"));
+        QCOMPARE(LinkValues().RxBuffer.left(5), QByteArray("G1;2;"));
     }
 
     void fuzz()
@@ -309,9 +309,9 @@ private slots:
         int checks = 0;
         for (int i = 0; i < 200000; ++i) {
             if (i % 997 == 0) {     // like a new command: start over
-                RxBuffer.clear();
+                LinkValues().RxBuffer.clear();
                 fed = 0;
-                AddressedPlant = quint8(pick(40));
+                LinkValues().AddressedPlant = quint8(pick(40));
             }
             QByteArray r;
             if (pick(4) == 0) {
@@ -334,9 +334,9 @@ private slots:
             }
             fed += r.size();
             ParseReceived(r);
-            if (RxBuffer.size() > fed || !allowed.contains(ReplyCode)) {
+            if (LinkValues().RxBuffer.size() > fed || !allowed.contains(LinkValues().ReplyCode)) {
                 QFAIL(qPrintable(QStringLiteral("after %1: buffer %2 of %3, code %4")
-                                     .arg(i).arg(RxBuffer.size()).arg(fed).arg(ReplyCode)));
+                                     .arg(i).arg(LinkValues().RxBuffer.size()).arg(fed).arg(LinkValues().ReplyCode)));
             }
             ++checks;
         }

@@ -29,9 +29,9 @@ private slots:
         QCOMPARE(Profile(55, 55, 55, 55, 55).RefMarke, 0);    // equal is not below
         QCOMPARE(Profile(54, 90, 90, 90, 90).RefMarke, 100);
         QCOMPARE(Profile(70, 70, 70, 70, 54).RefMarke, 1);    // (55-54)*25/16 = 1.56
-        RefTemp = 55.5;
+        Plants().RefTemp = 55.5;
         QCOMPARE(Profile(56, 55, 54, 52, 51).RefMarke, 87);   // 0.5*25/1 = 12.5
-        RefTemp = 40;
+        Plants().RefTemp = 40;
         QCOMPARE(Profile(-5, -5, -5, -5, -5).RefMarke, 100);
     }
 
@@ -52,17 +52,17 @@ private slots:
     {
         const QString deg(QChar(0xB0));
         BuildRefCaption();
-        QCOMPARE(RefCaption, "s 55" + deg + "C[cm]");
-        RefTemp = 54.5;             // halves go to the even neighbour
+        QCOMPARE(Plants().RefCaption, "s 55" + deg + "C[cm]");
+        Plants().RefTemp = 54.5;             // halves go to the even neighbour
         BuildRefCaption();
-        QCOMPARE(RefCaption, "s 54" + deg + "C[cm]");
-        RefTemp = 55.5;
+        QCOMPARE(Plants().RefCaption, "s 54" + deg + "C[cm]");
+        Plants().RefTemp = 55.5;
         BuildRefCaption();
-        QCOMPARE(RefCaption, "s 56" + deg + "C[cm]");
-        RefTemp = 60.4;
-        ImperialUnits = true;
+        QCOMPARE(Plants().RefCaption, "s 56" + deg + "C[cm]");
+        Plants().RefTemp = 60.4;
+        Plants().ImperialUnits = true;
         BuildRefCaption();
-        QCOMPARE(RefCaption, "s 140" + deg + "F[in]");
+        QCOMPARE(Plants().RefCaption, "s 140" + deg + "F[in]");
     }
 
     void textHelpers()
@@ -85,25 +85,25 @@ private slots:
 
     void resetOnlyTouchesPlantsInUse()
     {
-        PlantCount = 2;
+        Plants().PlantCount = 2;
         for (int n = 1; n <= 3; ++n) {
-            PlantTable[n].Present = PlantTable[n].Running = PlantTable[n].MemStatus = 1;
-            PlantTable[n].Name = "Miete";
-            LiveTable[n].Valid = 1;
-            LiveTable[n].T3 = 70;
-            LiveTable[n].Aux = 3;
+            Plants().PlantTable[n].Present = Plants().PlantTable[n].Running = Plants().PlantTable[n].MemStatus = 1;
+            Plants().PlantTable[n].Name = "Miete";
+            Plants().LiveTable[n].Valid = 1;
+            Plants().LiveTable[n].T3 = 70;
+            Plants().LiveTable[n].Aux = 3;
         }
         ForgetPlantPresence();
-        QCOMPARE(PlantTable[2].Present, quint8(0));
-        QCOMPARE(PlantTable[2].Running, quint8(0));
-        QCOMPARE(PlantTable[2].MemStatus, quint8(1));
-        QCOMPARE(PlantTable[2].Name, QString("Miete"));
-        QCOMPARE(LiveTable[2].Valid, quint8(0));
-        QCOMPARE(LiveTable[2].T3, 0);
-        QCOMPARE(LiveTable[2].Aux, quint16(255));
-        QCOMPARE(LiveTable[2].RefMarke, 100);
-        QCOMPARE(PlantTable[3].Present, quint8(1));
-        QCOMPARE(LiveTable[3].T3, 70);
+        QCOMPARE(Plants().PlantTable[2].Present, quint8(0));
+        QCOMPARE(Plants().PlantTable[2].Running, quint8(0));
+        QCOMPARE(Plants().PlantTable[2].MemStatus, quint8(1));
+        QCOMPARE(Plants().PlantTable[2].Name, QString("Miete"));
+        QCOMPARE(Plants().LiveTable[2].Valid, quint8(0));
+        QCOMPARE(Plants().LiveTable[2].T3, 0);
+        QCOMPARE(Plants().LiveTable[2].Aux, quint16(255));
+        QCOMPARE(Plants().LiveTable[2].RefMarke, 100);
+        QCOMPARE(Plants().PlantTable[3].Present, quint8(1));
+        QCOMPARE(Plants().LiveTable[3].T3, 70);
     }
 
     void modeTexts()

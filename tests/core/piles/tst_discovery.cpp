@@ -31,7 +31,7 @@ private slots:
         QVERIFY(support::WriteAll(home.filePath("Haldrix.ini"),
                                   "[3]\r\nName=Nord\r\nDatei=/alt/Nord.CSV\r\nAnzahl=12\r\n[7]\r\nName=Sued\r\n"));
         TSettingsFile ini(home.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         SetDataFileToday([] { return QDate(2026, 12, 8); });
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
@@ -40,8 +40,8 @@ private slots:
         plantsim::Bus bus(config);
         TLink link;
         support::PlugIn(link, bus);
-        BaseTimeout = 10;
-        PlantCount = 8;
+        LinkValues().BaseTimeout = 10;
+        Plants().PlantCount = 8;
         link.OpenLink();
         QVERIFY(link.LeseTimer()->isActive());
 
@@ -55,30 +55,30 @@ private slots:
         QVERIFY(pausedMeanwhile);
         QVERIFY(link.LeseTimer()->isActive());          // running again afterwards
         QVERIFY(!PollPause::Active());
-        QVERIFY(!LearnRequest);
+        QVERIFY(!Settings().LearnRequest);
 
-        QVERIFY(PlantTable[3].Present && !PlantTable[3].Running);
-        QVERIFY(PlantTable[3].Datei.isEmpty());         // no pile: no file
-        QCOMPARE(PlantTable[3].Anzahl, 0);
-        QVERIFY(PlantTable[7].Present && PlantTable[7].Running);
-        QCOMPARE(PlantTable[7].Mode, quint8(ModeO2Control));   // control mode held as O2 regulation
-        QVERIFY(PlantTable[7].Datei.endsWith("/Sued_08-12-2026.CSV"));   // a running pile gets a file
-        QCOMPARE(ini.ReadString("7", "Datei", ""), PlantTable[7].Datei);
-        QCOMPARE(SelectedPlant, quint16(3));            // the first plant present
-        SettingsFile = nullptr;
+        QVERIFY(Plants().PlantTable[3].Present && !Plants().PlantTable[3].Running);
+        QVERIFY(Plants().PlantTable[3].Datei.isEmpty());         // no pile: no file
+        QCOMPARE(Plants().PlantTable[3].Anzahl, 0);
+        QVERIFY(Plants().PlantTable[7].Present && Plants().PlantTable[7].Running);
+        QCOMPARE(Plants().PlantTable[7].Mode, quint8(ModeO2Control));   // control mode held as O2 regulation
+        QVERIFY(Plants().PlantTable[7].Datei.endsWith("/Sued_08-12-2026.CSV"));   // a running pile gets a file
+        QCOMPARE(ini.ReadString("7", "Datei", ""), Plants().PlantTable[7].Datei);
+        QCOMPARE(Plants().SelectedPlant, quint16(3));            // the first plant present
+        Settings().SettingsFile = nullptr;
     }
 
     void withoutALinkOnlyTheTablesAreReset()
     {
         const support::SharedStateGuard guard;
-        PlantCount = MaxPlants;
-        PlantTable[2].Present = PlantTable[2].Running = 1;
-        LiveTable[2].Valid = 1;
+        Plants().PlantCount = MaxPlants;
+        Plants().PlantTable[2].Present = Plants().PlantTable[2].Running = 1;
+        Plants().LiveTable[2].Valid = 1;
         int asked = 0;
         RunPlantDiscovery([&](int) { ++asked; });
         QCOMPARE(asked, 0);
-        QVERIFY(!PlantTable[2].Present && !LiveTable[2].Valid);
-        QVERIFY(LearnRequest);                          // still to be done once the line is there
+        QVERIFY(!Plants().PlantTable[2].Present && !Plants().LiveTable[2].Valid);
+        QVERIFY(Settings().LearnRequest);                          // still to be done once the line is there
     }
 
     // Replies later than the time-out carry no plant number: they must not become
@@ -96,7 +96,7 @@ private slots:
         QTemporaryDir home;
         SetProgramFolder(home.path());
         TSettingsFile ini(home.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         plantsim::BusConfig config;
         config.plants = {Plant(2, false), Plant(5, true), Plant(6, false), Plant(9, true)};
         plantsim::Bus bus(config);
@@ -104,18 +104,18 @@ private slots:
             bus.GetPlant(n)->GetFaults().lateMs = late;
         TLink link;
         support::PlugIn(link, bus);
-        BaseTimeout = 100;
-        PlantCount = 12;
+        LinkValues().BaseTimeout = 100;
+        Plants().PlantCount = 12;
         link.OpenLink();
         RunPlantDiscovery({});
-        for (int n = 1; n <= PlantCount; ++n) {
+        for (int n = 1; n <= Plants().PlantCount; ++n) {
             const bool exists = n == 2 || n == 5 || n == 6 || n == 9;
-            QVERIFY2(exists || !PlantTable[n].Present, qPrintable(QString::number(n)));
-            QVERIFY2(!PlantTable[n].Running || n == 5 || n == 9, qPrintable(QString::number(n)));
+            QVERIFY2(exists || !Plants().PlantTable[n].Present, qPrintable(QString::number(n)));
+            QVERIFY2(!Plants().PlantTable[n].Running || n == 5 || n == 9, qPrintable(QString::number(n)));
             QVERIFY2(ini.ReadString(QString::number(n), "Datei", "").isEmpty() || n == 5 || n == 9,
                      qPrintable(QString::number(n)));
         }
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

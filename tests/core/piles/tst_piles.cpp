@@ -86,7 +86,7 @@ private slots:
         QVERIFY(op.told.isEmpty());
         QCOMPARE(site.P(3).StoredCount(), 0);
         QCOMPARE(site.RecordsSent(), stored);
-        QCOMPARE(CheckedLines(PlantTable[3].Datei, stored).size(), stored);
+        QCOMPARE(CheckedLines(Plants().PlantTable[3].Datei, stored).size(), stored);
         QCOMPARE(ReadSetting("3", "Anzahl", -1), stored);
         QVERIFY(!DataFileIsOpen());
         // Nothing stored: the file is opened and closed, the transfer succeeds.
@@ -100,10 +100,10 @@ private slots:
     {
         Site site({Plant(4, true)}, 1);
         site.P(4).GetFaults().lateMs = 90;      // later than RecordTimeout (60), within its grace
-        BaseTimeout = 200;
+        LinkValues().BaseTimeout = 200;
         const int stored = site.P(4).StoredCount();
         QCOMPARE(TransferStoredRecords(4), TransferOutcome::Done);
-        QCOMPARE(CheckedLines(PlantTable[4].Datei, stored).size(), stored);
+        QCOMPARE(CheckedLines(Plants().PlantTable[4].Datei, stored).size(), stored);
         QCOMPARE(site.RecordsSent(), stored);
     }
 
@@ -115,13 +115,13 @@ private slots:
         Operator op;
         QVERIFY(!SaveCurrentPlant(5, op));
         QCOMPARE(op.told, QStringList{TimeoutMessage()});
-        QCOMPARE(CheckedLines(PlantTable[5].Datei, 7).size(), 7);
+        QCOMPARE(CheckedLines(Plants().PlantTable[5].Datei, 7).size(), 7);
         QCOMPARE(ReadSetting("5", "Anzahl", -1), 7);
         QVERIFY(stored > 7);
 
         // The daily readout: the silent plant fails, the next is still read.
-        ReadoutHour = 6;
-        NextReadout = QDateTime(QDate(2026, 12, 7), QTime(6, 0));   // yesterday and today due
+        Settings().ReadoutHour = 6;
+        Settings().NextReadout = QDateTime(QDate(2026, 12, 7), QTime(6, 0));   // yesterday and today due
         const QDateTime now(QDate(2026, 12, 8), QTime(7, 0));
         QVERIFY(DailyReadoutDue(now));
         QList<int> failed, ok;
@@ -132,8 +132,8 @@ private slots:
         QVERIFY(DailyReadoutDue(now));                  // one day per run
         RunDailyReadout({});
         QVERIFY(!DailyReadoutDue(now));
-        QCOMPARE(NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)).addDays(1));
-        ReadoutHour = 0;
+        QCOMPARE(Settings().NextReadout, QDateTime(QDate(2026, 12, 8), QTime(6, 0)).addDays(1));
+        Settings().ReadoutHour = 0;
         QVERIFY(!DailyReadoutDue(now.addYears(1)));
     }
 
@@ -142,19 +142,19 @@ private slots:
     void missedPileIsAskedAgainUntilRead()
     {
         Site site({Plant(2, true), Plant(3, true)}, 1);
-        PlantCount = 3;
-        const QString file = ProgramFolder + "/Miete3_kept.CSV";
-        SettingsFile->WriteStrings("3", {{"Datei", file}, {"Anzahl", "0"}});
+        Plants().PlantCount = 3;
+        const QString file = Settings().ProgramFolder + "/Miete3_kept.CSV";
+        Settings().SettingsFile->WriteStrings("3", {{"Datei", file}, {"Anzahl", "0"}});
         site.P(3).GetFaults().muteAfter = 0;
         ForgetPlantPresence();
-        for (int n = 1; n <= PlantCount; ++n) {
+        for (int n = 1; n <= Plants().PlantCount; ++n) {
             LoadPlantSettings(n);
             ReadPlantStatus(n);
         }
         ApplyDiscovery();
-        QVERIFY(PlantTable[2].Present && !PlantTable[3].Present);
+        QVERIFY(Plants().PlantTable[2].Present && !Plants().PlantTable[3].Present);
         QVERIFY(PlantMissing(3) && !PlantMissing(1));
-        QCOMPARE(PlantTable[3].Datei, file);
+        QCOMPARE(Plants().PlantTable[3].Datei, file);
 
         QMap<int, ReadoutResult> results;
         RunDailyReadout([&](int n, ReadoutResult r) { results[n] = r; });
@@ -171,12 +171,12 @@ private slots:
         FollowLateAnswers([&](int n) { learned << n; });
         site.link.LeseTimer()->setInterval(300);
         StartTimer();
-        QTRY_VERIFY_WITH_TIMEOUT(PlantTable[3].Present, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(Plants().PlantTable[3].Present, 15000);
         StopTimer();
         QCOMPARE(learned, QList<int>{3});
-        QCOMPARE(PlantTable[3].Datei, file);
-        QVERIFY(site.link.PlantTimeout(3, BaseTimeout) > 150);
-        QCOMPARE(site.link.PlantTimeout(2, BaseTimeout), int(BaseTimeout));
+        QCOMPARE(Plants().PlantTable[3].Datei, file);
+        QVERIFY(site.link.PlantTimeout(3, LinkValues().BaseTimeout) > 150);
+        QCOMPARE(site.link.PlantTimeout(2, LinkValues().BaseTimeout), int(LinkValues().BaseTimeout));
         const int stored = site.P(3).StoredCount();
         results.clear();
         RunDailyReadout([&](int n, ReadoutResult r) { results[n] = r; });
@@ -192,16 +192,16 @@ private slots:
         const int stored = site.P(3).StoredCount();
         QVERIFY(OpenDataFile(3));
         QVERIFY(ReadStoredRecordCount(3));
-        NoteTransferStart(3, StoredCount, QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
+        NoteTransferStart(3, LinkValues().StoredCount, QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
         for (int i = 0; i < 6; ++i) {
             QVERIFY(ReadStoredRecord(3));
             if (i < 5)
-                QVERIFY(AppendDataLine(3, StampText(StoredStamp), StoredValues));
+                QVERIFY(AppendDataLine(3, StampText(LinkValues().StoredStamp), LinkValues().StoredValues));
         }
-        const QString file = PlantTable[3].Datei;
+        const QString file = Plants().PlantTable[3].Datei;
         ResetDataFileState();           // killed: no close, no end of the note
         ForgetPlantPresence();
-        PlantTable[3].Anzahl = 0;
+        Plants().PlantTable[3].Anzahl = 0;
         QVERIFY(ReadPlantStatus(3));
         QCOMPARE(CheckInterruptedTransfer(), QString("Beim Abbruch am 08.12.2026 09:30 ist 1 Messwert von Anlage 3 verloren gegangen"));
         QCOMPARE(CheckInterruptedTransfer(), QString());
@@ -213,7 +213,7 @@ private slots:
         // The rest comes in; a transfer that ends leaves no note behind.
         QVERIFY(SavePlant(3));
         QCOMPARE(CheckedLines(file, stored - 1).size(), stored - 1);
-        QVERIFY(!QFile::exists(ProgramFolder + "transfer.note"));
+        QVERIFY(!QFile::exists(Settings().ProgramFolder + "transfer.note"));
         QCOMPARE(CheckInterruptedTransfer(), QString());
     }
 
@@ -231,11 +231,11 @@ private slots:
         Operator op;
         QVERIFY(!SaveCurrentPlant(3, op));
         QCOMPARE(op.told, QStringList{TimeoutMessage()});
-        const int written = int(CheckedLines(PlantTable[3].Datei, site.RecordsSent()).size());
+        const int written = int(CheckedLines(Plants().PlantTable[3].Datei, site.RecordsSent()).size());
         QVERIFY2(written <= 5, qPrintable(QString::number(written)));
         // The next plant is not read from a line that is gone, nor from old replies.
         QCOMPARE(TransferStoredRecords(4), TransferOutcome::CountFailed);
-        QVERIFY(!QFile::exists(PlantTable[4].Datei) || CheckedLines(PlantTable[4].Datei, 0).isEmpty());
+        QVERIFY(!QFile::exists(Plants().PlantTable[4].Datei) || CheckedLines(Plants().PlantTable[4].Datei, 0).isEmpty());
     }
 
     // A full data folder: the record in hand waits (memory and journal, also over a
@@ -247,7 +247,7 @@ private slots:
             QSKIP("cannot mount a small tmpfs here (needs root)");
         Site site({Plant(7, true)}, 3);                 // more lines than the header's page holds
         const int stored = site.P(7).StoredCount();
-        PlantTable[7].Pfad = fs.Path(QString());
+        Plants().PlantTable[7].Pfad = fs.Path(QString());
         QVERIFY(OpenDataFile(7));                       // header in place, then the disk fills
         CloseDataFile(7);
         fs.Fill();
@@ -256,10 +256,10 @@ private slots:
         QCOMPARE(op.told.size(), 1);
         QVERIFY(op.told[0].startsWith("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!\n"));
         QVERIFY(op.told[0].contains("1 empfangene Messwerte warten auf Speicherplatz"));
-        const QString file = PlantTable[7].Datei;
+        const QString file = Plants().PlantTable[7].Datei;
         const QByteArray bytes = support::ReadAll(file);
         QVERIFY(bytes.endsWith("\r\n"));                // no torn line
-        const int lines = int(CheckedLines(file, PlantTable[7].Anzahl).size());
+        const int lines = int(CheckedLines(file, Plants().PlantTable[7].Anzahl).size());
         QCOMPARE(ReadSetting("7", "Anzahl", -1), lines);
         QCOMPARE(site.P(7).StoredCount(), stored - lines - 1);
         QVERIFY(!LastDataWriteFailure().isEmpty());
@@ -279,7 +279,7 @@ private slots:
         QVERIFY(SaveCurrentPlant(7, op));
         QCOMPARE(CheckedLines(file, stored).size(), stored);
         QCOMPARE(PendingRecordCount(file), 0);
-        QVERIFY(!QFile::exists(ProgramFolder + "pending.csv"));
+        QVERIFY(!QFile::exists(Settings().ProgramFolder + "pending.csv"));
         QVERIFY(LastDataWriteFailure().isEmpty());
     }
 
@@ -294,26 +294,26 @@ private slots:
         const QString ini = dir.filePath("Haldrix.ini");
         support::WriteAll(ini, "[COM]\nTIMEOUT=25\n[Ports]\nCOM3=/dev/pts/7\ncom4 =  /dev/ttyUSB0 \n");
         TSettingsFile file(ini);
-        SettingsFile = &file;
+        Settings().SettingsFile = &file;
         ApplyLinkSettings();
-        QCOMPARE(BaseTimeout, quint16(25));
+        QCOMPARE(LinkValues().BaseTimeout, quint16(25));
 #ifndef Q_OS_WIN
         QCOMPARE(PortDeviceName(3), QString("/dev/pts/7"));
         QCOMPARE(PortDeviceName(4), QString("/dev/ttyUSB0"));
         QCOMPARE(PortDeviceName(1), QString("/dev/ttyS0"));
         WriteSetting("Ports", "COM1", "/dev/pts/9");
         QCOMPARE(PortDeviceName(1), QString("/dev/pts/9"));
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
         QCOMPARE(PortDeviceName(3), QString("/dev/ttyS2"));
 #endif
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 
     void noRoomStartsNoPile()
     {
         support::SmallFileSystem fs;
         Site site({Plant(12, false), Plant(13, false)}, 0);
-        PlantTable[12].Pfad = site.home.filePath("weg/");
+        Plants().PlantTable[12].Pfad = site.home.filePath("weg/");
         Operator op;
         QVERIFY(!StartPile(12, &op));
         QCOMPARE(op.told.size(), 1);
@@ -322,12 +322,12 @@ private slots:
         QCOMPARE(ReadSetting("12", "Datei", QString("<none>")), QString());
         if (!fs.Mounted())
             QSKIP("cannot mount a small tmpfs here (needs root)");
-        PlantTable[13].Pfad = fs.Path(QString());
+        Plants().PlantTable[13].Pfad = fs.Path(QString());
         TSettingsFile full(fs.Path("Haldrix.ini"));
         QVERIFY(full.WriteString("13", "Name", "Voll"));
         fs.Fill();
         const QByteArray before = support::ReadAll(fs.Path("Haldrix.ini"));
-        SettingsFile = &full;
+        Settings().SettingsFile = &full;
         QStringList failed;
         SetSettingsWriteFailedHandler([&](const QString &path, const QString &) { failed << path; });
         QVERIFY(!StartPile(13, &op));
@@ -336,7 +336,7 @@ private slots:
         QCOMPARE(failed, QStringList{fs.Path("Haldrix.ini")});       // one message for the run
         QCOMPARE(support::ReadAll(fs.Path("Haldrix.ini")), before);
         QCOMPARE(QDir(fs.Path(QString())).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase), QStringList({"filler", "Haldrix.ini"}));
-        SettingsFile = site.ini.get();
+        Settings().SettingsFile = site.ini.get();
     }
 
     void endPile()
@@ -352,7 +352,7 @@ private slots:
         QCOMPARE(EndPile(2, yes), EndOutcome::SwitchedOff);
         QCOMPARE(yes.told, QStringList{"Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"});
         QVERIFY(!site.P(2).Running());
-        QVERIFY(!PlantTable[2].Running && PlantTable[2].Datei.isEmpty() && PlantTable[2].Anzahl == 0);
+        QVERIFY(!Plants().PlantTable[2].Running && Plants().PlantTable[2].Datei.isEmpty() && Plants().PlantTable[2].Anzahl == 0);
         const QString file = ReadSetting("2", "Datei", QString());
         QCOMPARE(CheckedLines(file, stored).size(), stored);
 
@@ -364,7 +364,7 @@ private slots:
         QCOMPARE(EndPile(8, careful), EndOutcome::KeptRunning);
         QCOMPARE(careful.asked.size(), 2);
         QCOMPARE(careful.asked[1], QString("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
-        QVERIFY(site.P(8).Running() && PlantTable[8].Running);
+        QVERIFY(site.P(8).Running() && Plants().PlantTable[8].Running);
     }
 
     void startAndContinue()
@@ -373,15 +373,15 @@ private slots:
         QVERIFY(StartPile(9));
         QCOMPARE(site.Sent().mid(0, 3), QStringList({"9 D081226", "9 Z090507", "9 T"}));
         QVERIFY(site.Sent().contains("9 F"));
-        QVERIFY(site.P(9).Running() && PlantTable[9].Running);
-        QCOMPARE(PlantTable[9].Datei, ProgramFolder + "Miete9_08-12-2026.CSV");
-        QCOMPARE(ReadSetting("9", "Datei", QString()), PlantTable[9].Datei);
+        QVERIFY(site.P(9).Running() && Plants().PlantTable[9].Running);
+        QCOMPARE(Plants().PlantTable[9].Datei, Settings().ProgramFolder + "Miete9_08-12-2026.CSV");
+        QCOMPARE(ReadSetting("9", "Datei", QString()), Plants().PlantTable[9].Datei);
         QCOMPARE(ReadSetting("9", "Anzahl", -1), 0);
 
         // A plant that switches on without its memory does not count as started.
         site.P(10).GetFaults().switchOnFails = true;
         QVERIFY(!StartPile(10));
-        QVERIFY(!PlantTable[10].Running && PlantTable[10].Present);
+        QVERIFY(!Plants().PlantTable[10].Running && Plants().PlantTable[10].Present);
 
         // Continuing from a file of 250 records: numbering goes on at 251.
         const QString path = site.home.filePath("Alt_01-12-2026.CSV");
@@ -394,7 +394,7 @@ private slots:
         site.P(10).GetFaults().switchOnFails = false;
         Operator op;
         QCOMPARE(ContinuePile(10, path, op), ContinueOutcome::Started);
-        QCOMPARE(PlantTable[10].Name, QString(" Alt 7"));
+        QCOMPARE(Plants().PlantTable[10].Name, QString(" Alt 7"));
         QCOMPARE(ReadSetting("10", "Anzahl", -1), 250);
         QCOMPARE(ReadSetting("10", "Datei", QString()), path);
         site.P(10).AdvanceTo(site.P(10).SimMs() + 3 * 60 * plantsim::Plant::MinuteMs);
@@ -407,7 +407,7 @@ private slots:
 
         QCOMPARE(ContinuePile(9, path, op), ContinueOutcome::NotStarted);   // a pile runs already
         Operator bad;
-        PlantTable[10].Running = 0;
+        Plants().PlantTable[10].Running = 0;
         QVERIFY(support::WriteAll(site.home.filePath("x.csv"), "nur Text\r\n"));
         QCOMPARE(ContinuePile(10, site.home.filePath("x.csv"), bad), ContinueOutcome::InvalidFile);
         QCOMPARE(bad.told, QStringList{"Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
@@ -430,7 +430,7 @@ private slots:
             if (replies[i].contains(u'x'))
                 spoilt << QString::number(i + 1);
         QVERIFY(spoilt.size() >= 3);
-        support::CompareWithRecords(PlantTable[3].Datei, replies, 1);
+        support::CompareWithRecords(Plants().PlantTable[3].Datei, replies, 1);
         QCOMPARE(op.told, QStringList{QString("%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)")
                                           .arg(spoilt.size()).arg(spoilt.join(", "))});
 
@@ -442,29 +442,29 @@ private slots:
         site.trace.clear();
         op.told.clear();
         QVERIFY(SaveCurrentPlant(3, op));
-        support::CompareWithRecords(PlantTable[3].Datei, site.RecordReplies(3), replies.size() + 1);
+        support::CompareWithRecords(Plants().PlantTable[3].Datei, site.RecordReplies(3), replies.size() + 1);
         QCOMPARE(op.told, QStringList{"2 Datensätze älter als der letzte der Datei"});
 
         // Plant 5 may not continue plant 4's running pile, whatever the case of the name.
         QCOMPARE(TransferStoredRecords(4), TransferOutcome::Done);
-        const QString own = PlantTable[4].Datei;
+        const QString own = Plants().PlantTable[4].Datei;
         const QString other = QFileInfo(own).absolutePath() + u'/' + QFileInfo(own).fileName().toLower();
         QVERIFY(QFile::rename(own, other));
-        PlantTable[4].Datei = other;
+        Plants().PlantTable[4].Datei = other;
         site.trace.clear();
         op.told.clear();
         QCOMPARE(ContinuePile(5, QFileInfo(own).absolutePath() + u'/' + QFileInfo(own).fileName().toUpper(), op),
                  ContinueOutcome::NotStarted);
         QCOMPARE(op.told, QStringList{"Diese Datei gehört zur laufenden Miete von Anlage 4 (Miete4)."});
         QVERIFY(site.Sent().isEmpty());
-        QVERIFY(PlantTable[5].Datei.isEmpty());
+        QVERIFY(Plants().PlantTable[5].Datei.isEmpty());
         QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString("none"));
 
         // Settings that give two plants one file: the later one lets go, once.
-        PlantTable[5].Datei = other;
+        Plants().PlantTable[5].Datei = other;
         const QString told = ReleaseSharedDataFiles();
         QVERIFY2(told.startsWith("Die Anlagen 4 und 5 sind derselben Datei zugeordnet:"), qPrintable(told));
-        QVERIFY(PlantTable[5].Datei.isEmpty() && PlantTable[4].Datei == other);
+        QVERIFY(Plants().PlantTable[5].Datei.isEmpty() && Plants().PlantTable[4].Datei == other);
         QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString());
         QVERIFY(ReleaseSharedDataFiles().isEmpty());
 
@@ -484,13 +484,13 @@ private slots:
     {
         Site site({Plant(11, true, 3)}, 0);
         QVERIFY(ChangePlantMode(11, 1));
-        QCOMPARE(PlantTable[11].Mode, quint8(1));
-        QCOMPARE(LiveTable[11].FanOn, quint8(1));
+        QCOMPARE(Plants().PlantTable[11].Mode, quint8(1));
+        QCOMPARE(Plants().LiveTable[11].FanOn, quint8(1));
         site.P(11).GetFaults().muteAfter = 0;
         QVERIFY(!ChangePlantMode(11, 0));
-        QCOMPARE(PlantTable[11].Mode, quint8(1));       // restored, still running
-        QVERIFY(PlantTable[11].Present && PlantTable[11].Running);
-        PlantTable[11].Running = 0;
+        QCOMPARE(Plants().PlantTable[11].Mode, quint8(1));       // restored, still running
+        QVERIFY(Plants().PlantTable[11].Present && Plants().PlantTable[11].Running);
+        Plants().PlantTable[11].Running = 0;
         site.trace.clear();
         QVERIFY(!ChangePlantMode(11, 2));               // no pile: nothing sent
         QVERIFY(site.Sent().isEmpty());
@@ -507,14 +507,14 @@ private slots:
         for (int n : {1, 2}) {
             QVERIFY(SavePlant(n));
             DataFileContent file;
-            QVERIFY(LoadDataFile(PlantTable[n].Datei, file, nullptr) && file.FileValid);
+            QVERIFY(LoadDataFile(Plants().PlantTable[n].Datei, file, nullptr) && file.FileValid);
             QCOMPARE(file.LineCount, 24 * 24LL);
             const HygieneResult r = EvaluateHygiene(file, *FindHygieneCriterion("bioabfv-open"), 55);
             QVERIFY(r.ok && r.gaps.empty());
             const qint64 days = r.depths[0].stretches[0].Minutes() / 1440;
             QVERIFY2(n == 1 ? days >= 15 && r.CoreMet() : days <= 11 && !r.CoreMet(), qPrintable(QString::number(days)));
             if (!out.isEmpty())
-                QFile::copy(PlantTable[n].Datei, QDir(out).filePath(n == 1 ? "well-run.csv" : "weak.csv"));
+                QFile::copy(Plants().PlantTable[n].Datei, QDir(out).filePath(n == 1 ? "well-run.csv" : "weak.csv"));
         }
     }
 };

@@ -24,7 +24,7 @@ private slots:
         QTemporaryDir home;
         SetProgramFolder(home.path());
         TSettingsFile ini(home.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         plantsim::BusConfig config;
         config.plants = {support::Plant(2, true)};
         config.historyDays = 1;
@@ -37,19 +37,19 @@ private slots:
         });
         TLink link;
         support::PlugIn(link, bus);
-        PlantCount = 2;
+        Plants().PlantCount = 2;
         link.OpenLink();
-        QVERIFY(ReadPlantStatus(2) && PlantTable[2].Running);
+        QVERIFY(ReadPlantStatus(2) && Plants().PlantTable[2].Running);
         QVERIFY(bus.GetPlant(2)->StoredCount() > 10);
         QCOMPARE(TransferStoredRecords(2), TransferOutcome::TimedOut);
         DataFileContent c;
-        QVERIFY(LoadDataFile(PlantTable[2].Datei, c, nullptr));
+        QVERIFY(LoadDataFile(Plants().PlantTable[2].Datei, c, nullptr));
         QVERIFY2(c.LineCount <= sent, qPrintable(QStringLiteral("%1 lines, %2 records sent").arg(c.LineCount).arg(sent)));
         QStringList records;                    // without their numbers
         for (const QString &l : c.Lines)
             records << l.section(u';', 1);
         QCOMPARE(records.removeDuplicates(), 0);
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

@@ -23,9 +23,9 @@ class TstSettings : public QObject {
 
     void Open()
     {
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
         file_ = std::make_unique<TSettingsFile>(ini_);
-        SettingsFile = file_.get();
+        Settings().SettingsFile = file_.get();
     }
 
 private slots:
@@ -46,12 +46,12 @@ private slots:
 
     void missingFileGivesDefaultsAndNullFileIsSafe()
     {
-        QCOMPARE(SettingsFile->ReadString("Firma", "Titel", "Firmen- Name"), QString("Firmen- Name"));
-        QCOMPARE(SettingsFile->ReadInteger("COM", "TIMEOUT", 300), 300);
-        QVERIFY(!SettingsFile->SectionExists("Form"));
+        QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", "Firmen- Name"), QString("Firmen- Name"));
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "TIMEOUT", 300), 300);
+        QVERIFY(!Settings().SettingsFile->SectionExists("Form"));
         QVERIFY(!QFile::exists(ini_));     // reading never creates the file
 
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
         WriteSetting("COM", "COM", 3);
         QCOMPARE(ReadSetting("COM", "COM", 1), 1);
         QCOMPARE(ReadSettingBool("COM", "SHOWREF", true), true);
@@ -60,17 +60,17 @@ private slots:
         QVERIFY(!ReadFormPlacement("Form", p));
         WriteFormPlacement("Form", p);
         LoadPlantSettings(4);
-        QCOMPARE(PlantTable[4].Name, QString("Anl-Nr4"));
+        QCOMPARE(Plants().PlantTable[4].Name, QString("Anl-Nr4"));
         StorePlantSettings(4);
         QVERIFY(!QFile::exists(ini_));
     }
 
     void writesReachTheFileAtOnceInCrLfAndCp1252()
     {
-        QVERIFY(SettingsFile->WriteString("Firma", "Titel", QString::fromUtf8("Kompost Müller € GmbH")));
-        QVERIFY(SettingsFile->WriteBool("COM", "Metric", true));
-        QVERIFY(SettingsFile->WriteBool("COM", "SHOWREF", false));
-        QVERIFY(SettingsFile->WriteInteger("COM", "COM", -2));
+        QVERIFY(Settings().SettingsFile->WriteString("Firma", "Titel", QString::fromUtf8("Kompost Müller € GmbH")));
+        QVERIFY(Settings().SettingsFile->WriteBool("COM", "Metric", true));
+        QVERIFY(Settings().SettingsFile->WriteBool("COM", "SHOWREF", false));
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "COM", -2));
         QCOMPARE(ReadAll(ini_), QByteArray("[Firma]\r\nTitel=Kompost M\xFCller \x80 GmbH\r\n\r\n"
                                            "[COM]\r\nMetric=1\r\nSHOWREF=0\r\nCOM=-2\r\n"));
         // No temporary file is left next to it.
@@ -87,11 +87,11 @@ private slots:
     {
         WriteAll(ini_, "; site settings\n[com]\nzeit = 5\n\n  DispOffset=1\n# keep me\n[1]\nname=Nord\n");
         Open();
-        QCOMPARE(SettingsFile->ReadInteger("COM", "ZEIT", 0), 5);
-        QVERIFY(SettingsFile->SectionExists("Com"));
-        QVERIFY(SettingsFile->WriteInteger("COM", "ZEIT", 7));
-        QVERIFY(SettingsFile->WriteInteger("COM", "TIMEOUT", 500));
-        QVERIFY(SettingsFile->WriteString("1", "Komm", "neu"));
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "ZEIT", 0), 5);
+        QVERIFY(Settings().SettingsFile->SectionExists("Com"));
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "ZEIT", 7));
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "TIMEOUT", 500));
+        QVERIFY(Settings().SettingsFile->WriteString("1", "Komm", "neu"));
         QCOMPARE(ReadAll(ini_), QByteArray("; site settings\r\n[com]\r\nzeit =7\r\n\r\n  DispOffset=1\r\n"
                                            "TIMEOUT=500\r\n# keep me\r\n[1]\r\nname=Nord\r\nKomm=neu\r\n"));
     }
@@ -100,14 +100,14 @@ private slots:
     {
         WriteAll(ini_, "[Firma]\r\nTitel=Gr\xC3\xBCn\xE2\x82\xAC\r\n");
         Open();
-        QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€"));
+        QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€"));
         WriteAll(ini_, "[Firma]\r\nTitel=Gr\xFCn\x80\x9F\r\n");
-        QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€Ÿ"));   // edit picked up
+        QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün€Ÿ"));   // edit picked up
         WriteAll(ini_, "\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");
-        QCOMPARE(SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün"));
+        QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün"));
         // A folder name Windows-1252 cannot hold survives: the file turns UTF-8.
         const QString folder = QString::fromUtf8("/daten/Компост/");
-        QVERIFY(SettingsFile->WriteString("3", "Pfad", folder));
+        QVERIFY(Settings().SettingsFile->WriteString("3", "Pfad", folder));
         QCOMPARE(TSettingsFile(ini_).ReadString("3", "Pfad", ""), folder);
         QCOMPARE(TSettingsFile(ini_).ReadString("Firma", "Titel", ""), QString::fromUtf8("Grün"));
         // Looks like UTF-8 at first, then is not: Windows-1252 throughout.
@@ -127,47 +127,47 @@ private slots:
     {
         WriteAll(ini_, "[COM]\nA=2\nB=0\nC=abc\nD=99999999999\nE= -17 \nF=65537\nG=-1\nH=12x\nI=0x10\n");
         Open();
-        QCOMPARE(SettingsFile->ReadBool("COM", "A", false), true);       // any non-zero is true
-        QCOMPARE(SettingsFile->ReadBool("COM", "B", true), false);
-        QCOMPARE(SettingsFile->ReadBool("COM", "C", true), true);        // not a number: default
-        QCOMPARE(SettingsFile->ReadInteger("COM", "C", 9), 9);
-        QCOMPARE(SettingsFile->ReadInteger("COM", "D", 9), 9);           // beyond 32 bits
-        QCOMPARE(SettingsFile->ReadInteger("COM", "E", 9), -17);
-        QCOMPARE(SettingsFile->ReadInteger("COM", "H", 9), 9);
-        QCOMPARE(SettingsFile->ReadInteger("COM", "I", 9), 16);
-        QCOMPARE(SettingsFile->ReadWord("COM", "F", 300), quint16(1));
-        QCOMPARE(SettingsFile->ReadWord("COM", "G", 300), quint16(65535));
-        QCOMPARE(SettingsFile->ReadWord("COM", "missing", 300), quint16(300));
+        QCOMPARE(Settings().SettingsFile->ReadBool("COM", "A", false), true);       // any non-zero is true
+        QCOMPARE(Settings().SettingsFile->ReadBool("COM", "B", true), false);
+        QCOMPARE(Settings().SettingsFile->ReadBool("COM", "C", true), true);        // not a number: default
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "C", 9), 9);
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "D", 9), 9);           // beyond 32 bits
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "E", 9), -17);
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "H", 9), 9);
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "I", 9), 16);
+        QCOMPARE(Settings().SettingsFile->ReadWord("COM", "F", 300), quint16(1));
+        QCOMPARE(Settings().SettingsFile->ReadWord("COM", "G", 300), quint16(65535));
+        QCOMPARE(Settings().SettingsFile->ReadWord("COM", "missing", 300), quint16(300));
     }
 
     void realsFollowTheNumberFormatAndNeverMisread()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QVERIFY(SettingsFile->WriteFloat("COM", "REFTEMP", 55.5));
-        QVERIFY(SettingsFile->WriteFloat("COM", "X", 1234567.25));
+        QVERIFY(Settings().SettingsFile->WriteFloat("COM", "REFTEMP", 55.5));
+        QVERIFY(Settings().SettingsFile->WriteFloat("COM", "X", 1234567.25));
         QVERIFY(ReadAll(ini_).contains("REFTEMP=55,5\r\n"));
         QVERIFY(ReadAll(ini_).contains("X=1234567,25\r\n"));   // no group separator
-        QCOMPARE(SettingsFile->ReadFloat("COM", "REFTEMP", 0), 55.5);
+        QCOMPARE(Settings().SettingsFile->ReadFloat("COM", "REFTEMP", 0), 55.5);
         // A file from a system with "." is not read as 555.
         WriteAll(ini_, "[COM]\nREFTEMP=55.5\nA=1.234,5\nB=nan\n");
-        QCOMPARE(SettingsFile->ReadFloat("COM", "REFTEMP", 0), 55.5);
-        QCOMPARE(SettingsFile->ReadFloat("COM", "A", 7), 7.0);
-        QCOMPARE(SettingsFile->ReadFloat("COM", "B", 7), 7.0);
+        QCOMPARE(Settings().SettingsFile->ReadFloat("COM", "REFTEMP", 0), 55.5);
+        QCOMPARE(Settings().SettingsFile->ReadFloat("COM", "A", 7), 7.0);
+        QCOMPARE(Settings().SettingsFile->ReadFloat("COM", "B", 7), 7.0);
         QLocale::setDefault(QLocale::c());
-        QVERIFY(SettingsFile->WriteFloat("COM", "REFTEMP", 60.25));
+        QVERIFY(Settings().SettingsFile->WriteFloat("COM", "REFTEMP", 60.25));
         QVERIFY(ReadAll(ini_).contains("REFTEMP=60.25\r\n"));
     }
 
     void valueWithLineBreakCannotAddKeys()
     {
-        QVERIFY(SettingsFile->WriteString("1", "Komm", "a\r\n[COM]\nZEIT=5"));
-        QVERIFY(!SettingsFile->SectionExists("COM"));
-        QCOMPARE(SettingsFile->ReadString("1", "Komm", ""), QString("a [COM] ZEIT=5"));
+        QVERIFY(Settings().SettingsFile->WriteString("1", "Komm", "a\r\n[COM]\nZEIT=5"));
+        QVERIFY(!Settings().SettingsFile->SectionExists("COM"));
+        QCOMPARE(Settings().SettingsFile->ReadString("1", "Komm", ""), QString("a [COM] ZEIT=5"));
     }
 
     void failedWriteLeavesFileIntact()
     {
-        QVERIFY(SettingsFile->WriteInteger("COM", "COM", 2));
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "COM", 2));
         const QByteArray before = ReadAll(ini_);
         QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         TSettingsFile nowhere(dir_.filePath("no/such/folder/Haldrix.ini"));
@@ -175,35 +175,35 @@ private slots:
         QCOMPARE(nowhere.ReadInteger("COM", "COM", 0), 0);      // the failed write is not seen
 
         const bool canStillWrite = QFileInfo(dir_.path()).isWritable();   // root ignores modes
-        const bool ok = SettingsFile->WriteInteger("COM", "COM", 3);
+        const bool ok = Settings().SettingsFile->WriteInteger("COM", "COM", 3);
         QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (canStillWrite)
             QSKIP("running with rights that ignore folder permissions");
         QVERIFY(!ok);
         QCOMPARE(ReadAll(ini_), before);
 
-        QCOMPARE(SettingsFile->ReadInteger("COM", "COM", 0), 2);
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "COM", 0), 2);
     }
 
     void plantSections()
     {
-        DisplayOffset = 10;
+        Settings().DisplayOffset = 10;
         WriteAll(ini_, "[5]\nName=Miete 5\nKomm=k\nDatei=/x/a.CSV\nAnzahl=250\n[7]\nAnzahl=3\n");
         LoadPlantSettings(5);
-        QCOMPARE(PlantTable[5].Name, QString("Miete 5"));
-        QCOMPARE(PlantTable[5].Datei, QString("/x/a.CSV"));
-        QCOMPARE(PlantTable[5].Anzahl, 250);
-        QCOMPARE(PlantTable[5].Pfad, ProgramFolder);       // no Pfad: the program folder
-        QVERIFY(ProgramFolder.endsWith(QDir::separator()));
+        QCOMPARE(Plants().PlantTable[5].Name, QString("Miete 5"));
+        QCOMPARE(Plants().PlantTable[5].Datei, QString("/x/a.CSV"));
+        QCOMPARE(Plants().PlantTable[5].Anzahl, 250);
+        QCOMPARE(Plants().PlantTable[5].Pfad, Settings().ProgramFolder);       // no Pfad: the program folder
+        QVERIFY(Settings().ProgramFolder.endsWith(QDir::separator()));
         LoadPlantSettings(7);
-        QCOMPARE(PlantTable[7].Name, QString("Anl-Nr7"));
-        QCOMPARE(PlantTable[7].Komm, QString());
+        QCOMPARE(Plants().PlantTable[7].Name, QString("Anl-Nr7"));
+        QCOMPARE(Plants().PlantTable[7].Komm, QString());
         LoadPlantSettings(0);
         LoadPlantSettings(33);       // out of range: ignored
 
-        PlantTable[9].Name = "N";
-        PlantTable[9].Pfad = "/p/";
-        PlantTable[9].Komm = "K";
+        Plants().PlantTable[9].Name = "N";
+        Plants().PlantTable[9].Pfad = "/p/";
+        Plants().PlantTable[9].Komm = "K";
         StorePlantSettings(9);
         QVERIFY(ReadAll(ini_).endsWith("\r\n\r\n[9]\r\nName=N\r\nPfad=/p/\r\nKomm=K\r\n"));
     }
@@ -229,11 +229,11 @@ private slots:
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, next);
         QFETCH(bool, enabled);
-        ReadoutHour = hour;
+        Settings().ReadoutHour = hour;
         ComputeNextReadout(now);
-        QCOMPARE(ReadoutEnabled, enabled);
+        QCOMPARE(Settings().ReadoutEnabled, enabled);
         if (enabled)
-            QCOMPARE(NextReadout, next);
+            QCOMPARE(Settings().NextReadout, next);
     }
 
     void readoutHourAndGraphTickAreSeparate()
@@ -243,9 +243,9 @@ private slots:
             WriteAll(ini_, QByteArray("[COM]\nZEIT=") + text + "\n");
             QCOMPARE(ReadReadoutHour(), hour);
         }
-        ReadoutHour = 99;    // a stray value never turns the readout on
+        Settings().ReadoutHour = 99;    // a stray value never turns the readout on
         ComputeNextReadout(QDateTime(QDate(2026, 1, 1), QTime(1, 0)));
-        QVERIFY(!ReadoutEnabled);
+        QVERIFY(!Settings().ReadoutEnabled);
         // Writing the graph tick leaves the readout hour alone.
         WriteAll(ini_, "[COM]\nZEIT=6\n");
         WriteSettingBool("COM", GraphRunTimeKey, false);
@@ -280,10 +280,10 @@ private slots:
     {
         // "Maß°" is DF B0 in Windows-1252, valid UTF-8 for U+07F0.
         const QString mass = QString::fromUtf8("Maß°");
-        QVERIFY(SettingsFile->WriteString("1", "Komm", mass));
+        QVERIFY(Settings().SettingsFile->WriteString("1", "Komm", mass));
         QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), mass);
         const QString umlautAsMojibake = QString::fromUtf8("MÃ¼ller");     // C3 BC in Windows-1252
-        QVERIFY(SettingsFile->WriteString("1", "Komm", umlautAsMojibake));
+        QVERIFY(Settings().SettingsFile->WriteString("1", "Komm", umlautAsMojibake));
         QVERIFY(ReadAll(ini_).startsWith("\xEF\xBB\xBF"));                  // must say what it is
         QCOMPARE(TSettingsFile(ini_).ReadString("1", "Komm", ""), umlautAsMojibake);
     }
@@ -307,38 +307,38 @@ private slots:
         for (const QByteArray &bytes : {utf16, binary}) {
             WriteAll(ini_, bytes);
             Open();
-            QVERIFY(SettingsFile->Unreadable());
-            QCOMPARE(SettingsFile->ReadInteger("COM", "COM", 1), 1);
-            QVERIFY(!SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+            QVERIFY(Settings().SettingsFile->Unreadable());
+            QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "COM", 1), 1);
+            QVERIFY(!Settings().SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
             StorePlantSettings(3);
             QCOMPARE(ReadAll(ini_), bytes);
             QVERIFY(LoadProgramSettings().join(' ').contains("keine lesbare Textdatei"));
         }
         WriteAll(ini_, "\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");
         Open();
-        QVERIFY(!SettingsFile->Unreadable());
-        QVERIFY(SettingsFile->WriteInteger("COM", "COM", 2));
+        QVERIFY(!Settings().SettingsFile->Unreadable());
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "COM", 2));
         QCOMPARE(ReadAll(ini_), QByteArray("\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n\r\n[COM]\r\nCOM=2\r\n"));
         WriteAll(ini_, "[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");               // UTF-8 without a mark
-        QVERIFY(SettingsFile->WriteString("Firma", "Zusatz", QString::fromUtf8("Höhe")));
+        QVERIFY(Settings().SettingsFile->WriteString("Firma", "Zusatz", QString::fromUtf8("Höhe")));
         QCOMPARE(ReadAll(ini_), QByteArray("[Firma]\r\nTitel=Gr\xC3\xBCn\r\nZusatz=H\xC3\xB6he\r\n"));
         WriteAll(ini_, "[COM]\rCOM=3\r");
-        QVERIFY(SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
         QCOMPARE(ReadAll(ini_), QByteArray("[COM]\rCOM=3\rTIMEOUT=100\r"));
     }
 
     // A write that cannot complete leaves the file as it was, byte for byte.
     void failedWritesLeaveTheFileAsItWas()
     {
-        QVERIFY(SettingsFile->WriteString("COM", "COM", "3"));
-        QVERIFY(SettingsFile->WriteString("Ports", "COM3", "/dev/ttyUSB0"));
+        QVERIFY(Settings().SettingsFile->WriteString("COM", "COM", "3"));
+        QVERIFY(Settings().SettingsFile->WriteString("Ports", "COM3", "/dev/ttyUSB0"));
         const QByteArray before = ReadAll(ini_);
         FailAtomicWriteNumber(1);
-        QVERIFY(!SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+        QVERIFY(!Settings().SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
         QCOMPARE(ReadAll(ini_), before);
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Haldrix.ini"});
-        QCOMPARE(SettingsFile->ReadInteger("COM", "TIMEOUT", 300), 300);
-        QVERIFY(SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "TIMEOUT", 300), 300);
+        QVERIFY(Settings().SettingsFile->WriteInteger("COM", "TIMEOUT", 100));
 
         support::SmallFileSystem fs;
         if (!fs.Mounted())

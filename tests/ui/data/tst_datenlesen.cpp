@@ -62,7 +62,7 @@ void CompareFile(const SimSite &site, int n)
     const QStringList records = site.RecordReplies(n);
     for (int i = 0; i < records.size(); ++i)
         expected += support::ExpectedLine(i + 1, records[i]).toLatin1() + "\r\n";
-    const QByteArray bytes = support::ReadAll(PlantTable[n].Datei);
+    const QByteArray bytes = support::ReadAll(Plants().PlantTable[n].Datei);
     QVERIFY2(bytes.endsWith(expected) && bytes.count("\r\n") == 9 + records.size(),
              (bytes.right(300) + "\nexpected:\n" + expected.right(300)).constData());
     QCOMPARE(ReadSetting(QString::number(n), "Anzahl", -1), int(records.size()));
@@ -81,11 +81,11 @@ private slots:
         SimSite site({Plant(4, true), Plant(6, false)}, 2);
         const int stored = site.P(4).StoredCount();
         QVERIFY(stored >= 40);
-        ShowRefDepth = false;
+        Settings().ShowRefDepth = false;
         Readout r;
         r.Choose(4);
         QCOMPARE(r.Name(), QString("Miete4"));
-        QCOMPARE(r.w->StatusText(), PlantTable[4].Datei);
+        QCOMPARE(r.w->StatusText(), Plants().PlantTable[4].Datei);
         r.Read();
         QCOMPARE(r.told, QStringList{kDone});
         QCOMPARE(r.w->RecordsRead(), stored);
@@ -144,8 +144,8 @@ private slots:
         QCOMPARE(r.told, QStringList{kDone});
         QCOMPARE(r.w->StatusText(), kSaved);
         QVERIFY(!r.CanPrint());
-        QVERIFY(support::ReadAll(PlantTable[2].Datei).count("\r\n") == 9);     // created with its header
-        QCOMPARE(SelectedPlant, quint16(2));                // the choice holds program-wide
+        QVERIFY(support::ReadAll(Plants().PlantTable[2].Datei).count("\r\n") == 9);     // created with its header
+        QCOMPARE(Plants().SelectedPlant, quint16(2));                // the choice holds program-wide
     }
 
     // A record that does not come, a click on the busy window, a full disk: the
@@ -197,7 +197,7 @@ private slots:
         if (!fs.Mounted())
             QSKIP("cannot mount a small tmpfs here (needs root)");
         SimSite site({Plant(9, true)}, 3);
-        PlantTable[9].Pfad = fs.Path(QString());
+        Plants().PlantTable[9].Pfad = fs.Path(QString());
         QVERIFY(OpenDataFile(9));
         CloseDataFile(9);
         fs.Fill();
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(r.told[1].startsWith("Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!\n"));
         QVERIFY(r.told[1].contains("1 empfangene Messwerte warten auf Speicherplatz"));
         QCOMPARE(r.w->StatusText(), QString());
-        QVERIFY(support::ReadAll(PlantTable[9].Datei).endsWith("\r\n"));
+        QVERIFY(support::ReadAll(Plants().PlantTable[9].Datei).endsWith("\r\n"));
     }
 
     // Grid texts: units, reference depth, the decimal separator, and stamps that
@@ -226,12 +226,12 @@ private slots:
         v.Luefterlaufzeit = 125;
         v.LuefterZyklen = 7;
         const TStoredStamp stamp{"7", "14", "8", "12", "2026"};
-        ShowRefDepth = false;
+        Settings().ShowRefDepth = false;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(ReadoutCells(v, stamp),
                  QStringList({"08.12.2026  14:07", "  60", "   0", "   0", "   0", "  -3", "20,9", "3", "  125", "    7", ""}));
-        ImperialUnits = true;
-        ShowRefDepth = true;
+        Plants().ImperialUnits = true;
+        Settings().ShowRefDepth = true;
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         v.O2 = 5;
         const QStringList f = ReadoutCells(v, {"7", "x", "8", "12", "2026"});

@@ -57,7 +57,7 @@ private slots:
         support::SharedStateGuard guard;
         QTemporaryDir dir;
         TSettingsFile ini(dir.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         SetProgramFolder(dir.path());
         QVERIFY(ini.WriteString("COM", "SHOWREF", "0"));
         QVERIFY(ini.WriteString("COM", "WRT", "0"));
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(ini.ReadString("COM", "ZEIT", "-"), QString("-"));          // the readout hour is left alone
         QCOMPARE(ini.ReadBool("COM", GraphRunTimeKey, false), true);
         QCOMPARE(ini.ReadBool("COM", "ZEITACHSE", false), true);
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

@@ -118,10 +118,10 @@ private slots:
         QTemporaryDir home;
         SetProgramFolder(home.path());
         TSettingsFile ini(home.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         QStringList told;
         SetMessageHandler([&](MsgKind, const QString &text) { told << text; return MsgAnswer::Ok; });
-        tAnlageParameter &slot = PlantTable[4];
+        TAnlageParameter &slot = Plants().PlantTable[4];
         slot.Name = "Ost";
         slot.Pfad = home.filePath("weg/");              // a folder that is gone
         slot.Datei = "alt.CSV";
@@ -136,7 +136,7 @@ private slots:
         }
         QCOMPARE(slot.Datei, QString("alt.CSV"));
         QCOMPARE(slot.Komm, QString("Halle 2"));
-        QCOMPARE(slot.Pfad, ProgramFolder);
+        QCOMPARE(slot.Pfad, Settings().ProgramFolder);
 
         {   // A name that becomes part of a file name: filtered, at most 20 characters.
             TFAnlageDaten d(4);
@@ -150,9 +150,9 @@ private slots:
             d.findChild<QPushButton *>("OKBtn")->click();
         }
         QCOMPARE(slot.Name, QString("NordSued7abcdefghijk"));
-        QVERIFY2(slot.Datei.startsWith(ProgramFolder + "NordSued7abcdefghijk_"), qPrintable(slot.Datei));
+        QVERIFY2(slot.Datei.startsWith(Settings().ProgramFolder + "NordSued7abcdefghijk_"), qPrintable(slot.Datei));
         QCOMPARE(ReadSetting("4", "Datei", QString()), slot.Datei);
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

@@ -75,7 +75,7 @@ private slots:
         SimSite site({PlantWith(3, 40, 51)}, 0);
         QVERIFY(ReadPlantSetup(3));
         site.trace.clear();
-        SelectedPlant = 3;
+        Plants().SelectedPlant = 3;
         QStringList asked;
         SetMessageHandler([&](MsgKind, const QString &text) { asked << text; return MsgAnswer::Yes; });
         {
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(site.P(3).Setup().MaxAus, 200);
 
         // Values outside their ranges are clamped before they are sent.
-        TPlantSetup wild = PlantSetup;
+        TPlantSetup wild = LinkValues().PlantSetup;
         wild.Speicher = 5000;
         wild.O2Ein = -4;
         wild.O2Aus = 300;
@@ -131,7 +131,7 @@ private slots:
     {
         SimSite site({PlantWith(2, 40, 50)}, 0);
         QVERIFY(ReadPlantSetup(2));
-        SelectedPlant = 2;
+        Plants().SelectedPlant = 2;
         QStringList asked;
         SetMessageHandler([&](MsgKind, const QString &text) { asked << text; return MsgAnswer::No; });
         TFO2MessSetup d;
@@ -174,7 +174,7 @@ private slots:
             kinds << kind;
             return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
         });
-        SelectedPlant = 4;
+        Plants().SelectedPlant = 4;
         TFO2MessSetup d;
         auto *tabs = d.findChild<PlantTabBar *>("TabControl1");
         auto *on = d.findChild<QDoubleSpinBox *>("O2EINEdit");
@@ -257,20 +257,20 @@ private slots:
         }
         QCOMPARE(ReadHygieneCalendar().weekdays, (QList<int>{1, 2, 3, 4, 5, 6}));
         QCOMPARE(ReadHygieneCalendar().holidays, QString("NW"));
-        QVERIFY(ImperialUnits);
-        QCOMPARE(RefTemp, 55.1);
+        QVERIFY(Plants().ImperialUnits);
+        QCOMPARE(Plants().RefTemp, 55.1);
         QCOMPARE(site.ini->ReadString("COM", "REFTEMP", "-").replace(u',', u'.').toDouble(), 55.1);
         QCOMPARE(site.ini->ReadString("COM", "DISPOFFSET", "-"), QString("10"));
         QCOMPARE(site.ini->ReadString("COM", "KRITERIUM", "-"), QString("pfrp-asp"));
-        QCOMPARE(RefCaption, QString("s 131°F[in]"));
+        QCOMPARE(Plants().RefCaption, QString("s 131°F[in]"));
         // After a restart the first tab reads 10.
-        DisplayOffset = 0;
+        Settings().DisplayOffset = 0;
         LoadProgramSettings();
         PlantTabBar tabs;
         FillPlantTabs(&tabs, 4);
         QCOMPARE(tabs.TabText(0), QString("10"));
         // A port set outside the dialog beyond COM8: no button, OK keeps it.
-        ComNumber = 9;
+        LinkValues().ComNumber = 9;
         {
             TFPC_Setup d;
             for (int n = 1; n <= 8; ++n)
@@ -278,7 +278,7 @@ private slots:
             d.findChild<QPushButton *>("OKBtn")->click();
             QVERIFY(!d.PortChanged());
         }
-        QCOMPARE(ComNumber, quint16(9));
+        QCOMPARE(LinkValues().ComNumber, quint16(9));
     }
 };
 

@@ -80,7 +80,7 @@ private slots:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
         support::ResetSharedState();
-        BaseTimeout = 10;
+        LinkValues().BaseTimeout = 10;
         SetProgramFolder(home.path());
         SetMessageHandler([](MsgKind, const QString &) { return MsgAnswer::Ok; });
         KeepWindowsOnScreen();
@@ -88,8 +88,8 @@ private slots:
         auto port = std::make_unique<LoopbackPort>();
         port->SetExists(false);
         main = std::make_unique<TFMain>(nullptr, std::move(port));
-        PlantTable[1].Present = PlantTable[1].Running = 1;
-        PlantTable[1].Name = QStringLiteral("Miete Nord");
+        Plants().PlantTable[1].Present = Plants().PlantTable[1].Running = 1;
+        Plants().PlantTable[1].Name = QStringLiteral("Miete Nord");
     }
     void cleanupTestCase()
     {

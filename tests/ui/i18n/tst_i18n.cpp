@@ -79,7 +79,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
         support::ResetSharedState();
-        BaseTimeout = 10;
+        LinkValues().BaseTimeout = 10;
         SetProgramFolder(home.path());
         SetMessageHandler([](MsgKind, const QString &) { return MsgAnswer::Ok; });
         // A line that does not exist: start-up ends at once with the no-link status.

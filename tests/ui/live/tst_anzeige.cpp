@@ -48,23 +48,23 @@ private slots:
     void init()
     {
         support::ResetSharedState();
-        PlantCount = MaxPlants;
-        LinkOpen = true;        // the display as it runs on an open line
+        Plants().PlantCount = MaxPlants;
+        LinkValues().LinkOpen = true;        // the display as it runs on an open line
     }
 
     // A lost line looks lost: the band, grey tabs, no pile actions and no mode
     // tabs, each saying why; all back once the line is.
     void lostLineIsShown()
     {
-        PlantTable[5].Present = 1;
-        PlantTable[5].Running = 1;
-        PlantTable[5].MemStatus = 1;
-        SelectedPlant = 5;
+        Plants().PlantTable[5].Present = 1;
+        Plants().PlantTable[5].Running = 1;
+        Plants().PlantTable[5].MemStatus = 1;
+        Plants().SelectedPlant = 5;
         TFAnzeige w;
         w.show();
         auto *band = Find<QLabel>(&w, "LineBand");
         QVERIFY(!band->isVisible() && Enabled(&w, "Mietebeenden1"));
-        LinkOpen = false;
+        LinkValues().LinkOpen = false;
         w.DispTimerOnTimer();
         QVERIFY(band->isVisible());
         QVERIFY2(band->text().startsWith("Verbindung zu COM1 verloren seit ") && band->text().endsWith("neuer Versuch alle 3 s"),
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(!Enabled(&w, "Mietebeenden1") && !Find<QTabBar>(&w, "BetriebsArtTab")->isEnabled());
         QCOMPARE(Find<QAction>(&w, "Mietebeenden1")->toolTip(), band->text());
         QVERIFY(!Find<TLedLabel>(&w, "MEMLabel")->IsLit());
-        LinkOpen = true;
+        LinkValues().LinkOpen = true;
         w.DispTimerOnTimer();
         QVERIFY(!band->isVisible() && Enabled(&w, "Mietebeenden1") && Find<QTabBar>(&w, "BetriebsArtTab")->isEnabled());
     }
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(tabs->Count(), MaxPlants);
         for (int i = 0; i < MaxPlants; ++i) {
             tabs->SetCurrentIndex(i);
-            QCOMPARE(int(SelectedPlant), i + 1);
+            QCOMPARE(int(Plants().SelectedPlant), i + 1);
             QCOMPARE(Name(&w), QStringLiteral("KEINE ANLAGE ANGESCHLOSSEN!!"));
             for (const char *a : {"Mieteneustarten1", "Mietefortfuehren1", "Mietebeenden1", "Zeiten1", "Datumsetzen1"})
                 QVERIFY2(!Enabled(&w, a), a);
@@ -101,13 +101,13 @@ private slots:
 
     void plantStatesFollowSelection()
     {
-        PlantTable[2].Present = 1;
-        PlantTable[2].MemStatus = 1;
-        PlantTable[2].Datei = QStringLiteral("/daten/Miete_1.CSV");
-        PlantTable[2].Anzahl = 17;
-        PlantTable[5].Present = 1;
-        PlantTable[5].Running = 1;
-        PlantTable[5].Name = QStringLiteral("Nordmiete");
+        Plants().PlantTable[2].Present = 1;
+        Plants().PlantTable[2].MemStatus = 1;
+        Plants().PlantTable[2].Datei = QStringLiteral("/daten/Miete_1.CSV");
+        Plants().PlantTable[2].Anzahl = 17;
+        Plants().PlantTable[5].Present = 1;
+        Plants().PlantTable[5].Running = 1;
+        Plants().PlantTable[5].Name = QStringLiteral("Nordmiete");
         TFAnzeige w;
         auto *tabs = Find<PlantTabBar>(&w, "TabControl1");
         auto *mem = Find<TLedLabel>(&w, "MEMLabel");
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(!Enabled(&w, "Mietebeenden1"));
         QVERIFY(Enabled(&w, "Zeiten1") && Enabled(&w, "Datumsetzen1"));
         QVERIFY(mem->IsLit());
-        QCOMPARE(w.StatusPanelText(1), PlantTable[2].Datei);
+        QCOMPARE(w.StatusPanelText(1), Plants().PlantTable[2].Datei);
         QCOMPARE(w.StatusPanelText(3), QStringLiteral("17"));
 
         tabs->SetCurrentIndex(4);
@@ -144,10 +144,10 @@ private slots:
     void instrumentsAndGrid()
     {
         QFETCH(bool, imperial);
-        ImperialUnits = imperial;
+        Plants().ImperialUnits = imperial;
         BuildRefCaption();
-        LiveTable[1] = Values(60, 50, 45, 40, -7);
-        QCOMPARE(LiveTable[1].RefMarke, 87);
+        Plants().LiveTable[1] = Values(60, 50, 45, 40, -7);
+        QCOMPARE(Plants().LiveTable[1].RefMarke, 87);
         TFAnzeige w;
         w.ShowPlant();
         w.ShowGridRow(1);
@@ -161,8 +161,8 @@ private slots:
         QCOMPARE(gauge->Value(), imperial ? 34 : 87);
         QCOMPARE(gauge->Maximum(), imperial ? 39 : 100);
         QCOMPARE(gauge->Unit(), imperial ? QStringLiteral("in") : QStringLiteral("cm"));
-        QCOMPARE(gauge->Caption(), RefCaption);
-        QCOMPARE(w.Grid()->Cells(6, 0), RefCaption);
+        QCOMPARE(gauge->Caption(), Plants().RefCaption);
+        QCOMPARE(w.Grid()->Cells(6, 0), Plants().RefCaption);
         QCOMPARE(w.Grid()->Cells(6, 1), imperial ? QStringLiteral("34") : QStringLiteral("87"));
         QCOMPARE(Find<TLedNumber>(&w, "O2Anz")->Text().trimmed(), QStringLiteral("20.5"));
         QCOMPARE(Find<TLedNumber>(&w, "LaufzeitAnz")->Text().trimmed(), QStringLiteral("1234"));
@@ -177,8 +177,8 @@ private slots:
     void oxygenUsesSystemDecimalSeparator()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        LiveTable[3] = Values(60, 60, 60, 60, 60);
-        LiveTable[3].O2 = 7;
+        Plants().LiveTable[3] = Values(60, 60, 60, 60, 60);
+        Plants().LiveTable[3].O2 = 7;
         TFAnzeige w;
         w.ShowGridRow(3);
         QCOMPARE(w.Grid()->Cells(2, 3), QStringLiteral("0,7"));
@@ -187,7 +187,7 @@ private slots:
 
     void modesLampAndTabs()
     {
-        LiveTable[1] = Values(60, 50, 40, 30, 20);
+        Plants().LiveTable[1] = Values(60, 50, 40, 30, 20);
         TFAnzeige w;
         auto *lamp = Find<TLedLabel>(&w, "SteuerLED");
         auto *modes = Find<QTabBar>(&w, "BetriebsArtTab");
@@ -198,7 +198,7 @@ private slots:
             {4, true, 3, "Steuerbetrieb"}, {3, false, 3, "O2-Regelung"}, {9, true, 3, "O2-Regelung"},
         };
         for (const auto &c : cases) {
-            LiveTable[1].Betriebsart = quint8(c.mode);
+            Plants().LiveTable[1].Betriebsart = quint8(c.mode);
             w.ShowPlant();
             w.ShowGridRow(1);
             QCOMPARE(lamp->IsLit(), c.lit);
@@ -209,15 +209,15 @@ private slots:
 
     void modeTabRefusesUserChange()
     {
-        PlantTable[1].Present = 1;
-        LiveTable[1] = Values(60, 50, 40, 30, 20);
-        LiveTable[1].Betriebsart = ModeInterval;
+        Plants().PlantTable[1].Present = 1;
+        Plants().LiveTable[1] = Values(60, 50, 40, 30, 20);
+        Plants().LiveTable[1].Betriebsart = ModeInterval;
         TFAnzeige w;
         w.ShowPlant();
         auto *modes = Find<QTabBar>(&w, "BetriebsArtTab");
         modes->setCurrentIndex(0);      // as a click would
         QCOMPARE(modes->currentIndex(), 2);
-        PlantTable[1].Running = 1;
+        Plants().PlantTable[1].Running = 1;
         QVERIFY(w.BetriebsArtTabChanging());
         modes->setCurrentIndex(1);      // no line: the change is not confirmed, the tab goes back
         QCOMPARE(modes->currentIndex(), 2);
@@ -225,7 +225,7 @@ private slots:
 
     void displayOffset()
     {
-        DisplayOffset = 10;
+        Settings().DisplayOffset = 10;
         TFAnzeige w;
         auto *tabs = Find<PlantTabBar>(&w, "TabControl1");
         for (int n = 1; n <= MaxPlants; ++n) {
@@ -236,19 +236,19 @@ private slots:
         QCOMPARE(w.Grid()->RowCount(), 33);
         QCOMPARE(w.Grid()->ColCount(), 7);
         tabs->SetCurrentIndex(8);
-        QCOMPARE(int(SelectedPlant), 9);
+        QCOMPARE(int(Plants().SelectedPlant), 9);
         tabs->SetCurrentIndex(0);
-        QCOMPARE(int(SelectedPlant), 1);
+        QCOMPARE(int(Plants().SelectedPlant), 1);
     }
 
     void invalidSwitchesInstrumentsOff()
     {
-        LiveTable[1] = Values(60, 50, 40, 30, 20);
+        Plants().LiveTable[1] = Values(60, 50, 40, 30, 20);
         TFAnzeige w;
         w.ShowPlant();
         auto *t = Find<TLedNumber>(&w, "T1Anz");
         QVERIFY(t->IsOn());
-        LiveTable[1].Valid = 0;
+        Plants().LiveTable[1].Valid = 0;
         w.ShowPlant();
         w.ShowGridRow(1);
         for (const char *n : {"T1Anz", "T2Anz", "T3Anz", "T4Anz", "T5Anz", "O2Anz", "LaufzeitAnz", "ZyklenAnz"})
@@ -261,7 +261,7 @@ private slots:
 
     void referenceDepthHidden()
     {
-        ShowRefDepth = false;
+        Settings().ShowRefDepth = false;
         TFAnzeige w;
         QVERIFY(Find<TBarGauge>(&w, "T55Anz")->isHidden());
         QCOMPARE(w.Grid()->Cells(6, 0), QString());
@@ -289,9 +289,9 @@ private slots:
 
     void showingActivatesSelectedPlant()
     {
-        PlantTable[7].Present = 1;
-        PlantTable[7].Mode = ModeFanOn;
-        SelectedPlant = 7;
+        Plants().PlantTable[7].Present = 1;
+        Plants().PlantTable[7].Mode = ModeFanOn;
+        Plants().SelectedPlant = 7;
         TFAnzeige w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -316,8 +316,8 @@ private slots:
     void setupReadTimeoutShowsMessageAndResumes()
     {
         TLink link;                     // no port opened: the read times out
-        SetupTimeout = 20;
-        PlantTable[1].Present = 1;
+        LinkValues().SetupTimeout = 20;
+        Plants().PlantTable[1].Present = 1;
         QStringList shown;
         SetMessageHandler([&](MsgKind, const QString &text) { shown << text; return MsgAnswer::Ok; });
         TFAnzeige w;
@@ -325,21 +325,21 @@ private slots:
         QCOMPARE(shown, QStringList{TimeoutMessage()});
         QVERIFY(w.DispTimer()->isActive());
         QVERIFY(link.LeseTimer()->isActive());
-        SetupTimeout = 600;
+        LinkValues().SetupTimeout = 600;
     }
 
     void languageChangeKeepsRuntimeTexts()
     {
-        ImperialUnits = true;
+        Plants().ImperialUnits = true;
         BuildRefCaption();
         TFAnzeige w;
         w.StatusGrid()->SetCells(1, 0, QStringLiteral("Sicherung am 08.12.26 06:00:00"));
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(&w, &change);
         QCOMPARE(Find<TLedNumber>(&w, "T5Anz")->Unit(), QStringLiteral("°F"));
-        QCOMPARE(Find<TBarGauge>(&w, "T55Anz")->Caption(), RefCaption);
+        QCOMPARE(Find<TBarGauge>(&w, "T55Anz")->Caption(), Plants().RefCaption);
         QCOMPARE(Find<TBarGauge>(&w, "T55Anz")->Maximum(), 39);
-        QCOMPARE(w.Grid()->Cells(6, 0), RefCaption);
+        QCOMPARE(w.Grid()->Cells(6, 0), Plants().RefCaption);
         QCOMPARE(w.Grid()->Cells(3, 0), QStringLiteral("Betriebsart"));
         QCOMPARE(w.StatusGrid()->Cells(1, 0), QStringLiteral("Sicherung am 08.12.26 06:00:00"));
         QCOMPARE(Find<QAction>(&w, "Mieteneustarten1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));

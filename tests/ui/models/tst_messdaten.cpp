@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(m->TempSeries(1).Color, QColor(0x80, 0, 0));        // maroon, 0x000080
         QCOMPARE(m->TempSeries(5).Color, QColor(0, 0x80, 0x80));      // teal, 0x808000
         QVERIFY(m->O2Series().RightAxis && m->CyclesSeries().RightAxis && !m->RunTimeSeries().RightAxis);
-        ImperialUnits = true;
+        Plants().ImperialUnits = true;
         BuildRefCaption();
         auto imp = Model();
         QCOMPARE(imp->TempSeries(1).Title, QString("T 40in"));

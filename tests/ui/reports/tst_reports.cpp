@@ -47,7 +47,7 @@ private slots:
         support::SharedStateGuard guard;
         QTemporaryDir dir;
         TSettingsFile ini(dir.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         QVERIFY(ini.WriteString("Firma", "Titel", "Kompostwerk Nord"));
         {
             TFProtokKopf d;
@@ -94,7 +94,7 @@ private slots:
             expected << i;
         QCOMPARE(numbers, expected);
         QVERIFY(text.contains("Seitennr. : 1") && text.contains("Druckdatum/-zeit :"));
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 
     void qualityProtocolHeadings()
@@ -138,7 +138,7 @@ private slots:
         support::SharedStateGuard guard;
         QTemporaryDir dir;
         TSettingsFile ini(dir.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         SetProgramFolder(dir.path());
         QVERIFY(ini.WriteString("COM", "GTAG", "1"));
         const QString file = QStringLiteral(O2H_TESTDATA "/files/old-layout.csv");
@@ -165,7 +165,7 @@ private slots:
         }
         {
             // In °F the window's protocol converts: the file's 60 °C at 100 cm is 140.
-            ImperialUnits = true;
+            Plants().ImperialUnits = true;
             QString first;
             SetReportSink([&](TReportForm &form, bool) {
                 QVERIFY(form.NeedData());
@@ -178,7 +178,7 @@ private slots:
             w.findChild<QPushButton *>("OpenButton")->click();
             w.findChild<QPushButton *>("PreviewButton")->click();
             QCOMPARE(first, QString(" 140"));
-            ImperialUnits = false;
+            Plants().ImperialUnits = false;
             SetReportSink([&](TReportForm &form, bool) {
                 QVERIFY(form.ExportPdf(dir.filePath("w.pdf")));
                 text = PdfText(dir.filePath("w.pdf"));
@@ -198,7 +198,7 @@ private slots:
         }
         QCOMPARE(ini.ReadBool("COM", "PGRAPH", false), true);
         QCOMPARE(ini.ReadBool("COM", "PTAG", true), false);
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 
     // The evidence page after the protocol: its verdict, its table and the days
@@ -208,7 +208,7 @@ private slots:
         support::SharedStateGuard guard;
         QTemporaryDir dir;
         TSettingsFile ini(dir.filePath("Haldrix.ini"));
-        SettingsFile = &ini;
+        Settings().SettingsFile = &ini;
         SetProgramFolder(dir.path());
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QByteArray text = support::DataFileHeader("Kompostwerk Nord", "Heiss", "h.csv", "07.12.2026");
@@ -249,7 +249,7 @@ private slots:
         QVERIFY2(page.contains("12 d 00 h"), qPrintable(page.left(3000)));
         if (!qEnvironmentVariableIsEmpty("O2H_REPORT_OUT"))
             QFile::copy(dir.filePath("e.pdf"), QDir(qEnvironmentVariable("O2H_REPORT_OUT")).filePath("evidence.pdf"));
-        SettingsFile = nullptr;
+        Settings().SettingsFile = nullptr;
     }
 };
 

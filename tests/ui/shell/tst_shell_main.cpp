@@ -54,7 +54,7 @@ struct Rig {
 
     Rig()
     {
-        BaseTimeout = 10;       // silent plants cost 2 × this each
+        LinkValues().BaseTimeout = 10;       // silent plants cost 2 × this each
         SetProgramFolder(home.path());
         SetMessageHandler([this](MsgKind, const QString &text) {
             messages.append(text);
@@ -141,17 +141,17 @@ private slots:
         rig.Start({Plant(2, true), Plant(5, false)});
         QCOMPARE(rig.main->windowTitle(), QStringLiteral("O2- Haldrix-1 .. 32"));
         QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Serielle Verbindung auf :COM1"));
-        QCOMPARE(ComNumber, quint16(1));
-        QCOMPARE(PlantCount, quint16(32));
+        QCOMPARE(LinkValues().ComNumber, quint16(1));
+        QCOMPARE(Plants().PlantCount, quint16(32));
         QVERIFY(rig.messages.isEmpty());
         QVERIFY(rig.main->isVisible());
         QVERIFY(rig.main->isEnabled());
         QVERIFY(!rig.main->Anzeige1()->isVisible());
-        QCOMPARE(SelectedPlant, quint16(2));
-        QVERIFY(!LearnRequest);
-        QCOMPARE(PlantTable[2].Pfad, ProgramFolder);
+        QCOMPARE(Plants().SelectedPlant, quint16(2));
+        QVERIFY(!Settings().LearnRequest);
+        QCOMPARE(Plants().PlantTable[2].Pfad, Settings().ProgramFolder);
         QVERIFY(rig.main->Link()->LeseTimer()->isActive());
-        QCOMPARE(PollPlant, quint16(1));
+        QCOMPARE(LinkValues().PollPlant, quint16(1));
         // Every plant asked once or twice, strictly ascending.
         QList<int> asked = ModeReads(rig.port->Written());
         QList<int> ascending = asked;
@@ -166,19 +166,19 @@ private slots:
         Rig rig;
         rig.WriteIni("[4]\nDatei=/data/old.CSV\nAnzahl=12\n[7]\nName=Miete7\n");
         rig.Start({Plant(3, false, 4), Plant(7, true, 4)});
-        QCOMPARE(SelectedPlant, quint16(3));
+        QCOMPARE(Plants().SelectedPlant, quint16(3));
         for (int n = 1; n <= 32; ++n)
-            QCOMPARE(bool(PlantTable[n].Present), n == 3 || n == 7);
-        QVERIFY(!PlantTable[3].Running);
-        QVERIFY(PlantTable[7].Running);
+            QCOMPARE(bool(Plants().PlantTable[n].Present), n == 3 || n == 7);
+        QVERIFY(!Plants().PlantTable[3].Running);
+        QVERIFY(Plants().PlantTable[7].Running);
         // Control mode is held as O2 regulation.
-        QCOMPARE(int(PlantTable[3].Mode), 3);
-        QCOMPARE(int(PlantTable[7].Mode), 3);
-        QCOMPARE(PlantTable[7].Name, QStringLiteral("Miete7"));
+        QCOMPARE(int(Plants().PlantTable[3].Mode), 3);
+        QCOMPARE(int(Plants().PlantTable[7].Mode), 3);
+        QCOMPARE(Plants().PlantTable[7].Name, QStringLiteral("Miete7"));
         // An absent plant keeps its pile's file: it is missing, not forgotten.
         QVERIFY(PlantMissing(4) && !PlantMissing(5));
-        QCOMPARE(PlantTable[4].Datei, QStringLiteral("/data/old.CSV"));
-        QCOMPARE(PlantTable[4].Anzahl, 12);
+        QCOMPARE(Plants().PlantTable[4].Datei, QStringLiteral("/data/old.CSV"));
+        QCOMPARE(Plants().PlantTable[4].Anzahl, 12);
         QVERIFY(rig.Ini().contains("Datei=/data/old.CSV"));
     }
 
@@ -189,16 +189,16 @@ private slots:
         Rig rig;
         rig.WriteIni("");
         rig.Start({Plant(3, true)}, false);
-        QVERIFY(!LinkOpen);
+        QVERIFY(!LinkValues().LinkOpen);
         rig.port->SetExists(true);
         rig.bus->GetPlant(3)->GetFaults().muteAfter = 0;
         rig.main->findChild<QAction *>("Lernen1")->trigger();
-        QVERIFY(LinkOpen);
+        QVERIFY(LinkValues().LinkOpen);
         QVERIFY(ModeReads(rig.port->Written()).contains(3));
         QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Keine Anlage gefunden!\nBitte Kabel und Anlagen überprüfen!"));
         rig.bus->GetPlant(3)->GetFaults().muteAfter = -1;
         rig.main->findChild<QAction *>("Lernen1")->trigger();
-        QVERIFY(PlantTable[3].Present);
+        QVERIFY(Plants().PlantTable[3].Present);
         QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Serielle Verbindung auf :COM1"));
     }
 
@@ -211,18 +211,18 @@ private slots:
         // Polling starts with a live request to plant 1 right after discovery.
         QVERIFY(rig.port->Written().endsWith("\x01" "c"));
         // A running pile keeps its file across a restart of the program.
-        QCOMPARE(PlantTable[1].Datei, QStringLiteral("/data/Alt_01-01-2026.CSV"));
-        QCOMPARE(PlantTable[1].Anzahl, 17);
+        QCOMPARE(Plants().PlantTable[1].Datei, QStringLiteral("/data/Alt_01-01-2026.CSV"));
+        QCOMPARE(Plants().PlantTable[1].Anzahl, 17);
         // A running pile without one gets a new name, stored with Anzahl 0.
-        const QString made = PlantTable[2].Datei;
+        const QString made = Plants().PlantTable[2].Datei;
         QVERIFY(made.contains(QStringLiteral("Anl-Nr2_")));
         QVERIFY(made.endsWith(QStringLiteral(".CSV")));
         TSettingsFile reread(rig.IniPath());
         QCOMPARE(reread.ReadString(QStringLiteral("2"), QStringLiteral("Datei"), QString()), made);
         QCOMPARE(reread.ReadInteger(QStringLiteral("2"), QStringLiteral("Anzahl"), -1), 0);
         // A plant without a pile is cleared in the table; the file keeps its values.
-        QVERIFY(PlantTable[3].Datei.isEmpty());
-        QCOMPARE(PlantTable[3].Anzahl, 0);
+        QVERIFY(Plants().PlantTable[3].Datei.isEmpty());
+        QCOMPARE(Plants().PlantTable[3].Anzahl, 0);
         QCOMPARE(reread.ReadString(QStringLiteral("3"), QStringLiteral("Datei"), QString()), QStringLiteral("/data/stale.CSV"));
     }
 
@@ -241,23 +241,23 @@ private slots:
         QCOMPARE(rig.messages, QStringList{QStringLiteral("Fehler beim Öffnen der seriellen Schnittstelle !\nBitte überprüfen!!")});
         // Title and visibility come before the line; the status text after the message.
         QCOMPARE(titleAtMessage, QStringLiteral("O2- Haldrix-11 .. 42"));
-        QCOMPARE(DisplayOffset, 10);
+        QCOMPARE(Settings().DisplayOffset, 10);
         QVERIFY(visibleAtMessage);
         QVERIFY(statusAtMessage.isEmpty());
         QCOMPARE(rig.main->StatusPanel()->text(), QStringLiteral("Keine Verbindung\nBitte Kabel und PC- Einstellung überprüfen!"));
-        QCOMPARE(ReadoutHour, 0);           // out of range reads as off
-        QVERIFY(!ReadoutEnabled);
-        QVERIFY(ImperialUnits);
-        QCOMPARE(RefTemp, 60.0);
-        QVERIFY(!ShowRefDepth);
-        QCOMPARE(BaseTimeout, quint16(25));
-        QVERIFY(!RefCaption.isEmpty());
+        QCOMPARE(Settings().ReadoutHour, 0);           // out of range reads as off
+        QVERIFY(!Settings().ReadoutEnabled);
+        QVERIFY(Plants().ImperialUnits);
+        QCOMPARE(Plants().RefTemp, 60.0);
+        QVERIFY(!Settings().ShowRefDepth);
+        QCOMPARE(LinkValues().BaseTimeout, quint16(25));
+        QVERIFY(!Plants().RefCaption.isEmpty());
         // No link: discovery is skipped, stays due, and the menus stay usable.
-        QVERIFY(LearnRequest);
+        QVERIFY(Settings().LearnRequest);
         QVERIFY(rig.main->isEnabled());
         QVERIFY(rig.port->Written().isEmpty());
         rig.main->Lernen1Click();
-        QVERIFY(LearnRequest);
+        QVERIFY(Settings().LearnRequest);
         QVERIFY(rig.port->Written().isEmpty());
         QVERIFY(!rig.main->Link()->LeseTimer()->isActive());
     }
@@ -267,7 +267,7 @@ private slots:
         Rig rig;
         rig.WriteIni("[COM]\nTIMEOUT=65536\n");     // 0 after the 16-bit cut
         rig.Start(AllPlants());
-        QCOMPARE(BaseTimeout, quint16(10));
+        QCOMPARE(LinkValues().BaseTimeout, quint16(10));
     }
 
     // A hand-edited value out of range is refused by name, not taken (TIMEOUT=-1
@@ -277,8 +277,8 @@ private slots:
         Rig rig;
         rig.WriteIni("[COM]\nTIMEOUT=-1\nZEIT=25\n");
         rig.Start(AllPlants());
-        QCOMPARE(BaseTimeout, quint16(10));
-        QCOMPARE(ReadoutHour, 0);
+        QCOMPARE(LinkValues().BaseTimeout, quint16(10));
+        QCOMPARE(Settings().ReadoutHour, 0);
         QTRY_VERIFY(rig.messages.join('\n').contains("[COM] TIMEOUT=-1 liegt nicht im Bereich 20 bis 5000"));
         QVERIFY(rig.messages.join('\n').contains("[COM] ZEIT=25 liegt nicht im Bereich 0 bis 24"));
     }
@@ -287,14 +287,14 @@ private slots:
     {
         Rig rig;
         rig.Start(AllPlants({3, 7}));
-        QCOMPARE(SelectedPlant, quint16(1));
+        QCOMPARE(Plants().SelectedPlant, quint16(1));
         rig.bus->GetPlant(3)->SwitchOff();
         rig.main->Lernen1Click();
-        QVERIFY(!LearnRequest);
-        QVERIFY(PlantTable[3].Present);
-        QVERIFY(!PlantTable[3].Running);
-        QVERIFY(PlantTable[3].Datei.isEmpty());
-        QVERIFY(!PlantTable[7].Datei.isEmpty());
+        QVERIFY(!Settings().LearnRequest);
+        QVERIFY(Plants().PlantTable[3].Present);
+        QVERIFY(!Plants().PlantTable[3].Running);
+        QVERIFY(Plants().PlantTable[3].Datei.isEmpty());
+        QVERIFY(!Plants().PlantTable[7].Datei.isEmpty());
         QVERIFY(rig.main->Link()->LeseTimer()->isActive());
         QVERIFY(rig.main->isEnabled());
     }
@@ -304,7 +304,7 @@ private slots:
         Rig rig;
         rig.WriteIni("[COM]\nZEIT=6\n");
         rig.Start(AllPlants());
-        QCOMPARE(ReadoutHour, 6);
+        QCOMPARE(Settings().ReadoutHour, 6);
         const QByteArray before = rig.Ini();
 
         // Abbruch writes nothing.
@@ -315,7 +315,7 @@ private slots:
             d->findChild<QPushButton *>(QStringLiteral("Button2"))->click();
         });
         QCOMPARE(rig.Ini(), before);
-        QCOMPARE(ReadoutHour, 6);
+        QCOMPARE(Settings().ReadoutHour, 6);
 
         // OK with the stored hour writes nothing.
         WithReadoutDialog(rig.main.get(), [](TFZeitSelect *d) {
@@ -330,16 +330,16 @@ private slots:
             d->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
         });
         QCOMPARE(rig.Ini(), before);
-        QCOMPARE(ReadoutHour, 6);
-        QVERIFY(ReadoutEnabled);
+        QCOMPARE(Settings().ReadoutHour, 6);
+        QVERIFY(Settings().ReadoutEnabled);
 
         // OFF writes ZEIT=0 and switches the readout off.
         WithReadoutDialog(rig.main.get(), [](TFZeitSelect *d) {
             d->SetPressedButton(1);
             d->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
         });
-        QCOMPARE(ReadoutHour, 0);
-        QVERIFY(!ReadoutEnabled);
+        QCOMPARE(Settings().ReadoutHour, 0);
+        QVERIFY(!Settings().ReadoutEnabled);
         QVERIFY(rig.Ini().contains("ZEIT=0\r\n"));
 
         // Hour 24: the coming midnight.
@@ -348,9 +348,9 @@ private slots:
             d->SetPressedButton(25);
             d->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
         });
-        QCOMPARE(ReadoutHour, 24);
-        QVERIFY(ReadoutEnabled);
-        QCOMPARE(NextReadout, QDateTime(QDate::currentDate().addDays(1), QTime(0, 0)));
+        QCOMPARE(Settings().ReadoutHour, 24);
+        QVERIFY(Settings().ReadoutEnabled);
+        QCOMPARE(Settings().NextReadout, QDateTime(QDate::currentDate().addDays(1), QTime(0, 0)));
         TSettingsFile reread(rig.IniPath());
         QCOMPARE(reread.ReadInteger(QStringLiteral("COM"), QStringLiteral("ZEIT"), -1), 24);
     }
@@ -366,7 +366,7 @@ private slots:
             rig.main->move(33, 44);
             rig.main->close();
             // Closing frees the settings file, stops polling and closes the line.
-            QVERIFY(!SettingsFile);
+            QVERIFY(!Settings().SettingsFile);
             QVERIFY(!rig.main->Link()->LeseTimer()->isActive());
             QVERIFY(!rig.port->IsOpen());
             TSettingsFile reread(rig.IniPath());
@@ -394,13 +394,13 @@ private slots:
             closeTried = true;
             QVERIFY(FMain->Discovering());
             FMain->close();
-            QVERIFY(SettingsFile);          // still in use by the discovery
+            QVERIFY(Settings().SettingsFile);          // still in use by the discovery
         });
         rig.Start({Plant(1, false), Plant(32, true)});
         QVERIFY(closeTried);
-        QVERIFY(PlantTable[32].Present);
+        QVERIFY(Plants().PlantTable[32].Present);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.main->isVisible(), 2000);
-        QVERIFY(!SettingsFile);
+        QVERIFY(!Settings().SettingsFile);
     }
 
     void partnerLogoFromHomeFolder()

@@ -22,7 +22,7 @@ void TestPlantTabBar::fillWithOffset()
 {
     PlantTabBar tabs;
     tabs.AddTab("old");
-    DisplayOffset = 10;
+    Settings().DisplayOffset = 10;
     QSignalSpy spy(&tabs, &PlantTabBar::CurrentChanged);
     FillPlantTabs(&tabs, 32);
     QCOMPARE(tabs.Count(), 32);
@@ -30,7 +30,7 @@ void TestPlantTabBar::fillWithOffset()
     QCOMPARE(tabs.TabText(31), QString("42"));
     QCOMPARE(tabs.CurrentIndex(), 0);
     QCOMPARE(spy.size(), 0);                       // filling is silent
-    DisplayOffset = 0;
+    Settings().DisplayOffset = 0;
     FillPlantTabs(&tabs, 3);
     QCOMPARE(tabs.Count(), 3);
     QCOMPARE(tabs.TabText(2), QString("3"));

@@ -100,9 +100,9 @@ struct LinkFixture {
 
     LinkFixture() : port(MakePort()), plant(port)
     {
-        BaseTimeout = 40;
-        SetupTimeout = 60;
-        RecordTimeout = 60;
+        LinkValues().BaseTimeout = 40;
+        LinkValues().SetupTimeout = 60;
+        LinkValues().RecordTimeout = 60;
         link.SetPort(std::unique_ptr<LinkPort>(port));
         link.OpenLink();
         link.StopTimer();   // tests drive the poll by hand

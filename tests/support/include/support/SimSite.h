@@ -32,7 +32,7 @@ struct SimSite {
     {
         SetProgramFolder(home.path());
         ini = std::make_unique<TSettingsFile>(home.filePath("Haldrix.ini"));
-        SettingsFile = ini.get();
+        Settings().SettingsFile = ini.get();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         SetDataFileToday([] { return QDate(2026, 12, 8); });
         SetCommandClock([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7)); });
@@ -43,18 +43,18 @@ struct SimSite {
         bus = std::make_unique<plantsim::Bus>(config);
         QObject::connect(bus.get(), &plantsim::Bus::Trace, [this](const QString &l) { trace << l; });
         support::PlugIn(link, *bus);
-        BaseTimeout = 60;
-        RecordTimeout = 60;
-        PlantCount = MaxPlants;
+        LinkValues().BaseTimeout = 60;
+        LinkValues().RecordTimeout = 60;
+        Plants().PlantCount = MaxPlants;
         link.OpenLink();
         for (const plantsim::PlantConfig &p : plants) {
-            PlantTable[p.number].Name = QStringLiteral("Miete%1").arg(p.number);
-            PlantTable[p.number].Pfad = ProgramFolder;
+            Plants().PlantTable[p.number].Name = QStringLiteral("Miete%1").arg(p.number);
+            Plants().PlantTable[p.number].Pfad = Settings().ProgramFolder;
             ReadPlantStatus(p.number);
         }
         trace.clear();
     }
-    ~SimSite() { SettingsFile = nullptr; }
+    ~SimSite() { Settings().SettingsFile = nullptr; }
 
     plantsim::Plant &P(int n) { return *bus->GetPlant(n); }
     // The frames the host sent, as "<plant> <frame>".

@@ -3,6 +3,7 @@
 // One TLink exists while the program runs (owned by the main window); the free
 // functions below act on it.
 
+#include "link/LinkState.h"
 #include "link/PlantTable.h"
 #include "link/Port.h"
 
@@ -12,43 +13,7 @@
 #include <initializer_list>
 #include <memory>
 
-enum TCommand : quint8 {
-    cmdNone = 0, cmdReadMode = 1, cmdReadSetup = 2, cmdFanOn = 3, cmdFanOff = 4,
-    cmdInterval = 5, cmdO2Control = 6, cmdSwitchOff = 7, cmdSetTime = 8, cmdSetDate = 9,
-    cmdSetStoreInterval = 10, cmdSetIntervalOn = 11, cmdSetIntervalOff = 12,
-    cmdSetControlTimes = 13, cmdSetMaxTimes = 14, cmdSetO2Limits = 15,
-    cmdReadStoredCount = 16, cmdSwitchOn = 17, cmdReadState = 18, cmdReadLive = 19,
-    cmdReadStored = 20, cmdReadClock = 21
-};
-
 extern const char CommandChars[];   // " BReoTqAZDIEOnNprFScG6", indexed by TCommand
-
-extern quint16 ComNumber;           // serial port number, default 1
-extern quint8 SpeedIndex;           // 0→2400, 1→4800, 2→9600, 3→19200, else 2400
-extern bool LinkOpen;
-extern quint8 ReplyCode;
-extern bool ReplyTimedOut;
-extern QByteArray RxBuffer;         // received characters not yet parsed
-extern quint16 BaseTimeout;         // ms, default 300 ([COM] TIMEOUT)
-extern quint16 SetupTimeout;        // ms, 600
-extern quint16 RecordTimeout;       // ms, 900
-
-// Replies carry no plant number, so only the reply the link is waiting for may
-// change the shared tables: AwaitedReply is that command (cmdNone while nothing is
-// outstanding, AnyReply for callers that feed the parser themselves). Replies and
-// bytes nobody waits for are dropped and counted in StrayReplies.
-constexpr quint8 AnyReply = 0xFF;
-extern quint8 AwaitedReply;
-extern quint32 StrayReplies;
-extern quint8 LastStrayReply;       // the command the last dropped reply answered
-// After a time-out the line must have been quiet this long (ms) before the next
-// frame, other than a retry of the same frame, goes out; bytes meanwhile are
-// dropped and restart it. It grows to cover replies seen later than that.
-extern quint16 ReplyGuard;          // ms, 50
-// The poll asks every address that has not answered (slot not Present) for its
-// mode in that address's own slot of the cycle; an answer is signalled
-// (TLink::AddressAnswered). Tests that count frames may switch it off.
-extern bool ProbeAbsentPlants;      // true
 
 int BaudForSpeedIndex(int index);
 

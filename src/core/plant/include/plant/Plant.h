@@ -11,7 +11,7 @@
 constexpr int MaxPlants = 32;
 
 // One slot of the plant table.
-struct tAnlageParameter {
+struct TAnlageParameter {
     quint8 Present = 0;     // answered the last status read
     quint8 Running = 0;     // a pile runs ("S" reply, second field)
     quint8 MemStatus = 0;   // memory status ("S" reply, first field)
@@ -53,15 +53,21 @@ struct TPlantSetup {
 // Operating modes (value of Mode / Betriebsart).
 enum : quint8 { ModeFanOff = 0, ModeFanOn = 1, ModeInterval = 2, ModeO2Control = 3, ModeControl = 4 };
 
-// Tables indexed by plant number 1..32; slot 0 is never used.
-extern std::array<tAnlageParameter, MaxPlants + 1> PlantTable;
-extern std::array<TLiveValues, MaxPlants + 1> LiveTable;
+// What the program knows of its plants, shared by the link, the data files, the
+// settings and the windows. The tables are indexed by plant number 1..32; slot 0 is
+// never used.
+struct PlantState {
+    std::array<TAnlageParameter, MaxPlants + 1> PlantTable{};
+    std::array<TLiveValues, MaxPlants + 1> LiveTable{};
+    quint16 PlantCount = 1;         // plants in use, 1..32
+    quint16 SelectedPlant = 1;
+    double RefTemp = 55.0;          // °C
+    bool ImperialUnits = false;     // show °F / inches
+    QString RefCaption = QStringLiteral("s 55") + QChar(0xB0) + QStringLiteral("C[cm]");
+};
 
-extern quint16 PlantCount;          // plants in use, 1..32 (initially 1)
-extern quint16 SelectedPlant;       // initially 1
-extern double RefTemp;              // °C, default 55.0
-extern bool ImperialUnits;          // show °F / inches
-extern QString RefCaption;          // e.g. "s 55°C[cm]"
+// The one plant model of the program.
+PlantState &Plants();
 
 // Before a new discovery: every plant's live values invalid and its slot neither
 // present nor running; names, files, counts and modes are kept.

@@ -40,16 +40,24 @@ private:
     std::unique_ptr<Private> d;
 };
 
-extern TSettingsFile *SettingsFile;     // the open settings file (owned by the main window)
-extern QString ProgramFolder;           // home folder, with trailing separator
-extern bool LearnRequest;               // initially true
-extern int ReadoutHour;                 // 0 = off, 1..24
-extern bool ReadoutEnabled;
-extern QDateTime NextReadout;
-extern bool ShowRefDepth;               // default true
-extern qint32 DisplayOffset;            // plant n is shown as n + DisplayOffset ([COM] DISPOFFSET - 1)
+// The program's settings as the program runs with them.
+struct ProgramSettings {
+    TSettingsFile *SettingsFile = nullptr;  // the open settings file (owned by the main window)
+    QString ProgramFolder;                  // home folder, with trailing separator
+    bool LearnRequest = true;               // the plants are to be learned (again)
+    int ReadoutHour = 0;                    // 0 = off, 1..24
+    bool ReadoutEnabled = false;
+    QDateTime NextReadout;
+    bool ShowRefDepth = true;
+    qint32 DisplayOffset = 0;               // plant n is shown as n + DisplayOffset ([COM] DISPOFFSET - 1)
+    // Told when a write of the settings file fails, once until a write succeeds again.
+    std::function<void(const QString &path, const QString &why)> WriteFailed;
+    bool WriteFailing = false;              // the last write failed
+};
 
-// Puts every value above back to its program-start state (SettingsFile nullptr).
+ProgramSettings &Settings();
+
+// Puts Settings() back to its program-start state (SettingsFile nullptr).
 void ResetSettingsValues();
 // Told when a write of the settings file fails (disk full, read-only), once until
 // a write succeeds again, so that a run of failures makes one message.
