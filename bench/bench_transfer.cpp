@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     Yes op;
     QElapsedTimer clock;
     clock.start();
-    const EndOutcome outcome = EndPile(1, op);
+    const EndOutcome outcome = EndPileWithOperator(1, op);
     const double seconds = clock.nsecsElapsed() / 1e9;
     sim.terminate();
     sim.waitForFinished(3000);

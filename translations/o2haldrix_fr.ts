@@ -308,6 +308,13 @@ Erreur de communication !</translation>
     </message>
 </context>
 <context>
+    <name>Print</name>
+    <message>
+        <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SeriesData</name>
     <message>
         <source>&apos;%1&apos; ist keine gültige Datums- und Uhrzeitangabe</source>

@@ -15,7 +15,7 @@
 #include "reports/UCSV_Lesen.h"
 #include "settings/SettingsFile.h"
 #include "shell/UMain.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include "support/Program.h"

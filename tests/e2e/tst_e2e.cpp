@@ -7,7 +7,9 @@
 #include "link/PlantTable.h"
 #include "settings/SettingsFile.h"
 #include "shell/UMain.h"
-#include "widgets/Instruments.h"
+#include "widgets/LedNumber.h"
+#include "widgets/LedLabel.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include <QAction>

@@ -12,7 +12,7 @@
 #include "piles/Piles.h"
 #include "settings/SettingsFile.h"
 #include "shell/UMain.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include <QAction>
@@ -337,7 +337,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(allPresent(), 2 * 3000 + 500);
         QVERIFY(main.Link()->PlantTimeout(6, LinkValues().BaseTimeout) > 250);
 
-        QVERIFY(SavePlant(6));
+        QVERIFY(TransferForReadout(6));
         const QStringList records = RecordsSent(sim, 6);
         QVERIFY2(records.size() >= 20, qPrintable(QString::number(records.size())));
         CompareWithRecords(Plants().PlantTable[6].Datei, records, 1);

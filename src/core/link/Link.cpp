@@ -652,13 +652,13 @@ void EndReplyWait()
     }
 }
 
-void StartTimer()
+void StartPolling()
 {
     if (TheLink)
         TheLink->StartTimer();
 }
 
-void StopTimer()
+void StopPolling()
 {
     if (TheLink)
         TheLink->StopTimer();

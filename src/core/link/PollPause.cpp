@@ -13,7 +13,7 @@ std::vector<QPointer<QTimer>> g_restart;    // the extra timers of all guards no
 PollPause::PollPause(std::initializer_list<QTimer *> alsoPause)
 {
     ++g_depth;
-    StopTimer();
+    StopPolling();
     for (QTimer *t : alsoPause) {
         if (!t)
             continue;
@@ -30,7 +30,7 @@ PollPause::~PollPause()
         if (t)
             t->start();
     g_restart.clear();
-    StartTimer();
+    StartPolling();
 }
 
 bool PollPause::Active() { return g_depth > 0; }

@@ -12,7 +12,7 @@
 void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *notice)
 {
     if (!LinkValues().LinkOpen) {
-        StopTimer();            // no line: nothing to poll either
+        StopPolling();            // no line: nothing to poll either
         ForgetPlantPresence();
         return;
     }

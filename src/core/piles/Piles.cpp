@@ -217,7 +217,7 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
     return outcome;
 }
 
-bool SavePlant(int plant, PileObserver *observer)
+bool TransferForReadout(int plant, PileObserver *observer)
 {
     // A pile whose plant has not answered is not read: that is no success.
     if (PlantMissing(plant) && !LearnPlant(plant))
@@ -348,7 +348,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
     return ContinueOutcome::NotStarted;
 }
 
-EndOutcome EndPile(int plant, PileObserver &ui)
+EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
 {
     if (!HasRunningPile(plant))
         return EndOutcome::Declined;
@@ -386,7 +386,7 @@ void RunDailyReadout(const std::function<void(int, ReadoutResult)> &result, Pile
     {
         const PollPause pause;
         for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
-            const bool ok = SavePlant(n, observer);
+            const bool ok = TransferForReadout(n, observer);
             if (result)
                 result(n, ok ? ReadoutResult::Saved : PlantMissing(n) ? ReadoutResult::NotReached
                                                                        : ReadoutResult::Failed);

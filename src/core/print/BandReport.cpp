@@ -2,6 +2,7 @@
 
 #include "base/DisplayFormat.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -16,8 +17,6 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-
-namespace print {
 
 namespace {
 
@@ -118,10 +117,221 @@ void KeepPageBuffers()
 #endif
 }
 
-struct Layout {
-    double mm;                  // device units per millimetre
-    double width, height;       // printable area
-    double Mm(double v) const { return v * mm; }
+// One report being laid out on its pages: the page header, the column header, the
+// rows, the summary band and the footer, each drawn by a function of its own.
+class PageWriter {
+public:
+    PageWriter(const BandReport &r, QPainter &p, QPagedPaintDevice &device, int pagesBefore)
+        : r_(r), p_(p), device_(device), pagesBefore_(pagesBefore),
+          mm_(device.logicalDpiY() / 25.4), width_(device.width()), height_(device.height()),
+          detailFont_(Font(r.DetailPointSize)), detailMetrics_(detailFont_, &device),
+          footerFont_(Font(7.5)), plain_(detailFont_, &device)
+    {
+        printed_ = r.FooterDateText.isEmpty() ? DisplayStampText(QDateTime::currentDateTime()) : r.FooterDateText;
+        double total = 0;
+        for (const ReportColumn &c : r.Columns)
+            total += c.Share > 0 ? c.Share : 0;
+        x_.assign(r.Columns.size() + 1, 0.0);
+        for (size_t i = 0; i < r.Columns.size(); ++i)
+            x_[i + 1] = x_[i] + (total > 0 ? width_ * qMax(0.0, r.Columns[i].Share) / total : 0);
+        for (const ReportColumn &c : r.Columns)
+            groups_ = groups_ || !c.Group.isEmpty();
+        rowHeight_ = detailMetrics_.height() * 1.35;
+        footerHeight_ = QFontMetricsF(footerFont_, &device).height() * 2;
+        bottom_ = height_ - footerHeight_;
+        pad_ = Mm(1);
+        rule_ = QPen(Qt::black);
+        rule_.setWidthF(Mm(0.2));
+        baseline_ = (rowHeight_ + detailMetrics_.ascent() - detailMetrics_.descent()) / 2;
+    }
+
+    // Draws every page; returns how many.
+    int Run()
+    {
+        NewPage();
+        DrawRows();
+        DrawSummary();
+        DrawFooter();
+        return page_;
+    }
+
+private:
+    double Mm(double v) const { return v * mm_; }
+
+    void NewPage()
+    {
+        if (page_ > 0) {
+            DrawFooter();
+            device_.newPage();
+        }
+        ++page_;
+        y_ = 0;
+        DrawPageHeader();
+        if (!r_.Columns.empty())
+            DrawColumnHeader();
+        rowsTop_ = y_;
+    }
+
+    void DrawFooter()
+    {
+        p_.setFont(footerFont_);
+        const QRectF band(0, height_ - footerHeight_, width_, footerHeight_);
+        p_.setPen(rule_);
+        p_.drawLine(band.topLeft(), band.topRight());
+        p_.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, r_.FooterDateLabel + u' ' + printed_);
+        p_.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
+                    r_.FooterPageLabel + u' ' + QString::number(pagesBefore_ + page_));
+    }
+
+    void DrawPageHeader()
+    {
+        for (const HeaderItem &h : r_.Header) {
+            const QFont bold = Font(h.PointSize, true), plain = Font(h.PointSize, h.Bold);
+            const double lineHeight = QFontMetricsF(plain, &device_).height() * 1.2;
+            const QRectF band(0, y_, width_, lineHeight);
+            if (h.Label.isEmpty()) {
+                p_.setFont(plain);
+                p_.drawText(band, h.Align | Qt::AlignVCenter, h.Text);
+            } else {
+                p_.setFont(bold);
+                const double labelWidth = QFontMetricsF(bold, &device_).horizontalAdvance(h.Label + u' ');
+                p_.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, h.Label);
+                p_.setFont(plain);
+                p_.drawText(band.adjusted(labelWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, h.Text);
+            }
+            y_ += lineHeight;
+        }
+        y_ += Mm(2);
+    }
+
+    // Group headings over their columns, then the headings, each wrapped into its
+    // column; the band is as tall as the tallest.
+    void DrawColumnHeader()
+    {
+        const std::vector<ReportColumn> &cols = r_.Columns;
+        const double top = y_, headRow = rowHeight_ * 1.1;
+        double height = headRow * (groups_ ? 2 : 1);
+        for (size_t k = 0; k < cols.size(); ++k) {
+            const QFontMetricsF fm(Font(r_.DetailPointSize, cols[k].HeadingBold), &device_);
+            const QRectF need = fm.boundingRect(QRectF(0, 0, x_[k + 1] - x_[k] - 2 * pad_, 1e6),
+                                                Qt::AlignCenter | Qt::TextWordWrap, cols[k].Heading);
+            height = qMax(height, need.height() + 2 * pad_ + (cols[k].Group.isEmpty() ? 0 : headRow));
+        }
+        p_.setPen(rule_);
+        p_.drawLine(QPointF(0, top), QPointF(width_, top));
+        for (size_t i = 0; i < cols.size();) {
+            size_t j = i + 1;
+            while (j < cols.size() && !cols[i].Group.isEmpty() && cols[j].Group == cols[i].Group)
+                ++j;
+            if (!cols[i].Group.isEmpty()) {
+                p_.setFont(Font(r_.DetailPointSize, cols[i].HeadingBold));
+                p_.drawText(QRectF(x_[i] + pad_, top, x_[j] - x_[i] - 2 * pad_, headRow), Qt::AlignCenter, cols[i].Group);
+                p_.drawLine(QPointF(x_[i], top + headRow), QPointF(x_[j], top + headRow));
+            }
+            for (size_t k = i; k < j; ++k) {
+                const double cellTop = cols[k].Group.isEmpty() ? top : top + headRow;
+                p_.setFont(Font(r_.DetailPointSize, cols[k].HeadingBold));
+                p_.drawText(QRectF(x_[k] + pad_, cellTop, x_[k + 1] - x_[k] - 2 * pad_, top + height - cellTop),
+                            Qt::AlignCenter | Qt::TextWordWrap, cols[k].Heading);
+            }
+            i = j;
+        }
+        for (size_t i = 0; i <= cols.size(); ++i) {
+            // Inside a group the rule starts under the group's heading.
+            const bool inside = i > 0 && i < cols.size() && !cols[i].Group.isEmpty()
+                                && cols[i].Group == cols[i - 1].Group;
+            p_.drawLine(QPointF(x_[i], inside ? top + headRow : top), QPointF(x_[i], top + height));
+        }
+        y_ = top + height;
+        p_.drawLine(QPointF(0, y_), QPointF(width_, y_));
+    }
+
+    // Detail rows are most of a long protocol's time: one line of text a cell, placed
+    // from the font's metrics (no text layout per cell), and the column rules drawn
+    // once per page over all its rows.
+    void DrawRows()
+    {
+        p_.setFont(detailFont_);
+        while (r_.NextRow && r_.NextRow()) {
+            if (y_ + rowHeight_ > bottom_) {
+                DrawColumnRules();
+                NewPage();
+                p_.setFont(detailFont_);
+            }
+            for (size_t i = 0; i < r_.Columns.size(); ++i)
+                DrawCell(i, r_.CellText ? r_.CellText(int(i)) : QString());
+            plain_.Draw(p_);
+            y_ += rowHeight_;
+            p_.setPen(rule_);
+            p_.drawLine(QPointF(0, y_), QPointF(width_, y_));
+        }
+        DrawColumnRules();
+    }
+
+    void DrawCell(size_t i, const QString &text)
+    {
+        if (text.isEmpty())
+            return;
+        const double left = x_[i] + pad_, width = x_[i + 1] - x_[i] - 2 * pad_;
+        const double quick = plain_.Width(text);
+        const double wide = quick >= 0 ? quick : detailMetrics_.horizontalAdvance(text);
+        if (wide > width && width > 0) {
+            // A text wider than its column is set smaller, never cut off.
+            p_.setFont(Font(qMax(4.0, r_.DetailPointSize * width / wide * 0.98)));
+            p_.drawText(QRectF(left, y_, width, rowHeight_), r_.Columns[i].Align | Qt::AlignVCenter, text);
+            p_.setFont(detailFont_);
+            return;
+        }
+        const Qt::Alignment h = r_.Columns[i].Align & Qt::AlignHorizontal_Mask;
+        const double at = h & Qt::AlignRight ? left + width - wide
+                          : h & Qt::AlignHCenter ? left + (width - wide) / 2
+                                                 : left;
+        if (quick >= 0)
+            plain_.Add(text, QPointF(at, y_ + baseline_));
+        else
+            p_.drawText(QPointF(at, y_ + baseline_), text);
+    }
+
+    void DrawColumnRules()
+    {
+        p_.setPen(rule_);
+        if (y_ > rowsTop_)
+            for (size_t i = 0; i <= r_.Columns.size(); ++i)
+                p_.drawLine(QPointF(x_[i], rowsTop_), QPointF(x_[i], y_));
+    }
+
+    void DrawSummary()
+    {
+        if (r_.SummaryHeightMm <= 0 || !r_.DrawSummary)
+            return;
+        const double h = r_.SummaryFillsPage ? qMax(Mm(20), bottom_ - y_ - Mm(4))
+                                             : qMin(Mm(r_.SummaryHeightMm), bottom_ - Mm(40));
+        if (y_ + Mm(2) + h > bottom_)
+            NewPage();
+        const QRectF band(0, y_ + Mm(2), width_, h);
+        p_.save();
+        r_.DrawSummary(p_, band);
+        p_.restore();
+    }
+
+    const BandReport &r_;
+    QPainter &p_;
+    QPagedPaintDevice &device_;
+    const int pagesBefore_;
+    const double mm_;                   // device units per millimetre
+    const double width_, height_;       // printable area
+    const QFont detailFont_;
+    const QFontMetricsF detailMetrics_;
+    const QFont footerFont_;
+    PlainGlyphs plain_;
+    QString printed_;
+    std::vector<double> x_;             // column edges
+    bool groups_ = false;
+    double rowHeight_ = 0, footerHeight_ = 0, bottom_ = 0, pad_ = 0, baseline_ = 0;
+    QPen rule_;
+    int page_ = 0;                      // of this report; the footer counts the document's pages
+    double y_ = 0;
+    double rowsTop_ = 0;                // where this page's rows begin
 };
 
 } // namespace
@@ -137,204 +347,38 @@ int BandReport::RenderAll(QPagedPaintDevice &device, const std::vector<BandRepor
     int pages = 0;
     for (size_t i = 0; i < reports.size(); ++i) {
         BandReport &r = *reports[i];
-        device.setPageSize(r.pageSize);
-        device.setPageOrientation(r.orientation);
-        device.setPageMargins(r.marginsMm, QPageLayout::Millimeter);
+        device.setPageSize(r.PageSize);
+        device.setPageOrientation(r.Orientation);
+        device.setPageMargins(r.MarginsMm, QPageLayout::Millimeter);
         if (i == 0) {
             if (!p.begin(&device))
                 return 0;
         } else {
             device.newPage();   // each report starts on a page of its own
         }
-        pages += r.RenderPages(p, device, pages);
+        pages += PageWriter(r, p, device, pages).Run();
     }
     if (p.isActive())
         p.end();
     return pages;
 }
 
-int BandReport::RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBefore)
+bool BandReport::WritePdf(const QString &path, QString *error, int *pages, bool archive)
 {
-    Layout l{device.logicalDpiY() / 25.4, double(device.width()), double(device.height())};
-    const QString printed = footerDateText.isEmpty()
-        ? DisplayStampText(QDateTime::currentDateTime())
-        : footerDateText;
-
-    double total = 0;
-    for (const ReportColumn &c : columns)
-        total += c.share > 0 ? c.share : 0;
-    std::vector<double> x(columns.size() + 1, 0.0);
-    for (size_t i = 0; i < columns.size(); ++i)
-        x[i + 1] = x[i] + (total > 0 ? l.width * qMax(0.0, columns[i].share) / total : 0);
-    bool groups = false;
-    for (const ReportColumn &c : columns)
-        groups = groups || !c.group.isEmpty();
-
-    const QFont detailFont = Font(detailPointSize);
-    const double rowHeight = QFontMetricsF(detailFont, &device).height() * 1.35;
-    const QFont footerFont = Font(7.5);
-    const double footerHeight = QFontMetricsF(footerFont, &device).height() * 2;
-    const double pad = l.Mm(1);
-    QPen rule(Qt::black);
-    rule.setWidthF(l.Mm(0.2));
-
-    int page = 0;               // of this report; the footer counts the document's pages
-    double y = 0;
-    auto drawFooter = [&] {
-        p.setFont(footerFont);
-        const QRectF band(0, l.height - footerHeight, l.width, footerHeight);
-        p.setPen(rule);
-        p.drawLine(band.topLeft(), band.topRight());
-        p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, footerDateLabel + u' ' + printed);
-        p.drawText(band, Qt::AlignRight | Qt::AlignVCenter, footerPageLabel + u' ' + QString::number(pagesBefore + page));
-    };
-    auto drawHeaders = [&] {
-        y = 0;
-        for (const HeaderItem &h : header) {
-            const QFont bold = Font(h.pointSize, true), plain = Font(h.pointSize, h.bold);
-            const double lineHeight = QFontMetricsF(plain, &device).height() * 1.2;
-            const QRectF band(0, y, l.width, lineHeight);
-            if (h.label.isEmpty()) {
-                p.setFont(plain);
-                p.drawText(band, h.align | Qt::AlignVCenter, h.text);
-            } else {
-                p.setFont(bold);
-                const double labelWidth = QFontMetricsF(bold, &device).horizontalAdvance(h.label + u' ');
-                p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, h.label);
-                p.setFont(plain);
-                p.drawText(band.adjusted(labelWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, h.text);
-            }
-            y += lineHeight;
-        }
-        y += l.Mm(2);
-        if (columns.empty())
-            return;
-        // Column header: group headings over their columns, then the headings.
-        const double top = y, headRow = rowHeight * 1.1;
-        // Tall enough for every heading, wrapped into its column.
-        double height = headRow * (groups ? 2 : 1);
-        for (size_t k = 0; k < columns.size(); ++k) {
-            const QFontMetricsF fm(Font(detailPointSize, columns[k].headingBold), &device);
-            const QRectF need = fm.boundingRect(QRectF(0, 0, x[k + 1] - x[k] - 2 * pad, 1e6),
-                                                Qt::AlignCenter | Qt::TextWordWrap, columns[k].heading);
-            height = qMax(height, need.height() + 2 * pad + (columns[k].group.isEmpty() ? 0 : headRow));
-        }
-        p.setPen(rule);
-        p.drawLine(QPointF(0, top), QPointF(l.width, top));
-        for (size_t i = 0; i < columns.size();) {
-            size_t j = i + 1;
-            while (j < columns.size() && !columns[i].group.isEmpty() && columns[j].group == columns[i].group)
-                ++j;
-            if (!columns[i].group.isEmpty()) {
-                p.setFont(Font(detailPointSize, columns[i].headingBold));
-                p.drawText(QRectF(x[i] + pad, top, x[j] - x[i] - 2 * pad, headRow), Qt::AlignCenter, columns[i].group);
-                p.drawLine(QPointF(x[i], top + headRow), QPointF(x[j], top + headRow));
-            }
-            for (size_t k = i; k < j; ++k) {
-                const double cellTop = columns[k].group.isEmpty() ? top : top + headRow;
-                p.setFont(Font(detailPointSize, columns[k].headingBold));
-                p.drawText(QRectF(x[k] + pad, cellTop, x[k + 1] - x[k] - 2 * pad, top + height - cellTop),
-                           Qt::AlignCenter | Qt::TextWordWrap, columns[k].heading);
-            }
-            i = j;
-        }
-        for (size_t i = 0; i <= columns.size(); ++i) {
-            // Inside a group the rule starts under the group's heading.
-            const bool inside = i > 0 && i < columns.size() && !columns[i].group.isEmpty()
-                                && columns[i].group == columns[i - 1].group;
-            p.drawLine(QPointF(x[i], inside ? top + headRow : top), QPointF(x[i], top + height));
-        }
-        y = top + height;
-        p.drawLine(QPointF(0, y), QPointF(l.width, y));
-    };
-    auto newPage = [&] {
-        if (page > 0) {
-            drawFooter();
-            device.newPage();
-        }
-        ++page;
-        drawHeaders();
-    };
-
-    newPage();
-    const double bottom = l.height - footerHeight;
-    // Detail rows are most of a long protocol's time: one line of text a cell, placed
-    // from the font's metrics (no text layout per cell), and the column rules drawn
-    // once per page over all its rows.
-    const QFontMetricsF detailMetrics(detailFont, &device);
-    const double baseline = (rowHeight + detailMetrics.ascent() - detailMetrics.descent()) / 2;
-    double rowsTop = y;
-    auto drawColumnRules = [&] {
-        p.setPen(rule);
-        if (y > rowsTop)
-            for (size_t i = 0; i <= columns.size(); ++i)
-                p.drawLine(QPointF(x[i], rowsTop), QPointF(x[i], y));
-    };
-    PlainGlyphs plain(detailFont, &device);
-    p.setFont(detailFont);
-    while (nextRow && nextRow()) {
-        if (y + rowHeight > bottom) {
-            drawColumnRules();
-            newPage();
-            rowsTop = y;
-            p.setFont(detailFont);
-        }
-        for (size_t i = 0; i < columns.size(); ++i) {
-            const QString text = cellText ? cellText(int(i)) : QString();
-            if (text.isEmpty())
-                continue;
-            const double left = x[i] + pad, width = x[i + 1] - x[i] - 2 * pad;
-            const double quick = plain.Width(text);
-            const double wide = quick >= 0 ? quick : detailMetrics.horizontalAdvance(text);
-            if (wide > width && width > 0) {
-                // A text wider than its column is set smaller, never cut off.
-                p.setFont(Font(qMax(4.0, detailPointSize * width / wide * 0.98)));
-                p.drawText(QRectF(left, y, width, rowHeight), columns[i].align | Qt::AlignVCenter, text);
-                p.setFont(detailFont);
-                continue;
-            }
-            const Qt::Alignment h = columns[i].align & Qt::AlignHorizontal_Mask;
-            const double at = h & Qt::AlignRight ? left + width - wide
-                              : h & Qt::AlignHCenter ? left + (width - wide) / 2
-                                                     : left;
-            if (quick >= 0)
-                plain.Add(text, QPointF(at, y + baseline));
-            else
-                p.drawText(QPointF(at, y + baseline), text);
-        }
-        plain.Draw(p);
-        y += rowHeight;
-        p.setPen(rule);
-        p.drawLine(QPointF(0, y), QPointF(l.width, y));
-    }
-    drawColumnRules();
-    if (summaryHeightMm > 0 && drawSummary) {
-        const double h = summaryFillsPage ? qMax(l.Mm(20), bottom - y - l.Mm(4))
-                                          : qMin(l.Mm(summaryHeightMm), bottom - l.Mm(40));
-        if (y + l.Mm(2) + h > bottom)
-            newPage();
-        const QRectF band(0, y + l.Mm(2), l.width, h);
-        p.save();
-        drawSummary(p, band);
-        p.restore();
-    }
-    drawFooter();
-    return page;
+    return WritePdfAll(path, {this}, error, pages, archive);
 }
 
-bool BandReport::WritePdf(const QString &path, QString *error, int *pages)
-{
-    return WritePdfAll(path, {this}, error, pages);
-}
-
-bool BandReport::WritePdfAll(const QString &path, const std::vector<BandReport *> &reports, QString *error, int *pages)
+bool BandReport::WritePdfAll(const QString &path, const std::vector<BandReport *> &reports, QString *error,
+                             int *pages, bool archive)
 {
     int count = 0;
     {
         KeepPageBuffers();
         QPdfWriter pdf(path);
         pdf.setResolution(600);
-        pdf.setTitle(reports.empty() ? QString() : reports.front()->title);
+        if (archive)
+            pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        pdf.setTitle(reports.empty() ? QString() : reports.front()->Title);
         pdf.setCreator(QStringLiteral("O2-Haldrix"));
         count = RenderAll(pdf, reports);
     }
@@ -342,10 +386,8 @@ bool BandReport::WritePdfAll(const QString &path, const std::vector<BandReport *
         *pages = count;
     if (count == 0 || !QFile::exists(path) || QFile(path).size() == 0) {
         if (error)
-            *error = QStringLiteral("%1: the PDF file could not be written").arg(path);
+            *error = QCoreApplication::translate("Print", "Die PDF-Datei %1 konnte nicht geschrieben werden.").arg(path);
         return false;
     }
     return true;
 }
-
-} // namespace print

@@ -7,7 +7,7 @@
 #include "piles/Piles.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include <QCloseEvent>

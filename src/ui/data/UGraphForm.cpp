@@ -6,7 +6,7 @@
 #include "models/UMessDaten.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include <QEvent>

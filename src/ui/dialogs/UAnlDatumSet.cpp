@@ -5,7 +5,7 @@
 #include "link/PlantTable.h"
 #include "piles/Piles.h"
 #include "widgets/MessageBox.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 
 #include "base/DisplayFormat.h"
 

@@ -3,7 +3,7 @@
 
 #include "link/Commands.h"
 #include "link/PollPause.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "piles/Messages.h"
 #include "widgets/MessageBox.h"
 

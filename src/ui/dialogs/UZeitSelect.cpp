@@ -1,7 +1,7 @@
 #include "dialogs/UZeitSelect.h"
 #include "ui_UZeitSelect.h"
 
-#include "widgets/Instruments.h"
+#include "widgets/LetterBar.h"
 
 #include <QEvent>
 

@@ -18,7 +18,8 @@
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
 #include "widgets/FormPlacement.h"
-#include "widgets/Instruments.h"
+#include "widgets/LedNumber.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
 
@@ -354,12 +355,12 @@ void TFAnzeige::StartTimer()
 {
     dispTimer_->setInterval(1000);
     dispTimer_->start();
-    ::StartTimer();
+    StartPolling();
 }
 
 void TFAnzeige::StopTimer()
 {
-    ::StopTimer();
+    StopPolling();
     dispTimer_->stop();
 }
 
@@ -742,7 +743,7 @@ void TFAnzeige::EndPile()
     WindowObserver window(this, false);
     {
         const PollPause pause({dispTimer_});
-        ::EndPile(Plants().SelectedPlant, window);
+        EndPileWithOperator(Plants().SelectedPlant, window);
     }
     TabControl1Change();
 }
@@ -758,7 +759,7 @@ bool TFAnzeige::SavePlant(int n)
 {
     WindowObserver quiet(this, true);
     const PollPause pause({dispTimer_});
-    return ::SavePlant(n, &quiet);
+    return TransferForReadout(n, &quiet);
 }
 
 void TFAnzeige::Speicherstatus1Click()

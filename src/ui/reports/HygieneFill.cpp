@@ -69,17 +69,17 @@ public:
     }
 
 protected:
-    print::BandReport Layout() override
+    BandReport Layout() override
     {
-        print::BandReport b = Base({"Tiefe", "Schwelle", "Strecke", "Von", "Bis", "Anzahl", "Ergebnis"});
-        b.pageSize = QPageSize(QPageSize::Letter);
-        b.marginsMm = QMarginsF(10, 10, 10, 10);
-        b.title = Label("QRKLabel1");
-        b.footerDateLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Druckdatum/-zeit :"));
-        b.footerPageLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Seitennr. :"));
+        BandReport b = Base({"Tiefe", "Schwelle", "Strecke", "Von", "Bis", "Anzahl", "Ergebnis"});
+        b.PageSize = QPageSize(QPageSize::Letter);
+        b.MarginsMm = QMarginsF(10, 10, 10, 10);
+        b.Title = Label("QRKLabel1");
+        b.FooterDateLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Druckdatum/-zeit :"));
+        b.FooterPageLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Seitennr. :"));
         const QString records = Tr(QT_TRANSLATE_NOOP("Hygiene", "%1 Datensätze, %2 bis %3"))
                                     .arg(r_.records).arg(Stamp(r_.first), Stamp(r_.last));
-        b.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
+        b.Header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
                     {{}, Label("QRKopf1"), 11, true},
                     {{}, Label("QRKopf2")},
                     {{}, Label("QRKopf3")},
@@ -87,7 +87,7 @@ protected:
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Datei- Name :")), Label("DateiName")},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Kriterium :")), Tr(r_.criterion->title)},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte :")), records}};
-        b.columns = {{{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Tiefe")), 0.8},
+        b.Columns = {{{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Tiefe")), 0.8},
                      {{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Schwelle")), 0.8},
                      {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "Dauer")), 1.0},
                      {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "von")), 1.5, Qt::AlignLeft},
@@ -95,8 +95,8 @@ protected:
                      {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "Datensätze")), 0.9},
                      {{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Ergebnis")), 2.6, Qt::AlignLeft}};
         const QStringList lines = SummaryLines();
-        b.summaryHeightMm = 6 + 4.5 * lines.size();
-        b.drawSummary = [lines](QPainter &p, const QRectF &rect) {
+        b.SummaryHeightMm = 6 + 4.5 * lines.size();
+        b.DrawSummary = [lines](QPainter &p, const QRectF &rect) {
             QFont f(QStringLiteral("DejaVu Sans"));
             f.setPointSizeF(9);
             QFont bold = f;

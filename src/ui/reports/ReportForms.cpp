@@ -45,10 +45,10 @@ void TReportForm::Append(std::unique_ptr<TReportForm> next)
 }
 
 namespace {
-std::vector<print::BandReport *> Pointers(std::vector<print::BandReport> &all)
+std::vector<BandReport *> Pointers(std::vector<BandReport> &all)
 {
-    std::vector<print::BandReport *> out;
-    for (print::BandReport &r : all)
+    std::vector<BandReport *> out;
+    for (BandReport &r : all)
         out.push_back(&r);
     return out;
 }
@@ -56,13 +56,13 @@ std::vector<print::BandReport *> Pointers(std::vector<print::BandReport> &all)
 
 int TReportForm::RenderTo(QPagedPaintDevice &device)
 {
-    std::vector<print::BandReport> all = Layouts();
-    return print::BandReport::RenderAll(device, Pointers(all));
+    std::vector<BandReport> all = Layouts();
+    return BandReport::RenderAll(device, Pointers(all));
 }
 
-std::vector<print::BandReport> TReportForm::Layouts()
+std::vector<BandReport> TReportForm::Layouts()
 {
-    std::vector<print::BandReport> all;
+    std::vector<BandReport> all;
     for (TReportForm *f = this; f; f = f->next_.get())
         all.push_back(f->Layout());
     return all;
@@ -96,18 +96,18 @@ void TReportForm::DrawChart(QPainter &p, const QRectF &rect)
     p.drawPicture(0, 0, picture);
 }
 
-print::BandReport TReportForm::Base(const QStringList &detailLabels)
+BandReport TReportForm::Base(const QStringList &detailLabels)
 {
     detail_ = detailLabels;
-    print::BandReport r;
-    r.nextRow = [this] { return NeedData && NeedData(); };
-    r.cellText = [this](int column) {
+    BandReport r;
+    r.NextRow = [this] { return NeedData && NeedData(); };
+    r.CellText = [this](int column) {
         const QString name = detail_.value(column);
         return name.isEmpty() || !PrintLabel ? QString() : PrintLabel(name);
     };
     if (hasSummary_) {
-        r.summaryHeightMm = 90;
-        r.drawSummary = [this](QPainter &p, const QRectF &rect) { DrawChart(p, rect); };
+        r.SummaryHeightMm = 90;
+        r.DrawSummary = [this](QPainter &p, const QRectF &rect) { DrawChart(p, rect); };
     }
     return r;
 }
@@ -117,6 +117,8 @@ ReportSink g_reportSink;    // takes rendered reports instead of the preview (Se
 }
 
 void SetReportSink(ReportSink sink) { g_reportSink = std::move(sink); }
+
+void ResetReportValues() { SetReportSink({}); }
 
 void TReportForm::Preview(QWidget *parent)
 {
@@ -154,8 +156,8 @@ bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
         return false;
     }
     temp.close();
-    std::vector<print::BandReport> all = Layouts();
-    if (!print::BandReport::WritePdfAll(temp.fileName(), Pointers(all), error, pages))
+    std::vector<BandReport> all = Layouts();
+    if (!BandReport::WritePdfAll(temp.fileName(), Pointers(all), error, pages))
         return false;
     QFile::remove(path);
     if (!temp.rename(path)) {
@@ -175,7 +177,7 @@ namespace {
 QString KompText(const char *text) { return QCoreApplication::translate("TFQRKompForm", text); }
 } // namespace
 
-std::vector<print::HeaderItem> TReportForm::FileHeader() const
+std::vector<HeaderItem> TReportForm::FileHeader() const
 {
     return {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
             {{}, Label("QRKopf1"), 11, true},
@@ -221,17 +223,17 @@ void TFQRKompForm::SetUnitHeadings()
     }
 }
 
-print::BandReport TFQRKompForm::Layout()
+BandReport TFQRKompForm::Layout()
 {
-    print::BandReport r = Base({"QRNr", "QRDat", "QRT1", "QRT2", "QRT3", "QRT4", "QRT5", "QRO2", "QRZeit", "QRZyklen", "QR55Gr"});
-    r.pageSize = QPageSize(QPageSize::Letter);
-    r.marginsMm = QMarginsF(10, 10, 10, 10);
-    r.title = Label("QRKLabel1");
-    r.header = FileHeader();
-    r.footerDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
-    r.footerPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
+    BandReport r = Base({"QRNr", "QRDat", "QRT1", "QRT2", "QRT3", "QRT4", "QRT5", "QRO2", "QRZeit", "QRZyklen", "QR55Gr"});
+    r.PageSize = QPageSize(QPageSize::Letter);
+    r.MarginsMm = QMarginsF(10, 10, 10, 10);
+    r.Title = Label("QRKLabel1");
+    r.Header = FileHeader();
+    r.FooterDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
+    r.FooterPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
     const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
-    r.columns = {{{}, Label("QRLabel8"), 0.7},
+    r.Columns = {{{}, Label("QRLabel8"), 0.7},
                  {{}, Label("QRDatum"), 2.2, Qt::AlignLeft},
                  {temps, Label("QRTemp1")}, {temps, Label("QRTemp2")}, {temps, Label("QRTemp3")},
                  {temps, Label("QRTemp4")}, {temps, Label("QRTemp5")},
@@ -257,22 +259,22 @@ TFQRKompProtokoll::TFQRKompProtokoll()
     labels_["QRLabel3"] = QStringLiteral("Prüfer/ Unterschrift");
 }
 
-print::BandReport TFQRKompProtokoll::Layout()
+BandReport TFQRKompProtokoll::Layout()
 {
-    print::BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", QString(), QString()});
-    r.pageSize = QPageSize(QPageSize::Letter);
-    r.marginsMm = QMarginsF(10, 10, 10, 10);
-    r.footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
-    r.footerPageLabel = QStringLiteral("Seitennr. :");
-    r.title = Label("QRKLabel1");
-    r.detailPointSize = 8.5;
-    r.header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignLeft},
+    BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", QString(), QString()});
+    r.PageSize = QPageSize(QPageSize::Letter);
+    r.MarginsMm = QMarginsF(10, 10, 10, 10);
+    r.FooterDateLabel = QStringLiteral("Druckdatum/-zeit :");
+    r.FooterPageLabel = QStringLiteral("Seitennr. :");
+    r.Title = Label("QRKLabel1");
+    r.DetailPointSize = 8.5;
+    r.Header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignLeft},
                 {QStringLiteral("Betrieb:"), Label("QRKopf1"), 10},
                 {QStringLiteral("        "), Label("QRKopf2"), 10},
                 {QStringLiteral("        "), Label("QRKopf3"), 10},
                 {QStringLiteral("Mieten-Nr:"), Label("AnlName"), 10}};
     const QString values = Label("QRLabel5");
-    r.columns = {{{}, Label("QRDatum"), 2.1, Qt::AlignLeft, true},
+    r.Columns = {{{}, Label("QRDatum"), 2.1, Qt::AlignLeft, true},
                  {values, Label("QRTemp1"), 1.3, Qt::AlignRight, true},
                  {values, Label("QRTemp2"), 1.3, Qt::AlignRight, true},
                  {values, Label("QRTemp3"), 1.4, Qt::AlignRight, true},
@@ -291,16 +293,16 @@ TFQRGraphForm::TFQRGraphForm()
     labels_["QRKLabel1"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Haldrix Messprotokoll"));
 }
 
-print::BandReport TFQRGraphForm::Layout()
+BandReport TFQRGraphForm::Layout()
 {
-    print::BandReport r = Base({});
-    r.pageSize = QPageSize(QPageSize::A4);
-    r.orientation = QPageLayout::Landscape;
-    r.marginsMm = QMarginsF(10, 10, 10, 10);
-    r.title = Label("QRKLabel1");
-    r.header = FileHeader();
-    r.summaryFillsPage = true;
-    r.footerDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
-    r.footerPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
+    BandReport r = Base({});
+    r.PageSize = QPageSize(QPageSize::A4);
+    r.Orientation = QPageLayout::Landscape;
+    r.MarginsMm = QMarginsF(10, 10, 10, 10);
+    r.Title = Label("QRKLabel1");
+    r.Header = FileHeader();
+    r.SummaryFillsPage = true;
+    r.FooterDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
+    r.FooterPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
     return r;
 }

@@ -15,8 +15,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 
-void ResetReportValues() { SetReportSink({}); }
-
 TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Lesen)
 {
     ui->setupUi(this);

@@ -211,12 +211,12 @@ void TFMain::SetHeader()
 
 void TFMain::StartTimer()
 {
-    ::StartTimer();
+    StartPolling();
 }
 
 void TFMain::StopTimer()
 {
-    ::StopTimer();
+    StopPolling();
 }
 
 void TFMain::RunDiscovery()

@@ -1,4 +1,4 @@
-#include "widgets/Instruments.h"
+#include "widgets/BarGauge.h"
 
 #include <QPainter>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "widgets/Instruments.h"
+#include "widgets/LedNumber.h"
 
 #include <QPainter>
 #include <QPainterPath>

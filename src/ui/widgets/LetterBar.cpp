@@ -1,4 +1,4 @@
-#include "widgets/Instruments.h"
+#include "widgets/LetterBar.h"
 
 #include <QGridLayout>
 #include <QToolButton>

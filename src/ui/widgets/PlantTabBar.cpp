@@ -1,4 +1,4 @@
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>

@@ -170,9 +170,9 @@ private slots:
         QList<int> learned;
         FollowLateAnswers([&](int n) { learned << n; });
         site.link.LeseTimer()->setInterval(300);
-        StartTimer();
+        StartPolling();
         QTRY_VERIFY_WITH_TIMEOUT(Plants().PlantTable[3].Present, 15000);
-        StopTimer();
+        StopPolling();
         QCOMPARE(learned, QList<int>{3});
         QCOMPARE(Plants().PlantTable[3].Datei, file);
         QVERIFY(site.link.PlantTimeout(3, LinkValues().BaseTimeout) > 150);
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(c.LostInFlight[0].afterRecord, 5);
 
         // The rest comes in; a transfer that ends leaves no note behind.
-        QVERIFY(SavePlant(3));
+        QVERIFY(TransferForReadout(3));
         QCOMPARE(CheckedLines(file, stored - 1).size(), stored - 1);
         QVERIFY(!QFile::exists(Settings().ProgramFolder + "transfer.note"));
         QCOMPARE(CheckInterruptedTransfer(), QString());
@@ -343,13 +343,13 @@ private slots:
     {
         Site site({Plant(2, true), Plant(8, true)}, 2);
         Operator no;
-        QCOMPARE(EndPile(2, no), EndOutcome::Declined);
+        QCOMPARE(EndPileWithOperator(2, no), EndOutcome::Declined);
         QVERIFY(site.Sent().isEmpty());                 // answered No: nothing sent or read
 
         const int stored = site.P(2).StoredCount();
         Operator yes;
         yes.answers = {true};
-        QCOMPARE(EndPile(2, yes), EndOutcome::SwitchedOff);
+        QCOMPARE(EndPileWithOperator(2, yes), EndOutcome::SwitchedOff);
         QCOMPARE(yes.told, QStringList{"Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"});
         QVERIFY(!site.P(2).Running());
         QVERIFY(!Plants().PlantTable[2].Running && Plants().PlantTable[2].Datei.isEmpty() && Plants().PlantTable[2].Anzahl == 0);
@@ -361,7 +361,7 @@ private slots:
         site.P(8).GetFaults().count1001 = true;
         Operator careful;
         careful.answers = {true, false};
-        QCOMPARE(EndPile(8, careful), EndOutcome::KeptRunning);
+        QCOMPARE(EndPileWithOperator(8, careful), EndOutcome::KeptRunning);
         QCOMPARE(careful.asked.size(), 2);
         QCOMPARE(careful.asked[1], QString("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
         QVERIFY(site.P(8).Running() && Plants().PlantTable[8].Running);
@@ -505,7 +505,7 @@ private slots:
         Site site({Plant(1, true), weak}, 24);
         const QString out = qEnvironmentVariable("O2H_HYGIENE_OUT");   // keeps the files to look at
         for (int n : {1, 2}) {
-            QVERIFY(SavePlant(n));
+            QVERIFY(TransferForReadout(n));
             DataFileContent file;
             QVERIFY(LoadDataFile(Plants().PlantTable[n].Datei, file, nullptr) && file.FileValid);
             QCOMPARE(file.LineCount, 24 * 24LL);

@@ -19,15 +19,15 @@ private slots:
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         QTemporaryDir dir;
-        print::BandReport r;
-        r.title = "Probe";
-        r.header = {{{}, "Haldrix Messprotokoll", 12, true, Qt::AlignHCenter}, {"Anlagen- Name :", "Nord"}};
-        r.columns = {{{}, "Nr.:", 0.6}, {{}, "Datum/Zeit", 2, Qt::AlignLeft},
+        BandReport r;
+        r.Title = "Probe";
+        r.Header = {{{}, "Haldrix Messprotokoll", 12, true, Qt::AlignHCenter}, {"Anlagen- Name :", "Nord"}};
+        r.Columns = {{{}, "Nr.:", 0.6}, {{}, "Datum/Zeit", 2, Qt::AlignLeft},
                      {"Temperatur an Messtelle", "T5[°C]"}, {"Temperatur an Messtelle", "T4[°C]"}, {{}, "O2[vol%]"}};
         const int rows = 130;
         int row = 0;
-        r.nextRow = [&] { return ++row <= rows; };
-        r.cellText = [&](int c) {
+        r.NextRow = [&] { return ++row <= rows; };
+        r.CellText = [&](int c) {
             switch (c) {
             case 0: return QString::number(row);
             case 1: return QStringLiteral("08.12.2026  %1:00").arg(row % 24, 2, 10, QLatin1Char('0'));
@@ -37,13 +37,13 @@ private slots:
         };
         int summaries = 0;
         QRectF summaryRect;
-        r.summaryHeightMm = 80;
-        r.drawSummary = [&](QPainter &p, const QRectF &rect) {
+        r.SummaryHeightMm = 80;
+        r.DrawSummary = [&](QPainter &p, const QRectF &rect) {
             ++summaries;
             summaryRect = rect;
             p.drawText(rect, Qt::AlignCenter, "SUMMARY");
         };
-        r.footerDateText = "09.12.2026 10:00";
+        r.FooterDateText = "09.12.2026 10:00";
         const QString pdf = dir.filePath("r.pdf");
         int pages = 0;
         QVERIFY(r.WritePdf(pdf, nullptr, &pages));

@@ -5,7 +5,7 @@
 #include "data/UDatenLesen.h"
 #include "dialogs/UAktiv.h"
 #include "reports/ReportForms.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include "support/Files.h"

@@ -7,7 +7,7 @@
 #include "settings/SettingsFile.h"
 #include "widgets/MessageBox.h"
 #include "dialogs/UZeitSelect.h"
-#include "widgets/Instruments.h"
+#include "widgets/LetterBar.h"
 
 #include <QLabel>
 #include <QLineEdit>

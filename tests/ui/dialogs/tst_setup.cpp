@@ -8,7 +8,7 @@
 #include "dialogs/UPC_Setup.h"
 #include "link/Commands.h"
 #include "link/SetupValues.h"
-#include "widgets/Instruments.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 
 #include "support/Files.h"

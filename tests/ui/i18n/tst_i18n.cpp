@@ -10,7 +10,8 @@
 #include "settings/SettingsFile.h"
 #include "dialogs/UAktiv.h"
 #include "shell/UMain.h"
-#include "widgets/Instruments.h"
+#include "widgets/LetterBar.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/MessageBox.h"
 #include "support/SharedState.h"
 

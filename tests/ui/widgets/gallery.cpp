@@ -1,6 +1,10 @@
 // Renders every display widget into one PNG, to judge the looks at a scale:
 //   widgets_gallery out.png [scale]
-#include "widgets/Instruments.h"
+#include "widgets/LedNumber.h"
+#include "widgets/BarGauge.h"
+#include "widgets/LedLabel.h"
+#include "widgets/LetterBar.h"
+#include "widgets/PlantTabBar.h"
 #include "widgets/Picture.h"
 
 #include <QApplication>

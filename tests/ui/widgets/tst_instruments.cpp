@@ -1,4 +1,6 @@
-#include "widgets/Instruments.h"
+#include "widgets/LedNumber.h"
+#include "widgets/BarGauge.h"
+#include "widgets/LetterBar.h"
 #include "widgets/Picture.h"
 
 #include <QImage>

@@ -104,5 +104,6 @@ void StartReplyWait(int timeout);
 void EndReplyWait();
 // The time-out SendAndWait gives `plant` instead of `timeout` (TLink::PlantTimeout).
 int ReplyTimeoutFor(int plant, int timeout);
-void StartTimer();
-void StopTimer();
+// The 500 ms poll of the one link (TLink::StartTimer / StopTimer); nothing without a link.
+void StartPolling();
+void StopPolling();

@@ -61,7 +61,7 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer = nullpt
 // The silent transfer of the daily readout: success at once for a plant without a
 // running pile; a plant missing from the line (PlantMissing) is asked first and,
 // when it still does not answer, fails.
-bool SavePlant(int plant, PileObserver *observer = nullptr);
+bool TransferForReadout(int plant, PileObserver *observer = nullptr);
 // The transfer for the operator: the same, with the messages for each failure.
 bool SaveCurrentPlant(int plant, PileObserver &ui);
 
@@ -93,7 +93,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui);
 enum class EndOutcome { Declined, KeptRunning, SwitchedOff, SwitchOffFailed };
 // The ending dialogue: confirmation, the last memory transfer (a failed one asks
 // again), switch-off, and its message.
-EndOutcome EndPile(int plant, PileObserver &ui);
+EndOutcome EndPileWithOperator(int plant, PileObserver &ui);
 
 // The daily readout: due when a readout hour is set and `now` has reached
 // NextReadout. RunDailyReadout transfers every plant 1..PlantCount (result per

@@ -18,59 +18,54 @@
 class QPagedPaintDevice;
 class QPainter;
 
-namespace print {
-
 // One line of the page header: an optional bold label, then the text.
 struct HeaderItem {
-    QString label;
-    QString text;
-    double pointSize = 9;
-    bool bold = false;
-    Qt::Alignment align = Qt::AlignLeft;
+    QString Label;
+    QString Text;
+    double PointSize = 9;
+    bool Bold = false;
+    Qt::Alignment Align = Qt::AlignLeft;
 };
 
 struct ReportColumn {
-    QString group;              // common heading over neighbouring columns of the same group
-    QString heading;
-    double share = 1;           // part of the printable width, relative to the other columns
-    Qt::Alignment align = Qt::AlignRight;
-    bool headingBold = false;
+    QString Group;              // common heading over neighbouring columns of the same group
+    QString Heading;
+    double Share = 1;           // part of the printable width, relative to the other columns
+    Qt::Alignment Align = Qt::AlignRight;
+    bool HeadingBold = false;
 };
 
 class BandReport {
 public:
-    QPageSize pageSize{QPageSize::Letter};
-    QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    QMarginsF marginsMm{10, 10, 10, 10};
-    QString title;                                  // document title (PDF)
+    QPageSize PageSize{QPageSize::Letter};
+    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
+    QMarginsF MarginsMm{10, 10, 10, 10};
+    QString Title;                                  // document title (PDF)
 
-    std::vector<HeaderItem> header;
-    std::vector<ReportColumn> columns;
-    double detailPointSize = 8;
-    // Another row? Advances the filler to it. Then cellText(column) per column.
-    std::function<bool()> nextRow;
-    std::function<QString(int column)> cellText;
+    std::vector<HeaderItem> Header;
+    std::vector<ReportColumn> Columns;
+    double DetailPointSize = 8;
+    // Another row? Advances the filler to it. Then CellText(column) per column.
+    std::function<bool()> NextRow;
+    std::function<QString(int column)> CellText;
     // Summary band: height in mm (0: none) and what to draw into its rectangle.
-    double summaryHeightMm = 0;
-    bool summaryFillsPage = false;                  // the summary takes the rest of its page
-    std::function<void(QPainter &, const QRectF &)> drawSummary;
+    double SummaryHeightMm = 0;
+    bool SummaryFillsPage = false;                  // the summary takes the rest of its page
+    std::function<void(QPainter &, const QRectF &)> DrawSummary;
 
-    QString footerDateLabel = QStringLiteral("Druckdatum/-zeit :");
-    QString footerPageLabel = QStringLiteral("Seitennr. :");
-    QString footerDateText;                         // empty: now, in the program language's form
+    QString FooterDateLabel = QStringLiteral("Druckdatum/-zeit :");
+    QString FooterPageLabel = QStringLiteral("Seitennr. :");
+    QString FooterDateText;                         // empty: now, in the program language's form
 
     // Lays the report out on `device` (page size, orientation and margins are set
     // here). Returns the number of pages, 0 when the device cannot be painted on.
     int Render(QPagedPaintDevice &device);
-    // The same as a PDF file (vector text, embedded fonts).
-    bool WritePdf(const QString &path, QString *error = nullptr, int *pages = nullptr);
+    // The same as a PDF file (vector text, embedded fonts); with `archive` as
+    // PDF/A-1b, for keeping.
+    bool WritePdf(const QString &path, QString *error = nullptr, int *pages = nullptr, bool archive = false);
     // Several reports as one document, each from a new page with its own layout.
     static int RenderAll(QPagedPaintDevice &device, const std::vector<BandReport *> &reports);
     static bool WritePdfAll(const QString &path, const std::vector<BandReport *> &reports,
-                            QString *error = nullptr, int *pages = nullptr);
-
-private:
-    int RenderPages(QPainter &p, QPagedPaintDevice &device, int pagesBefore);
+                            QString *error = nullptr, int *pages = nullptr, bool archive = false);
 };
 
-} // namespace print

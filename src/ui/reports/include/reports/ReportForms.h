@@ -43,12 +43,12 @@ public:
 
 protected:
     TReportForm();
-    virtual print::BandReport Layout() = 0;
+    virtual BandReport Layout() = 0;
     void DrawChart(QPainter &p, const QRectF &rect);
     // Title, company lines, plant and file name, the two comment lines.
-    std::vector<print::HeaderItem> FileHeader() const;
+    std::vector<HeaderItem> FileHeader() const;
     // Detail labels in column order, for the renderer's cell requests.
-    print::BandReport Base(const QStringList &detailLabels);
+    BandReport Base(const QStringList &detailLabels);
 
     QMap<QString, QString> labels_;
     QStringList detail_;
@@ -57,7 +57,7 @@ protected:
 
 private:
     // The layouts of this form and of the forms appended to it, in print order.
-    std::vector<print::BandReport> Layouts();
+    std::vector<BandReport> Layouts();
     int RenderTo(QPagedPaintDevice &device);
     std::unique_ptr<TReportForm> next_;
 };
@@ -77,7 +77,7 @@ public:
     // or emptied after the reference display.
     void SetUnitHeadings();
 protected:
-    print::BandReport Layout() override;
+    BandReport Layout() override;
 };
 
 // The graph on one landscape page: header lines, the chart once, footer.
@@ -85,7 +85,7 @@ class TFQRGraphForm : public TReportForm {
 public:
     TFQRGraphForm();
 protected:
-    print::BandReport Layout() override;
+    BandReport Layout() override;
 };
 
 // The protocol for the compost quality association: date, edge, core, base, and
@@ -94,5 +94,5 @@ class TFQRKompProtokoll : public TReportForm {
 public:
     TFQRKompProtokoll();
 protected:
-    print::BandReport Layout() override;
+    BandReport Layout() override;
 };
