@@ -311,7 +311,7 @@ Communication error!</translation>
     <name>Print</name>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
-        <translation type="unfinished"></translation>
+        <translation>The PDF file %1 could not be written.</translation>
     </message>
 </context>
 <context>

@@ -311,7 +311,7 @@ Erreur de communication !</translation>
     <name>Print</name>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier PDF %1 n’a pas pu être écrit.</translation>
     </message>
 </context>
 <context>
