@@ -1,4 +1,5 @@
 #include "datafile/DataFile.h"
+#include "datafile/Seal.h"
 
 #include "base/DisplayFormat.h"
 #include "datafile/SeriesData.h"
@@ -40,6 +41,8 @@ struct DataFileState {
     QList<PendingLine> pending;         // lines waiting for their file (mirrored by the journal)
     QString lastFailure, lastFailureFile;
     bool journalFailed = false;
+    std::unique_ptr<QFile> seal;        // the open file's seal, while it is sealed
+    QByteArray sealLast;                // the seal's last hash
 };
 
 DataFileState &State()
@@ -188,6 +191,8 @@ void ResetDataFileState()
 {
     if (State().open)
         SyncAndClose(*State().open);
+    if (State().seal)
+        SyncAndClose(*State().seal);
     State() = {};
 }
 
@@ -334,6 +339,86 @@ bool DataFolderWritable(const QString &folder, QString *why)
     return ok;
 }
 
+namespace {
+
+// The data line's bytes reach the disk before its seal line is written, so that
+// no crash leaves a seal ahead of the data.
+void SyncData(QFile &f)
+{
+#ifdef Q_OS_WIN
+    _commit(f.handle());
+#elif defined(Q_OS_LINUX)
+    ::fdatasync(f.handle());
+#else
+    ::fsync(f.handle());
+#endif
+}
+
+bool OpenSealForAppend(const QString &dataFile)
+{
+    auto seal = std::make_unique<QFile>(SealPath(dataFile));
+    if (!seal->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        NoteWriteFailure(seal->fileName(), seal->errorString());
+        return false;
+    }
+    State().seal = std::move(seal);
+    return true;
+}
+
+// A new seal over the header lines of a file that holds nothing else yet.
+void StartSeal(const QString &dataFile, const QByteArray &header)
+{
+    const QByteArray hash = SealHash({}, header);
+    QString why;
+    if (!WriteFileAtomically(SealPath(dataFile), SealLine(0, hash), &why)) {
+        NoteWriteFailure(SealPath(dataFile), why);
+        return;
+    }
+    if (OpenSealForAppend(dataFile))
+        State().sealLast = hash;
+}
+
+// Takes up the seal of a file written before: the chain goes on from its last hash.
+// The one line a crash may have left unsealed is sealed now; a file that was ours
+// with nothing but its header gets a seal; a file without a seal (written before
+// sealing existed, or by another program) stays without one.
+void ResumeSeal(const QString &dataFile)
+{
+    QFile data(dataFile), seal(SealPath(dataFile));
+    if (!data.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = data.readAll();
+    if (!seal.exists()) {
+        if (HeaderOnly(dataFile)) {
+            qsizetype end = 0;
+            for (int i = 0; i < SealHeaderLines && end >= 0; ++i)
+                end = bytes.indexOf('\n', end) + 1;
+            if (end > 0 && bytes.mid(end).trimmed().isEmpty())
+                StartSeal(dataFile, bytes.left(end));
+        }
+        return;
+    }
+    if (!seal.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray sealBytes = seal.readAll();
+    seal.close();
+    const qsizetype lastLine = sealBytes.lastIndexOf('\n', sealBytes.size() - 2) + 1;
+    const QByteArray last = QByteArray::fromHex(sealBytes.mid(sealBytes.indexOf(';', lastLine) + 1).trimmed());
+    if (last.size() != 32 || !OpenSealForAppend(dataFile))
+        return;
+    State().sealLast = last;
+    const SealCheck check = VerifySealBytes(bytes, sealBytes);
+    if (check.state == SealCheck::Intact && check.lastUnsealed) {
+        const qsizetype from = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
+        const QByteArray line = bytes.mid(from);
+        const QByteArray hash = SealHash(last, line);
+        if (State().seal->write(SealLine(line.left(line.indexOf(';')).toLongLong(), hash)) > 0)
+            State().sealLast = hash;
+    }
+}
+
+} // namespace
+
 bool OpenDataFile(int plant)
 {
     // Only one transfer at a time may hold the data file.
@@ -344,6 +429,8 @@ bool OpenDataFile(int plant)
     if (p.Datei.isEmpty())
         MakeDataFileName(plant);
     RemoveAtomicWriteLeftovers(p.Datei);      // a header write cut by a crash
+    RemoveAtomicWriteLeftovers(SealPath(p.Datei));
+    QByteArray newHeader;
 
     if (!QFileInfo::exists(p.Datei)) {
         // The header appears completely or not at all: written to a temporary file,
@@ -358,7 +445,8 @@ bool OpenDataFile(int plant)
         header += QStringLiteral("Erste Datensicherung : ") + FileDateText(DataFileToday()) + kCrLf;
         header += QStringLiteral(" ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen") + kCrLf;
         QString why;
-        if (!WriteFileAtomically(p.Datei, EncodeText(header), &why)) {
+        newHeader = EncodeText(header);
+        if (!WriteFileAtomically(p.Datei, newHeader, &why)) {
             NoteWriteFailure(p.Datei, why);
             return false;
         }
@@ -382,6 +470,10 @@ bool OpenDataFile(int plant)
             f->write("\r\n");
     }
     State().open = std::move(f);
+    if (!newHeader.isEmpty())
+        StartSeal(p.Datei, newHeader);
+    else
+        ResumeSeal(p.Datei);
     return true;
 }
 
@@ -397,6 +489,18 @@ bool AppendLineText(TAnlageParameter &p, const QString &line)
     if (State().open->write(bytes) == bytes.size()) {
         ++p.Anzahl;     // counts exactly the lines in the file
         NoteWriteSuccess(p.Datei);
+        if (State().seal) {
+            SyncData(*State().open);
+            const QByteArray hash = SealHash(State().sealLast, bytes);
+            const QByteArray sealLine = SealLine(p.Anzahl, hash);
+            if (State().seal->write(sealLine) == sealLine.size()) {
+                State().sealLast = hash;
+            } else {
+                // The record is kept; the seal stops here and says so when checked.
+                NoteWriteFailure(State().seal->fileName(), State().seal->errorString());
+                State().seal.reset();
+            }
+        }
         return true;
     }
     NoteWriteFailure(p.Datei, State().open->errorString());
@@ -446,6 +550,10 @@ void CloseDataFile(int plant)
     if (State().open) {
         SyncAndClose(*State().open);
         State().open.reset();
+    }
+    if (State().seal) {
+        SyncAndClose(*State().seal);
+        State().seal.reset();
     }
     if (ValidPlant(plant))
         WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), Plants().PlantTable[plant].Anzahl);

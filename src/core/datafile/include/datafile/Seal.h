@@ -1,0 +1,53 @@
+#pragma once
+// The seal of a data file: "<file>.seal" beside it, UTF-8, one line per line of the
+// data file. Its first line "0;<hash>" holds the SHA-256 of the header (the file's
+// first nine lines, bytes as written); then one line "<record number>;<hash>" per
+// data line, the hash taken over the previous line's hash (32 bytes) and the data
+// line's exact bytes, CR LF included. A file changed afterwards no longer matches
+// its chain; the check value (the last hash's first 16 hex digits), printed on the
+// protocols, pins the file even against someone who rewrites both.
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+QString SealPath(const QString &dataFile);
+
+// The number of header lines our writer puts before the data lines.
+constexpr int SealHeaderLines = 9;
+
+// One link of the chain: SHA-256 over `previous` (empty for the header) and `line`.
+QByteArray SealHash(const QByteArray &previous, const QByteArray &line);
+// "<number>;<64 hex digits>\n"
+QByteArray SealLine(qint64 number, const QByteArray &hash);
+// The check value of a hash: its first 16 hex digits, upper case.
+QString CheckValueText(const QByteArray &hash);
+
+struct SealCheck {
+    enum State { Intact, NoSeal, Broken, Unreadable };
+    enum Fault { None, HeaderChanged, LineChanged, LineRemoved, LineInserted, TailRemoved, TailUnsealed, SealDamaged };
+    State state = Unreadable;
+    Fault fault = None;
+    qint64 records = 0;         // data lines covered by the seal
+    qint64 line = 0;            // 1-based line of the data file where the fault was found
+    qint64 record = 0;          // the record number there (as the seal has it)
+    bool lastUnsealed = false;  // the last data line has no seal yet (cut by a crash)
+    QString checkValue;         // of the last sealed line
+    QString error;              // Unreadable: why
+
+    // For the operator: "65535 Datensätze, Siegel intakt, Prüfwert 0123456789ABCDEF",
+    // "ohne Siegel", or the first fault and where it is.
+    QString Text() const;
+    // A short state for a window's file line: "Siegel intakt", "ohne Siegel",
+    // "Siegel verletzt".
+    QString ShortText() const;
+    // "Prüfwert: 0123456789ABCDEF" for prints; "Prüfwert: ohne Siegel" or
+    // "Prüfwert: Siegel verletzt (Zeile 12)" otherwise.
+    QString PrintText() const;
+};
+
+// Checks the data file against its seal. Works on the bytes; a file saved again by
+// a spreadsheet (other separators, line ends or dates) is found at its header.
+SealCheck VerifySeal(const QString &dataFile);
+// The same on contents already read (data file bytes, seal bytes).
+SealCheck VerifySealBytes(const QByteArray &data, const QByteArray &seal);

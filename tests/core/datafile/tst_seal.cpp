@@ -1,0 +1,199 @@
+#include "datafile/DataFile.h"
+#include "datafile/Seal.h"
+#include "plant/Plant.h"
+#include "settings/SettingsFile.h"
+#include "support/Files.h"
+#include "support/SharedState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using support::ReadAll;
+using support::WriteAll;
+
+TLiveValues Rec(int k)
+{
+    TLiveValues v;
+    v.T5 = 60 + k % 7, v.T4 = 58, v.T3 = 50, v.T2 = 40, v.T1 = 20 + k % 3;
+    v.RefMarke = 20, v.O2 = 150 + k, v.Betriebsart = 3, v.Luefterlaufzeit = k * 2, v.LuefterZyklen = k;
+    return v;
+}
+
+// The lines of a file with their line ends.
+QList<QByteArray> Lines(const QByteArray &b)
+{
+    QList<QByteArray> out;
+    qsizetype start = 0;
+    while (start < b.size()) {
+        const qsizetype end = b.indexOf('\n', start) + 1;
+        out << b.mid(start, (end > 0 ? end : b.size()) - start);
+        start = end > 0 ? end : b.size();
+    }
+    return out;
+}
+
+} // namespace
+
+class TstSeal : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<TSettingsFile> ini_;
+    std::optional<support::SharedStateGuard> guard_;
+
+    // A pile on plant 1 with `records` records, in one or two transfers.
+    QString WritePile(int records, int transfers = 1)
+    {
+        TAnlageParameter &p = Plants().PlantTable[1];
+        p.Name = QStringLiteral("Nord");
+        p.Pfad = dir_.path();
+        p.Datei.clear();
+        MakeDataFileName(1);
+        int k = 0;
+        for (int t = 0; t < transfers; ++t) {
+            if (!OpenDataFile(1))
+                return {};
+            for (; k < records * (t + 1) / transfers; ++k)
+                if (!AppendDataLine(1, QStringLiteral("08.12.2026  %1:00").arg(k % 24, 2, 10, QChar(u'0')), Rec(k)))
+                    return {};
+            CloseDataFile(1);
+        }
+        return p.Datei;
+    }
+
+private slots:
+    void init()
+    {
+        guard_.emplace();
+        SetDataFileToday([] { return QDate(2026, 12, 8); });
+        for (const QString &f : QDir(dir_.path()).entryList(QDir::Files))
+            QFile::remove(dir_.filePath(f));
+        ini_ = std::make_unique<TSettingsFile>(dir_.filePath("Haldrix.ini"));
+        Settings().SettingsFile = ini_.get();
+        SetProgramFolder(dir_.path());
+    }
+    void cleanup()
+    {
+        guard_.reset();
+        ini_.reset();
+    }
+
+    void writtenFileVerifiesAcrossTransfers()
+    {
+        const QString file = WritePile(40, 3);
+        QVERIFY(!file.isEmpty());
+        const SealCheck c = VerifySeal(file);
+        QCOMPARE(c.state, SealCheck::Intact);
+        QCOMPARE(c.records, 40);
+        QVERIFY(!c.lastUnsealed);
+        QCOMPARE(c.checkValue.size(), 16);
+        QVERIFY(c.Text().startsWith("40 Datensätze, Siegel intakt, Prüfwert " + c.checkValue));
+        QCOMPARE(Lines(ReadAll(SealPath(file))).size(), 41);
+        // The check value pins the content: another record, another value.
+        const QString other = WritePile(41);
+        QVERIFY(VerifySeal(other).checkValue != c.checkValue);
+    }
+
+    // Each way a file gets spoilt is found at its line (header 1..9, record k at 9 + k).
+    void faultsFoundAtTheirLine_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("line");
+        QTest::newRow("digit changed") << "change" << int(SealCheck::LineChanged) << 14;
+        QTest::newRow("line deleted") << "delete" << int(SealCheck::LineRemoved) << 14;
+        QTest::newRow("line inserted") << "insert" << int(SealCheck::LineInserted) << 14;
+        QTest::newRow("last lines cut") << "truncate" << int(SealCheck::TailRemoved) << 0;
+        QTest::newRow("spreadsheet re-save") << "spreadsheet" << int(SealCheck::HeaderChanged) << 1;
+        QTest::newRow("header edited") << "header" << int(SealCheck::HeaderChanged) << 1;
+        QTest::newRow("seal edited") << "seal" << int(SealCheck::LineChanged) << 14;
+    }
+    void faultsFoundAtTheirLine()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, fault);
+        QFETCH(int, line);
+        const QString file = WritePile(20);
+        QList<QByteArray> lines = Lines(ReadAll(file));
+        const int i = 13;       // line 14: record 5
+        if (how == "change")
+            lines[i][lines[i].size() - 3] = lines[i][lines[i].size() - 3] == '9' ? '8' : '9';
+        else if (how == "delete")
+            lines.removeAt(i);
+        else if (how == "insert")
+            lines.insert(i, QByteArray(lines[i]).replace("08.12.2026", "07.12.2026"));
+        else if (how == "truncate")
+            lines = lines.mid(0, lines.size() - 2);
+        else if (how == "header")
+            lines[4].replace("Nord", "Süd");
+        QByteArray bytes = lines.join();
+        if (how == "spreadsheet")
+            bytes.replace(';', ',').replace("\r\n", "\n").replace("08.12.2026", "2026-12-08");
+        QVERIFY(bytes != ReadAll(file) || how == "seal");
+        WriteAll(file, bytes);
+        if (how == "seal") {
+            QList<QByteArray> seal = Lines(ReadAll(SealPath(file)));
+            seal[5] = "5;" + QByteArray(64, 'a') + "\n";     // record 5's link
+            WriteAll(SealPath(file), seal.join());
+        }
+        const SealCheck c = VerifySeal(file);
+        QCOMPARE(c.state, SealCheck::Broken);
+        QCOMPARE(int(c.fault), fault);
+        if (line > 0)
+            QCOMPARE(c.line, line);
+        if (fault == SealCheck::LineRemoved)
+            QCOMPARE(c.record, 5);
+        QVERIFY(c.Text().startsWith("Siegel verletzt"));
+    }
+
+    // A crash between a data line and its seal line leaves that one line unsealed:
+    // still intact, and the next transfer seals it before going on.
+    void lineLeftUnsealedByACrash()
+    {
+        const QString file = WritePile(10);
+        QList<QByteArray> seal = Lines(ReadAll(SealPath(file)));
+        seal.removeLast();
+        WriteAll(SealPath(file), seal.join());
+        SealCheck c = VerifySeal(file);
+        QCOMPARE(c.state, SealCheck::Intact);
+        QVERIFY(c.lastUnsealed);
+        QCOMPARE(c.records, 9);
+
+        QVERIFY(OpenDataFile(1));
+        QVERIFY(AppendDataLine(1, "09.12.2026  01:00", Rec(11)));
+        CloseDataFile(1);
+        c = VerifySeal(file);
+        QCOMPARE(c.state, SealCheck::Intact);
+        QCOMPARE(c.records, 11);
+        QVERIFY(!c.lastUnsealed);
+    }
+
+    // Files from before sealing go on without one; a file of ours with only its
+    // header gets one at its first record.
+    void filesWithoutSeal()
+    {
+        const QString file = WritePile(5);
+        QFile::remove(SealPath(file));
+        QCOMPARE(VerifySeal(file).state, SealCheck::NoSeal);
+        QCOMPARE(VerifySeal(file).Text(), QString("ohne Siegel"));
+        QVERIFY(OpenDataFile(1));
+        QVERIFY(AppendDataLine(1, "09.12.2026  01:00", Rec(6)));
+        CloseDataFile(1);
+        QVERIFY(!QFile::exists(SealPath(file)));
+
+        const QString empty = WritePile(0);
+        QFile::remove(SealPath(empty));
+        QVERIFY(OpenDataFile(1));
+        QVERIFY(AppendDataLine(1, "09.12.2026  01:00", Rec(1)));
+        CloseDataFile(1);
+        const SealCheck c = VerifySeal(empty);
+        QCOMPARE(c.state, SealCheck::Intact);
+        QCOMPARE(c.records, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSeal)
+#include "tst_seal.moc"
