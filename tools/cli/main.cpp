@@ -16,13 +16,18 @@
 //   graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]
 //                                                  the one-page graph as PDF, with the curves
 //                                                  ticked in the home folder's settings
+//   verify FILE|FOLDER [--json]                    the data file against its seal, or an
+//                                                  archive folder against its manifest
+//   archive FILE --to DIR [--home DIR]             the pile's archive folder under DIR
 // Exit codes: 0 done, 1 unreadable file (hygiene: also not met), 2 not a data file or
 // not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
-// written, 64 usage error.
+// written, 5 seal or manifest broken, 6 no seal, 64 usage error.
 
 #include "base/DisplayFormat.h"
 #include "base/Numbers.h"
+#include "datafile/Archive.h"
 #include "datafile/DataFile.h"
+#include "datafile/Seal.h"
 #include "datafile/Hygiene.h"
 #include "datafile/SeriesData.h"
 #include "plant/Plant.h"
@@ -34,13 +39,16 @@
 #include "reports/GraphFill.h"
 #include "reports/HygieneFill.h"
 #include "reports/ProtocolFill.h"
+#include "reports/PileArchive.h"
 #include "reports/ReportForms.h"
 
 #include <QApplication>
 #endif
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QDir>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QStringList>
@@ -74,6 +82,8 @@ const QString &UsageText()
                        "       o2-haldrix-cli graph FILE --out OUT.pdf [--fan] [--per-day] [--home DIR]\n"
                        "       o2-haldrix-cli hygiene FILE [--criterion NAME] [--working-days 1-5] [--holidays NW]\n"
                        "                                  [--json] [--home DIR]\n"
+                       "       o2-haldrix-cli verify FILE|FOLDER [--json]\n"
+                       "       o2-haldrix-cli archive FILE --to DIR [--home DIR]\n"
                        "every command also takes --language de|en|fr"));
     return text;
 }
@@ -349,7 +359,80 @@ int Hygiene(const QStringList &args)
     return r.CoreMet() ? 0 : 1;
 }
 
+// The seal of a data file, or the manifest of an archive folder.
+int Verify(const QStringList &args)
+{
+    bool json = false;
+    QString path;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--json"))
+            json = true;
+        else if (path.isEmpty() && !a.startsWith(QLatin1String("--")))
+            path = a;
+        else
+            return Usage();
+    }
+    if (path.isEmpty())
+        return Usage();
+    if (QFileInfo(path).isDir()) {
+        const ArchiveCheck c = VerifyArchive(path);
+        if (json) {
+            QJsonObject o{{"ok", c.ok}, {"files", c.files}, {"records", c.records}, {"checkValue", c.checkValue},
+                          {"faults", QJsonArray::fromStringList(c.faults)}};
+            Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
+        } else {
+            Out(c.Text() + u'\n');
+        }
+        return c.ok ? 0 : 5;
+    }
+    if (!RegularFileOrMissing(path))
+        return 2;
+    const SealCheck c = VerifySeal(path);
+    if (c.state == SealCheck::Unreadable) {
+        Err(c.error);
+        return 1;
+    }
+    if (json) {
+        static const char *states[] = {"intact", "no seal", "broken", "unreadable"};
+        static const char *faults[] = {"", "header changed", "line changed", "line removed", "line inserted",
+                                       "lines removed at the end", "last line incomplete", "seal damaged"};
+        QJsonObject o{{"state", states[c.state]}, {"records", c.records}, {"checkValue", c.checkValue},
+                      {"lastUnsealed", c.lastUnsealed}, {"text", c.Text()}};
+        if (c.state == SealCheck::Broken)
+            o.insert("fault", faults[c.fault]), o.insert("line", c.line), o.insert("record", c.record);
+        Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
+    } else {
+        Out(c.Text() + u'\n');
+    }
+    return c.state == SealCheck::Intact ? 0 : c.state == SealCheck::NoSeal ? 6 : 5;
+}
+
 #ifdef O2H_CLI_PROTOCOL
+// The archive folder of a pile, as "Miete beenden" makes it.
+int Archive(const QStringList &args)
+{
+    FileArgs a;
+    QStringList rest = args;
+    QString to;
+    const qsizetype at = rest.indexOf(QStringLiteral("--to"));
+    if (at < 0 || at + 1 >= rest.size())
+        return Usage();
+    to = rest[at + 1];
+    rest.remove(at, 2);
+    if (!a.Parse(rest, {}, false))
+        return Usage();
+    const HomeSettings settings(a.home);
+    if (!RegularFileOrMissing(a.path))
+        return 2;
+    const PileArchiveResult r = ArchivePile(a.path, to);
+    if (!r.ok) {
+        Err(r.error);
+        return QFileInfo(a.path).isFile() ? 4 : 1;
+    }
+    Out(QDir::toNativeSeparators(r.folder) + u'\n');
+    return 0;
+}
+
 // The protocol as PDF. Fonts and the chart need the GUI classes, on no screen.
 int Protocol(const QStringList &args)
 {
@@ -438,7 +521,8 @@ int main(int argc, char **argv)
         return 0;
     }
 #ifdef O2H_CLI_PROTOCOL
-    if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0)) {
+    if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0
+                     || qstrcmp(argv[1], "archive") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         // The GUI classes want a runtime folder and warn without one; a private one
@@ -455,6 +539,8 @@ int main(int argc, char **argv)
         QStringList args = app.arguments().mid(2);
         if (!ApplyLanguage(args))
             return Usage();
+        if (qstrcmp(argv[1], "archive") == 0)
+            return Archive(args);
         return qstrcmp(argv[1], "graph") == 0 ? Graph(args) : Protocol(args);
     }
 #endif
@@ -464,6 +550,8 @@ int main(int argc, char **argv)
         return Usage();
     if (!args.isEmpty() && args[0] == QLatin1String("hygiene"))
         return Hygiene(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("verify"))
+        return Verify(args.mid(1));
     if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))
         return Usage();
     const QString command = args.takeFirst();

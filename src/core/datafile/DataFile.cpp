@@ -612,6 +612,7 @@ QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v
 bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
 {
     c = DataFileContent();
+    c.Path = path;
     QFile f(path);
     // A FIFO or a device would block the read for good: regular files only.
     if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {

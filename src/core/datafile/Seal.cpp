@@ -204,15 +204,13 @@ QString SealCheck::ShortText() const
     return Tr("Siegel nicht lesbar");
 }
 
-QString SealCheck::PrintText() const
+QString SealCheck::PrintValue() const
 {
-    const QString label = Tr("Prüfwert:");
     switch (state) {
-    case Intact: return label + u' ' + checkValue;
-    case NoSeal: return label + u' ' + Tr("ohne Siegel");
-    case Broken:
-        return line > 0 ? label + u' ' + Tr("Siegel verletzt (Zeile %1)").arg(line) : label + u' ' + Tr("Siegel verletzt");
+    case Intact: return checkValue;
+    case NoSeal: return Tr("ohne Siegel");
+    case Broken: return line > 0 ? Tr("Siegel verletzt (Zeile %1)").arg(line) : Tr("Siegel verletzt");
     case Unreadable: break;
     }
-    return label + u' ' + Tr("Siegel nicht lesbar");
+    return Tr("Siegel nicht lesbar");
 }

@@ -1,6 +1,8 @@
 #include "data/UGraphForm.h"
 #include "ui_UGraphForm.h"
 
+#include "datafile/Seal.h"
+
 #include "dialogs/UAbout.h"
 #include "plant/Plant.h"
 #include "models/UMessDaten.h"
@@ -143,6 +145,19 @@ QCustomPlot *TFGraphForm::Chart() const { return ui->Chart1; }
 
 QString TFGraphForm::StatusText(int panel) const { return panels_[qBound(0, panel, 3)]->text(); }
 
+// Whether the loaded file is still the one the program wrote; empty: no file.
+void TFGraphForm::ShowSeal(const QString &path)
+{
+    sealPath_ = path;
+    if (path.isEmpty()) {
+        panels_[1]->setToolTip(QString());
+        return;
+    }
+    const SealCheck seal = VerifySeal(path);
+    panels_[1]->setText(model_->FileNameText + QStringLiteral("  (%1)").arg(seal.ShortText()));
+    panels_[1]->setToolTip(seal.Text());
+}
+
 void TFGraphForm::ShowCaptions()
 {
     static const char *const metric[5] = {"T 100cm [°C]", "T  75cm [°C]", "T  50cm [°C]", "T  25cm [°C]", "T  0cm [°C]"};
@@ -194,6 +209,7 @@ void TFGraphForm::TabControl1Change()
     plant_ = qBound(1, ui->TabControl1->CurrentIndex() + 1, MaxPlants);
     ui->MieteName->setText(Plants().PlantTable[plant_].Name);
     panels_[1]->clear();
+    ShowSeal({});
     ui->PreviewButton->setEnabled(false);
     ui->PrintButton->setEnabled(false);
     loaded_ = false;                    // the file stays in the model, off the chart
@@ -215,6 +231,7 @@ void TFGraphForm::OpenFile(const QString &path)
 {
     if (!model_->LoadFile(path)) {
         // Unreadable (the model has said why): nothing may print the curves before.
+        ShowSeal({});
         ui->PreviewButton->setEnabled(false);
         ui->PrintButton->setEnabled(false);
         loaded_ = false;
@@ -232,6 +249,7 @@ void TFGraphForm::OpenFile(const QString &path)
     ui->PreviewButton->setEnabled(true);
     ui->PrintButton->setEnabled(true);
     panels_[1]->setText(model_->FileNameText);
+    ShowSeal(path);
     model_->FanView = Curves().fanView;
     if (placeholder_) {
         ui->Chart1->plotLayout()->remove(placeholder_);
@@ -359,6 +377,7 @@ void TFGraphForm::changeEvent(QEvent *event)
         RetranslateCodeTexts(this);
         panels_[0]->setText(tr("Pfad:"));
         panels_[2]->setText(tr("Anzahl Speicherwerte:"));
+        ShowSeal(sealPath_);
         ShowCaptions();
     }
     QDialog::changeEvent(event);

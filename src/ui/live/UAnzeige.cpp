@@ -14,6 +14,7 @@
 #include "datafile/DataFile.h"
 #include "piles/Discovery.h"
 #include "piles/Piles.h"
+#include "reports/PileArchive.h"
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
@@ -23,6 +24,7 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Picture.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
@@ -743,7 +745,20 @@ void TFAnzeige::EndPile()
     WindowObserver window(this, false);
     {
         const PollPause pause({dispTimer_});
-        EndPileWithOperator(Plants().SelectedPlant, window);
+        const QString file = Plants().PlantTable[Plants().SelectedPlant].Datei;
+        if (EndPileWithOperator(Plants().SelectedPlant, window) == EndOutcome::SwitchedOff && QFileInfo::exists(file)) {
+            // The ended pile goes into the archive with its protocols, as it stands now.
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const PileArchiveResult archived = ArchivePile(file, ArchiveRoot());
+            QApplication::restoreOverrideCursor();
+            // Success is said in passing; the ending dialogue has said enough.
+            if (archived.ok)
+                ui->StatusBar1->showMessage(tr("Die Miete ist archiviert in %1").arg(QDir::toNativeSeparators(archived.folder))
+                                                + (archived.notes.isEmpty() ? QString() : QStringLiteral(" (") + archived.notes + u')'),
+                                            15000);
+            else
+                ShowError(this, tr("Die Miete konnte nicht archiviert werden.\n%1").arg(archived.error));
+        }
     }
     TabControl1Change();
 }

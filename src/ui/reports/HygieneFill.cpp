@@ -1,4 +1,5 @@
 #include "reports/HygieneFill.h"
+#include "datafile/Seal.h"
 
 #include "plant/Plant.h"
 #include "reports/ReportForms.h"
@@ -53,6 +54,7 @@ public:
         labels_["QRKopf3"] = file.Title3;
         labels_["AnlName"] = file.PileName.trimmed();
         labels_["DateiName"] = file.FileNameText;
+        labels_["Pruefwert"] = file.Path.isEmpty() ? QString() : VerifySeal(file.Path).PrintValue();
         for (const HygieneDepth &d : r_.depths)      // the page's own copy
             for (size_t t = 0; t < d.stretches.size(); ++t)
                 rows_.push_back({&d, t});
@@ -87,6 +89,7 @@ protected:
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Datei- Name :")), Label("DateiName")},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Kriterium :")), Tr(r_.criterion->title)},
                     {Tr(QT_TRANSLATE_NOOP("Hygiene", "Messwerte :")), records}};
+        AddCheckValue(b.Header, Tr(QT_TRANSLATE_NOOP("Hygiene", "Prüfwert :")));
         b.Columns = {{{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Tiefe")), 0.8},
                      {{}, Tr(QT_TRANSLATE_NOOP("Hygiene", "Schwelle")), 0.8},
                      {Tr(QT_TRANSLATE_NOOP("Hygiene", "Längste Strecke ohne Unterbrechung")), Tr(QT_TRANSLATE_NOOP("Hygiene", "Dauer")), 1.0},

@@ -1,4 +1,5 @@
 #include "reports/ProtocolFill.h"
+#include "datafile/Seal.h"
 
 #include "datafile/SeriesData.h"
 #include "plant/Plant.h"
@@ -78,6 +79,8 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
     form->SetLabel("QRKopf2", file.Title2);
     form->SetLabel("QRKopf3", file.Title3);
     form->SetLabel("AnlName", file.PileName);
+    if (!file.Path.isEmpty())
+        form->SetLabel("Pruefwert", VerifySeal(file.Path).PrintValue());
     if (kind == ProtocolKind::Measurement) {
         form->SetLabel("DateiName", file.FileNameText);
         form->SetLabel("QRKomment1", file.Comment);

@@ -145,7 +145,7 @@ bool TReportForm::Print(QWidget *parent)
     return RenderTo(printer) > 0;
 }
 
-bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
+bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages, bool archive)
 {
     // Written beside the target and renamed into place: no half-written file at `path`.
     const QFileInfo target(path);
@@ -157,8 +157,10 @@ bool TReportForm::ExportPdf(const QString &path, QString *error, int *pages)
     }
     temp.close();
     std::vector<BandReport> all = Layouts();
-    if (!BandReport::WritePdfAll(temp.fileName(), Pointers(all), error, pages))
+    if (!BandReport::WritePdfAll(temp.fileName(), Pointers(all), error, pages, archive))
         return false;
+    // The temporary file is private; the protocol is not.
+    temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     QFile::remove(path);
     if (!temp.rename(path)) {
         if (error)
@@ -189,9 +191,16 @@ std::vector<HeaderItem> TReportForm::FileHeader() const
             {{}, Label("QRKomment2")}};
 }
 
+void TReportForm::AddCheckValue(std::vector<HeaderItem> &header, const QString &label) const
+{
+    const QString value = Label(QStringLiteral("Pruefwert"));
+    if (!value.isEmpty())
+        header.push_back({label, value});
+}
+
 TFQRKompForm::TFQRKompForm()
 {
-    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2"})
+    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2", "Pruefwert"})
         labels_[QString::fromLatin1(name)] = QString();
     labels_["QRKLabel1"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Haldrix Messprotokoll"));
     labels_["QRLabel8"] = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Nr.:"));
@@ -230,6 +239,7 @@ BandReport TFQRKompForm::Layout()
     r.MarginsMm = QMarginsF(10, 10, 10, 10);
     r.Title = Label("QRKLabel1");
     r.Header = FileHeader();
+    AddCheckValue(r.Header, KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Prüfwert :")));
     r.FooterDateLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Druckdatum/-zeit :"));
     r.FooterPageLabel = KompText(QT_TRANSLATE_NOOP("TFQRKompForm", "Seitennr. :"));
     const QString temps = Label("QRLabel5"), fan = Label("QRLabel4"), depth = Label("QRLabel7");
@@ -247,7 +257,7 @@ BandReport TFQRKompForm::Layout()
 
 TFQRKompProtokoll::TFQRKompProtokoll()
 {
-    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName"})
+    for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "Pruefwert"})
         labels_[QString::fromLatin1(name)] = QString();
     labels_["QRKLabel1"] = QStringLiteral("Temperatur- Protokoll Eigenuntersuchung von Kompost");
     labels_["QRDatum"] = QStringLiteral("Datum");
@@ -273,6 +283,7 @@ BandReport TFQRKompProtokoll::Layout()
                 {QStringLiteral("        "), Label("QRKopf2"), 10},
                 {QStringLiteral("        "), Label("QRKopf3"), 10},
                 {QStringLiteral("Mieten-Nr:"), Label("AnlName"), 10}};
+    AddCheckValue(r.Header, QStringLiteral("Prüfwert:"));
     const QString values = Label("QRLabel5");
     r.Columns = {{{}, Label("QRDatum"), 2.1, Qt::AlignLeft, true},
                  {values, Label("QRTemp1"), 1.3, Qt::AlignRight, true},

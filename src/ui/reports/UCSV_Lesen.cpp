@@ -3,12 +3,15 @@
 
 #include "dialogs/UAbout.h"
 #include "plant/Plant.h"
+#include "datafile/Seal.h"
 #include "reports/HygieneFill.h"
+#include "reports/PileArchive.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
 #include "widgets/MessageBox.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -26,6 +29,8 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     QMenu *datei = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("&Datei"));
     add(datei, "ffnen1", QT_TR_NOOP("Ö&ffnen"), QKeySequence(Qt::CTRL | Qt::Key_F), &TFCSV_Lesen::OpenButtonClick);
     add(datei, "Schliessen1", QT_TR_NOOP("&Schliessen"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFCSV_Lesen::Schliessen1Click);
+    archive_ = AddTranslatedAction(datei, "TFCSV_Lesen", QT_TR_NOOP("Miete &archivieren"), "Archivieren1");
+    connect(archive_, &QAction::triggered, this, &TFCSV_Lesen::Archivieren1Click);
     datei->addSeparator();
     add(datei, "Ende2", QT_TR_NOOP("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &QDialog::reject);
     QMenu *drucken = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("D&rucken"));
@@ -108,10 +113,29 @@ void TFCSV_Lesen::ShowFile()
 {
     ShowPlant();
     // A long path is cut in the middle, so the count beside it stays readable.
+    // Beside it, whether the file is still the one the program wrote.
     const QString path = file_.FileValid ? file_.FileNameText : QStringLiteral("--");
-    panels_[1]->setToolTip(file_.FileValid ? path : QString());
-    panels_[1]->setText(panels_[1]->fontMetrics().elidedText(path, Qt::ElideMiddle, qMax(200, panels_[1]->width())));
+    const SealCheck seal = file_.FileValid ? VerifySeal(file_.Path) : SealCheck();
+    const QString state = file_.FileValid ? QStringLiteral("  (%1)").arg(seal.ShortText()) : QString();
+    const QFontMetrics fm = panels_[1]->fontMetrics();
+    panels_[1]->setToolTip(file_.FileValid ? path + u'\n' + seal.Text() : QString());
+    panels_[1]->setText(fm.elidedText(path, Qt::ElideMiddle, qMax(200, panels_[1]->width()) - fm.horizontalAdvance(state)) + state);
     panels_[3]->setText(file_.FileValid ? QString::number(file_.LineCount) : QStringLiteral("--"));
+    archive_->setEnabled(file_.FileValid);
+}
+
+void TFCSV_Lesen::Archivieren1Click()
+{
+    if (!file_.FileValid)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PileArchiveResult r = ArchivePile(file_.Path, ArchiveRoot());
+    QApplication::restoreOverrideCursor();
+    if (r.ok)
+        ShowInfo(this, tr("Die Miete ist archiviert in\n%1").arg(QDir::toNativeSeparators(r.folder))
+                           + (r.notes.isEmpty() ? QString() : QStringLiteral("\n\n") + r.notes));
+    else
+        ShowError(this, tr("Die Miete konnte nicht archiviert werden.\n%1").arg(r.error));
 }
 
 void TFCSV_Lesen::TabControl1Change()
@@ -188,6 +212,8 @@ void TFCSV_Lesen::changeEvent(QEvent *event)
         RetranslateCodeTexts(this);
         panels_[0]->setText(tr("Pfad:"));
         panels_[2]->setText(tr("Anzahl Speicherwerte:"));
+        if (file_.FileValid)
+            ShowFile();
         if (!firstActivation_)
             setWindowTitle(QualityMode ? tr("Haldrix Protokoll Gütegemeinschaft") : tr("Haldrix Protokoll"));
     }

@@ -70,6 +70,7 @@ QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v
 
 // What a data file holds, as LoadFile finds it.
 struct DataFileContent {
+    QString Path;               // the file read (empty for content made otherwise)
     bool FileValid = false;
     bool O2InPercent = true;
     QString Title1, Title2, Title3, PileName, FileNameText, Comment, FirstSaveLine;

@@ -41,9 +41,9 @@ struct SealCheck {
     // A short state for a window's file line: "Siegel intakt", "ohne Siegel",
     // "Siegel verletzt".
     QString ShortText() const;
-    // "Prüfwert: 0123456789ABCDEF" for prints; "Prüfwert: ohne Siegel" or
-    // "Prüfwert: Siegel verletzt (Zeile 12)" otherwise.
-    QString PrintText() const;
+    // The check value as the prints give it after "Prüfwert": "0123456789ABCDEF",
+    // or "ohne Siegel", "Siegel verletzt (Zeile 12)".
+    QString PrintValue() const;
 };
 
 // Checks the data file against its seal. Works on the bytes; a file saved again by

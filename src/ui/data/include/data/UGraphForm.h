@@ -27,6 +27,7 @@ public:
     QCustomPlot *Chart() const;
     GraphCurves Curves() const;         // as the boxes and the page say now
     QString StatusText(int panel) const;
+    void ShowSeal(const QString &path);
 
     void TabControl1Change();
     void OpenButtonClick();
@@ -58,6 +59,7 @@ private:
     Ui::TFGraphForm *ui;
     std::unique_ptr<TMessDaten> model_;
     QLabel *panels_[4] = {};
+    QString sealPath_;                  // the loaded file, for its seal state
     QList<QCheckBox *> boxes_;
     int plant_ = 1;
     bool creating_ = true;

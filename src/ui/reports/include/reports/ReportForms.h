@@ -38,8 +38,8 @@ public:
     void Preview(QWidget *parent);      // the preview window, printing from there
     bool Print(QWidget *parent);        // the print dialog, then the printer; false: cancelled
     // The same pages as PDF; false with *error set when the file cannot be written
-    // (nothing half-written stays at `path`).
-    bool ExportPdf(const QString &path, QString *error = nullptr, int *pages = nullptr);
+    // (nothing half-written stays at `path`). `archive`: as PDF/A-1b.
+    bool ExportPdf(const QString &path, QString *error = nullptr, int *pages = nullptr, bool archive = false);
 
 protected:
     TReportForm();
@@ -47,6 +47,9 @@ protected:
     void DrawChart(QPainter &p, const QRectF &rect);
     // Title, company lines, plant and file name, the two comment lines.
     std::vector<HeaderItem> FileHeader() const;
+    // The data file's check value ("Pruefwert", set by the filler) under `label`;
+    // nothing when the filler set none.
+    void AddCheckValue(std::vector<HeaderItem> &header, const QString &label) const;
     // Detail labels in column order, for the renderer's cell requests.
     BandReport Base(const QStringList &detailLabels);
 

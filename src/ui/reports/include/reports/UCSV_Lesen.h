@@ -9,6 +9,7 @@
 #include <functional>
 
 namespace Ui { class TFCSV_Lesen; }
+class QAction;
 class QLabel;
 class TReportForm;
 
@@ -28,6 +29,7 @@ public:
     void Schliessen1Click();
     void PreviewButtonClick();
     void PrintButtonClick();
+    void Archivieren1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -41,6 +43,7 @@ private:
 
     Ui::TFCSV_Lesen *ui;
     QLabel *panels_[4] = {};
+    QAction *archive_ = nullptr;
     DataFileContent file_;
     int plant_ = 1;
     bool firstActivation_ = true;

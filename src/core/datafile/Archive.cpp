@@ -1,0 +1,139 @@
+#include "datafile/Archive.h"
+#include "datafile/Seal.h"
+
+#include "base/AtomicFile.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+QString Tr(const char *text) { return QCoreApplication::translate("Archive", text); }
+
+QByteArray FileHash(const QString &path, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return {};
+    }
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    if (!h.addData(&f)) {
+        if (error)
+            *error = f.errorString();
+        return {};
+    }
+    return h.result().toHex();
+}
+
+QStringList ArchiveFiles(const QString &folder)
+{
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    files.removeAll(QString::fromLatin1(ManifestName));
+    return files;
+}
+
+} // namespace
+
+QString ArchiveFolderName(const DataFileContent &file)
+{
+    const QRegularExpressionMatch m
+        = QRegularExpression(QStringLiteral("(\\d{2})\\.(\\d{2})\\.(\\d{4})")).match(file.FirstSaveLine);
+    QString name = file.PileName.trimmed();
+    if (name.isEmpty() || !m.hasMatch())
+        name = QFileInfo(file.Path).completeBaseName();
+    else
+        name += u'_' + m.captured(1) + u'-' + m.captured(2) + u'-' + m.captured(3);
+    for (QChar &c : name)
+        if (!FileNameCharacter(c))
+            c = u'-';
+    return name.isEmpty() ? QStringLiteral("Miete") : name;
+}
+
+QString FreeArchiveFolder(const QString &root, const QString &name)
+{
+    const QDir dir(root);
+    QString path = dir.filePath(name);
+    for (int k = 2; QFileInfo::exists(path); ++k)
+        path = dir.filePath(name + u'-' + QString::number(k));
+    return path;
+}
+
+bool WriteManifest(const QString &folder, QString *error)
+{
+    QByteArray text;
+    for (const QString &name : ArchiveFiles(folder)) {
+        QString why;
+        const QByteArray hash = FileHash(QDir(folder).filePath(name), &why);
+        if (hash.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(name, why);
+            return false;
+        }
+        text += hash + "  " + name.toUtf8() + '\n';
+    }
+    return WriteFileAtomically(QDir(folder).filePath(QString::fromLatin1(ManifestName)), text, error);
+}
+
+ArchiveCheck VerifyArchive(const QString &folder)
+{
+    ArchiveCheck c;
+    QFile manifest(QDir(folder).filePath(QString::fromLatin1(ManifestName)));
+    if (!manifest.open(QIODevice::ReadOnly)) {
+        c.faults << Tr("%1 fehlt oder ist nicht lesbar").arg(QString::fromLatin1(ManifestName));
+        return c;
+    }
+    QStringList listed;
+    const QList<QByteArray> lines = manifest.readAll().split('\n');
+    for (const QByteArray &raw : lines) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty())
+            continue;
+        const qsizetype gap = line.indexOf("  ");
+        if (gap != 64) {
+            c.faults << Tr("%1: Zeile ohne Prüfsumme: %2").arg(QString::fromLatin1(ManifestName), QString::fromUtf8(line));
+            continue;
+        }
+        const QString name = QString::fromUtf8(line.mid(66));
+        listed << name;
+        const QString path = QDir(folder).filePath(name);
+        if (name.contains(u'/') || name.contains(u'\\') || !QFileInfo(path).isFile()) {
+            c.faults << Tr("%1 fehlt").arg(name);
+            continue;
+        }
+        if (FileHash(path, nullptr) != line.left(64))
+            c.faults << Tr("%1 wurde verändert").arg(name);
+    }
+    for (const QString &name : ArchiveFiles(folder))
+        if (!listed.contains(name))
+            c.faults << Tr("%1 steht nicht im Verzeichnis %2").arg(name, QString::fromLatin1(ManifestName));
+    c.files = int(listed.size());
+    for (const QString &name : listed) {
+        if (!name.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive))
+            continue;
+        const SealCheck s = VerifySeal(QDir(folder).filePath(name));
+        if (s.state == SealCheck::Intact) {
+            c.checkValue = s.checkValue;
+            c.records = s.records;
+        } else if (s.state != SealCheck::NoSeal) {
+            c.faults << name + QStringLiteral(": ") + s.Text();
+        }
+    }
+    c.ok = c.faults.isEmpty();
+    return c;
+}
+
+QString ArchiveCheck::Text() const
+{
+    if (!ok)
+        return faults.join(u'\n');
+    QString t = Tr("Archiv intakt: %1 Dateien").arg(files);
+    if (!checkValue.isEmpty())
+        t += Tr(", %1 Datensätze, Prüfwert %2").arg(records).arg(checkValue);
+    return t;
+}
