@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de">
 <context>
+    <name>Archive</name>
+    <message>
+        <source>%1 fehlt oder ist nicht lesbar</source>
+        <translation>%1 is missing or cannot be read</translation>
+    </message>
+    <message>
+        <source>%1: Zeile ohne Prüfsumme: %2</source>
+        <translation>%1: line without a checksum: %2</translation>
+    </message>
+    <message>
+        <source>%1 fehlt</source>
+        <translation>%1 is missing</translation>
+    </message>
+    <message>
+        <source>%1 wurde verändert</source>
+        <translation>%1 was changed</translation>
+    </message>
+    <message>
+        <source>%1 steht nicht im Verzeichnis %2</source>
+        <translation>%1 is not listed in %2</translation>
+    </message>
+    <message>
+        <source>Archiv intakt: %1 Dateien</source>
+        <translation>Archive intact: %1 files</translation>
+    </message>
+    <message>
+        <source>, %1 Datensätze, Prüfwert %2</source>
+        <translation>, %1 records, check value %2</translation>
+    </message>
+    <message>
+        <source>%1 ist keine Datendatei dieses Programms.</source>
+        <translation>%1 is not a data file of this program.</translation>
+    </message>
+    <message>
+        <source>Der Archivordner %1 kann nicht angelegt werden.</source>
+        <translation>The archive folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>Im Archivordner %1 kann nichts geschrieben werden: %2</source>
+        <translation>Nothing can be written in the archive folder %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht ins Archiv kopiert werden.</source>
+        <translation>%1 cannot be copied into the archive.</translation>
+    </message>
+    <message>
+        <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
+        <translation>Not in the archive because the data do not allow it:</translation>
+    </message>
+</context>
+<context>
     <name>DataFile</name>
     <message>
         <source>Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen</source>
@@ -241,6 +292,10 @@
         <source>doppelt, einmal gewertet: %1</source>
         <translation>duplicates, counted once: %1</translation>
     </message>
+    <message>
+        <source>Prüfwert :</source>
+        <translation>Check value :</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -312,6 +367,65 @@ Communication error!</translation>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
         <translation>The PDF file %1 could not be written.</translation>
+    </message>
+</context>
+<context>
+    <name>Seal</name>
+    <message>
+        <source>ohne Siegel</source>
+        <translation>no seal</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
+        <translation>%1 records, seal intact, check value %2</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
+        <translation> (the last record is not sealed yet)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
+        <translation>Seal broken: the file header (lines 1 to 9) was changed</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 (Datensatz %2) wurde verändert</source>
+        <translation>Seal broken: line %1 (record %2) was changed</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Datensatz %1 fehlt (vor Zeile %2)</source>
+        <translation>Seal broken: record %1 is missing (before line %2)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 wurde eingefügt</source>
+        <translation>Seal broken: line %1 was inserted</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: die Datensätze ab %1 fehlen</source>
+        <translation>Seal broken: the records from %1 on are missing</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
+        <translation>Seal broken: line %1 is incomplete</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
+        <translation>Seal broken: the seal file is damaged</translation>
+    </message>
+    <message>
+        <source>Siegel intakt</source>
+        <translation>seal intact</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt</source>
+        <translation>seal broken</translation>
+    </message>
+    <message>
+        <source>Siegel nicht lesbar</source>
+        <translation>seal unreadable</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt (Zeile %1)</source>
+        <translation>seal broken (line %1)</translation>
     </message>
 </context>
 <context>
@@ -762,6 +876,16 @@ Plant %2 does not write into this file; another one can be chosen with &quot;Con
         <source> Messwerte in der Anlage</source>
         <translation> records in the plant</translation>
     </message>
+    <message>
+        <source>Die Miete ist archiviert in %1</source>
+        <translation>The pile is archived in %1</translation>
+    </message>
+    <message>
+        <source>Die Miete konnte nicht archiviert werden.
+%1</source>
+        <translation>The pile could not be archived.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -846,6 +970,22 @@ The file was not made by this software!</translation>
     <message>
         <source>Hygienenachweis</source>
         <translation>Hygienisation evidence</translation>
+    </message>
+    <message>
+        <source>Miete &amp;archivieren</source>
+        <translation>&amp;Archive pile</translation>
+    </message>
+    <message>
+        <source>Die Miete ist archiviert in
+%1</source>
+        <translation>The pile is archived in
+%1</translation>
+    </message>
+    <message>
+        <source>Die Miete konnte nicht archiviert werden.
+%1</source>
+        <translation>The pile could not be archived.
+%1</translation>
     </message>
 </context>
 <context>
@@ -1378,6 +1518,18 @@ Plant    Shown
         <source>Arbeitstage: ISO-Wochentage angeben, z. B. 1-5 (Mo–Fr) oder 1-6 (Mo–Sa).</source>
         <translation>Working days: give ISO weekdays, e.g. 1-5 (Mon–Fri) or 1-6 (Mon–Sat).</translation>
     </message>
+    <message>
+        <source>Archivordner:</source>
+        <translation>Archive folder:</translation>
+    </message>
+    <message>
+        <source>Hier legt &quot;Miete beenden&quot; das Archiv jeder Miete an (Datei, Siegel, Protokolle als PDF/A).</source>
+        <translation>"End pile" puts each pile's archive here (file, seal, protocols as PDF/A).</translation>
+    </message>
+    <message>
+        <source>Archivordner</source>
+        <translation>Archive folder</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>
@@ -1509,6 +1661,10 @@ measurement protocols.</translation>
     <message>
         <source>Seitennr. :</source>
         <translation>Page nr. :</translation>
+    </message>
+    <message>
+        <source>Prüfwert :</source>
+        <translation>Check value :</translation>
     </message>
 </context>
 <context>

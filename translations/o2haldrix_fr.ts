@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="de">
 <context>
+    <name>Archive</name>
+    <message>
+        <source>%1 fehlt oder ist nicht lesbar</source>
+        <translation>%1 manque ou est illisible</translation>
+    </message>
+    <message>
+        <source>%1: Zeile ohne Prüfsumme: %2</source>
+        <translation>%1 : ligne sans somme de contrôle : %2</translation>
+    </message>
+    <message>
+        <source>%1 fehlt</source>
+        <translation>%1 manque</translation>
+    </message>
+    <message>
+        <source>%1 wurde verändert</source>
+        <translation>%1 a été modifié</translation>
+    </message>
+    <message>
+        <source>%1 steht nicht im Verzeichnis %2</source>
+        <translation>%1 ne figure pas dans %2</translation>
+    </message>
+    <message>
+        <source>Archiv intakt: %1 Dateien</source>
+        <translation>Archive intacte : %1 fichiers</translation>
+    </message>
+    <message>
+        <source>, %1 Datensätze, Prüfwert %2</source>
+        <translation>, %1 enregistrements, valeur de contrôle %2</translation>
+    </message>
+    <message>
+        <source>%1 ist keine Datendatei dieses Programms.</source>
+        <translation>%1 n’est pas un fichier de données de ce programme.</translation>
+    </message>
+    <message>
+        <source>Der Archivordner %1 kann nicht angelegt werden.</source>
+        <translation>Le dossier d’archive %1 ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>Im Archivordner %1 kann nichts geschrieben werden: %2</source>
+        <translation>Impossible d’écrire dans le dossier d’archive %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht ins Archiv kopiert werden.</source>
+        <translation>%1 ne peut pas être copié dans l’archive.</translation>
+    </message>
+    <message>
+        <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
+        <translation>Absent de l’archive, les données ne le permettent pas :</translation>
+    </message>
+</context>
+<context>
     <name>DataFile</name>
     <message>
         <source>Beim Abbruch am %1 ist 1 Messwert von Anlage %2 verloren gegangen</source>
@@ -241,6 +292,10 @@
         <source>doppelt, einmal gewertet: %1</source>
         <translation>en double, comptées une fois : %1</translation>
     </message>
+    <message>
+        <source>Prüfwert :</source>
+        <translation>Valeur de contrôle :</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -312,6 +367,65 @@ Erreur de communication !</translation>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
         <translation>Le fichier PDF %1 n’a pas pu être écrit.</translation>
+    </message>
+</context>
+<context>
+    <name>Seal</name>
+    <message>
+        <source>ohne Siegel</source>
+        <translation>sans sceau</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
+        <translation>%1 enregistrements, sceau intact, valeur de contrôle %2</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
+        <translation> (le dernier enregistrement n’est pas encore scellé)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
+        <translation>Sceau rompu : l’en-tête (lignes 1 à 9) a été modifié</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 (Datensatz %2) wurde verändert</source>
+        <translation>Sceau rompu : la ligne %1 (enregistrement %2) a été modifiée</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Datensatz %1 fehlt (vor Zeile %2)</source>
+        <translation>Sceau rompu : l’enregistrement %1 manque (avant la ligne %2)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 wurde eingefügt</source>
+        <translation>Sceau rompu : la ligne %1 a été insérée</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: die Datensätze ab %1 fehlen</source>
+        <translation>Sceau rompu : les enregistrements à partir de %1 manquent</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
+        <translation>Sceau rompu : la ligne %1 est incomplète</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
+        <translation>Sceau rompu : le fichier du sceau est endommagé</translation>
+    </message>
+    <message>
+        <source>Siegel intakt</source>
+        <translation>sceau intact</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt</source>
+        <translation>sceau rompu</translation>
+    </message>
+    <message>
+        <source>Siegel nicht lesbar</source>
+        <translation>sceau illisible</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt (Zeile %1)</source>
+        <translation>sceau rompu (ligne %1)</translation>
     </message>
 </context>
 <context>
@@ -762,6 +876,16 @@ L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être c
         <source> Messwerte in der Anlage</source>
         <translation> mesures dans l&apos;installation</translation>
     </message>
+    <message>
+        <source>Die Miete ist archiviert in %1</source>
+        <translation>L’andain est archivé dans %1</translation>
+    </message>
+    <message>
+        <source>Die Miete konnte nicht archiviert werden.
+%1</source>
+        <translation>L’andain n’a pas pu être archivé.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -846,6 +970,22 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     <message>
         <source>Hygienenachweis</source>
         <translation>Preuve d&apos;hygiénisation</translation>
+    </message>
+    <message>
+        <source>Miete &amp;archivieren</source>
+        <translation>&amp;Archiver l’andain</translation>
+    </message>
+    <message>
+        <source>Die Miete ist archiviert in
+%1</source>
+        <translation>L’andain est archivé dans
+%1</translation>
+    </message>
+    <message>
+        <source>Die Miete konnte nicht archiviert werden.
+%1</source>
+        <translation>L’andain n’a pas pu être archivé.
+%1</translation>
     </message>
 </context>
 <context>
@@ -1378,6 +1518,18 @@ Inst.    Affiché
         <source>Arbeitstage: ISO-Wochentage angeben, z. B. 1-5 (Mo–Fr) oder 1-6 (Mo–Sa).</source>
         <translation>Jours ouvrés : indiquer les jours ISO, p. ex. 1-5 (lun–ven) ou 1-6 (lun–sam).</translation>
     </message>
+    <message>
+        <source>Archivordner:</source>
+        <translation>Dossier d’archive :</translation>
+    </message>
+    <message>
+        <source>Hier legt &quot;Miete beenden&quot; das Archiv jeder Miete an (Datei, Siegel, Protokolle als PDF/A).</source>
+        <translation>« Terminer l’andain » crée ici l’archive de chaque andain (fichier, sceau, protocoles en PDF/A).</translation>
+    </message>
+    <message>
+        <source>Archivordner</source>
+        <translation>Dossier d’archive</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>
@@ -1509,6 +1661,10 @@ protocoles de mesure.</translation>
     <message>
         <source>Seitennr. :</source>
         <translation>Page n° :</translation>
+    </message>
+    <message>
+        <source>Prüfwert :</source>
+        <translation>Valeur de contrôle :</translation>
     </message>
 </context>
 <context>

@@ -1,3 +1,5 @@
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -133,6 +135,56 @@ private slots:
         QCOMPARE(r.code, 3);
         QCOMPARE(r.out.count('\n'), 2);
         QVERIFY(r.err.contains("ist keine"));
+    }
+
+    // verify and archive: the seal as it is documented (made here from its
+    // description, not by the program), its exit codes, and an archive that verifies.
+    void verifyAndArchive()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Nord_01-03-2009.CSV");
+        QVERIFY(QFile::copy(old_, file));
+        Result r = Run({"verify", file});
+        QCOMPARE(r.code, 6);
+        QCOMPARE(r.out, QString("ohne Siegel\n"));
+
+        const QList<QByteArray> lines = support::ReadAll(file).split('\n');
+        QByteArray header, seal, last;
+        int k = 0;
+        for (; k < 9; ++k)
+            header += lines[k] + '\n';
+        last = QCryptographicHash::hash(header, QCryptographicHash::Sha256);
+        seal = "0;" + last.toHex() + "\n";
+        int records = 0;
+        for (; k < lines.size() && !lines[k].isEmpty(); ++k, ++records) {
+            last = QCryptographicHash::hash(last + lines[k] + '\n', QCryptographicHash::Sha256);
+            seal += lines[k].left(lines[k].indexOf(';')).trimmed() + ";" + last.toHex() + "\n";
+        }
+        QVERIFY(support::WriteAll(file + ".seal", seal));
+        r = Run({"verify", file});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QString("%1 Datensätze, Siegel intakt, Prüfwert %2\n").arg(records).arg(QString(last.toHex().left(16).toUpper())));
+
+        QByteArray changed = support::ReadAll(file);
+        changed.replace("   62;", "   63;");      // record 3, line 11
+        QVERIFY(support::WriteAll(file, changed));
+        r = Run({"verify", file, "--json"});
+        QCOMPARE(r.code, 5);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o["state"].toString(), QString("broken"));
+        QCOMPARE(o["fault"].toString(), QString("line changed"));
+        QCOMPARE(o["line"].toInt(), 11);
+        QCOMPARE(Run({"verify"}).code, 64);
+
+        // The archive of an unsealed file verifies too, by its manifest.
+        const QString archive = dir.filePath("Archiv");
+        r = Run({"archive", old_, "--to", archive, "--home", dir.path()});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        r = Run({"verify", r.out.trimmed()});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith("Archiv intakt: 4 Dateien"), qPrintable(r.out));
+        QCOMPARE(Run({"archive", old_}).code, 64);
     }
 
     // The protocol as PDF: settings of the home folder (°F), the exit codes, and

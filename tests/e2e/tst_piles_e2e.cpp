@@ -4,7 +4,9 @@
 #include "piles/Messages.h"
 #include "data/UDatenLesen.h"
 #include "base/DisplayFormat.h"
+#include "datafile/Archive.h"
 #include "datafile/DataFile.h"
+#include "datafile/Seal.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
 #include "live/LiveGrid.h"
@@ -141,6 +143,17 @@ private slots:
                                          "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!"}));
         CompareWithRecords(file2, records, 1);
         QCOMPARE(IniValue(home, "2", "Anzahl").toInt(), int(records.size()));
+        // The ended pile is archived: its file and seal as they are, verified; the
+        // protocols its spoilt stamps do not allow are named in the note.
+        const QStringList archives = QDir(home.filePath("Archiv")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(archives.size(), 1);
+        const QString archive = home.filePath("Archiv/" + archives[0]);
+        const ArchiveCheck check = VerifyArchive(archive);
+        QVERIFY2(check.ok, qPrintable(check.Text()));
+        QCOMPARE(check.records, records.size());
+        QCOMPARE(check.checkValue, VerifySeal(file2).checkValue);
+        QVERIFY(QFile::exists(archive + "/" + QFileInfo(file2).fileName() + ".seal"));
+        QVERIFY(QFile::exists(archive + "/HINWEIS.txt"));
 
         // No pile on plant 2 now: a mode tab click is refused, nothing is sent.
         const int before = int(FramesTo(sim, 2).size());

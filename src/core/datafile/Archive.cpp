@@ -85,7 +85,7 @@ ArchiveCheck VerifyArchive(const QString &folder)
     ArchiveCheck c;
     QFile manifest(QDir(folder).filePath(QString::fromLatin1(ManifestName)));
     if (!manifest.open(QIODevice::ReadOnly)) {
-        c.faults << Tr("%1 fehlt oder ist nicht lesbar").arg(QString::fromLatin1(ManifestName));
+        c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 fehlt oder ist nicht lesbar")).arg(QString::fromLatin1(ManifestName));
         return c;
     }
     QStringList listed;
@@ -96,22 +96,22 @@ ArchiveCheck VerifyArchive(const QString &folder)
             continue;
         const qsizetype gap = line.indexOf("  ");
         if (gap != 64) {
-            c.faults << Tr("%1: Zeile ohne Prüfsumme: %2").arg(QString::fromLatin1(ManifestName), QString::fromUtf8(line));
+            c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1: Zeile ohne Prüfsumme: %2")).arg(QString::fromLatin1(ManifestName), QString::fromUtf8(line));
             continue;
         }
         const QString name = QString::fromUtf8(line.mid(66));
         listed << name;
         const QString path = QDir(folder).filePath(name);
         if (name.contains(u'/') || name.contains(u'\\') || !QFileInfo(path).isFile()) {
-            c.faults << Tr("%1 fehlt").arg(name);
+            c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 fehlt")).arg(name);
             continue;
         }
         if (FileHash(path, nullptr) != line.left(64))
-            c.faults << Tr("%1 wurde verändert").arg(name);
+            c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 wurde verändert")).arg(name);
     }
     for (const QString &name : ArchiveFiles(folder))
         if (!listed.contains(name))
-            c.faults << Tr("%1 steht nicht im Verzeichnis %2").arg(name, QString::fromLatin1(ManifestName));
+            c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 steht nicht im Verzeichnis %2")).arg(name, QString::fromLatin1(ManifestName));
     c.files = int(listed.size());
     for (const QString &name : listed) {
         if (!name.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive))
@@ -132,8 +132,8 @@ QString ArchiveCheck::Text() const
 {
     if (!ok)
         return faults.join(u'\n');
-    QString t = Tr("Archiv intakt: %1 Dateien").arg(files);
+    QString t = Tr(QT_TRANSLATE_NOOP("Archive", "Archiv intakt: %1 Dateien")).arg(files);
     if (!checkValue.isEmpty())
-        t += Tr(", %1 Datensätze, Prüfwert %2").arg(records).arg(checkValue);
+        t += Tr(QT_TRANSLATE_NOOP("Archive", ", %1 Datensätze, Prüfwert %2")).arg(records).arg(checkValue);
     return t;
 }

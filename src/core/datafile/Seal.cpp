@@ -166,51 +166,51 @@ QString SealCheck::Text() const
     case Unreadable:
         return error;
     case NoSeal:
-        return Tr("ohne Siegel");
+        return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
     case Intact:
-        return Tr("%1 Datensätze, Siegel intakt, Prüfwert %2").arg(records).arg(checkValue)
-               + (lastUnsealed ? Tr(" (der letzte Datensatz ist noch ohne Siegel)") : QString());
+        return Tr(QT_TRANSLATE_NOOP("Seal", "%1 Datensätze, Siegel intakt, Prüfwert %2")).arg(records).arg(checkValue)
+               + (lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Seal", " (der letzte Datensatz ist noch ohne Siegel)")) : QString());
     case Broken:
         break;
     }
     switch (fault) {
     case HeaderChanged:
-        return Tr("Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert");
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert"));
     case LineChanged:
-        return Tr("Siegel verletzt: Zeile %1 (Datensatz %2) wurde verändert").arg(line).arg(record);
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: Zeile %1 (Datensatz %2) wurde verändert")).arg(line).arg(record);
     case LineRemoved:
-        return Tr("Siegel verletzt: Datensatz %1 fehlt (vor Zeile %2)").arg(record).arg(line);
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: Datensatz %1 fehlt (vor Zeile %2)")).arg(record).arg(line);
     case LineInserted:
-        return Tr("Siegel verletzt: Zeile %1 wurde eingefügt").arg(line);
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: Zeile %1 wurde eingefügt")).arg(line);
     case TailRemoved:
-        return Tr("Siegel verletzt: die Datensätze ab %1 fehlen").arg(record);
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: die Datensätze ab %1 fehlen")).arg(record);
     case TailUnsealed:
-        return Tr("Siegel verletzt: Zeile %1 ist unvollständig").arg(line);
+        return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: Zeile %1 ist unvollständig")).arg(line);
     case SealDamaged:
     case None:
         break;
     }
-    return Tr("Siegel verletzt: die Siegeldatei ist beschädigt");
+    return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt: die Siegeldatei ist beschädigt"));
 }
 
 QString SealCheck::ShortText() const
 {
     switch (state) {
-    case Intact: return Tr("Siegel intakt");
-    case NoSeal: return Tr("ohne Siegel");
-    case Broken: return Tr("Siegel verletzt");
+    case Intact: return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel intakt"));
+    case NoSeal: return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
+    case Broken: return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt"));
     case Unreadable: break;
     }
-    return Tr("Siegel nicht lesbar");
+    return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel nicht lesbar"));
 }
 
 QString SealCheck::PrintValue() const
 {
     switch (state) {
     case Intact: return checkValue;
-    case NoSeal: return Tr("ohne Siegel");
-    case Broken: return line > 0 ? Tr("Siegel verletzt (Zeile %1)").arg(line) : Tr("Siegel verletzt");
+    case NoSeal: return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
+    case Broken: return line > 0 ? Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt (Zeile %1)")).arg(line) : Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt"));
     case Unreadable: break;
     }
-    return Tr("Siegel nicht lesbar");
+    return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel nicht lesbar"));
 }

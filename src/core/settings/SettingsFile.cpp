@@ -547,3 +547,9 @@ QString CompanyLine(int line)
 {
     return ReadSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(line)), CompanyLineDefault(line));
 }
+
+QString ArchiveRoot()
+{
+    const QString root = ReadSetting(QStringLiteral("COM"), QStringLiteral("ARCHIV"), QString());
+    return root.isEmpty() ? Settings().ProgramFolder + QStringLiteral("Archiv") : QDir::fromNativeSeparators(root);
+}

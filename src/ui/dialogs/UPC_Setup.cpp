@@ -1,5 +1,8 @@
 #include "dialogs/UPC_Setup.h"
 #include "ui_UPC_Setup.h"
+#include <QToolButton>
+#include <QFileDialog>
+#include <QDir>
 
 #include "datafile/Hygiene.h"
 #include "widgets/MessageBox.h"
@@ -50,6 +53,13 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
     for (const char *state : {"BW", "BY", "BE", "BB", "HB", "HH", "HE", "MV", "NI", "NW", "RP", "SL", "SN", "ST", "SH", "TH"})
         ui->FeiertageSelect->addItem(QString::fromLatin1(state), QString::fromLatin1(state));
     ui->FeiertageSelect->setCurrentIndex(qMax(0, ui->FeiertageSelect->findData(shownHolidays_)));
+    shownArchive_ = ArchiveRoot();
+    ui->ArchivEdit->setText(QDir::toNativeSeparators(shownArchive_));
+    connect(ui->ArchivButton, &QToolButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Archivordner"), ui->ArchivEdit->text());
+        if (!folder.isEmpty())
+            ui->ArchivEdit->setText(QDir::toNativeSeparators(folder));
+    });
 
     connect(ui->CelsiusCheck, &QCheckBox::clicked, this, &TFPC_Setup::CelsiusCheckClick);
     connect(ui->ShowRefCheck, &QCheckBox::clicked, this, &TFPC_Setup::ShowRefCheckClick);
@@ -130,6 +140,9 @@ void TFPC_Setup::OKBtnClick()
     const QString holidays = ui->FeiertageSelect->currentData().toString();
     if (holidays != shownHolidays_)
         WriteSetting(com, QStringLiteral("FEIERTAGE"), holidays);
+    const QString archive = QDir::fromNativeSeparators(ui->ArchivEdit->text().trimmed());
+    if (!archive.isEmpty() && archive != shownArchive_)
+        WriteSetting(com, QStringLiteral("ARCHIV"), QDir::toNativeSeparators(archive));
     const int offset = int(ui->DispOffsetSelect->value());
     if (offset != Settings().DisplayOffset + 1) {
         Settings().DisplayOffset = offset - 1;

@@ -30,12 +30,6 @@ PileArchiveResult Failed(const QString &error)
 
 } // namespace
 
-QString ArchiveRoot()
-{
-    const QString root = ReadSetting(QStringLiteral("COM"), QStringLiteral("ARCHIV"), QString());
-    return root.isEmpty() ? Settings().ProgramFolder + QStringLiteral("Archiv") : root;
-}
-
 PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
 {
     DataFileContent file;
@@ -43,19 +37,19 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
     if (!LoadDataFile(dataFile, file, &error))
         return Failed(error);
     if (!file.FileValid)
-        return Failed(Tr("%1 ist keine Datendatei dieses Programms.").arg(QDir::toNativeSeparators(dataFile)));
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine Datendatei dieses Programms.")).arg(QDir::toNativeSeparators(dataFile)));
     if (!QDir().mkpath(root))
-        return Failed(Tr("Der Archivordner %1 kann nicht angelegt werden.").arg(QDir::toNativeSeparators(root)));
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "Der Archivordner %1 kann nicht angelegt werden.")).arg(QDir::toNativeSeparators(root)));
     QTemporaryDir work(QDir(root).filePath(QStringLiteral(".archiv-XXXXXX")));
     if (!work.isValid())
-        return Failed(Tr("Im Archivordner %1 kann nichts geschrieben werden: %2")
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "Im Archivordner %1 kann nichts geschrieben werden: %2"))
                           .arg(QDir::toNativeSeparators(root), work.errorString()));
     const QDir dir(work.path());
     const QString name = QFileInfo(dataFile).fileName();
     if (!QFile::copy(dataFile, dir.filePath(name)))
-        return Failed(Tr("%1 kann nicht ins Archiv kopiert werden.").arg(QDir::toNativeSeparators(dataFile)));
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(dataFile)));
     if (QFileInfo::exists(SealPath(dataFile)) && !QFile::copy(SealPath(dataFile), dir.filePath(name + QStringLiteral(".seal"))))
-        return Failed(Tr("%1 kann nicht ins Archiv kopiert werden.").arg(QDir::toNativeSeparators(SealPath(dataFile))));
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
 
     // The protocols as the operator prints them (the per-day and graph choices of
     // each protocol window), read from the copy in the archive.
@@ -93,7 +87,7 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
     else if (!pdf(MakeHygienePage(evidence, copy), QStringLiteral("Hygienenachweis.pdf")))
         return Failed(error);
     if (!notes.isEmpty()) {
-        const QString text = Tr("Nicht im Archiv, weil die Daten es nicht erlauben:") + u'\n' + notes.join(u'\n') + u'\n';
+        const QString text = Tr(QT_TRANSLATE_NOOP("Archive", "Nicht im Archiv, weil die Daten es nicht erlauben:")) + u'\n' + notes.join(u'\n') + u'\n';
         if (!WriteFileAtomically(dir.filePath(QStringLiteral("HINWEIS.txt")), text.toUtf8(), &error))
             return Failed(error);
     }
@@ -104,7 +98,7 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const QString target = FreeArchiveFolder(root, ArchiveFolderName(file));
     if (!QDir().rename(work.path(), target))
-        return Failed(Tr("Der Archivordner %1 kann nicht angelegt werden.").arg(QDir::toNativeSeparators(target)));
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "Der Archivordner %1 kann nicht angelegt werden.")).arg(QDir::toNativeSeparators(target)));
     work.setAutoRemove(false);
     PileArchiveResult r;
     r.ok = true;

@@ -10,6 +10,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QRandomGenerator>
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 using support::ReadAll;
@@ -170,6 +177,49 @@ private slots:
         QCOMPARE(c.records, 11);
         QVERIFY(!c.lastUnsealed);
     }
+
+#ifdef Q_OS_LINUX
+    // A writer killed at any moment of its transfers leaves a file that verifies,
+    // with at most its last line unsealed; the next transfer goes on sealing.
+    void killedWriterLeavesAVerifyingFile()
+    {
+        const QString file = WritePile(1);
+        QRandomGenerator random(20261210);
+        int unsealedSeen = 0;
+        qint64 records = 1;
+        for (int round = 0; round < 100; ++round) {
+            const pid_t child = fork();
+            if (child == 0) {
+                for (int k = 0;; ++k) {
+                    if (!OpenDataFile(1))
+                        _exit(3);
+                    for (int i = 0; i < 20; ++i)
+                        AppendDataLine(1, "09.12.2026  01:00", Rec(k * 20 + i));
+                    CloseDataFile(1);
+                }
+            }
+            QVERIFY(child > 0);
+            usleep(useconds_t(random.bounded(1000, 15000)));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            QVERIFY(WIFSIGNALED(status));
+            const SealCheck c = VerifySeal(file);
+            QVERIFY2(c.state == SealCheck::Intact, qPrintable(QString("round %1: %2").arg(round).arg(c.Text())));
+            QVERIFY(c.records >= records);
+            records = c.records;
+            unsealedSeen += c.lastUnsealed;
+        }
+        // The next transfer (here, in this process) takes the file up and seals on.
+        QVERIFY(OpenDataFile(1));
+        QVERIFY(AppendDataLine(1, "09.12.2026  02:00", Rec(1)));
+        CloseDataFile(1);
+        const SealCheck c = VerifySeal(file);
+        QCOMPARE(c.state, SealCheck::Intact);
+        QVERIFY(!c.lastUnsealed);
+        qInfo("%lld records, %d kills between a line and its seal", c.records, unsealedSeen);
+    }
+#endif
 
     // Files from before sealing go on without one; a file of ours with only its
     // header gets one at its first record.

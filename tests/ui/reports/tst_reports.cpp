@@ -1,6 +1,11 @@
 // The company data dialog and its sample protocol; the quality-association form's
 // headings. PDFs are read back with pdftotext.
 
+#include "datafile/Archive.h"
+#include "datafile/DataFile.h"
+#include "datafile/Seal.h"
+#include "plant/Plant.h"
+#include "reports/PileArchive.h"
 #include "reports/ReportForms.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
@@ -11,6 +16,7 @@
 #include "widgets/MessageBox.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -39,6 +45,54 @@ private slots:
     {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    // An ended pile's archive: five files and the manifest, the prints as PDF/A-1b
+    // with the file's check value; a changed file of the folder is found.
+    void archiveOfAPile()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TSettingsFile ini(dir.filePath("Haldrix.ini"));
+        Settings().SettingsFile = &ini;
+        SetProgramFolder(dir.path());
+        TAnlageParameter &p = Plants().PlantTable[1];
+        p.Name = "Nord 7";
+        p.Pfad = dir.path();
+        QVERIFY(OpenDataFile(1));
+        for (int k = 0; k < 48; ++k) {
+            TLiveValues v;
+            v.T5 = 62, v.T4 = 60, v.T3 = 56, v.T2 = 45, v.T1 = 30, v.O2 = 140, v.RefMarke = 30, v.Betriebsart = 3;
+            QVERIFY(AppendDataLine(1, QString("%1.12.2026  %2:00").arg(8 + k / 24, 2, 10, QChar('0')).arg(k % 24, 2, 10, QChar('0')), v));
+        }
+        CloseDataFile(1);
+        const QString checkValue = VerifySeal(p.Datei).checkValue;
+
+        const PileArchiveResult r = ArchivePile(p.Datei, dir.filePath("Archiv"));
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY2(r.folder.endsWith("/Nord-7_" + FileDateText(DataFileToday()).replace('.', '-')), qPrintable(r.folder));
+        const QStringList files = QDir(r.folder).entryList(QDir::Files, QDir::Name);
+        const QString data = QFileInfo(p.Datei).fileName();
+        QCOMPARE(files, QStringList({"Hygienenachweis.pdf", "MANIFEST.txt", "Messprotokoll.pdf", data, data + ".seal",
+                                     "Temperaturprotokoll.pdf"}));
+        for (const char *pdf : {"Hygienenachweis.pdf", "Messprotokoll.pdf", "Temperaturprotokoll.pdf"}) {
+            const QString path = r.folder + "/" + pdf;
+            QVERIFY2(support::ReadAll(path).contains("pdfaid:part=\"1\" pdfaid:conformance=\"B\""), pdf);
+            QVERIFY2(PdfText(path).contains(checkValue), pdf);
+        }
+        ArchiveCheck check = VerifyArchive(r.folder);
+        QVERIFY2(check.ok, qPrintable(check.Text()));
+        QCOMPARE(check.Text(), QString("Archiv intakt: 5 Dateien, 48 Datensätze, Prüfwert %1").arg(checkValue));
+        // The same pile archived again gets a folder of its own.
+        QVERIFY(ArchivePile(p.Datei, dir.filePath("Archiv")).folder.endsWith("-2"));
+
+        QByteArray pdf = support::ReadAll(r.folder + "/Messprotokoll.pdf");
+        pdf[pdf.size() / 2] = char(pdf[pdf.size() / 2] ^ 1);
+        QVERIFY(support::WriteAll(r.folder + "/Messprotokoll.pdf", pdf));
+        QVERIFY(support::WriteAll(r.folder + "/extra.txt", "x"));
+        check = VerifyArchive(r.folder);
+        QVERIFY(!check.ok);
+        QCOMPARE(check.faults, QStringList({"Messprotokoll.pdf wurde verändert", "extra.txt steht nicht im Verzeichnis MANIFEST.txt"}));
     }
 
     // Only the changed line is stored; the sample shows what is typed, stored or not.

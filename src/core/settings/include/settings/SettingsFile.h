@@ -81,6 +81,8 @@ QString ReadSetting(const QString &section, const QString &key, const QString &d
 // The company's three header lines ([Firma] Titel, Zeile2, Zeile3; line 1..3), with
 // their defaults "Firmen- Name", "* Text *", "* Text *".
 const char *CompanyLineKey(int line);
+// Where ended piles are archived ([COM] ARCHIV); default "<home>/Archiv".
+QString ArchiveRoot();
 QString CompanyLineDefault(int line);
 QString CompanyLine(int line);
 qint32 ReadSetting(const QString &section, const QString &key, qint32 def);

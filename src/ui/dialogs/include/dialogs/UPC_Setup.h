@@ -39,5 +39,5 @@ private:
     double shownRefTemp_ = 0;
     bool shownImperial_ = false;
     QString shownCriterion_;            // as the settings held it at the start
-    QString shownWorkingDays_, shownHolidays_;
+    QString shownWorkingDays_, shownHolidays_, shownArchive_;
 };

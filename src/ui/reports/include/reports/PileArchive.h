@@ -5,9 +5,6 @@
 
 #include <QString>
 
-// The archive root ([COM] ARCHIV); default "<home>/Archiv".
-QString ArchiveRoot();
-
 struct PileArchiveResult {
     bool ok = false;
     QString folder;     // the archive folder made
