@@ -15,7 +15,10 @@
 #include <QTemporaryFile>
 #include <QLocale>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -33,6 +36,107 @@ struct PendingLine {
     QString rest;
 };
 
+// Makes what was written through `handle` durable (the data, not every attribute).
+void SyncHandle(int handle)
+{
+#ifdef Q_OS_WIN
+    _commit(handle);
+#elif defined(Q_OS_LINUX)
+    ::fdatasync(handle);
+#else
+    ::fsync(handle);
+#endif
+}
+
+bool SyncAndClose(QFile &f)
+{
+    bool ok = f.flush();
+#ifdef Q_OS_WIN
+    ok = _commit(f.handle()) == 0 && ok;
+#else
+    ok = ::fsync(f.handle()) == 0 && ok;
+#endif
+    f.close();
+    return ok;
+}
+
+// Writes the seal lines of the open data file on a thread of its own, each after
+// its data line reached the disk, so that no crash leaves a seal ahead of the
+// data. The next data line waits until the seal before it is written: a crash
+// leaves at most the last line unsealed, and the sync overlaps the wait for the
+// plant's next record instead of delaying it.
+class SealWriter {
+public:
+    SealWriter(std::unique_ptr<QFile> seal, int dataHandle)
+        : seal_(std::move(seal)), dataHandle_(dataHandle), thread_([this] { Run(); })
+    {
+    }
+    ~SealWriter() { Finish(); }
+
+    void Push(const QByteArray &line)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            queue_ += line;
+        }
+        wake_.notify_one();
+    }
+    // Returns once every line pushed is in the seal (or its write failed).
+    void WaitWritten()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        written_.wait(lock, [this] { return queue_.isEmpty() && !writing_; });
+    }
+    // Drains the queue, syncs and closes the seal; false (with why) when a write failed.
+    bool Finish(QString *why = nullptr)
+    {
+        if (thread_.joinable()) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                stop_ = true;
+            }
+            wake_.notify_one();
+            thread_.join();
+            if (!SyncAndClose(*seal_) && error_.isEmpty())
+                error_ = seal_->errorString();
+        }
+        if (why)
+            *why = error_;
+        return error_.isEmpty();
+    }
+    QString FileName() const { return seal_->fileName(); }
+
+private:
+    void Run()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stop_ || !queue_.isEmpty(); });
+            if (queue_.isEmpty() && stop_)
+                return;
+            const QByteArray batch = std::exchange(queue_, QByteArray());
+            writing_ = true;
+            lock.unlock();
+            SyncHandle(dataHandle_);
+            if (error_.isEmpty() && seal_->write(batch) != batch.size())
+                error_ = seal_->errorString();     // the seal stops here and says so when checked
+            lock.lock();
+            writing_ = false;
+            written_.notify_all();
+        }
+    }
+
+    std::unique_ptr<QFile> seal_;
+    const int dataHandle_;
+    std::mutex mutex_;
+    std::condition_variable wake_, written_;
+    QByteArray queue_;
+    bool writing_ = false;
+    bool stop_ = false;
+    QString error_;             // written by the thread, read after it ended
+    std::thread thread_;
+};
+
 // What the writer keeps between calls.
 struct DataFileState {
     std::function<QDate()> today;       // empty: the PC's date
@@ -41,7 +145,7 @@ struct DataFileState {
     QList<PendingLine> pending;         // lines waiting for their file (mirrored by the journal)
     QString lastFailure, lastFailureFile;
     bool journalFailed = false;
-    std::unique_ptr<QFile> seal;        // the open file's seal, while it is sealed
+    std::unique_ptr<SealWriter> seal;   // the open file's seal, while it is sealed
     QByteArray sealLast;                // the seal's last hash
 };
 
@@ -114,17 +218,6 @@ QString TenthsText(qint32 tenths)
     return s;
 }
 
-bool SyncAndClose(QFile &f)
-{
-    bool ok = f.flush();
-#ifdef Q_OS_WIN
-    ok = _commit(f.handle()) == 0 && ok;
-#else
-    ok = ::fsync(f.handle()) == 0 && ok;
-#endif
-    f.close();
-    return ok;
-}
 
 // Splits on CR LF, lone CR and lone LF; a line end at the very end starts no line.
 // Works on the bytes, so every line is decoded once, straight into its own string.
@@ -189,10 +282,10 @@ bool DataFileIsOpen() { return State().open != nullptr; }
 
 void ResetDataFileState()
 {
+    if (State().seal)
+        State().seal->Finish();     // it syncs through the data file's handle: first
     if (State().open)
         SyncAndClose(*State().open);
-    if (State().seal)
-        SyncAndClose(*State().seal);
     State() = {};
 }
 
@@ -341,28 +434,20 @@ bool DataFolderWritable(const QString &folder, QString *why)
 
 namespace {
 
-// The data line's bytes reach the disk before its seal line is written, so that
-// no crash leaves a seal ahead of the data.
-void SyncData(QFile &f)
-{
-#ifdef Q_OS_WIN
-    _commit(f.handle());
-#elif defined(Q_OS_LINUX)
-    ::fdatasync(f.handle());
-#else
-    ::fsync(f.handle());
-#endif
-}
-
-bool OpenSealForAppend(const QString &dataFile)
+std::unique_ptr<QFile> OpenSealForAppend(const QString &dataFile)
 {
     auto seal = std::make_unique<QFile>(SealPath(dataFile));
     if (!seal->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         NoteWriteFailure(seal->fileName(), seal->errorString());
-        return false;
+        return nullptr;
     }
-    State().seal = std::move(seal);
-    return true;
+    return seal;
+}
+
+void StartSealWriter(std::unique_ptr<QFile> seal)
+{
+    if (seal && State().open)
+        State().seal = std::make_unique<SealWriter>(std::move(seal), State().open->handle());
 }
 
 // A new seal over the header lines of a file that holds nothing else yet.
@@ -374,8 +459,10 @@ void StartSeal(const QString &dataFile, const QByteArray &header)
         NoteWriteFailure(SealPath(dataFile), why);
         return;
     }
-    if (OpenSealForAppend(dataFile))
+    if (std::unique_ptr<QFile> seal = OpenSealForAppend(dataFile)) {
         State().sealLast = hash;
+        StartSealWriter(std::move(seal));
+    }
 }
 
 // Takes up the seal of a file written before: the chain goes on from its last hash.
@@ -404,17 +491,22 @@ void ResumeSeal(const QString &dataFile)
     seal.close();
     const qsizetype lastLine = sealBytes.lastIndexOf('\n', sealBytes.size() - 2) + 1;
     const QByteArray last = QByteArray::fromHex(sealBytes.mid(sealBytes.indexOf(';', lastLine) + 1).trimmed());
-    if (last.size() != 32 || !OpenSealForAppend(dataFile))
+    if (last.size() != 32)
+        return;
+    std::unique_ptr<QFile> out = OpenSealForAppend(dataFile);
+    if (!out)
         return;
     State().sealLast = last;
     const SealCheck check = VerifySealBytes(bytes, sealBytes);
     if (check.state == SealCheck::Intact && check.lastUnsealed) {
+        // The line is on the disk already (the file was closed or the program ended).
         const qsizetype from = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
         const QByteArray line = bytes.mid(from);
         const QByteArray hash = SealHash(last, line);
-        if (State().seal->write(SealLine(line.left(line.indexOf(';')).toLongLong(), hash)) > 0)
+        if (out->write(SealLine(line.left(line.indexOf(';')).toLongLong(), hash)) > 0)
             State().sealLast = hash;
     }
+    StartSealWriter(std::move(out));
 }
 
 } // namespace
@@ -482,6 +574,8 @@ namespace {
 bool AppendLineText(TAnlageParameter &p, const QString &line)
 {
     const QByteArray bytes = EncodeWindows1252(line + kCrLf);
+    if (State().seal)
+        State().seal->WaitWritten();
     const bool seekable = !State().open->isSequential();
     const qint64 before = seekable ? State().open->size() : 0;
     // Unbuffered: the line goes to the system in one write and is there before the
@@ -490,16 +584,8 @@ bool AppendLineText(TAnlageParameter &p, const QString &line)
         ++p.Anzahl;     // counts exactly the lines in the file
         NoteWriteSuccess(p.Datei);
         if (State().seal) {
-            SyncData(*State().open);
-            const QByteArray hash = SealHash(State().sealLast, bytes);
-            const QByteArray sealLine = SealLine(p.Anzahl, hash);
-            if (State().seal->write(sealLine) == sealLine.size()) {
-                State().sealLast = hash;
-            } else {
-                // The record is kept; the seal stops here and says so when checked.
-                NoteWriteFailure(State().seal->fileName(), State().seal->errorString());
-                State().seal.reset();
-            }
+            State().sealLast = SealHash(State().sealLast, bytes);
+            State().seal->Push(SealLine(p.Anzahl, State().sealLast));
         }
         return true;
     }
@@ -547,13 +633,15 @@ bool WritePendingRecords(int plant)
 
 void CloseDataFile(int plant)
 {
+    if (State().seal) {         // it syncs through the data file's handle: first
+        QString why;
+        if (!State().seal->Finish(&why))
+            NoteWriteFailure(State().seal->FileName(), why);
+        State().seal.reset();
+    }
     if (State().open) {
         SyncAndClose(*State().open);
         State().open.reset();
-    }
-    if (State().seal) {
-        SyncAndClose(*State().seal);
-        State().seal.reset();
     }
     if (ValidPlant(plant))
         WriteSetting(QString::number(plant), QStringLiteral("Anzahl"), Plants().PlantTable[plant].Anzahl);
