@@ -152,6 +152,11 @@ void TFCSV_Lesen::OpenButtonClick()
         ui->PrintButton->setEnabled(false);
         return;
     }
+    OpenFile(path);
+}
+
+void TFCSV_Lesen::OpenFile(const QString &path)
+{
     DataFileContent loaded;
     QString error;
     if (!LoadDataFile(path, loaded, &error)) {

@@ -25,6 +25,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QScreen>
@@ -80,6 +81,8 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             save(&company, "protokkopf.png");
             TFCSV_Lesen protocols(main);
             protocols.FormActivate();
+            if (QFileInfo::exists(Plants().PlantTable[Plants().SelectedPlant].Datei))
+                protocols.OpenFile(Plants().PlantTable[Plants().SelectedPlant].Datei);
             save(&protocols, "protokoll.png");
             // A printed form as PDF, and its first page as a picture.
             auto print = [&folder](TReportForm &form, const char *name) {

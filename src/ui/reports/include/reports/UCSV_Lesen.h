@@ -26,6 +26,7 @@ public:
     void CheckClick();
     void TabControl1Change();
     void OpenButtonClick();
+    void OpenFile(const QString &path);     // as if chosen in the file dialog
     void Schliessen1Click();
     void PreviewButtonClick();
     void PrintButtonClick();
