@@ -352,6 +352,109 @@ Communication error!</translation>
     </message>
 </context>
 <context>
+    <name>Piles</name>
+    <message>
+        <source>%1 Minuten</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Stunden %2 Minuten</source>
+        <translation>%1 hours %2 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Tage</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>The clock of plant %1 goes back by %2. The running pile's records will then get earlier times. Set it anyway?</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
+        <translation>Plants %1 and %2 are assigned the same file:
+%3
+Plant %2 does not write into this file; another one can be chosen with "Continue pile".</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Data were not stored correctly!!
+Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>%1 received records are waiting for disk space; they are written first at the next save.</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
+        <translation>%1 records with an unreadable time stamp saved (lines %2)</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze älter als der letzte der Datei</source>
+        <translation>%1 records older than the file's last one</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht angelegt werden:
+%1
+Bitte Speichermedium überprüfen !!</source>
+        <translation>The data file cannot be created:
+%1
+Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
+%1</source>
+        <translation>The file for this day exists already; the new pile writes into
+%1</translation>
+    </message>
+    <message>
+        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
+        <translation>This file belongs to the running pile of plant %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Datendatei existiert nicht oder
+Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>The data file does not exist or
+its layout is not valid
+The file was not made by this software!</translation>
+    </message>
+    <message>
+        <source>Anlage i  st NICHT eingeschaltet!!
+Fehler beim Starten!</source>
+        <translation>Plant is NOT switched on!!
+Error while starting!</translation>
+    </message>
+    <message>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
+Es werden keine weiteren Messwerte gespeichert.
+Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Switch off the active plant?
+No further measured values will be stored.
+Switch on by starting a new pile!!</translation>
+    </message>
+    <message>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!
+Trotzdem Anlage ausschalten???</source>
+        <translation>Not all data were stored correctly!!
+Switch the plant off anyway???</translation>
+    </message>
+    <message>
+        <source>Anlage ist ausgeschaltet!!
+Einschalten durch Start einer neuen Miete!</source>
+        <translation>Plant is switched off!!
+Switch on by starting a new pile!</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT ausgeschaltet!!
+Fehler bei der Übertragung!</source>
+        <translation>Plant is NOT switched off!!
+Transmission error!</translation>
+    </message>
+</context>
+<context>
     <name>PlantCaption</name>
     <message>
         <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
@@ -737,108 +840,8 @@ Communication error!</translation>
         <translation>Error while saving!</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!
-Bitte Speichermedium überprüfen !!</source>
-        <translation>Data were not stored correctly!!
-Please check the storage medium!!</translation>
-    </message>
-    <message>
-        <source>Datendatei existiert nicht oder
-Kein gültiger Dateiaufbau
-Datei war nicht von dieser Software erzeugt!</source>
-        <translation>The data file does not exist or
-its layout is not valid
-The file was not made by this software!</translation>
-    </message>
-    <message>
-        <source>Anlage i  st NICHT eingeschaltet!!
-Fehler beim Starten!</source>
-        <translation>Plant is NOT switched on!!
-Error while starting!</translation>
-    </message>
-    <message>
-        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
-Es werden keine weiteren Messwerte gespeichert.
-Einschalten durch Start einer neuen Miete!!</source>
-        <translation>Switch off the active plant?
-No further measured values will be stored.
-Switch on by starting a new pile!!</translation>
-    </message>
-    <message>
-        <source>Nicht alle Daten wurden korrekt gespeichert!!
-Trotzdem Anlage ausschalten???</source>
-        <translation>Not all data were stored correctly!!
-Switch the plant off anyway???</translation>
-    </message>
-    <message>
-        <source>Anlage ist ausgeschaltet!!
-Einschalten durch Start einer neuen Miete!</source>
-        <translation>Plant is switched off!!
-Switch on by starting a new pile!</translation>
-    </message>
-    <message>
-        <source>Anlage ist NICHT ausgeschaltet!!
-Fehler bei der Übertragung!</source>
-        <translation>Plant is NOT switched off!!
-Transmission error!</translation>
-    </message>
-    <message>
-        <source>Speicherdatei kann nicht angelegt werden:
-%1
-Bitte Speichermedium überprüfen !!</source>
-        <translation>The data file cannot be created:
-%1
-Please check the storage medium!!</translation>
-    </message>
-    <message>
-        <source>%1 Minuten</source>
-        <translation>%1 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Stunden %2 Minuten</source>
-        <translation>%1 hours %2 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Tage</source>
-        <translation>%1 days</translation>
-    </message>
-    <message>
-        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
-        <translation>The clock of plant %1 goes back by %2. The running pile&apos;s records will then get earlier times. Set it anyway?</translation>
-    </message>
-    <message>
-        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
-%3
-Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
-        <translation>Plants %1 and %2 are assigned the same file:
-%3
-Plant %2 does not write into this file; another one can be chosen with &quot;Continue pile&quot;.</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
-        <translation>%1 records with an unreadable time stamp saved (lines %2)</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 records older than the file&apos;s last one</translation>
-    </message>
-    <message>
-        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
-%1</source>
-        <translation>The file for this day exists already; the new pile writes into
-%1</translation>
-    </message>
-    <message>
-        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
-        <translation>This file belongs to the running pile of plant %1 (%2).</translation>
-    </message>
-    <message>
         <source>Anlage %1:</source>
         <translation>Plant %1:</translation>
-    </message>
-    <message>
-        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 received records are waiting for disk space; they are written first at the next save.</translation>
     </message>
     <message>
         <source>Anlage nicht erreicht, Miete: %1</source>
@@ -1524,7 +1527,7 @@ Plant    Shown
     </message>
     <message>
         <source>Hier legt &quot;Miete beenden&quot; das Archiv jeder Miete an (Datei, Siegel, Protokolle als PDF/A).</source>
-        <translation>"End pile" puts each pile's archive here (file, seal, protocols as PDF/A).</translation>
+        <translation>&quot;End pile&quot; puts each pile&apos;s archive here (file, seal, protocols as PDF/A).</translation>
     </message>
     <message>
         <source>Archivordner</source>

@@ -352,6 +352,109 @@ Erreur de communication !</translation>
     </message>
 </context>
 <context>
+    <name>Piles</name>
+    <message>
+        <source>%1 Minuten</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Stunden %2 Minuten</source>
+        <translation>%1 heures %2 minutes</translation>
+    </message>
+    <message>
+        <source>%1 Tage</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>L'horloge de l'installation %1 recule de %2. Les mesures de l'andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
+        <translation>Les installations %1 et %2 sont associées au même fichier :
+%3
+L'installation %2 n'écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n'ont pas été enregistrées correctement !!
+Veuillez vérifier le support !!</translation>
+    </message>
+    <message>
+        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>%1 mesures reçues attendent de l'espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
+        <translation>%1 enregistrements à horodatage illisible sauvegardés (lignes %2)</translation>
+    </message>
+    <message>
+        <source>%1 Datensätze älter als der letzte der Datei</source>
+        <translation>%1 enregistrements plus anciens que le dernier du fichier</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht angelegt werden:
+%1
+Bitte Speichermedium überprüfen !!</source>
+        <translation>Le fichier de données ne peut pas être créé :
+%1
+Veuillez vérifier le support de stockage !!</translation>
+    </message>
+    <message>
+        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
+%1</source>
+        <translation>Le fichier de ce jour existe déjà ; le nouvel andain écrit dans
+%1</translation>
+    </message>
+    <message>
+        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
+        <translation>Ce fichier appartient à l'andain en cours de l'installation %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Datendatei existiert nicht oder
+Kein gültiger Dateiaufbau
+Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Le fichier de données n'existe pas ou
+sa structure n'est pas valide
+Le fichier n'a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Anlage i  st NICHT eingeschaltet!!
+Fehler beim Starten!</source>
+        <translation>L'installation n'est PAS en marche !!
+Erreur au démarrage !</translation>
+    </message>
+    <message>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
+Es werden keine weiteren Messwerte gespeichert.
+Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Arrêter l'installation active ?
+Aucune autre valeur ne sera enregistrée.
+Remise en marche par le démarrage d'un nouvel andain !!</translation>
+    </message>
+    <message>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!
+Trotzdem Anlage ausschalten???</source>
+        <translation>Toutes les données n'ont pas été enregistrées !!
+Arrêter quand même l'installation ???</translation>
+    </message>
+    <message>
+        <source>Anlage ist ausgeschaltet!!
+Einschalten durch Start einer neuen Miete!</source>
+        <translation>L'installation est arrêtée !!
+Remise en marche par le démarrage d'un nouvel andain !</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT ausgeschaltet!!
+Fehler bei der Übertragung!</source>
+        <translation>L'installation n'est PAS arrêtée !!
+Erreur de transmission !</translation>
+    </message>
+</context>
+<context>
     <name>PlantCaption</name>
     <message>
         <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
@@ -737,108 +840,8 @@ Erreur de communication !</translation>
         <translation>Erreur de sauvegarde !</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!
-Bitte Speichermedium überprüfen !!</source>
-        <translation>Les données n&apos;ont pas été enregistrées correctement !!
-Veuillez vérifier le support !!</translation>
-    </message>
-    <message>
-        <source>Datendatei existiert nicht oder
-Kein gültiger Dateiaufbau
-Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Le fichier de données n&apos;existe pas ou
-sa structure n&apos;est pas valide
-Le fichier n&apos;a pas été créé par ce logiciel !</translation>
-    </message>
-    <message>
-        <source>Anlage i  st NICHT eingeschaltet!!
-Fehler beim Starten!</source>
-        <translation>L&apos;installation n&apos;est PAS en marche !!
-Erreur au démarrage !</translation>
-    </message>
-    <message>
-        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
-Es werden keine weiteren Messwerte gespeichert.
-Einschalten durch Start einer neuen Miete!!</source>
-        <translation>Arrêter l&apos;installation active ?
-Aucune autre valeur ne sera enregistrée.
-Remise en marche par le démarrage d&apos;un nouvel andain !!</translation>
-    </message>
-    <message>
-        <source>Nicht alle Daten wurden korrekt gespeichert!!
-Trotzdem Anlage ausschalten???</source>
-        <translation>Toutes les données n&apos;ont pas été enregistrées !!
-Arrêter quand même l&apos;installation ???</translation>
-    </message>
-    <message>
-        <source>Anlage ist ausgeschaltet!!
-Einschalten durch Start einer neuen Miete!</source>
-        <translation>L&apos;installation est arrêtée !!
-Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
-    </message>
-    <message>
-        <source>Anlage ist NICHT ausgeschaltet!!
-Fehler bei der Übertragung!</source>
-        <translation>L&apos;installation n&apos;est PAS arrêtée !!
-Erreur de transmission !</translation>
-    </message>
-    <message>
-        <source>Speicherdatei kann nicht angelegt werden:
-%1
-Bitte Speichermedium überprüfen !!</source>
-        <translation>Le fichier de données ne peut pas être créé :
-%1
-Veuillez vérifier le support de stockage !!</translation>
-    </message>
-    <message>
-        <source>%1 Minuten</source>
-        <translation>%1 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Stunden %2 Minuten</source>
-        <translation>%1 heures %2 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Tage</source>
-        <translation>%1 jours</translation>
-    </message>
-    <message>
-        <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
-        <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
-    </message>
-    <message>
-        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
-%3
-Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
-        <translation>Les installations %1 et %2 sont associées au même fichier :
-%3
-L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
-        <translation>%1 enregistrements à horodatage illisible sauvegardés (lignes %2)</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 enregistrements plus anciens que le dernier du fichier</translation>
-    </message>
-    <message>
-        <source>Die Datei für diesen Tag gibt es schon; die neue Miete schreibt in
-%1</source>
-        <translation>Le fichier de ce jour existe déjà ; le nouvel andain écrit dans
-%1</translation>
-    </message>
-    <message>
-        <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
-        <translation>Ce fichier appartient à l&apos;andain en cours de l&apos;installation %1 (%2).</translation>
-    </message>
-    <message>
         <source>Anlage %1:</source>
         <translation>Installation %1 :</translation>
-    </message>
-    <message>
-        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
     </message>
     <message>
         <source>Anlage nicht erreicht, Miete: %1</source>

@@ -18,7 +18,7 @@ namespace {
 
 std::function<QDateTime()> g_now;     // the piles' clock (SetPilesClock); empty: the PC's
 
-QString Tr(const char *text) { return QCoreApplication::translate("TFAnzeige", text); }
+QString Tr(const char *text) { return QCoreApplication::translate("Piles", text); }
 
 bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
 
@@ -89,12 +89,12 @@ QString ClockStepBackQuestion(int plant, bool pileGoesOn)
     const qint64 minutes = back / 60;
     QString amount;
     if (minutes < 60)
-        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Minuten")).arg(minutes);
+        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Minuten")).arg(minutes);
     else if (minutes < 2 * 1440)
-        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Stunden %2 Minuten")).arg(minutes / 60).arg(minutes % 60);
+        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Stunden %2 Minuten")).arg(minutes / 60).arg(minutes % 60);
     else
-        amount = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Tage")).arg(minutes / 1440);
-    return Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
+        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Tage")).arg(minutes / 1440);
+    return Tr(QT_TRANSLATE_NOOP("Piles", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
                                              "Miete bekommen dann frühere Zeiten. Trotzdem stellen?"))
         .arg(plant + Settings().DisplayOffset)
         .arg(amount);
@@ -108,7 +108,7 @@ QString ReleaseSharedDataFiles()
         const int first = PlantWritingTo(slot.Datei, n);
         if (first == 0 || first > n)
             continue;
-        told << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"
+        told << Tr(QT_TRANSLATE_NOOP("Piles", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"
                                                   "Anlage %2 schreibt nicht in diese Datei; eine andere kann mit "
                                                   "\"Miete fortführen\" gewählt werden."))
                     .arg(first + Settings().DisplayOffset)
@@ -125,12 +125,12 @@ QString ReleaseSharedDataFiles()
 
 QString DataWriteFailedText(int plant)
 {
-    QString text = Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
+    QString text = Tr(QT_TRANSLATE_NOOP("Piles", "Daten wurden nicht korrekt gespeichert!!\nBitte Speichermedium überprüfen !!"));
     if (!LastDataWriteFailure().isEmpty())
         text += u'\n' + LastDataWriteFailure();
     if (ValidPlant(plant)) {
         if (const int waiting = PendingRecordCount(Plants().PlantTable[plant].Datei))
-            text += u'\n' + Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 empfangene Messwerte warten auf Speicherplatz; "
+            text += u'\n' + Tr(QT_TRANSLATE_NOOP("Piles", "%1 empfangene Messwerte warten auf Speicherplatz; "
                                                                "sie werden bei der nächsten Sicherung zuerst geschrieben."))
                                 .arg(waiting);
     }
@@ -144,12 +144,12 @@ QString TransferNotesText(const TransferNotes &notes)
         QStringList numbers;
         for (qint32 n : notes.undated)
             numbers << QString::number(n);
-        lines << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)"))
+        lines << Tr(QT_TRANSLATE_NOOP("Piles", "%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)"))
                      .arg(notes.undated.size())
                      .arg(numbers.join(QStringLiteral(", ")));
     }
     if (notes.older > 0)
-        lines << Tr(QT_TRANSLATE_NOOP("TFAnzeige", "%1 Datensätze älter als der letzte der Datei")).arg(notes.older);
+        lines << Tr(QT_TRANSLATE_NOOP("Piles", "%1 Datensätze älter als der letzte der Datei")).arg(notes.older);
     return lines.join(u'\n');
 }
 
@@ -288,14 +288,14 @@ bool StartPile(int plant, PileObserver *ui)
             Settings().SettingsFile->WriteStrings(QString::number(plant), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
                                                                 {QStringLiteral("Datei"), QString()}});
         if (ui)
-            ui->Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht angelegt werden:\n%1\n"
+            ui->Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Speicherdatei kann nicht angelegt werden:\n%1\n"
                                                          "Bitte Speichermedium überprüfen !!")).arg(why));
         return false;
     }
     if (!SwitchPileOn(plant))
         return false;
     if (MakeDataFileName(plant) && ui)
-        ui->Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Die Datei für diesen Tag gibt es schon; die neue Miete "
+        ui->Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei für diesen Tag gibt es schon; die neue Miete "
                                                      "schreibt in\n%1")).arg(QDir::toNativeSeparators(slot.Datei)));
     return true;
 }
@@ -306,7 +306,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
         return ContinueOutcome::NotStarted;
     if (const int other = PlantWritingTo(path, plant)) {
         // Two plants appending to one file would mix two piles in one proof.
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Diese Datei gehört zur laufenden Miete von Anlage %1 (%2)."))
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Diese Datei gehört zur laufenden Miete von Anlage %1 (%2)."))
                       .arg(other + Settings().DisplayOffset)
                       .arg(Plants().PlantTable[other].Name.trimmed()));
         return ContinueOutcome::NotStarted;
@@ -318,13 +318,13 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
         return ContinueOutcome::Unreadable;
     }
     if (!QFileInfo(path).isWritable()) {
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Speicherdatei kann nicht angelegt werden:\n%1\n"
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Speicherdatei kann nicht angelegt werden:\n%1\n"
                                                     "Bitte Speichermedium überprüfen !!"))
                       .arg(QDir::toNativeSeparators(path)));
         return ContinueOutcome::Unreadable;
     }
     if (!file.FileValid) {
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
                      "Datei war nicht von dieser Software erzeugt!")));
         return ContinueOutcome::InvalidFile;
     }
@@ -344,7 +344,7 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
     StorePlantSettings(plant);
     if (SwitchPileOn(plant, &ui))
         return ContinueOutcome::Started;
-    ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
+    ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
     return ContinueOutcome::NotStarted;
 }
 
@@ -352,7 +352,7 @@ EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
 {
     if (!HasRunningPile(plant))
         return EndOutcome::Declined;
-    if (!ui.Confirm(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
+    if (!ui.Confirm(Tr(QT_TRANSLATE_NOOP("Piles", "Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
                        "Es werden keine weiteren Messwerte gespeichert.\n"
                        "Einschalten durch Start einer neuen Miete!!"))))
         return EndOutcome::Declined;
@@ -360,7 +360,7 @@ EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
     {
         const PollPause pause;
         if (!SaveCurrentPlant(plant, ui)
-            && !ui.Confirm(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
+            && !ui.Confirm(Tr(QT_TRANSLATE_NOOP("Piles", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
             return EndOutcome::KeptRunning;
         off = SwitchPlantOff(plant);
         if (off) {              // SwitchPlantOff has cleared the slot's file and count
@@ -369,10 +369,10 @@ EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
         }
     }
     if (off) {
-        ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!")));
+        ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage ist ausgeschaltet!!\nEinschalten durch Start einer neuen Miete!")));
         return EndOutcome::SwitchedOff;
     }
-    ui.Inform(Tr(QT_TRANSLATE_NOOP("TFAnzeige", "Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!")));
+    ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!")));
     return EndOutcome::SwitchOffFailed;
 }
 
