@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
 #include <vector>
 
 QString SealPath(const QString &dataFile) { return dataFile + QStringLiteral(".seal"); }
@@ -45,12 +46,27 @@ std::vector<QByteArrayView> RawLines(const QByteArray &bytes)
     return out;
 }
 
-struct Link {
-    qint64 number = 0;
-    QByteArray hash;        // raw
+// The seal as read: record numbers and the hashes, all in one buffer (a long file
+// has tens of thousands).
+struct Links {
+    std::vector<qint64> numbers;
+    QByteArray hashes;      // 32 bytes each
+    size_t size() const { return numbers.size(); }
+    QByteArrayView Hash(size_t i) const { return QByteArrayView(hashes.constData() + 32 * i, 32); }
 };
 
-bool ParseSeal(const QByteArray &seal, std::vector<Link> &links)
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseSeal(const QByteArray &seal, Links &links)
 {
     for (QByteArrayView line : RawLines(seal)) {
         if (line.endsWith('\n'))
@@ -61,64 +77,84 @@ bool ParseSeal(const QByteArray &seal, std::vector<Link> &links)
         if (semi <= 0 || line.size() - semi - 1 != 64)
             return false;
         bool ok = false;
-        Link l;
-        l.number = line.first(semi).toLongLong(&ok);
-        l.hash = QByteArray::fromHex(line.sliced(semi + 1).toByteArray());
-        if (!ok || l.hash.size() != 32)
+        links.numbers.push_back(line.first(semi).toLongLong(&ok));
+        if (!ok)
             return false;
-        links.push_back(std::move(l));
+        for (qsizetype i = semi + 1; i < line.size(); i += 2) {
+            const int hi = HexDigit(line[i]), lo = HexDigit(line[i + 1]);
+            if (hi < 0 || lo < 0)
+                return false;
+            links.hashes.append(char(hi * 16 + lo));
+        }
     }
-    return !links.empty();
+    return links.size() > 0;
 }
 
-QByteArray Bytes(QByteArrayView v) { return v.toByteArray(); }
+// The chain's hashes, one object for all lines.
+class Chain {
+public:
+    // The link after `previous` for `line`; valid until the next call.
+    QByteArrayView Next(QByteArrayView previous, QByteArrayView line)
+    {
+        hash_.reset();
+        hash_.addData(previous);
+        hash_.addData(line);
+        return hash_.resultView();
+    }
+
+private:
+    QCryptographicHash hash_{QCryptographicHash::Sha256};
+};
 
 } // namespace
 
 SealCheck VerifySealBytes(const QByteArray &data, const QByteArray &seal)
 {
     SealCheck c;
-    std::vector<Link> links;
-    if (!ParseSeal(seal, links) || links.front().number != 0) {
+    Links links;
+    if (!ParseSeal(seal, links) || links.numbers.front() != 0) {
         c.state = SealCheck::Broken;
         c.fault = SealCheck::SealDamaged;
         return c;
     }
     const std::vector<QByteArrayView> lines = RawLines(data);
-    QByteArray header;
-    for (size_t i = 0; i < lines.size() && i < size_t(SealHeaderLines); ++i)
-        header += Bytes(lines[i]);
-    QByteArray last = SealHash({}, header);
     c.state = SealCheck::Broken;
-    if (lines.size() < size_t(SealHeaderLines) || last != links.front().hash) {
+    if (lines.size() < size_t(SealHeaderLines)) {
         c.fault = SealCheck::HeaderChanged;
         c.line = 1;
         return c;
     }
-    c.checkValue = CheckValueText(last);
+    const qsizetype headerSize = lines[SealHeaderLines - 1].constData() + lines[SealHeaderLines - 1].size() - data.constData();
+    Chain chain;
+    QByteArray last = chain.Next({}, QByteArrayView(data.constData(), headerSize)).toByteArray();
+    if (last != links.Hash(0)) {
+        c.fault = SealCheck::HeaderChanged;
+        c.line = 1;
+        return c;
+    }
     const size_t dataLines = lines.size() - SealHeaderLines;
     const size_t sealed = links.size() - 1;
-    auto lineAt = [&](size_t k) { return Bytes(lines[SealHeaderLines + k]); };     // k-th data line
+    auto lineAt = [&](size_t k) { return lines[SealHeaderLines + k]; };     // k-th data line
     size_t k = 0;
     for (; k < dataLines && k < sealed; ++k) {
-        const QByteArray h = SealHash(last, lineAt(k));
-        if (h == links[k + 1].hash) {
-            last = h;
+        if (chain.Next(last, lineAt(k)) == links.Hash(k + 1)) {
+            std::memcpy(last.data(), links.Hash(k + 1).data(), 32);
             continue;
         }
         c.line = qint64(SealHeaderLines + k + 1);
-        c.record = links[k + 1].number;
+        c.record = links.numbers[k + 1];
         // Which fault: one line changed, one removed or one inserted; the chain after
         // it tells.
-        if (k + 1 < dataLines && k + 2 <= sealed && SealHash(links[k + 1].hash, lineAt(k + 1)) == links[k + 2].hash)
+        if (k + 1 < dataLines && k + 2 <= sealed && chain.Next(links.Hash(k + 1), lineAt(k + 1)) == links.Hash(k + 2))
             c.fault = SealCheck::LineChanged;
-        else if (k + 2 <= sealed && SealHash(links[k + 1].hash, lineAt(k)) == links[k + 2].hash)
+        else if (k + 2 <= sealed && chain.Next(links.Hash(k + 1), lineAt(k)) == links.Hash(k + 2))
             c.fault = SealCheck::LineRemoved;
-        else if (k + 1 < dataLines && SealHash(last, lineAt(k + 1)) == links[k + 1].hash)
+        else if (k + 1 < dataLines && chain.Next(last, lineAt(k + 1)) == links.Hash(k + 1))
             c.fault = SealCheck::LineInserted;
         else
             c.fault = SealCheck::LineChanged;
         c.records = qint64(k);
+        c.checkValue = CheckValueText(last);
         return c;
     }
     c.records = qint64(k);
@@ -126,7 +162,7 @@ SealCheck VerifySealBytes(const QByteArray &data, const QByteArray &seal)
     if (sealed > dataLines) {
         c.fault = SealCheck::TailRemoved;
         c.line = qint64(lines.size() + 1);
-        c.record = links[dataLines + 1].number;
+        c.record = links.numbers[dataLines + 1];
         return c;
     }
     if (dataLines > sealed + 1 || (dataLines == sealed + 1 && !lines.back().endsWith('\n'))) {
