@@ -32,12 +32,9 @@ PileArchiveResult Failed(const QString &error)
 
 PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
 {
-    DataFileContent file;
     QString error;
-    if (!LoadDataFile(dataFile, file, &error))
-        return Failed(error);
-    if (!file.FileValid)
-        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine Datendatei dieses Programms.")).arg(QDir::toNativeSeparators(dataFile)));
+    if (!QFileInfo(dataFile).isFile())
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(dataFile)));
     if (!QDir().mkpath(root))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "Der Archivordner %1 kann nicht angelegt werden.")).arg(QDir::toNativeSeparators(root)));
     QTemporaryDir work(QDir(root).filePath(QStringLiteral(".archiv-XXXXXX")));
@@ -51,11 +48,14 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
     if (QFileInfo::exists(SealPath(dataFile)) && !QFile::copy(SealPath(dataFile), dir.filePath(name + QStringLiteral(".seal"))))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
 
-    // The protocols as the operator prints them (the per-day and graph choices of
-    // each protocol window), read from the copy in the archive.
+    // Everything from the copy in the archive: what is printed is what is kept.
     DataFileContent copy;
     if (!LoadDataFile(dir.filePath(name), copy, &error))
         return Failed(error);
+    if (!copy.FileValid)
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine Datendatei dieses Programms.")).arg(QDir::toNativeSeparators(dataFile)));
+    // The protocols as the operator prints them (the per-day and graph choices of
+    // each protocol window).
     auto pdf = [&](std::unique_ptr<TReportForm> form, const QString &fileName) {
         QString why;
         if (!form->ExportPdf(dir.filePath(fileName), &why, nullptr, true)) {
@@ -96,7 +96,7 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
 
     QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    const QString target = FreeArchiveFolder(root, ArchiveFolderName(file));
+    const QString target = FreeArchiveFolder(root, ArchiveFolderName(copy));
     if (!QDir().rename(work.path(), target))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "Der Archivordner %1 kann nicht angelegt werden.")).arg(QDir::toNativeSeparators(target)));
     work.setAutoRemove(false);
