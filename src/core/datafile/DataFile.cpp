@@ -476,13 +476,17 @@ void ResumeSeal(const QString &dataFile)
         return;
     const QByteArray bytes = data.readAll();
     if (!seal.exists()) {
-        if (HeaderOnly(dataFile)) {
-            qsizetype end = 0;
-            for (int i = 0; i < SealHeaderLines && end >= 0; ++i)
-                end = bytes.indexOf('\n', end) + 1;
-            if (end > 0 && bytes.mid(end).trimmed().isEmpty())
-                StartSeal(dataFile, bytes.left(end));
+        if (!HeaderOnly(dataFile))
+            return;
+        qsizetype end = 0;
+        for (int i = 0; i < SealHeaderLines; ++i) {
+            const qsizetype newline = bytes.indexOf('\n', end);
+            if (newline < 0)
+                return;
+            end = newline + 1;
         }
+        if (bytes.mid(end).trimmed().isEmpty())
+            StartSeal(dataFile, bytes.left(end));
         return;
     }
     if (!seal.open(QIODevice::ReadOnly))
@@ -497,13 +501,18 @@ void ResumeSeal(const QString &dataFile)
     if (!out)
         return;
     State().sealLast = last;
-    const SealCheck check = VerifySealBytes(bytes, sealBytes);
-    if (check.state == SealCheck::Intact && check.lastUnsealed) {
-        // The line is on the disk already (the file was closed or the program ended).
-        const qsizetype from = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
-        const QByteArray line = bytes.mid(from);
+    // One data line more than the seal holds, numbered after the seal's last: the
+    // line a crash left unsealed (it is on the disk; the program ended since). Only
+    // the lines are counted here: checking the chain is for verify.
+    const qsizetype dataLines = bytes.count('\n') - SealHeaderLines;
+    const qsizetype sealed = sealBytes.count('\n') - 1;
+    const qsizetype from = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
+    const QByteArray line = bytes.mid(from);
+    const qint64 number = line.left(line.indexOf(';')).toLongLong();
+    const qint64 lastNumber = sealBytes.mid(lastLine, sealBytes.indexOf(';', lastLine) - lastLine).toLongLong();
+    if (dataLines == sealed + 1 && bytes.endsWith('\n') && number == lastNumber + 1) {
         const QByteArray hash = SealHash(last, line);
-        if (out->write(SealLine(line.left(line.indexOf(';')).toLongLong(), hash)) > 0)
+        if (out->write(SealLine(number, hash)) > 0)
             State().sealLast = hash;
     }
     StartSealWriter(std::move(out));
