@@ -376,18 +376,21 @@ bool MakeDataFileName(int plant)
 namespace {
 
 // Our header and nothing after it: a pile whose first transfer brought no record.
-bool HeaderOnly(const QString &path)
+bool HeaderOnly(const QByteArray &bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QStringList lines = SplitLines(f.readAll());
+    const QStringList lines = SplitLines(bytes);
     if (lines.size() < 9 || !lines[8].startsWith(QLatin1String(" ;Speicherzeit")))
         return false;
     for (qsizetype i = 9; i < lines.size(); ++i)
         if (!QStringView(lines[i]).trimmed().isEmpty())
             return false;
     return true;
+}
+
+bool HeaderOnly(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && HeaderOnly(f.readAll());
 }
 
 // `Anzahl` reaches the settings when a file is closed; after a crash in a transfer
@@ -476,7 +479,7 @@ void ResumeSeal(const QString &dataFile)
         return;
     const QByteArray bytes = data.readAll();
     if (!seal.exists()) {
-        if (!HeaderOnly(dataFile))
+        if (!HeaderOnly(bytes))
             return;
         qsizetype end = 0;
         for (int i = 0; i < SealHeaderLines; ++i) {
