@@ -147,6 +147,7 @@ struct DataFileState {
     bool journalFailed = false;
     std::unique_ptr<SealWriter> seal;   // the open file's seal, while it is sealed
     QByteArray sealLast;                // the seal's last hash
+    DataLineListener lineListener;
 };
 
 DataFileState &State()
@@ -599,6 +600,8 @@ bool AppendLineText(TAnlageParameter &p, const QString &line)
             State().sealLast = SealHash(State().sealLast, bytes);
             State().seal->Push(SealLine(p.Anzahl, State().sealLast));
         }
+        if (State().lineListener)
+            State().lineListener(int(&p - &Plants().PlantTable[0]), p.Datei, p.Anzahl, line);
         return true;
     }
     NoteWriteFailure(p.Datei, State().open->errorString());
@@ -619,6 +622,8 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
         return false;
     return AppendLineText(p, FormatDataLine(p.Anzahl + 1, stamp, values));
 }
+
+void SetDataLineListener(DataLineListener listener) { State().lineListener = std::move(listener); }
 
 bool WritePendingRecords(int plant)
 {

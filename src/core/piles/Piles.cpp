@@ -17,6 +17,7 @@
 namespace {
 
 std::function<QDateTime()> g_now;     // the piles' clock (SetPilesClock); empty: the PC's
+PileEvents g_events;                  // who is told of transfers and mode changes
 
 QString Tr(const char *text) { return QCoreApplication::translate("Piles", text); }
 
@@ -158,8 +159,11 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
     if (!ValidPlant(plant))
         return TransferOutcome::OpenFailed;
     const PollPause pause;
-    if (!OpenDataFile(plant))
+    if (!OpenDataFile(plant)) {
+        if (g_events.TransferEnded)
+            g_events.TransferEnded(plant, TransferOutcome::OpenFailed);
         return TransferOutcome::OpenFailed;
+    }
     TransferOutcome outcome = TransferOutcome::Done;
     if (!WritePendingRecords(plant)) {
         // Records kept from an earlier transfer still find no room: nothing more is
@@ -214,6 +218,8 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
     }
     CloseDataFile(plant);
     NoteTransferEnd();
+    if (g_events.TransferEnded)
+        g_events.TransferEnded(plant, outcome);
     return outcome;
 }
 
@@ -257,6 +263,8 @@ bool ChangePlantMode(int plant, int mode)
         const PollPause pause;
         ok = SetPlantMode(plant, mode);
     }
+    if (g_events.ModeChanged)
+        g_events.ModeChanged(plant, mode, ok);
     TLiveValues &live = Plants().LiveTable[plant];
     if (ok) {
         live.Betriebsart = slot.Mode;
@@ -399,4 +407,10 @@ void SetPilesClock(std::function<QDateTime()> now) { g_now = std::move(now); }
 
 QDateTime PilesNow() { return g_now ? g_now() : QDateTime::currentDateTime(); }
 
-void ResetPilesValues() { g_now = {}; }
+void SetPileEvents(PileEvents events) { g_events = std::move(events); }
+
+void ResetPilesValues()
+{
+    g_now = {};
+    g_events = {};
+}

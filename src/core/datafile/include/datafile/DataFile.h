@@ -40,6 +40,11 @@ int PlantWritingTo(const QString &path, int except);
 bool DataFolderWritable(const QString &folder, QString *why = nullptr);
 bool OpenDataFile(int plant);
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
+// Told of every line that reached a data file (its record number and the line
+// without its line end), after it was written; the site view listens. A reset of
+// the data-file state forgets it.
+using DataLineListener = std::function<void(int plant, const QString &file, qint32 number, const QString &line)>;
+void SetDataLineListener(DataLineListener listener);
 void CloseDataFile(int plant);
 
 // Records the plant handed over that could not be written (disk full): kept in

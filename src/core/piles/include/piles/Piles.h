@@ -104,6 +104,14 @@ bool DailyReadoutDue(const QDateTime &now);
 void RunDailyReadout(const std::function<void(int plant, ReadoutResult result)> &result,
                      PileObserver *observer = nullptr);
 
+// Told after every memory transfer and every mode change (the site view listens);
+// empty members are not called.
+struct PileEvents {
+    std::function<void(int plant, TransferOutcome outcome)> TransferEnded;
+    std::function<void(int plant, int mode, bool ok)> ModeChanged;
+};
+void SetPileEvents(PileEvents events);
+
 // The clock the live display asks for "now" (tests put in their own; empty: the PC's).
 void SetPilesClock(std::function<QDateTime()> now);
 QDateTime PilesNow();

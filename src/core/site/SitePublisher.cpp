@@ -1,0 +1,305 @@
+#include "site/SitePublisher.h"
+
+#include "site/Outbox.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QThread>
+#include <QUuid>
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+
+#include <mosquitto.h>
+
+namespace {
+
+QString Tr(const char *text) { return QCoreApplication::translate("Site", text); }
+
+std::atomic<int> g_firstDelay{1}, g_longestDelay{30};
+
+// At most this many durable messages are with the network at a time; the rest wait
+// in the outbox, in order.
+constexpr int kWindow = 200;
+
+} // namespace
+
+void SitePublisher::SetReconnectDelays(int first, int longest)
+{
+    g_firstDelay = std::max(1, first);
+    g_longestDelay = std::max(g_firstDelay.load(), longest);
+}
+
+// Everything below runs on `thread`, except the three library callbacks, which only
+// post to it, and the final wait of the destructor.
+struct SitePublisher::Worker : QObject {
+    SitePublisher *owner = nullptr;
+    SiteSettings settings;
+    QString outboxPath;
+    SiteMessage online, offline;
+    QThread thread;
+    mosquitto *m = nullptr;
+    Outbox outbox;
+    bool connected = false, outboxBroken = false;
+    QList<SiteMessage> held;                    // durable ones the outbox could not take
+    std::map<int, quint64> inFlight;            // library message id → outbox id
+    quint64 handedUpTo = 0;                     // outbox ids up to this one are with the library
+    QHash<QByteArray, SiteMessage> retained;    // last of each retained topic
+    QList<QByteArray> retainedOrder;
+
+    mutable std::mutex stateMutex;
+    State state;
+
+    std::mutex finalMutex;
+    std::condition_variable finalAck;
+    int finalMid = -1;
+    bool finalDone = false;
+
+    void SetState(const std::function<void(State &)> &change)
+    {
+        {
+            const std::lock_guard lock(stateMutex);
+            change(state);
+            state.Waiting = qsizetype(outbox.Pending().size()) + held.size();
+        }
+        emit owner->StateChanged();
+    }
+
+    void Start()
+    {
+        QString why;
+        if (!outbox.Open(outboxPath, &why)) {
+            outboxBroken = true;
+            SetState([&](State &s) { s.Error = Tr("MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
+        }
+        QByteArray password;
+        if (!settings.User.isEmpty() && !settings.PasswordFile.isEmpty()
+            && !ReadPasswordFile(settings.PasswordFile, &password, &why)) {
+            SetState([&](State &s) { s.Error = why; });
+            return;                         // refused: no connection with a password others can read
+        }
+        mosquitto_lib_init();
+        const QByteArray id = "o2haldrix-" + QUuid::createUuid().toByteArray(QUuid::Id128).left(12);
+        m = mosquitto_new(id.constData(), true, this);
+        if (!m) {
+            SetState([&](State &s) { s.Error = Tr("Die MQTT-Verbindung kann nicht angelegt werden."); });
+            return;
+        }
+        mosquitto_will_set(m, offline.Topic.constData(), int(offline.Payload.size()), offline.Payload.constData(), 1, true);
+        if (!settings.User.isEmpty())
+            mosquitto_username_pw_set(m, settings.User.toUtf8().constData(),
+                                      password.isEmpty() ? nullptr : password.constData());
+        if (settings.Tls)
+            mosquitto_tls_set(m, settings.CaFile.isEmpty() ? nullptr : settings.CaFile.toLocal8Bit().constData(),
+                              settings.CaFile.isEmpty() ? "/etc/ssl/certs" : nullptr, nullptr, nullptr, nullptr);
+        mosquitto_max_inflight_messages_set(m, kWindow);
+        mosquitto_reconnect_delay_set(m, unsigned(g_firstDelay.load()), unsigned(g_longestDelay.load()), true);
+        mosquitto_connect_callback_set(m, [](mosquitto *, void *obj, int rc) {
+            auto *w = static_cast<Worker *>(obj);
+            QMetaObject::invokeMethod(w, [w, rc] { w->Connected(rc); }, Qt::QueuedConnection);
+        });
+        mosquitto_disconnect_callback_set(m, [](mosquitto *, void *obj, int rc) {
+            auto *w = static_cast<Worker *>(obj);
+            QMetaObject::invokeMethod(w, [w, rc] { w->Disconnected(rc); }, Qt::QueuedConnection);
+        });
+        mosquitto_publish_callback_set(m, [](mosquitto *, void *obj, int mid) {
+            auto *w = static_cast<Worker *>(obj);
+            {
+                // Stop holds the lock from publishing "offline" until it waits, so
+                // its acknowledgement is never taken for an outbox message's.
+                const std::lock_guard lock(w->finalMutex);
+                if (mid == w->finalMid) {
+                    w->finalDone = true;
+                    w->finalAck.notify_all();
+                    return;
+                }
+            }
+            QMetaObject::invokeMethod(w, [w, mid] { w->Acknowledged(mid); }, Qt::QueuedConnection);
+        });
+        const int rc = mosquitto_connect_async(m, settings.Host.toUtf8().constData(), settings.Port, 30);
+        if (rc != MOSQ_ERR_SUCCESS)
+            SetState([&](State &s) { s.Error = Tr("Keine Verbindung zu %1:%2: %3").arg(settings.Host).arg(settings.Port)
+                                                   .arg(QString::fromUtf8(mosquitto_strerror(rc))); });
+        // The library's own thread reads, writes, keeps the connection alive and
+        // connects again after a loss (also after a failed first attempt).
+        mosquitto_loop_start(m);
+        SetState([](State &) {});
+    }
+
+    void Connected(int rc)
+    {
+        if (rc != 0) {
+            SetState([&](State &s) {
+                s.Connected = false;
+                s.Error = Tr("Der Broker %1:%2 lehnt ab: %3").arg(settings.Host).arg(settings.Port)
+                              .arg(QString::fromUtf8(mosquitto_connack_string(rc)));
+            });
+            return;
+        }
+        connected = true;
+        Send(online);
+        for (const QByteArray &topic : retainedOrder)
+            Send(retained.value(topic));
+        // Durable messages handed over before are the library's to send again; the
+        // ones after them follow now.
+        HandOver();
+        SetState([](State &s) { s.Connected = true; s.Error.clear(); });
+    }
+
+    void Disconnected(int rc)
+    {
+        connected = false;
+        SetState([&](State &s) {
+            s.Connected = false;
+            if (rc != 0)
+                s.Error = Tr("Die Verbindung zum Broker %1:%2 ist unterbrochen.").arg(settings.Host).arg(settings.Port);
+        });
+    }
+
+    void Send(const SiteMessage &msg)
+    {
+        if (m && connected)
+            mosquitto_publish(m, nullptr, msg.Topic.constData(), int(msg.Payload.size()), msg.Payload.constData(),
+                              msg.Qos, msg.Retain);
+    }
+
+    void HandOver()
+    {
+        if (!m || !connected)
+            return;
+        for (const OutboxMessage &o : outbox.Pending()) {
+            if (o.Id <= handedUpTo)
+                continue;
+            if (int(inFlight.size()) >= kWindow)
+                break;
+            int mid = 0;
+            if (mosquitto_publish(m, &mid, o.Topic.constData(), int(o.Payload.size()), o.Payload.constData(), 1, false)
+                != MOSQ_ERR_SUCCESS)
+                break;                      // not connected after all: next connection
+            inFlight[mid] = o.Id;
+            handedUpTo = o.Id;
+        }
+    }
+
+    void Acknowledged(int mid)
+    {
+        const auto it = inFlight.find(mid);
+        if (it == inFlight.end())
+            return;                         // a QoS 0 or retained message
+        outbox.Acknowledge(it->second);
+        inFlight.erase(it);
+        HandOver();
+        SetState([](State &s) { ++s.Acknowledged; });
+    }
+
+    void Take(const QList<SiteMessage> &messages)
+    {
+        QList<OutboxMessage> durable;
+        for (const SiteMessage &msg : messages) {
+            if (msg.Durable) {
+                durable.append({0, msg.Topic, msg.Payload});
+                continue;
+            }
+            if (msg.Retain) {
+                if (msg.Payload.isEmpty()) {
+                    retained.remove(msg.Topic);
+                    retainedOrder.removeAll(msg.Topic);
+                } else {
+                    if (!retained.contains(msg.Topic))
+                        retainedOrder.append(msg.Topic);
+                    retained.insert(msg.Topic, msg);
+                }
+            }
+            Send(msg);
+        }
+        if (durable.isEmpty())
+            return;
+        QString why;
+        if (!outboxBroken && outbox.Append(durable, &why)) {
+            HandOver();
+            SetState([](State &) {});
+            return;
+        }
+        // The outbox's disk is full: keep them in memory and try with the next ones.
+        for (const OutboxMessage &o : durable)
+            held.append({o.Topic, o.Payload, 1, false, true});
+        SetState([&](State &s) { s.Error = Tr("MQTT-Ausgang %1 kann nicht geschrieben werden: %2").arg(outboxPath, why); });
+    }
+
+    void RetryHeld()
+    {
+        if (held.isEmpty() || outboxBroken)
+            return;
+        QList<OutboxMessage> durable;
+        for (const SiteMessage &msg : held)
+            durable.append({0, msg.Topic, msg.Payload});
+        if (outbox.Append(durable)) {
+            held.clear();
+            HandOver();
+        }
+    }
+
+    // On the worker's thread, the last thing it does.
+    void Stop()
+    {
+        RetryHeld();
+        if (m) {
+            if (connected) {
+                int mid = 0;
+                std::unique_lock lock(finalMutex);
+                finalDone = false;
+                if (mosquitto_publish(m, &mid, offline.Topic.constData(), int(offline.Payload.size()),
+                                      offline.Payload.constData(), 1, true) == MOSQ_ERR_SUCCESS) {
+                    finalMid = mid;
+                    finalAck.wait_for(lock, std::chrono::seconds(1), [this] { return finalDone; });
+                }
+            }
+            mosquitto_disconnect(m);
+            mosquitto_loop_stop(m, false);
+            mosquitto_destroy(m);
+            m = nullptr;
+        }
+        outbox.Close();
+    }
+};
+
+SitePublisher::SitePublisher(const SiteSettings &settings, const QString &outboxPath, const SiteMessage &online,
+                             const SiteMessage &offline, QObject *parent)
+    : QObject(parent), w_(std::make_unique<Worker>())
+{
+    w_->owner = this;
+    w_->settings = settings;
+    w_->outboxPath = outboxPath;
+    w_->online = online;
+    w_->offline = offline;
+    w_->thread.setObjectName(QStringLiteral("site view"));
+    w_->moveToThread(&w_->thread);
+    w_->thread.start();
+    QMetaObject::invokeMethod(w_.get(), [w = w_.get()] { w->Start(); }, Qt::QueuedConnection);
+}
+
+SitePublisher::~SitePublisher()
+{
+    // Queued after everything posted before: those reach the outbox first.
+    QMetaObject::invokeMethod(w_.get(), [w = w_.get()] {
+        w->Stop();
+        w->moveToThread(QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr);
+        w->thread.quit();
+    }, Qt::QueuedConnection);
+    w_->thread.wait();
+}
+
+void SitePublisher::Post(const QList<SiteMessage> &messages)
+{
+    if (messages.isEmpty())
+        return;
+    QMetaObject::invokeMethod(w_.get(), [w = w_.get(), messages] { w->Take(messages); }, Qt::QueuedConnection);
+}
+
+SitePublisher::State SitePublisher::CurrentState() const
+{
+    const std::lock_guard lock(w_->stateMutex);
+    return w_->state;
+}

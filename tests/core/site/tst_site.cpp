@@ -1,0 +1,326 @@
+// The site view: settings and the password file, the outbox across restarts and
+// cuts, the alarms, and delivery to a real broker: live values, every record of a
+// readout once and in order, with the broker away meanwhile, and after a restart.
+
+#include "datafile/DataFile.h"
+#include "piles/Piles.h"
+#include "site/Outbox.h"
+#include "site/SiteMonitor.h"
+#include "site/SitePublisher.h"
+#include "site/SiteSettings.h"
+#include "site/SiteView.h"
+
+#include "support/Broker.h"
+#include "support/SimSite.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+using support::Broker;
+using support::Subscriber;
+
+QJsonObject Parse(const QByteArray &payload) { return QJsonDocument::fromJson(payload).object(); }
+
+QStringList AlarmsIn(const QList<SiteMessage> &messages)
+{
+    QStringList out;
+    for (const SiteMessage &m : messages)
+        if (m.Topic.endsWith("/alarm"))
+            out << Parse(m.Payload).value("alarm").toString();
+    return out;
+}
+
+void UseBroker(int port)
+{
+    WriteSetting(QStringLiteral("MQTT"), QStringLiteral("Host"), QStringLiteral("127.0.0.1"));
+    WriteSetting(QStringLiteral("MQTT"), QStringLiteral("Port"), port);
+    WriteSetting(QStringLiteral("MQTT"), QStringLiteral("Standort"), QStringLiteral("Nord/West"));
+}
+
+// The record messages' (file, number) in arrival order; fails on a message that is
+// not a record of this readout.
+QList<QPair<QString, int>> Records(const Subscriber &sub)
+{
+    QList<QPair<QString, int>> out;
+    for (const Subscriber::Message &m : sub.Got())
+        if (m.topic.endsWith("/record")) {
+            const QJsonObject o = Parse(m.payload);
+            out.append({o.value("file").toString(), o.value("record").toInt()});
+        }
+    return out;
+}
+
+// Every line of every data file of the plants, as (file name, number), in file order.
+QList<QPair<QString, int>> LinesOnDisk(const QList<int> &plants)
+{
+    QList<QPair<QString, int>> out;
+    for (int n : plants) {
+        DataFileContent c;
+        if (!LoadDataFile(Plants().PlantTable[n].Datei, c, nullptr))
+            continue;
+        for (int i = 0; i < c.Lines.size(); ++i)
+            out.append({QFileInfo(Plants().PlantTable[n].Datei).fileName(), i + 1});
+    }
+    return out;
+}
+
+// Per file, the record numbers arrived, to compare with the lines on disk.
+QMap<QString, QList<int>> ByFile(const QList<QPair<QString, int>> &records)
+{
+    QMap<QString, QList<int>> out;
+    for (const auto &[file, number] : records)
+        out[file].append(number);
+    return out;
+}
+
+} // namespace
+
+class TstSite : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!Broker::Program().isEmpty(), "mosquitto is missing (scripts/install-deps installs it)");
+        SitePublisher::SetReconnectDelays(1, 1);
+    }
+    void cleanup() { support::ResetSharedState(); }
+
+    void settingsPasswordFileAndTopics()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir home;
+        SetProgramFolder(home.path());
+        TSettingsFile ini(home.filePath("Haldrix.ini"));
+        Settings().SettingsFile = &ini;
+        WriteSetting(QStringLiteral("Firma"), QStringLiteral("Titel"), QStringLiteral("Kompostwerk Süd"));
+        SiteSettings s = ReadSiteSettings();
+        QVERIFY(!s.Enabled());                                  // off until a broker is named
+        QCOMPARE(s.Site, QStringLiteral("Kompostwerk Süd"));
+        QCOMPARE(s.Port, 1883);
+        s.Host = QStringLiteral("broker.local");
+        s.Site = QStringLiteral("Werk #2/Nord");
+        s.HomeAssistant = false;
+        WriteSiteSettings(s);
+        const SiteSettings back = ReadSiteSettings();
+        QVERIFY(back.Enabled() && !back.HomeAssistant);
+        QCOMPARE(SiteTopicBase(back), QStringLiteral("o2haldrix/Werk _2_Nord"));
+
+        const QString pw = home.filePath("pw");
+        QFile f(pw);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("geheim\n");
+        f.close();
+        QByteArray password;
+        QString why;
+        QFile::setPermissions(pw, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        QVERIFY(!ReadPasswordFile(pw, &password, &why));
+        QVERIFY2(why.contains(QStringLiteral("für andere lesbar")), qPrintable(why));
+        QVERIFY(password.isEmpty());
+        QFile::setPermissions(pw, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(ReadPasswordFile(pw, &password, &why));
+        QCOMPARE(password, QByteArray("geheim"));
+        Settings().SettingsFile = nullptr;
+    }
+
+    // Unacknowledged messages come back after a restart in their order; a line cut
+    // off by a crash is dropped, and many acknowledgements still leave a short file.
+    void outboxAcrossRestartsAndCuts()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("outbox.txt");
+        {
+            Outbox box;
+            QVERIFY(box.Open(path));
+            QList<OutboxMessage> batch;
+            for (int i = 1; i <= 5; ++i)
+                batch.append({0, "a/record", QByteArray("{\"n\":") + QByteArray::number(i) + "}"});
+            QVERIFY(box.Append(batch));
+            box.Acknowledge(batch[0].Id);
+            box.Acknowledge(batch[2].Id);                       // out of order
+        }
+        {
+            QFile raw(path);
+            QVERIFY(raw.open(QIODevice::Append));
+            raw.write("M\t99\ta/record\t{\"torn\":");            // the crash came mid-line
+        }
+        Outbox box;
+        QVERIFY(box.Open(path));
+        QStringList left;
+        for (const OutboxMessage &m : box.Pending())
+            left << QString::fromUtf8(m.Payload);
+        QCOMPARE(left, (QStringList{"{\"n\":2}", "{\"n\":4}", "{\"n\":5}"}));
+        QList<OutboxMessage> more{{0, "a/record", "{\"n\":6}"}};
+        QVERIFY(box.Append(more));
+        QVERIFY(more[0].Id > box.Pending()[1].Id);
+
+        QList<OutboxMessage> many;
+        for (int i = 0; i < 10000; ++i)
+            many.append({0, "a/record", "{\"x\":" + QByteArray::number(i) + "}"});
+        QVERIFY(box.Append(many));
+        for (int i = 0; i < 9990; ++i)
+            box.Acknowledge(many[i].Id);
+        QVERIFY2(QFileInfo(path).size() < 200 * 1024, qPrintable(QString::number(QFileInfo(path).size())));
+        box.Close();
+        QVERIFY(box.Open(path));
+        QCOMPARE(box.Pending().size(), size_t(4 + 10));
+        QCOMPARE(box.Pending().back().Payload, QByteArray("{\"x\":9999}"));
+        while (!box.Pending().empty())
+            box.Acknowledge(box.Pending().front().Id);
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    // Each bad turn is told once, and again only after it had come good.
+    void alarmsOncePerTurn()
+    {
+        support::SharedStateGuard guard;
+        Plants().PlantCount = 2;
+        TAnlageParameter &slot = Plants().PlantTable[1];
+        slot.Present = slot.Running = 1;
+        slot.Mode = ModeFanOn;
+        slot.Name = QStringLiteral("Nord");
+        slot.Datei = QStringLiteral("/tmp/Nord_08-12-2026.csv");
+        SiteMonitor monitor(SiteSettings{});
+        QCOMPARE(monitor.CoreThreshold(), 55.0);
+        TLiveValues &v = Plants().LiveTable[1];
+        auto tick = [&](int t5, bool valid = true, bool fan = true) {
+            v.Valid = valid;
+            v.T5 = t5;
+            v.FanOn = fan;
+            ++v.StampMs;
+            return monitor.Tick();
+        };
+        QList<SiteMessage> first = tick(40);
+        QVERIFY(std::any_of(first.begin(), first.end(), [](const SiteMessage &m) { return m.Topic.endsWith("/plant/1/pile") && m.Retain; }));
+        QVERIFY(AlarmsIn(first).isEmpty());                     // never hot yet: nothing broken
+        QVERIFY(AlarmsIn(tick(60)).isEmpty());
+        QCOMPARE(AlarmsIn(tick(54)), QStringList{"hygienisation_broken"});
+        QVERIFY(AlarmsIn(tick(50)).isEmpty());
+        tick(56);
+        QCOMPARE(AlarmsIn(tick(54)), QStringList{"hygienisation_broken"});
+
+        QCOMPARE(AlarmsIn(tick(54, false)), QStringList{"plant_not_answering"});
+        QVERIFY(AlarmsIn(tick(54, false)).isEmpty());
+        QCOMPARE(AlarmsIn(tick(54, true)), QStringList{"plant_answering"});
+
+        QVERIFY(AlarmsIn(tick(54, true, false)).isEmpty());
+        QVERIFY(AlarmsIn(tick(54, true, false)).isEmpty());
+        QCOMPARE(AlarmsIn(tick(54, true, false)), QStringList{"fan_on_failed"});
+        QVERIFY(AlarmsIn(tick(54, true, false)).isEmpty());
+
+        // Unchanged values are not told again; the line lost is one alarm, not one a plant.
+        v.StampMs++;
+        QVERIFY(monitor.Tick().isEmpty());
+        QCOMPARE(AlarmsIn(monitor.LineState(false)), QStringList{"line_lost"});
+        v.Valid = 0;
+        ++v.StampMs;
+        QVERIFY(AlarmsIn(monitor.Tick()).isEmpty());
+        QCOMPARE(AlarmsIn(monitor.TransferEnded(1, TransferOutcome::TimedOut)), QStringList{"transfer_failed"});
+        QVERIFY(monitor.TransferEnded(1, TransferOutcome::Done).isEmpty());
+    }
+
+    // With the program's own wiring: live values of the running plants within 5 s,
+    // and every record of a daily readout once, in order, as written to the files.
+    void readoutAndLiveValuesReachTheBroker()
+    {
+        Broker broker;
+        QVERIFY(broker.Start());
+        Subscriber sub(broker.Port(), "o2haldrix/#", "tst-live");
+        QTRY_VERIFY_WITH_TIMEOUT(sub.Subscribed(), 5000);
+        support::SimSite site({support::Plant(1, true), support::Plant(2, true), support::Plant(3, false)}, 1);
+        Plants().PlantCount = 3;
+        UseBroker(broker.Port());
+        SiteView view(&site.link, QStringLiteral("test"));
+        QVERIFY(view.Active());
+        site.link.StartTimer();
+        auto validLive = [&](int n) {
+            for (const Subscriber::Message &m : sub.On(QByteArray("o2haldrix/Nord_West/plant/") + QByteArray::number(n) + "/live"))
+                if (const QJsonObject o = Parse(m.payload); o.value("valid").toBool() && o.contains("t5") && o.contains("time"))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(validLive(1) && validLive(2), 5000);
+        QVERIFY(sub.On("o2haldrix/Nord_West/plant/4/pile").isEmpty());   // no plant there
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.On("o2haldrix/Nord_West/status").isEmpty(), 5000);
+        QCOMPARE(Parse(sub.On("o2haldrix/Nord_West/status").last().payload).value("state").toString(), "online");
+
+        Settings().ReadoutHour = 6;
+        Settings().NextReadout = QDateTime(QDate(2026, 12, 8), QTime(6, 0));
+        RunDailyReadout({});
+        const QList<QPair<QString, int>> disk = LinesOnDisk({1, 2});
+        QVERIFY(disk.size() > 40);
+        QTRY_COMPARE_WITH_TIMEOUT(Records(sub).size(), disk.size(), 10000);
+        QCOMPARE(ByFile(Records(sub)), ByFile(disk));
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(SiteView::OutboxPath()).size(), 0, 5000);
+        site.link.StopTimer();
+    }
+
+    // The broker away during a readout: the records wait in the outbox and all of
+    // them arrive, in order and once, when it is back.
+    void brokerAwayDuringAReadout()
+    {
+        Broker broker;
+        QVERIFY(broker.Start());
+        auto sub = std::make_unique<Subscriber>(broker.Port(), "o2haldrix/+/plant/+/record", "tst-away");
+        QTRY_VERIFY_WITH_TIMEOUT(sub->Subscribed(), 5000);
+        support::SimSite site({support::Plant(4, true), support::Plant(5, true)}, 1);
+        UseBroker(broker.Port());
+        SiteView view(&site.link, QStringLiteral("test"));
+        QTRY_VERIFY_WITH_TIMEOUT(view.Publisher()->CurrentState().Connected, 5000);
+        broker.Stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!view.Publisher()->CurrentState().Connected, 5000);
+        sub.reset();
+
+        Settings().ReadoutHour = 6;
+        Settings().NextReadout = QDateTime(QDate(2026, 12, 8), QTime(6, 0));
+        RunDailyReadout({});
+        const QList<QPair<QString, int>> disk = LinesOnDisk({4, 5});
+        QTRY_COMPARE_WITH_TIMEOUT(view.Publisher()->CurrentState().Waiting, disk.size(), 5000);
+        QVERIFY(QFileInfo(SiteView::OutboxPath()).size() > 0);
+
+        QVERIFY(broker.Start());
+        Subscriber back(broker.Port(), "o2haldrix/+/plant/+/record", "tst-away");
+        QTRY_COMPARE_WITH_TIMEOUT(Records(back).size(), disk.size(), 15000);
+        QCOMPARE(Records(back), disk);
+        QTRY_COMPARE_WITH_TIMEOUT(view.Publisher()->CurrentState().Waiting, 0, 5000);
+        QTest::qWait(300);
+        QCOMPARE(Records(back).size(), disk.size());
+    }
+
+    // A program that ends with a full outbox sends it all at its next start, once.
+    void restartWithAFullOutbox()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("mqtt-outbox.txt");
+        Broker broker;                  // not started yet
+        SiteSettings s;
+        s.Host = QStringLiteral("127.0.0.1");
+        s.Port = broker.Port();
+        s.Site = QStringLiteral("West");
+        SiteMonitor monitor(s);
+        {
+            SitePublisher first(s, path, monitor.Status(true), monitor.Status(false));
+            for (int i = 1; i <= 300; ++i)
+                first.Post(monitor.RecordWritten(1, QStringLiteral("West_08-12-2026.csv"), i, QStringLiteral("%1;x").arg(i)));
+            QTRY_COMPARE_WITH_TIMEOUT(first.CurrentState().Waiting, 300, 5000);
+            QVERIFY(!first.CurrentState().Connected);
+        }
+        QVERIFY(broker.Start());
+        Subscriber sub(broker.Port(), "o2haldrix/West/#", "tst-restart");
+        QTRY_VERIFY_WITH_TIMEOUT(sub.Subscribed(), 5000);
+        SitePublisher second(s, path, monitor.Status(true), monitor.Status(false));
+        QTRY_COMPARE_WITH_TIMEOUT(Records(sub).size(), 300, 10000);
+        QList<QPair<QString, int>> expected;
+        for (int i = 1; i <= 300; ++i)
+            expected.append({QStringLiteral("West_08-12-2026.csv"), i});
+        QCOMPARE(Records(sub), expected);
+        QTRY_COMPARE_WITH_TIMEOUT(second.CurrentState().Waiting, 0, 5000);
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSite)
+#include "tst_site.moc"
