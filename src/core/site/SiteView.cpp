@@ -7,6 +7,12 @@
 
 #include <QCoreApplication>
 
+namespace {
+SiteView *g_current = nullptr;      // the one the main window runs, for the status band
+} // namespace
+
+QString SiteViewStatusText() { return g_current ? g_current->StatusText() : QString(); }
+
 SiteView::SiteView(TLink *link, const QString &version, QObject *parent) : QObject(parent)
 {
     const SiteSettings settings = ReadSiteSettings();
@@ -15,6 +21,7 @@ SiteView::SiteView(TLink *link, const QString &version, QObject *parent) : QObje
     monitor_ = std::make_unique<SiteMonitor>(settings, version);
     publisher_ = std::make_unique<SitePublisher>(settings, OutboxPath(), monitor_->Status(true), monitor_->Status(false));
     connect(publisher_.get(), &SitePublisher::StateChanged, this, &SiteView::StatusChanged);
+    g_current = this;
     SitePublisher *p = publisher_.get();
     SiteMonitor *m = monitor_.get();
     p->Post(m->Tick());
@@ -33,6 +40,8 @@ SiteView::~SiteView()
 {
     if (!publisher_)
         return;
+    if (g_current == this)
+        g_current = nullptr;
     SetDataLineListener({});
     SetPileEvents({});
     publisher_.reset();

@@ -1,5 +1,6 @@
 #include "dialogs/UPC_Setup.h"
 #include "ui_UPC_Setup.h"
+#include "dialogs/UMqttSetup.h"
 #include <QToolButton>
 #include <QFileDialog>
 #include <QDir>
@@ -64,6 +65,7 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
     connect(ui->CelsiusCheck, &QCheckBox::clicked, this, &TFPC_Setup::CelsiusCheckClick);
     connect(ui->ShowRefCheck, &QCheckBox::clicked, this, &TFPC_Setup::ShowRefCheckClick);
     connect(ui->OKBtn, &QPushButton::clicked, this, &TFPC_Setup::OKBtnClick);
+    connect(ui->MqttBtn, &QPushButton::clicked, this, &TFPC_Setup::MqttBtnClick);
     connect(ui->CancelBtn, &QPushButton::clicked, this, &TFPC_Setup::CancelBtnClick);
 }
 
@@ -95,6 +97,13 @@ void TFPC_Setup::CelsiusCheckClick()
 }
 
 void TFPC_Setup::ShowRefCheckClick() { ui->RefTempSelect->setEnabled(ui->ShowRefCheck->isChecked()); }
+
+void TFPC_Setup::MqttBtnClick()
+{
+    TFMqttSetup mqtt(this);
+    mqtt.exec();
+    siteViewChanged_ = siteViewChanged_ || mqtt.Changed();
+}
 
 void TFPC_Setup::OKBtnClick()
 {

@@ -39,6 +39,8 @@
 #include "piles/Messages.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
+
+#include "site/SiteView.h"
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
@@ -146,6 +148,10 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     savePanel_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     savePanel_->hide();
     ui->StatusBar1->addPermanentWidget(savePanel_);
+    sitePanel_ = new QLabel(ui->StatusBar1);
+    sitePanel_->setObjectName(QStringLiteral("StatusSite"));
+    sitePanel_->hide();
+    ui->StatusBar1->addPermanentWidget(sitePanel_);
     linkPanel_ = new QLabel(ui->StatusBar1);
     linkPanel_->setObjectName(QStringLiteral("StatusLink"));
     ui->StatusBar1->addPermanentWidget(linkPanel_);
@@ -463,9 +469,19 @@ void TFAnzeige::ShowSaveState()
     savePanel_->setVisible(!text.isEmpty());
 }
 
+void TFAnzeige::ShowSiteState()
+{
+    const QString text = SiteViewStatusText();
+    if (sitePanel_->text() != text)
+        sitePanel_->setText(text);
+    if (sitePanel_->isVisible() == text.isEmpty())
+        sitePanel_->setVisible(!text.isEmpty());
+}
+
 void TFAnzeige::ShowLinkState()
 {
     ShowSaveState();
+    ShowSiteState();
     ShowLineBand();
     QString text = LinkValues().LinkOpen ? QStringLiteral("COM%1").arg(LinkValues().ComNumber) : tr("Keine Verbindung");
     const TLiveValues &v = LiveOf(Plants().SelectedPlant);

@@ -8,6 +8,7 @@
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UO2MessSetup.h"
 #include "dialogs/UPC_Setup.h"
+#include "dialogs/UMqttSetup.h"
 #include "dialogs/UPfadsetzen.h"
 #include "link/Commands.h"
 #include "link/PlantTable.h"
@@ -108,6 +109,8 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             }
             TFPC_Setup pc(main);
             save(&pc, "pcsetup.png");
+            TFMqttSetup mqtt(main);
+            save(&mqtt, "mqttsetup.png");
             TFGraphForm graph(main);
             if (!Plants().PlantTable[Plants().SelectedPlant].Datei.isEmpty())
                 graph.OpenFile(Plants().PlantTable[Plants().SelectedPlant].Datei);

@@ -13,6 +13,7 @@
 #include "datafile/DataFile.h"
 #include "dialogs/UAbout.h"
 #include "dialogs/UPC_Setup.h"
+#include "site/SiteView.h"
 #include "dialogs/UZeitSelect.h"
 #include "i18n/Languages.h"
 #include "link/Commands.h"
@@ -180,10 +181,17 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     OpenLinkFromSettings([](const QString &section, const QString &key, int def) {
         return Settings().SettingsFile ? Settings().SettingsFile->ReadInteger(section, key, def) : def;
     });
+    StartSiteView();
 
     setEnabled(true);
 
     RunDiscovery();
+}
+
+void TFMain::StartSiteView()
+{
+    site_.reset();              // the old one says "offline" and keeps its outbox
+    site_ = std::make_unique<SiteView>(link_, QStringLiteral(O2H_VERSION));
 }
 
 void TFMain::LoadPartnerLogo()
@@ -263,13 +271,16 @@ void TFMain::Ende2Click()
 
 void TFMain::PCSoftware1Click()
 {
-    bool portChanged, offsetChanged;
+    bool portChanged, offsetChanged, siteChanged;
     {
         TFPC_Setup setup(this);
         setup.exec();
         portChanged = setup.PortChanged();
         offsetChanged = setup.OffsetChanged();
+        siteChanged = setup.SiteViewChanged();
     }
+    if (siteChanged)
+        StartSiteView();
     if (offsetChanged)
         SetHeader();
     if (portChanged) {
@@ -388,6 +399,7 @@ void TFMain::FormClose()
         return;
     closed_ = true;
     SaveFormPlacement(this, QStringLiteral("Form"));
+    site_.reset();              // what the broker has not acknowledged waits in the outbox
     if (Settings().SettingsFile == settings_.get())
         Settings().SettingsFile = nullptr;
     SetSettingsWriteFailedHandler({});

@@ -12,6 +12,9 @@
 
 class TLink;
 
+// The running site view's StatusText; empty while there is none (for the status band).
+QString SiteViewStatusText();
+
 class SiteView : public QObject {
     Q_OBJECT
 public:

@@ -98,6 +98,7 @@ private:
     QLabel *panels_[4];
     QLabel *savePanel_ = nullptr;
     QDateTime lostSince_;                   // when the line was lost (invalid: it is open)
+    QLabel *sitePanel_ = nullptr;
     QLabel *linkPanel_;                     // link state and age of the shown values
     bool settingModeTab_ = false;
     int modeTabShown_ = 0;                  // mode tab last set from the plant
@@ -111,6 +112,7 @@ private:
     void ShowPlantTabStates();
     void ShowLinkState();
     void ShowSaveState();
+    void ShowSiteState();      // the site view's connection, while one is set up
     void ShowLineBand();
     QString LineLostText() const;
     std::array<QAction *, 5> PlantActions() const;

@@ -14,6 +14,7 @@ class QProgressBar;
 class TFAnzeige;
 class TLink;
 class TSettingsFile;
+class SiteView;
 
 class TFMain : public QMainWindow {
     Q_OBJECT
@@ -63,11 +64,14 @@ private:
     void FormCreate(std::unique_ptr<LinkPort> port);
     void FormClose();
     void LoadPartnerLogo();
+    // (Re)starts the site view from [MQTT]; it does nothing while no broker is named.
+    void StartSiteView();
     void ConnectMenu();
 
     Ui::TFMain *ui;
     std::unique_ptr<TSettingsFile> settings_;
     TLink *link_ = nullptr;
+    std::unique_ptr<SiteView> site_;
     bool discovering_ = false;
     bool closePending_ = false;     // close asked for while discovery ran
     bool closed_ = false;
