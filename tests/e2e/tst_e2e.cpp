@@ -14,12 +14,15 @@
 
 #include <QAction>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QSpinBox>
 #include <QtTest>
 
+#include "support/Broker.h"
 #include "support/SharedState.h"
 #include "support/Program.h"
 #include "support/SimProcess.h"
@@ -250,6 +253,43 @@ private slots:
         prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--quit-after", "300"});
         QVERIFY(prog.waitForFinished(10000));
         QCOMPARE(prog.exitCode(), 0);
+    }
+
+    // The executable with a broker named: the running plants' live values reach it
+    // within 5 s of the poll's start, dashboards learn them (and not the idle plant),
+    // and the status says "offline" once the program has ended.
+    void executablePublishesTheSite()
+    {
+        support::Broker broker;
+        QVERIFY(broker.Start());
+        support::Subscriber sub(broker.Port(), "#", "tst-e2e");
+        QTRY_VERIFY_WITH_TIMEOUT(sub.Subscribed(), 5000);
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "1-3", "--running", "1,3"}, home.filePath(QStringLiteral("trace.txt"))));
+        WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=40\n[Ports]\nCOM1=%1\n[MQTT]\nHost=127.0.0.1\nPort=%2\nStandort=E2E\n")
+                           .arg(sim.Pty()).arg(broker.Port()));
+        QProcess prog;
+        prog.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        prog.start(QStringLiteral(HALDRIX_EXE), {"--home", home.path(), "--show-live", "--quit-after", "12000"});
+        auto validLive = [&](int n) {
+            for (const auto &m : sub.On(QByteArray("o2haldrix/E2E/plant/") + QByteArray::number(n) + "/live"))
+                if (QJsonDocument::fromJson(m.payload).object().value("valid").toBool())
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(validLive(1) || validLive(3), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(validLive(1) && validLive(3), 5000);
+        QVERIFY(!validLive(2));
+        QVERIFY(!sub.On("homeassistant/sensor/o2haldrix_E2E_anlage1/t5/config").isEmpty());
+        QVERIFY(!sub.On("homeassistant/sensor/o2haldrix_E2E_anlage3/o2/config").isEmpty());
+        QVERIFY(sub.On("homeassistant/sensor/o2haldrix_E2E_anlage2/t5/config").isEmpty());
+        QVERIFY(prog.waitForFinished(30000));
+        QCOMPARE(prog.exitCode(), 0);
+        const auto status = sub.On("o2haldrix/E2E/status");
+        QVERIFY(status.size() >= 2);
+        QCOMPARE(QJsonDocument::fromJson(status.first().payload).object().value("state").toString(), "online");
+        QCOMPARE(QJsonDocument::fromJson(status.last().payload).object().value("state").toString(), "offline");
     }
 
     // The executable polls one plant per 500 ms tick, in order, skipping the plant
