@@ -367,7 +367,7 @@ Communication error!</translation>
     </message>
     <message>
         <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
-        <translation>The clock of plant %1 goes back by %2. The running pile's records will then get earlier times. Set it anyway?</translation>
+        <translation>The clock of plant %1 goes back by %2. The running pile&apos;s records will then get earlier times. Set it anyway?</translation>
     </message>
     <message>
         <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
@@ -375,7 +375,7 @@ Communication error!</translation>
 Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
         <translation>Plants %1 and %2 are assigned the same file:
 %3
-Plant %2 does not write into this file; another one can be chosen with "Continue pile".</translation>
+Plant %2 does not write into this file; another one can be chosen with &quot;Continue pile&quot;.</translation>
     </message>
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!
@@ -393,7 +393,7 @@ Please check the storage medium!!</translation>
     </message>
     <message>
         <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 records older than the file's last one</translation>
+        <translation>%1 records older than the file&apos;s last one</translation>
     </message>
     <message>
         <source>Speicherdatei kann nicht angelegt werden:
@@ -551,6 +551,115 @@ Transmission error!</translation>
     <message>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Setting [COM] %1=%2 is outside the range %3 to %4; %5 applies.</translation>
+    </message>
+</context>
+<context>
+    <name>Site</name>
+    <message>
+        <source>Anlage %1 antwortet wieder.</source>
+        <translation>Plant %1 is answering again.</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht.</source>
+        <translation>Plant %1 is not answering.</translation>
+    </message>
+    <message>
+        <source>Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.</source>
+        <translation>Pile %1 (plant %2): core temperature %3 is below %4; the hygienisation stretch is broken.</translation>
+    </message>
+    <message>
+        <source>Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.</source>
+        <translation>Plant %1: fan ON, but the fan is not running.</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geschrieben werden: %1</source>
+        <translation>Data file cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>Die Speicherdatei wird wieder geschrieben.</source>
+        <translation>The data file is being written again.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zu den Anlagen ist wieder da.</source>
+        <translation>The connection to the plants is back.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zu den Anlagen ist unterbrochen.</source>
+        <translation>The connection to the plants is lost.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung von Anlage %1 ist fehlgeschlagen.</source>
+        <translation>The transfer from plant %1 failed.</translation>
+    </message>
+    <message>
+        <source>Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.</source>
+        <translation>Plant %1: fan ON could not be switched on.</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1 kann nicht benutzt werden: %2</source>
+        <translation>MQTT outbox %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>Die MQTT-Verbindung kann nicht angelegt werden.</source>
+        <translation>The MQTT connection cannot be created.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zu %1:%2: %3</source>
+        <translation>No connection to %1:%2: %3</translation>
+    </message>
+    <message>
+        <source>Der Broker %1:%2 lehnt ab: %3</source>
+        <translation>The broker %1:%2 refuses: %3</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zum Broker %1:%2 ist unterbrochen.</source>
+        <translation>The connection to the broker %1:%2 is lost.</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1 kann nicht geschrieben werden: %2</source>
+        <translation>MQTT outbox %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Keine Passwortdatei angegeben.</source>
+        <translation>No password file given.</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 fehlt.</source>
+        <translation>The password file %1 is missing.</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.
+Nur ihr Besitzer darf sie lesen (chmod 600).</source>
+        <translation>The password file %1 can be read by others and is not used.
+Only its owner may read it (chmod 600).</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 kann nicht gelesen werden: %2</source>
+        <translation>The password file %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Kein Broker angegeben.</source>
+        <translation>No broker given.</translation>
+    </message>
+    <message>
+        <source>Die TLS-Einstellungen sind ungültig (CAFile %1).</source>
+        <translation>The TLS settings are invalid (CAFile %1).</translation>
+    </message>
+    <message>
+        <source>Der Broker %1:%2 antwortet nicht.</source>
+        <translation>The broker %1:%2 does not answer.</translation>
+    </message>
+    <message>
+        <source>MQTT: verbunden</source>
+        <translation>MQTT: connected</translation>
+    </message>
+    <message>
+        <source>MQTT: getrennt</source>
+        <translation>MQTT: disconnected</translation>
+    </message>
+    <message>
+        <source> (%1 wartend)</source>
+        <translation> (%1 waiting)</translation>
     </message>
 </context>
 <context>
@@ -1299,6 +1408,107 @@ Please check the storage medium!!</translation>
     </message>
 </context>
 <context>
+    <name>TFMqttSetup</name>
+    <message>
+        <source>Standortansicht (MQTT)</source>
+        <translation>Site view (MQTT)</translation>
+    </message>
+    <message>
+        <source>Das Programm sendet Messwerte, Datensätze und Alarme an einen MQTT-Broker.
+Es nimmt vom Broker keine Befehle an. Ohne Broker-Adresse ist die Standortansicht aus.</source>
+        <translation>The program sends measurements, records and alarms to an MQTT broker.
+It takes no commands from the broker. Without a broker address the site view is off.</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>Broker</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>leer = aus</source>
+        <translation>empty = off</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Verschlüsselt (TLS)</source>
+        <translation>Encrypted (TLS)</translation>
+    </message>
+    <message>
+        <source>CA-Datei:</source>
+        <translation>CA file:</translation>
+    </message>
+    <message>
+        <source>leer = Zertifikate des Systems</source>
+        <translation>empty = the system's certificates</translation>
+    </message>
+    <message>
+        <source>Benutzer:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>Passwortdatei:</source>
+        <translation>Password file:</translation>
+    </message>
+    <message>
+        <source>Eine Datei, die nur ihr Besitzer lesen darf; ihre erste Zeile ist das Passwort.</source>
+        <translation>A file only its owner may read; its first line is the password.</translation>
+    </message>
+    <message>
+        <source>Namen</source>
+        <translation>Names</translation>
+    </message>
+    <message>
+        <source>Standort:</source>
+        <translation>Site:</translation>
+    </message>
+    <message>
+        <source>Themen-Präfix:</source>
+        <translation>Topic prefix:</translation>
+    </message>
+    <message>
+        <source>Anlagen in Home Assistant selbst anmelden</source>
+        <translation>Announce the plants to Home Assistant</translation>
+    </message>
+    <message>
+        <source>Verbindung testen</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>CA-Datei</source>
+        <translation>CA file</translation>
+    </message>
+    <message>
+        <source>Passwortdatei</source>
+        <translation>Password file</translation>
+    </message>
+    <message>
+        <source>Themen: %1/…</source>
+        <translation>Topics: %1/…</translation>
+    </message>
+    <message>
+        <source>Verbindung wird geprüft …</source>
+        <translation>Checking the connection …</translation>
+    </message>
+    <message>
+        <source>Verbindung hergestellt.</source>
+        <translation>Connection established.</translation>
+    </message>
+</context>
+<context>
     <name>TFO2MessSetup</name>
     <message>
         <source>Mess- Steuerung Setup</source>
@@ -1532,6 +1742,10 @@ Plant    Shown
     <message>
         <source>Archivordner</source>
         <translation>Archive folder</translation>
+    </message>
+    <message>
+        <source>Standortansicht (MQTT) …</source>
+        <translation>Site view (MQTT) …</translation>
     </message>
 </context>
 <context>

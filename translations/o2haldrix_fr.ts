@@ -367,7 +367,7 @@ Erreur de communication !</translation>
     </message>
     <message>
         <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
-        <translation>L'horloge de l'installation %1 recule de %2. Les mesures de l'andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
+        <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
     </message>
     <message>
         <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
@@ -375,17 +375,17 @@ Erreur de communication !</translation>
 Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
         <translation>Les installations %1 et %2 sont associées au même fichier :
 %3
-L'installation %2 n'écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
+L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
     </message>
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!
 Bitte Speichermedium überprüfen !!</source>
-        <translation>Les données n'ont pas été enregistrées correctement !!
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!
 Veuillez vérifier le support !!</translation>
     </message>
     <message>
         <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 mesures reçues attendent de l'espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
+        <translation>%1 mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
     </message>
     <message>
         <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
@@ -411,46 +411,46 @@ Veuillez vérifier le support de stockage !!</translation>
     </message>
     <message>
         <source>Diese Datei gehört zur laufenden Miete von Anlage %1 (%2).</source>
-        <translation>Ce fichier appartient à l'andain en cours de l'installation %1 (%2).</translation>
+        <translation>Ce fichier appartient à l&apos;andain en cours de l&apos;installation %1 (%2).</translation>
     </message>
     <message>
         <source>Datendatei existiert nicht oder
 Kein gültiger Dateiaufbau
 Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Le fichier de données n'existe pas ou
-sa structure n'est pas valide
-Le fichier n'a pas été créé par ce logiciel !</translation>
+        <translation>Le fichier de données n&apos;existe pas ou
+sa structure n&apos;est pas valide
+Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     </message>
     <message>
         <source>Anlage i  st NICHT eingeschaltet!!
 Fehler beim Starten!</source>
-        <translation>L'installation n'est PAS en marche !!
+        <translation>L&apos;installation n&apos;est PAS en marche !!
 Erreur au démarrage !</translation>
     </message>
     <message>
         <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?
 Es werden keine weiteren Messwerte gespeichert.
 Einschalten durch Start einer neuen Miete!!</source>
-        <translation>Arrêter l'installation active ?
+        <translation>Arrêter l&apos;installation active ?
 Aucune autre valeur ne sera enregistrée.
-Remise en marche par le démarrage d'un nouvel andain !!</translation>
+Remise en marche par le démarrage d&apos;un nouvel andain !!</translation>
     </message>
     <message>
         <source>Nicht alle Daten wurden korrekt gespeichert!!
 Trotzdem Anlage ausschalten???</source>
-        <translation>Toutes les données n'ont pas été enregistrées !!
-Arrêter quand même l'installation ???</translation>
+        <translation>Toutes les données n&apos;ont pas été enregistrées !!
+Arrêter quand même l&apos;installation ???</translation>
     </message>
     <message>
         <source>Anlage ist ausgeschaltet!!
 Einschalten durch Start einer neuen Miete!</source>
-        <translation>L'installation est arrêtée !!
-Remise en marche par le démarrage d'un nouvel andain !</translation>
+        <translation>L&apos;installation est arrêtée !!
+Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
     </message>
     <message>
         <source>Anlage ist NICHT ausgeschaltet!!
 Fehler bei der Übertragung!</source>
-        <translation>L'installation n'est PAS arrêtée !!
+        <translation>L&apos;installation n&apos;est PAS arrêtée !!
 Erreur de transmission !</translation>
     </message>
 </context>
@@ -551,6 +551,115 @@ Erreur de transmission !</translation>
     <message>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Le paramètre [COM] %1=%2 est hors de la plage %3 à %4 ; %5 s&apos;applique.</translation>
+    </message>
+</context>
+<context>
+    <name>Site</name>
+    <message>
+        <source>Anlage %1 antwortet wieder.</source>
+        <translation>L'installation %1 répond de nouveau.</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht.</source>
+        <translation>L'installation %1 ne répond pas.</translation>
+    </message>
+    <message>
+        <source>Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.</source>
+        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d'hygiénisation est interrompue.</translation>
+    </message>
+    <message>
+        <source>Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.</source>
+        <translation>Installation %1 : ventilateur MARCHE, mais le ventilateur ne tourne pas.</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geschrieben werden: %1</source>
+        <translation>Le fichier de données ne peut pas être écrit : %1</translation>
+    </message>
+    <message>
+        <source>Die Speicherdatei wird wieder geschrieben.</source>
+        <translation>Le fichier de données est de nouveau écrit.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zu den Anlagen ist wieder da.</source>
+        <translation>La liaison avec les installations est rétablie.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zu den Anlagen ist unterbrochen.</source>
+        <translation>La liaison avec les installations est interrompue.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung von Anlage %1 ist fehlgeschlagen.</source>
+        <translation>Le transfert de l'installation %1 a échoué.</translation>
+    </message>
+    <message>
+        <source>Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.</source>
+        <translation>Installation %1 : le ventilateur n'a pas pu être mis en MARCHE.</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1 kann nicht benutzt werden: %2</source>
+        <translation>La file MQTT %1 ne peut pas être utilisée : %2</translation>
+    </message>
+    <message>
+        <source>Die MQTT-Verbindung kann nicht angelegt werden.</source>
+        <translation>La connexion MQTT ne peut pas être créée.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zu %1:%2: %3</source>
+        <translation>Pas de connexion à %1:%2 : %3</translation>
+    </message>
+    <message>
+        <source>Der Broker %1:%2 lehnt ab: %3</source>
+        <translation>Le broker %1:%2 refuse : %3</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zum Broker %1:%2 ist unterbrochen.</source>
+        <translation>La connexion au broker %1:%2 est interrompue.</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1 kann nicht geschrieben werden: %2</source>
+        <translation>La file MQTT %1 ne peut pas être écrite : %2</translation>
+    </message>
+    <message>
+        <source>Keine Passwortdatei angegeben.</source>
+        <translation>Aucun fichier de mot de passe indiqué.</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 fehlt.</source>
+        <translation>Le fichier de mot de passe %1 est absent.</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.
+Nur ihr Besitzer darf sie lesen (chmod 600).</source>
+        <translation>Le fichier de mot de passe %1 est lisible par d'autres et n'est pas utilisé.
+Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
+    </message>
+    <message>
+        <source>Die Passwortdatei %1 kann nicht gelesen werden: %2</source>
+        <translation>Le fichier de mot de passe %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>Kein Broker angegeben.</source>
+        <translation>Aucun broker indiqué.</translation>
+    </message>
+    <message>
+        <source>Die TLS-Einstellungen sind ungültig (CAFile %1).</source>
+        <translation>Les paramètres TLS ne sont pas valides (CAFile %1).</translation>
+    </message>
+    <message>
+        <source>Der Broker %1:%2 antwortet nicht.</source>
+        <translation>Le broker %1:%2 ne répond pas.</translation>
+    </message>
+    <message>
+        <source>MQTT: verbunden</source>
+        <translation>MQTT : connecté</translation>
+    </message>
+    <message>
+        <source>MQTT: getrennt</source>
+        <translation>MQTT : déconnecté</translation>
+    </message>
+    <message>
+        <source> (%1 wartend)</source>
+        <translation> (%1 en attente)</translation>
     </message>
 </context>
 <context>
@@ -1299,6 +1408,107 @@ Veuillez vérifier le support de stockage !!</translation>
     </message>
 </context>
 <context>
+    <name>TFMqttSetup</name>
+    <message>
+        <source>Standortansicht (MQTT)</source>
+        <translation>Vue du site (MQTT)</translation>
+    </message>
+    <message>
+        <source>Das Programm sendet Messwerte, Datensätze und Alarme an einen MQTT-Broker.
+Es nimmt vom Broker keine Befehle an. Ohne Broker-Adresse ist die Standortansicht aus.</source>
+        <translation>Le programme envoie mesures, enregistrements et alarmes à un broker MQTT.
+Il n'accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>Broker</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>leer = aus</source>
+        <translation>vide = désactivé</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>Verschlüsselt (TLS)</source>
+        <translation>Chiffré (TLS)</translation>
+    </message>
+    <message>
+        <source>CA-Datei:</source>
+        <translation>Fichier CA :</translation>
+    </message>
+    <message>
+        <source>leer = Zertifikate des Systems</source>
+        <translation>vide = certificats du système</translation>
+    </message>
+    <message>
+        <source>Benutzer:</source>
+        <translation>Utilisateur :</translation>
+    </message>
+    <message>
+        <source>Passwortdatei:</source>
+        <translation>Fichier de mot de passe :</translation>
+    </message>
+    <message>
+        <source>Eine Datei, die nur ihr Besitzer lesen darf; ihre erste Zeile ist das Passwort.</source>
+        <translation>Un fichier que seul son propriétaire peut lire ; sa première ligne est le mot de passe.</translation>
+    </message>
+    <message>
+        <source>Namen</source>
+        <translation>Noms</translation>
+    </message>
+    <message>
+        <source>Standort:</source>
+        <translation>Site :</translation>
+    </message>
+    <message>
+        <source>Themen-Präfix:</source>
+        <translation>Préfixe des sujets :</translation>
+    </message>
+    <message>
+        <source>Anlagen in Home Assistant selbst anmelden</source>
+        <translation>Annoncer les installations à Home Assistant</translation>
+    </message>
+    <message>
+        <source>Verbindung testen</source>
+        <translation>Tester la connexion</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>CA-Datei</source>
+        <translation>Fichier CA</translation>
+    </message>
+    <message>
+        <source>Passwortdatei</source>
+        <translation>Fichier de mot de passe</translation>
+    </message>
+    <message>
+        <source>Themen: %1/…</source>
+        <translation>Sujets : %1/…</translation>
+    </message>
+    <message>
+        <source>Verbindung wird geprüft …</source>
+        <translation>Vérification de la connexion …</translation>
+    </message>
+    <message>
+        <source>Verbindung hergestellt.</source>
+        <translation>Connexion établie.</translation>
+    </message>
+</context>
+<context>
     <name>TFO2MessSetup</name>
     <message>
         <source>Mess- Steuerung Setup</source>
@@ -1532,6 +1742,10 @@ Inst.    Affiché
     <message>
         <source>Archivordner</source>
         <translation>Dossier d’archive</translation>
+    </message>
+    <message>
+        <source>Standortansicht (MQTT) …</source>
+        <translation>Vue du site (MQTT) …</translation>
     </message>
 </context>
 <context>

@@ -16,8 +16,6 @@
 
 namespace {
 
-QString Tr(const char *text) { return QCoreApplication::translate("Site", text); }
-
 QByteArray Json(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
 
 int Temperature(qint32 celsius)
@@ -222,12 +220,12 @@ QList<SiteMessage> SiteMonitor::Tick()
         // A running pile's plant that stops answering, and comes back.
         if (v.Valid) {
             if (mem.silentTold)
-                out.append(Alarm(SiteAlarm::PlantBack, n, Tr("Anlage %1 antwortet wieder.").arg(Shown(n))));
+                out.append(Alarm(SiteAlarm::PlantBack, n, QCoreApplication::translate("Site", "Anlage %1 antwortet wieder.").arg(Shown(n))));
             mem.wasValid = true;
             mem.silentTold = false;
         } else if (mem.wasValid && !mem.silentTold && lineOpen_) {
             mem.silentTold = true;
-            out.append(Alarm(SiteAlarm::PlantSilent, n, Tr("Anlage %1 antwortet nicht.").arg(Shown(n))));
+            out.append(Alarm(SiteAlarm::PlantSilent, n, QCoreApplication::translate("Site", "Anlage %1 antwortet nicht.").arg(Shown(n))));
         }
         if (!v.Valid)
             continue;
@@ -243,7 +241,7 @@ QList<SiteMessage> SiteMonitor::Tick()
         } else if (mem.reached && !mem.brokenTold) {
             mem.brokenTold = true;
             out.append(Alarm(SiteAlarm::HygieneBroken, n,
-                             Tr("Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.")
+                             QCoreApplication::translate("Site", "Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.")
                                  .arg(slot.Name).arg(Shown(n)).arg(v.T5).arg(threshold_)));
         }
         // "Lüfter EIN" with the fan reported off three polls in a row.
@@ -251,7 +249,7 @@ QList<SiteMessage> SiteMonitor::Tick()
             if (++mem.fanOffPolls >= 3 && !mem.fanTold) {
                 mem.fanTold = true;
                 out.append(Alarm(SiteAlarm::FanOnFailed, n,
-                                 Tr("Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.").arg(Shown(n))));
+                                 QCoreApplication::translate("Site", "Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.").arg(Shown(n))));
             }
         } else {
             mem.fanOffPolls = 0;
@@ -266,9 +264,9 @@ QList<SiteMessage> SiteMonitor::Tick()
     const QString failure = LastDataWriteFailure();
     if (failure != writeFailure_) {
         if (!failure.isEmpty())
-            out.append(Alarm(SiteAlarm::WriteFailed, 0, Tr("Speicherdatei kann nicht geschrieben werden: %1").arg(failure)));
+            out.append(Alarm(SiteAlarm::WriteFailed, 0, QCoreApplication::translate("Site", "Speicherdatei kann nicht geschrieben werden: %1").arg(failure)));
         else
-            out.append(Alarm(SiteAlarm::WriteOk, 0, Tr("Die Speicherdatei wird wieder geschrieben.")));
+            out.append(Alarm(SiteAlarm::WriteOk, 0, QCoreApplication::translate("Site", "Die Speicherdatei wird wieder geschrieben.")));
         writeFailure_ = failure;
     }
     return out;
@@ -296,8 +294,8 @@ QList<SiteMessage> SiteMonitor::LineState(bool open)
         return {};
     lineOpen_ = open;
     QList<SiteMessage> out{Alarm(open ? SiteAlarm::LineBack : SiteAlarm::LineLost, 0,
-                                 open ? Tr("Die Verbindung zu den Anlagen ist wieder da.")
-                                      : Tr("Die Verbindung zu den Anlagen ist unterbrochen."))};
+                                 open ? QCoreApplication::translate("Site", "Die Verbindung zu den Anlagen ist wieder da.")
+                                      : QCoreApplication::translate("Site", "Die Verbindung zu den Anlagen ist unterbrochen."))};
     out.append(Status(true));
     if (!open)
         for (PlantMemory &m : plants_)
@@ -311,7 +309,7 @@ QList<SiteMessage> SiteMonitor::TransferEnded(int plant, TransferOutcome outcome
         return {};
     QString text = TransferOutcomeMessage(outcome, plant);
     if (text.isEmpty())
-        text = Tr("Die Übertragung von Anlage %1 ist fehlgeschlagen.").arg(Shown(plant));
+        text = QCoreApplication::translate("Site", "Die Übertragung von Anlage %1 ist fehlgeschlagen.").arg(Shown(plant));
     return {Alarm(SiteAlarm::TransferFailed, plant, text.simplified())};
 }
 
@@ -319,5 +317,5 @@ QList<SiteMessage> SiteMonitor::ModeChanged(int plant, int mode, bool ok)
 {
     if (ok || mode != ModeFanOn)
         return {};
-    return {Alarm(SiteAlarm::FanOnFailed, plant, Tr("Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.").arg(Shown(plant)))};
+    return {Alarm(SiteAlarm::FanOnFailed, plant, QCoreApplication::translate("Site", "Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.").arg(Shown(plant)))};
 }

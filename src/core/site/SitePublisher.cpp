@@ -16,8 +16,6 @@
 
 namespace {
 
-QString Tr(const char *text) { return QCoreApplication::translate("Site", text); }
-
 std::atomic<int> g_firstDelay{1}, g_longestDelay{30};
 
 // At most this many durable messages are with the network at a time; the rest wait
@@ -72,7 +70,7 @@ struct SitePublisher::Worker : QObject {
         QString why;
         if (!outbox.Open(outboxPath, &why)) {
             outboxBroken = true;
-            SetState([&](State &s) { s.Error = Tr("MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
+            SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
         }
         QByteArray password;
         if (!settings.User.isEmpty() && !settings.PasswordFile.isEmpty()
@@ -84,7 +82,7 @@ struct SitePublisher::Worker : QObject {
         const QByteArray id = "o2haldrix-" + QUuid::createUuid().toByteArray(QUuid::Id128).left(12);
         m = mosquitto_new(id.constData(), true, this);
         if (!m) {
-            SetState([&](State &s) { s.Error = Tr("Die MQTT-Verbindung kann nicht angelegt werden."); });
+            SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "Die MQTT-Verbindung kann nicht angelegt werden."); });
             return;
         }
         mosquitto_will_set(m, offline.Topic.constData(), int(offline.Payload.size()), offline.Payload.constData(), 1, true);
@@ -120,7 +118,7 @@ struct SitePublisher::Worker : QObject {
         });
         const int rc = mosquitto_connect_async(m, settings.Host.toUtf8().constData(), settings.Port, 30);
         if (rc != MOSQ_ERR_SUCCESS)
-            SetState([&](State &s) { s.Error = Tr("Keine Verbindung zu %1:%2: %3").arg(settings.Host).arg(settings.Port)
+            SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "Keine Verbindung zu %1:%2: %3").arg(settings.Host).arg(settings.Port)
                                                    .arg(QString::fromUtf8(mosquitto_strerror(rc))); });
         // The library's own thread reads, writes, keeps the connection alive and
         // connects again after a loss (also after a failed first attempt).
@@ -133,7 +131,7 @@ struct SitePublisher::Worker : QObject {
         if (rc != 0) {
             SetState([&](State &s) {
                 s.Connected = false;
-                s.Error = Tr("Der Broker %1:%2 lehnt ab: %3").arg(settings.Host).arg(settings.Port)
+                s.Error = QCoreApplication::translate("Site", "Der Broker %1:%2 lehnt ab: %3").arg(settings.Host).arg(settings.Port)
                               .arg(QString::fromUtf8(mosquitto_connack_string(rc)));
             });
             return;
@@ -154,7 +152,7 @@ struct SitePublisher::Worker : QObject {
         SetState([&](State &s) {
             s.Connected = false;
             if (rc != 0)
-                s.Error = Tr("Die Verbindung zum Broker %1:%2 ist unterbrochen.").arg(settings.Host).arg(settings.Port);
+                s.Error = QCoreApplication::translate("Site", "Die Verbindung zum Broker %1:%2 ist unterbrochen.").arg(settings.Host).arg(settings.Port);
         });
     }
 
@@ -225,7 +223,7 @@ struct SitePublisher::Worker : QObject {
         // The outbox's disk is full: keep them in memory and try with the next ones.
         for (const OutboxMessage &o : durable)
             held.append({o.Topic, o.Payload, 1, false, true});
-        SetState([&](State &s) { s.Error = Tr("MQTT-Ausgang %1 kann nicht geschrieben werden: %2").arg(outboxPath, why); });
+        SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht geschrieben werden: %2").arg(outboxPath, why); });
     }
 
     void RetryHeld()

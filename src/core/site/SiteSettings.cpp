@@ -21,8 +21,6 @@ namespace {
 
 const QString kSection = QStringLiteral("MQTT");
 
-QString Tr(const char *text) { return QCoreApplication::translate("Site", text); }
-
 } // namespace
 
 SiteSettings ReadSiteSettings()
@@ -71,18 +69,18 @@ bool ReadPasswordFile(const QString &path, QByteArray *password, QString *why)
         return false;
     };
     if (path.isEmpty())
-        return fail(Tr("Keine Passwortdatei angegeben."));
+        return fail(QCoreApplication::translate("Site", "Keine Passwortdatei angegeben."));
 #ifndef Q_OS_WIN
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return fail(Tr("Die Passwortdatei %1 fehlt.").arg(path));
+        return fail(QCoreApplication::translate("Site", "Die Passwortdatei %1 fehlt.").arg(path));
     if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0 || st.st_uid != ::getuid())
-        return fail(Tr("Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.\n"
+        return fail(QCoreApplication::translate("Site", "Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.\n"
                        "Nur ihr Besitzer darf sie lesen (chmod 600).").arg(path));
 #endif
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return fail(Tr("Die Passwortdatei %1 kann nicht gelesen werden: %2").arg(path, f.errorString()));
+        return fail(QCoreApplication::translate("Site", "Die Passwortdatei %1 kann nicht gelesen werden: %2").arg(path, f.errorString()));
     QByteArray line = f.readLine(4096);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
@@ -108,7 +106,7 @@ QString SiteTopicBase(const SiteSettings &s)
 QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
 {
     if (!s.Enabled())
-        return Tr("Kein Broker angegeben.");
+        return QCoreApplication::translate("Site", "Kein Broker angegeben.");
     QByteArray password;
     QString why;
     if (!s.User.isEmpty() && !s.PasswordFile.isEmpty() && !ReadPasswordFile(s.PasswordFile, &password, &why))
@@ -117,7 +115,7 @@ QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
     struct Answer { bool got = false; int rc = -1; } answer;
     mosquitto *m = mosquitto_new(nullptr, true, &answer);
     if (!m)
-        return Tr("Die MQTT-Verbindung kann nicht angelegt werden.");
+        return QCoreApplication::translate("Site", "Die MQTT-Verbindung kann nicht angelegt werden.");
     mosquitto_connect_callback_set(m, [](mosquitto *, void *obj, int rc) {
         auto *a = static_cast<Answer *>(obj);
         a->got = true;
@@ -129,9 +127,9 @@ QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
     if (s.Tls && mosquitto_tls_set(m, s.CaFile.isEmpty() ? nullptr : QFile::encodeName(s.CaFile).constData(),
                                    s.CaFile.isEmpty() ? "/etc/ssl/certs" : nullptr, nullptr, nullptr, nullptr)
                      != MOSQ_ERR_SUCCESS) {
-        result = Tr("Die TLS-Einstellungen sind ungültig (CAFile %1).").arg(s.CaFile);
+        result = QCoreApplication::translate("Site", "Die TLS-Einstellungen sind ungültig (CAFile %1).").arg(s.CaFile);
     } else if (const int rc = mosquitto_connect(m, s.Host.toUtf8().constData(), s.Port, 10); rc != MOSQ_ERR_SUCCESS) {
-        result = Tr("Keine Verbindung zu %1:%2: %3").arg(s.Host).arg(s.Port)
+        result = QCoreApplication::translate("Site", "Keine Verbindung zu %1:%2: %3").arg(s.Host).arg(s.Port)
                      .arg(QString::fromUtf8(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc)));
     } else {
         const QDeadlineTimer deadline(timeoutMs);
@@ -139,9 +137,9 @@ QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
             if (mosquitto_loop(m, int(std::clamp<qint64>(deadline.remainingTime(), 1, 200)), 1) != MOSQ_ERR_SUCCESS)
                 break;
         if (!answer.got)
-            result = Tr("Der Broker %1:%2 antwortet nicht.").arg(s.Host).arg(s.Port);
+            result = QCoreApplication::translate("Site", "Der Broker %1:%2 antwortet nicht.").arg(s.Host).arg(s.Port);
         else if (answer.rc != 0)
-            result = Tr("Der Broker %1:%2 lehnt ab: %3").arg(s.Host).arg(s.Port)
+            result = QCoreApplication::translate("Site", "Der Broker %1:%2 lehnt ab: %3").arg(s.Host).arg(s.Port)
                          .arg(QString::fromUtf8(mosquitto_connack_string(answer.rc)));
         mosquitto_disconnect(m);
     }
