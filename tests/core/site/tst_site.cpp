@@ -125,6 +125,37 @@ private slots:
         Settings().SettingsFile = nullptr;
     }
 
+    // "Verbindung testen" and the publisher: a broker that answers, a port where none
+    // listens, and a password file others can read, which is never used.
+    void connectionTestAndRefusedPassword()
+    {
+        Broker broker;
+        QVERIFY(broker.Start());
+        SiteSettings s;
+        s.Host = QStringLiteral("127.0.0.1");
+        s.Port = broker.Port();
+        QCOMPARE(TestSiteConnection(s), QString());
+        SiteSettings none = s;
+        none.Port = support::FreeTcpPort();
+        QVERIFY2(TestSiteConnection(none).contains(QStringLiteral("Keine Verbindung")), qPrintable(TestSiteConnection(none)));
+
+        QTemporaryDir dir;
+        const QString pw = dir.filePath("pw");
+        QFile f(pw);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("geheim\n");
+        f.close();
+        QFile::setPermissions(pw, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        s.User = QStringLiteral("haldrix");
+        s.PasswordFile = pw;
+        QVERIFY(TestSiteConnection(s).contains(QStringLiteral("lesbar")));
+        SiteMonitor monitor(s);
+        SitePublisher publisher(s, dir.filePath("outbox.txt"), monitor.Status(true), monitor.Status(false));
+        QTRY_VERIFY(publisher.CurrentState().Error.contains(QStringLiteral("lesbar")));
+        QTest::qWait(300);
+        QVERIFY(!publisher.CurrentState().Connected);
+    }
+
     // Unacknowledged messages come back after a restart in their order; a line cut
     // off by a crash is dropped, and many acknowledgements still leave a short file.
     void outboxAcrossRestartsAndCuts()
