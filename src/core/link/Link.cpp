@@ -100,6 +100,13 @@ struct TLink::Private {
     int probedPlant = 0;                // an absent address asked by the last poll tick
     bool probeTimed = false;            // its answer's delay was looked at
     bool probing = false;               // the frame going out is such a question
+    // Bytes the line delivered from a frame until its reply was decoded, per
+    // command: the last two replies' (the shorter counts, so one reply that had a
+    // stray byte before it makes none wait longer than its own length).
+    std::array<int, 32> replyBytes{}, lastReplyBytes{};
+    int rxSinceSend = 0;
+    int sentCommand = cmdNone;
+    bool replyLearned = true;
     void NoteLate(int plant, qint64 delay);
     void NoteTimeout(int plant, int command, int waited);
     void NoteStray(int command);
@@ -271,6 +278,15 @@ void TLink::NoteSent(const QByteArray &frame)
     }
 }
 
+void TLink::FrameWritten(int command)
+{
+    d->rxSinceSend = 0;
+    d->sentCommand = command;
+    d->replyLearned = command == cmdNone || command < 0 || command >= int(d->replyBytes.size());
+    if (d->port)
+        d->port->ExpectReply(d->replyLearned ? 0 : std::min(d->replyBytes[size_t(command)], d->lastReplyBytes[size_t(command)]));
+}
+
 void TLink::SetPort(std::unique_ptr<LinkPort> port)
 {
     if (d->port) {
@@ -382,6 +398,8 @@ void TLink::StopTimer()
 
 void TLink::LeseTimerTimer()
 {
+    if (d->port)
+        d->port->TakeGathered();    // the last poll's reply, all of it
     int answered = 0;
     if (d->probedPlant != 0) {
         if (LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant)
@@ -432,6 +450,11 @@ void TLink::Timeout1Timer()
 {
     if (d->waits.empty())
         return;                 // a stale tick after the wait ended changes nothing
+    if (d->port) {
+        d->port->TakeGathered();    // a reply the port let gather is no time-out
+        if (d->waits.empty() || d->waits.back()->done)
+            return;
+    }
     LinkValues().ReplyTimedOut = true;
     LinkWaitFrame *w = d->waits.back();
     d->NoteTimeout(LinkValues().AddressedPlant, w->command, d->timeout1.interval());
@@ -453,6 +476,7 @@ void TLink::ComPort1TriggerAvail(int count)
             text.append(char(b));
         }
     }
+    d->rxSinceSend += int(text.size());
     if (!d->unechoed.empty())
         d->FilterEcho(text);
     if (text.isEmpty())
@@ -467,6 +491,12 @@ void TLink::ComPort1TriggerAvail(int count)
     ParseReceived(text);
     if (LinkValues().StrayReplies != strayBefore)
         d->NoteStray(LinkValues().LastStrayReply);
+    if (!d->replyLearned && LinkValues().ReplyCode == d->sentCommand) {
+        d->replyLearned = true;
+        const size_t c = d->sentCommand;
+        d->lastReplyBytes[c] = d->replyBytes[c];
+        d->replyBytes[c] = d->rxSinceSend;
+    }
     // A probe answered later than a status read would have waited: a slow plant.
     if (d->probedPlant != 0 && LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant
         && !d->probeTimed) {
@@ -538,6 +568,10 @@ int ReplyTimeoutFor(int plant, int timeout)
 
 void TLink::BeforeFrame(int previousPlant, int plant, int command)
 {
+    // Whatever the port let gather belongs before this frame, as it would have
+    // been read byte by byte (and the quiet time below must see it).
+    if (d->port)
+        d->port->TakeGathered();
     // A request still unanswered when the next frame goes out (a poll) has timed out.
     if (LinkValues().AwaitedReply != cmdNone && LinkValues().AwaitedReply != AnyReply)
         d->NoteTimeout(previousPlant, LinkValues().AwaitedReply, d->leseTimer.interval());
@@ -601,6 +635,7 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
     TheLink->NoteSent(frame);
     LinkValues().AwaitedReply = AwaitsReply(command) ? quint8(command) : quint8(cmdNone);
     TheLink->ComPort1()->WriteBytes(frame);
+    TheLink->FrameWritten(AwaitsReply(command) ? command : cmdNone);
 }
 
 bool SendAndWait(int timeout, int plant, TCommand command)

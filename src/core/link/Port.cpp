@@ -4,7 +4,12 @@
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QSerialPort>
+#include <QTimer>
 #include <climits>
+
+#ifndef Q_OS_WIN
+#include <sys/ioctl.h>
+#endif
 
 namespace {
 
@@ -21,9 +26,26 @@ public:
         port_.setFlowControl(QSerialPort::NoFlowControl);
         port_.setBaudRate(baud_);
         QObject::connect(&port_, &QSerialPort::readyRead, this, [this] {
-            if (port_.isOpen())
-                emit TriggerAvail(int(qMin<qint64>(port_.bytesAvailable(), INT_MAX)));
+            if (!port_.isOpen())
+                return;
+            if (gated_) {
+                // The reply's first byte: the rest comes over the next byte times.
+                // QSerialPort takes no more while its one-byte buffer is full, so the
+                // system gathers them without waking the program for each (10 bits a
+                // byte; a millisecond more, so the last one is there too). Bytes the
+                // system has already (a line faster than its speed) do not wait.
+                const int missing = gatedBytes_ - 1 - SystemQueued();
+                if (missing <= 0)
+                    OpenGate(true);
+                else
+                    gateTimer_.start(int(missing * 10000LL / qMax(baud_, 1)) + 1);
+                return;
+            }
+            emit TriggerAvail(BytesAvailable());
         });
+        gateTimer_.setSingleShot(true);
+        gateTimer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&gateTimer_, &QTimer::timeout, this, [this] { OpenGate(true); });
         QObject::connect(&port_, &QSerialPort::errorOccurred, this,
                          [this](QSerialPort::SerialPortError e) { OnError(e); });
     }
@@ -82,6 +104,10 @@ public:
             error_ = QStringLiteral("no port number %1").arg(number_);
             return false;
         }
+        gated_ = false;
+        gateTimer_.stop();
+        held_.clear();
+        port_.setReadBufferSize(0);
         openedName_ = PortDeviceName(number_);
         port_.setPortName(openedName_);
         port_.setBaudRate(baud_);
@@ -109,8 +135,29 @@ public:
 
     void Close() override
     {
+        OpenGate();
+        held_.clear();
         if (port_.isOpen())
             port_.close();
+    }
+
+    void TakeGathered() override { OpenGate(true); }
+
+    // Only at slow speeds, where a byte takes milliseconds and each would otherwise
+    // be a wake-up of its own; never with bytes already waiting (they would hold the
+    // one-byte buffer full and nothing would tell of the reply).
+    void ExpectReply(int bytes) override
+    {
+        OpenGate();
+#ifdef Q_OS_WIN
+        Q_UNUSED(bytes);        // the system's driver gathers bytes by itself there
+#else
+        if (bytes < 8 || baud_ > 4800 || !port_.isOpen() || BytesAvailable() > 0)
+            return;
+        gated_ = true;
+        gatedBytes_ = bytes;
+        port_.setReadBufferSize(1);
+#endif
     }
 
     bool IsOpen() const override { return port_.isOpen(); }
@@ -127,6 +174,11 @@ public:
 
     int ReadByte() override
     {
+        if (!held_.isEmpty()) {
+            const quint8 b = quint8(held_.front());
+            held_.remove(0, 1);
+            return b;
+        }
         char c = 0;
         if (!port_.isOpen() || !port_.getChar(&c))
             return -1;
@@ -135,13 +187,48 @@ public:
 
     int BytesAvailable() const override
     {
-        return port_.isOpen() ? int(qMin<qint64>(port_.bytesAvailable(), INT_MAX)) : 0;
+        return port_.isOpen() ? int(qMin<qint64>(port_.bytesAvailable() + held_.size(), INT_MAX)) : 0;
     }
 
     QString ErrorText() const override { return error_; }
     bool AccessDenied() const override { return accessDenied_; }
 
 private:
+    // Bytes received that the system holds and QSerialPort has not read yet.
+    int SystemQueued() const
+    {
+#ifndef Q_OS_WIN
+        int n = 0;
+        return ::ioctl(int(port_.handle()), FIONREAD, &n) == 0 ? n : 0;
+#else
+        return 0;
+#endif
+    }
+
+    // Back to reading every byte as it comes. What gathered meanwhile is told of in
+    // any case (a late byte must not be kept back for the next reply); with `now`
+    // (the reply's time is up) at once, from the system's buffer too.
+    void OpenGate(bool now = false)
+    {
+        if (!gated_)
+            return;
+        gated_ = false;
+        gateTimer_.stop();
+        port_.setReadBufferSize(0);
+        if (!port_.isOpen())
+            return;
+        // Reading the buffer empty re-arms QSerialPort's notifier, which then takes
+        // all the system gathered in one go and tells of it (readyRead).
+        held_ += port_.readAll();
+        if (now)
+            port_.waitForReadyRead(0);      // reads what waits; its readyRead tells of it
+        if (!held_.isEmpty())
+            QMetaObject::invokeMethod(this, [this] {
+                if (!gated_ && BytesAvailable() > 0)
+                    emit TriggerAvail(BytesAvailable());
+            }, Qt::QueuedConnection);
+    }
+
     void OnError(QSerialPort::SerialPortError e)
     {
         if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)
@@ -155,6 +242,10 @@ private:
     }
 
     QSerialPort port_;
+    QTimer gateTimer_;
+    bool gated_ = false;        // the expected reply gathers in the system's buffer
+    int gatedBytes_ = 0;
+    QByteArray held_;           // taken from QSerialPort when the gate opened, not yet read
     QString error_;
     QString openedName_;    // device path as given; portName() drops "/dev/"
     int number_ = 1;

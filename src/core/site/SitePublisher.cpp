@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QThread>
+#include <QTimer>
 #include <QUuid>
 
 #include <atomic>
@@ -41,7 +42,9 @@ struct SitePublisher::Worker : QObject {
     mosquitto *m = nullptr;
     Outbox outbox;
     bool connected = false, outboxBroken = false;
-    QList<SiteMessage> held;                    // durable ones the outbox could not take
+    QList<OutboxMessage> held;                  // durable ones the outbox could not take
+    QList<OutboxMessage> toWrite;               // durable ones posted, for the next sync
+    bool writeDue = false;
     std::map<int, quint64> inFlight;            // library message id → outbox id
     quint64 handedUpTo = 0;                     // outbox ids up to this one are with the library
     QHash<QByteArray, SiteMessage> retained;    // last of each retained topic
@@ -60,7 +63,7 @@ struct SitePublisher::Worker : QObject {
         {
             const std::lock_guard lock(stateMutex);
             change(state);
-            state.Waiting = qsizetype(outbox.Pending().size()) + held.size();
+            state.Waiting = qsizetype(outbox.Pending().size()) + held.size() + toWrite.size();
         }
         emit owner->StateChanged();
     }
@@ -194,10 +197,9 @@ struct SitePublisher::Worker : QObject {
 
     void Take(const QList<SiteMessage> &messages)
     {
-        QList<OutboxMessage> durable;
         for (const SiteMessage &msg : messages) {
             if (msg.Durable) {
-                durable.append({0, msg.Topic, msg.Payload});
+                toWrite.append({0, msg.Topic, msg.Payload});
                 continue;
             }
             if (msg.Retain) {
@@ -212,37 +214,51 @@ struct SitePublisher::Worker : QObject {
             }
             Send(msg);
         }
-        if (durable.isEmpty())
+        // Everything posted meanwhile goes to the disk with one sync.
+        if (!toWrite.isEmpty() && !writeDue) {
+            writeDue = true;
+            QTimer::singleShot(0, this, [this] { WriteDurable(); });
+        }
+    }
+
+    void WriteDurable()
+    {
+        writeDue = false;
+        if (!held.isEmpty()) {      // first in, first out, also after a full disk
+            toWrite = held + toWrite;
+            held.clear();
+        }
+        if (toWrite.isEmpty())
             return;
+        if (outboxBroken) {
+            // No outbox at all: sent as they come, and lost while the broker is away
+            // (the status bar says why).
+            for (const OutboxMessage &o : toWrite)
+                Send({o.Topic, o.Payload, 1, false, false});
+            toWrite.clear();
+            return;
+        }
         QString why;
-        if (!outboxBroken && outbox.Append(durable, &why)) {
+        if (outbox.Append(toWrite, &why)) {
+            toWrite.clear();
             HandOver();
             SetState([](State &) {});
             return;
         }
-        // The outbox's disk is full: keep them in memory and try with the next ones.
-        for (const OutboxMessage &o : durable)
-            held.append({o.Topic, o.Payload, 1, false, true});
-        SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht geschrieben werden: %2").arg(outboxPath, why); });
-    }
-
-    void RetryHeld()
-    {
-        if (held.isEmpty() || outboxBroken)
-            return;
-        QList<OutboxMessage> durable;
-        for (const SiteMessage &msg : held)
-            durable.append({0, msg.Topic, msg.Payload});
-        if (outbox.Append(durable)) {
-            held.clear();
-            HandOver();
+        // The outbox's disk is full: keep them in memory and try again, first of all.
+        held = std::move(toWrite);
+        toWrite.clear();
+        if (!writeDue) {
+            writeDue = true;
+            QTimer::singleShot(10000, this, [this] { WriteDurable(); });
         }
+        SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht geschrieben werden: %2").arg(outboxPath, why); });
     }
 
     // On the worker's thread, the last thing it does.
     void Stop()
     {
-        RetryHeld();
+        WriteDurable();
         if (m) {
             if (connected) {
                 int mid = 0;

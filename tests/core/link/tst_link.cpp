@@ -257,6 +257,75 @@ private slots:
         QCOMPARE(Plants().PlantTable[1].Mode, quint8(0));
     }
 
+    // At 2400 Bd a reply is not read a byte at a time once its length is known, yet
+    // it is never late: paced replies come in a few reads at their natural end,
+    // a shorter one by its own end, one all there at once without waiting.
+    void slowLineGathersReplies()
+    {
+        int master = -1, slave = -1;
+        char name[256] = {};
+        QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        ::close(slave);
+        const QString device = QString::fromLocal8Bit(name);
+        const support::SharedStateGuard guard;
+        SetPortNameResolver([device](int n) { return n == 1 ? device : QString(); });
+        LinkValues().SpeedIndex = 0;
+        Plants().PlantTable[1].Present = Plants().PlantTable[1].Running = 1;
+        TLink link;
+        link.OpenLink();
+        link.StopTimer();
+        QCOMPARE(link.ComPort1()->BaudRate(), 2400);
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+
+        const QByteArray full = "c601;600;600;600;600;210;2;1;255;5;6;";     // 37 bytes
+        QByteArray reply, out, got;
+        bool paced = true;
+        QTimer plantSide;               // a byte every 4 ms, as the wire at 2400 Bd
+        connect(&plantSide, &QTimer::timeout, [&] {
+            char buf[16];
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0)
+                got.append(buf, int(n));
+            if (got.endsWith("\x01" "c")) {
+                got.clear();
+                out = reply;
+                if (!paced) {
+                    (void)!::write(master, out.constData(), size_t(out.size()));
+                    out.clear();
+                }
+            }
+            if (!out.isEmpty()) {
+                (void)!::write(master, out.constData(), 1);
+                out.remove(0, 1);
+            }
+        });
+        plantSide.start(4);
+        QSignalSpy reads(link.ComPort1(), &LinkPort::TriggerAvail);
+        auto exchange = [&](const QByteArray &r, bool pace) {
+            reply = r;
+            paced = pace;
+            reads.clear();
+            QElapsedTimer t;
+            t.start();
+            const bool ok = SendAndWait(1000, 1, cmdReadLive);
+            return ok ? int(t.elapsed()) : -1;
+        };
+        QVERIFY(exchange(full, true) > 0);                      // two replies teach the length
+        QVERIFY(exchange(full, true) > 0);
+        QVERIFY(reads.count() > 10);                            // a byte at a time so far
+        const int natural = exchange(full, true);
+        QVERIFY2(natural > 0 && natural < 37 * 5 + 40, qPrintable(QString::number(natural)));
+        QVERIFY2(reads.count() <= 3, qPrintable(QString::number(reads.count())));
+        QVERIFY(LinkValues().PollReply.Valid);
+
+        const int shorter = exchange("c61;600;600;600;600;210;2;1;255;5;6;", true);
+        QVERIFY2(shorter > 0 && shorter < 35 * 5 + 40, qPrintable(QString::number(shorter)));
+        const int atOnce = exchange(full, false);
+        QVERIFY2(atOnce >= 0 && atOnce < 30, qPrintable(QString::number(atOnce)));
+        plantSide.stop();
+        ::close(master);
+    }
+
     // A real serial port on a pseudo-terminal whose other end goes away.
     void ptyLineLost()
     {

@@ -48,6 +48,9 @@ public:
     void ComPort1TriggerAvail(int count);
     // Remembers a frame just written, so that an adapter's echo of it is dropped.
     void NoteSent(const QByteArray &frame);
+    // After a frame for `command` was written: tells the port how long its reply
+    // usually is (what the line delivered until the last one was decoded).
+    void FrameWritten(int command);
 
     // The wait behind SendAndWait: runs the event loop until a reply for
     // `command` was decoded or Timeout1 (armed with its current interval) fired.

@@ -32,6 +32,13 @@ public:
     virtual QString ErrorText() const = 0;      // reason of the last failure
     // The last Open failed because this user may not use the device.
     virtual bool AccessDenied() const { return false; }
+    // The frame just written is usually answered with about `bytes` bytes (0: not
+    // known). A port may let them gather and tell of them together instead of once a
+    // byte; it must never hold back more than that many byte times.
+    virtual void ExpectReply(int bytes) { Q_UNUSED(bytes); }
+    // Tells at once (TriggerAvail, before returning) of every byte received so far;
+    // the link calls it before it judges a reply missing or the line quiet.
+    virtual void TakeGathered() {}
 
 signals:
     // Received bytes are waiting; delivered through the event loop.
