@@ -1,6 +1,6 @@
 # Installation and the Debian package: the three programs, the desktop entry, the
-# icon (SVG and PNG sizes), AppStream metainfo and the man pages (made from Markdown
-# with go-md2man). `cpack -G DEB` in the build folder makes the package.
+# icon (SVG and PNG sizes), AppStream metainfo, the man pages (made from Markdown
+# with go-md2man) and the site view's reference. `cpack -G DEB` in the build folder makes the package.
 include(GNUInstallDirs)
 
 install(TARGETS o2-haldrix o2-haldrix-cli plantsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -10,6 +10,8 @@ set(pkg ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES ${pkg}/${O2H_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${pkg}/${O2H_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${pkg}/o2-haldrix.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The site view's topics and payloads, for whoever sets up the dashboard.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/mqtt.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/o2-haldrix)
 
 find_program(O2H_RSVG rsvg-convert)
 find_program(O2H_MD2MAN go-md2man)
