@@ -53,6 +53,8 @@ double CpuSeconds()
 
 // "dd.MM.20yy  hh:mm" of a stored-record reply (text after its "G"); empty when a
 // stamp field was spoilt.
+// The stamp as the program writes it from the reply's fields; a field spoilt on
+// the line (an "x" for a digit) stays in it, as it does in the data file.
 QString StampOfReply(const QByteArray &reply)
 {
     const qsizetype g = reply.indexOf('G');
@@ -61,16 +63,12 @@ QString StampOfReply(const QByteArray &reply)
     const QList<QByteArray> f = reply.mid(g + 1).split(';');
     if (f.size() < 15)
         return {};
-    for (int i = 8; i < 13; ++i)
-        for (char c : f[i])
-            if (c < '0' || c > '9')
-                return {};
     return QString::fromLatin1(f[10] + '.' + f[11] + ".20" + f[12] + "  " + f[9] + ':' + f[8]);
 }
 
 struct Handout {
     double ms;
-    QString stamp;      // empty: spoilt on the line
+    QString stamp;      // empty: the reply was cut
 };
 
 } // namespace
