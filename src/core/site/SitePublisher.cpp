@@ -89,12 +89,7 @@ struct SitePublisher::Worker : QObject {
             return;
         }
         mosquitto_will_set(m, offline.Topic.constData(), int(offline.Payload.size()), offline.Payload.constData(), 1, true);
-        if (!settings.User.isEmpty())
-            mosquitto_username_pw_set(m, settings.User.toUtf8().constData(),
-                                      password.isEmpty() ? nullptr : password.constData());
-        if (settings.Tls)
-            mosquitto_tls_set(m, settings.CaFile.isEmpty() ? nullptr : settings.CaFile.toLocal8Bit().constData(),
-                              settings.CaFile.isEmpty() ? "/etc/ssl/certs" : nullptr, nullptr, nullptr, nullptr);
+        ApplyLogin(m, settings, password);   // refused TLS shows as the connection's failure
         mosquitto_max_inflight_messages_set(m, kWindow);
         mosquitto_reconnect_delay_set(m, unsigned(g_firstDelay.load()), unsigned(g_longestDelay.load()), true);
         mosquitto_connect_callback_set(m, [](mosquitto *, void *obj, int rc) {

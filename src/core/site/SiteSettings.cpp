@@ -103,6 +103,16 @@ QString SiteTopicBase(const SiteSettings &s)
     return TopicLevel(s.Prefix) + u'/' + TopicLevel(s.Site);
 }
 
+bool ApplyLogin(mosquitto *client, const SiteSettings &s, const QByteArray &password)
+{
+    if (!s.User.isEmpty())
+        mosquitto_username_pw_set(client, s.User.toUtf8().constData(), password.isEmpty() ? nullptr : password.constData());
+    // Without a CA file the system's certificates vouch for the broker.
+    return !s.Tls || mosquitto_tls_set(client, s.CaFile.isEmpty() ? nullptr : QFile::encodeName(s.CaFile).constData(),
+                                       s.CaFile.isEmpty() ? "/etc/ssl/certs" : nullptr, nullptr, nullptr, nullptr)
+                         == MOSQ_ERR_SUCCESS;
+}
+
 QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
 {
     if (!s.Enabled())
@@ -121,12 +131,8 @@ QString TestSiteConnection(const SiteSettings &s, int timeoutMs)
         a->got = true;
         a->rc = rc;
     });
-    if (!s.User.isEmpty())
-        mosquitto_username_pw_set(m, s.User.toUtf8().constData(), password.isEmpty() ? nullptr : password.constData());
     QString result;
-    if (s.Tls && mosquitto_tls_set(m, s.CaFile.isEmpty() ? nullptr : QFile::encodeName(s.CaFile).constData(),
-                                   s.CaFile.isEmpty() ? "/etc/ssl/certs" : nullptr, nullptr, nullptr, nullptr)
-                     != MOSQ_ERR_SUCCESS) {
+    if (!ApplyLogin(m, s, password)) {
         result = QCoreApplication::translate("Site", "Die TLS-Einstellungen sind ungültig (CAFile %1).").arg(s.CaFile);
     } else if (const int rc = mosquitto_connect(m, s.Host.toUtf8().constData(), s.Port, 10); rc != MOSQ_ERR_SUCCESS) {
         result = QCoreApplication::translate("Site", "Keine Verbindung zu %1:%2: %3").arg(s.Host).arg(s.Port)

@@ -83,11 +83,8 @@ void TFMqttSetup::TestBtnClick()
 
 void TFMqttSetup::OKBtnClick()
 {
-    SiteSettings s = Shown();
-    const SiteSettings before = ReadSiteSettings();
-    changed_ = s.Host != before.Host || s.Port != before.Port || s.Tls != before.Tls || s.CaFile != before.CaFile
-               || s.User != before.User || s.PasswordFile != before.PasswordFile || s.Site != before.Site
-               || s.Prefix != before.Prefix || s.HomeAssistant != before.HomeAssistant;
+    const SiteSettings s = Shown();
+    changed_ = !(s == ReadSiteSettings());
     if (changed_)
         WriteSiteSettings(s);
     accept();

@@ -16,7 +16,13 @@ struct SiteSettings {
     QString Prefix = QStringLiteral("o2haldrix");
     bool HomeAssistant = true;      // discovery messages for dashboards
     bool Enabled() const { return !Host.trimmed().isEmpty(); }
+    bool operator==(const SiteSettings &) const = default;
 };
+
+struct mosquitto;
+// Puts the login and TLS of these settings on a client before it connects; false
+// when the TLS settings are refused.
+bool ApplyLogin(mosquitto *client, const SiteSettings &s, const QByteArray &password);
 
 SiteSettings ReadSiteSettings();
 void WriteSiteSettings(const SiteSettings &s);
