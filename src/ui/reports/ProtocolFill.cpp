@@ -54,7 +54,9 @@ void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::vector<std::pair<
     chart->legend->setVisible(true);
     chart->xAxis->setLabel(QString());
     chart->rescaleAxes();
-    chart->replot();
+    // No replot: the chart reaches paper through toPainter, which lays it out itself.
+    // A replot would also paint every point into the widget's unseen buffer, with
+    // wide pens, which took longer than the rest of a 65 535-row protocol.
 }
 
 } // namespace
