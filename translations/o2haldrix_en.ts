@@ -998,6 +998,14 @@ Only its owner may read it (chmod 600).</translation>
         <translation>The pile could not be archived.
 %1</translation>
     </message>
+    <message>
+        <source>Miete: %1</source>
+        <translation>Pile: %1</translation>
+    </message>
+    <message>
+        <source>antwortet nicht seit %1</source>
+        <translation>not answering since %1</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -1445,7 +1453,7 @@ It takes no commands from the broker. Without a broker address the site view is 
     </message>
     <message>
         <source>leer = Zertifikate des Systems</source>
-        <translation>empty = the system's certificates</translation>
+        <translation>empty = the system&apos;s certificates</translation>
     </message>
     <message>
         <source>Benutzer:</source>

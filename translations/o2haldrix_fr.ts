@@ -557,15 +557,15 @@ Erreur de transmission !</translation>
     <name>Site</name>
     <message>
         <source>Anlage %1 antwortet wieder.</source>
-        <translation>L'installation %1 répond de nouveau.</translation>
+        <translation>L&apos;installation %1 répond de nouveau.</translation>
     </message>
     <message>
         <source>Anlage %1 antwortet nicht.</source>
-        <translation>L'installation %1 ne répond pas.</translation>
+        <translation>L&apos;installation %1 ne répond pas.</translation>
     </message>
     <message>
         <source>Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.</source>
-        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d'hygiénisation est interrompue.</translation>
+        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d&apos;hygiénisation est interrompue.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.</source>
@@ -589,11 +589,11 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source>Die Übertragung von Anlage %1 ist fehlgeschlagen.</source>
-        <translation>Le transfert de l'installation %1 a échoué.</translation>
+        <translation>Le transfert de l&apos;installation %1 a échoué.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.</source>
-        <translation>Installation %1 : le ventilateur n'a pas pu être mis en MARCHE.</translation>
+        <translation>Installation %1 : le ventilateur n&apos;a pas pu être mis en MARCHE.</translation>
     </message>
     <message>
         <source>MQTT-Ausgang %1 kann nicht benutzt werden: %2</source>
@@ -630,7 +630,7 @@ Erreur de transmission !</translation>
     <message>
         <source>Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.
 Nur ihr Besitzer darf sie lesen (chmod 600).</source>
-        <translation>Le fichier de mot de passe %1 est lisible par d'autres et n'est pas utilisé.
+        <translation>Le fichier de mot de passe %1 est lisible par d&apos;autres et n&apos;est pas utilisé.
 Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     </message>
     <message>
@@ -997,6 +997,14 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
 %1</source>
         <translation>L’andain n’a pas pu être archivé.
 %1</translation>
+    </message>
+    <message>
+        <source>Miete: %1</source>
+        <translation>Andain : %1</translation>
+    </message>
+    <message>
+        <source>antwortet nicht seit %1</source>
+        <translation>ne répond plus depuis %1</translation>
     </message>
 </context>
 <context>
@@ -1417,7 +1425,7 @@ Veuillez vérifier le support de stockage !!</translation>
         <source>Das Programm sendet Messwerte, Datensätze und Alarme an einen MQTT-Broker.
 Es nimmt vom Broker keine Befehle an. Ohne Broker-Adresse ist die Standortansicht aus.</source>
         <translation>Le programme envoie mesures, enregistrements et alarmes à un broker MQTT.
-Il n'accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
+Il n&apos;accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
     </message>
     <message>
         <source>Broker</source>

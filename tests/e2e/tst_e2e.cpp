@@ -142,6 +142,7 @@ private slots:
         for (const TraceLine &l : sim.Frames())
             if (l.frame == QLatin1String("c"))
                 QCOMPARE(l.plant, 7);                       // only the running pile is polled
+        QCOMPARE(sim.FramesOverReply(), 0);
         live.close();
         QVERIFY(messages_.isEmpty());
     }
@@ -172,7 +173,9 @@ private slots:
         QVERIFY(Plants().LiveTable[1].Valid);
         QCOMPARE(Plants().LiveTable[2].MissCount, quint16(4));
         QTRY_COMPARE_WITH_TIMEOUT(live.Grid()->Cells(4, 2), QStringLiteral("---"), 3000);
+        QVERIFY2(live.Grid()->Cells(3, 2).startsWith(QStringLiteral("antwortet nicht seit ")), qPrintable(live.Grid()->Cells(3, 2)));
         QVERIFY(live.Grid()->Cells(4, 1) != QLatin1String("---"));
+        QCOMPARE(sim.FramesOverReply(), 0);
         Find<PlantTabBar>(&live, "TabControl1")->SetCurrentIndex(1);
         QVERIFY(!Find<TLedNumber>(&live, "O2Anz")->IsOn());
         live.close();
@@ -292,8 +295,8 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(status.last().payload).object().value("state").toString(), "offline");
     }
 
-    // The executable polls one plant per 500 ms tick, in order, skipping the plant
-    // without a pile, and gives every running pile a data file name.
+    // The executable reads one running pile per 500 ms tick, in order, passing over
+    // the plant without a pile, and gives every running pile a data file name.
     void executablePollRhythm()
     {
         QTemporaryDir home;
@@ -322,13 +325,14 @@ private slots:
         QVERIFY(polls.first().ms >= lastDiscovery);
         int ticks = 0;
         for (int i = 1; i < polls.size(); ++i) {
-            QVERIFY(polls[i].plant != 3);
-            const int step = (polls[i].plant - polls[i - 1].plant + MaxPlants) % MaxPlants;
-            QCOMPARE(step, polls[i - 1].plant == 2 ? 2 : 1);    // the tick for plant 3 sends nothing
+            // Every tick reads the next running pile: plant 3, without one, takes none.
+            const int expected = polls[i - 1].plant == 2 ? 4 : polls[i - 1].plant % MaxPlants + 1;
+            QCOMPARE(polls[i].plant, expected);
             const double gap = polls[i].ms - polls[i - 1].ms;
-            QVERIFY2(qAbs(gap - 500.0 * step) < 150, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
-            ticks += step;
+            QVERIFY2(qAbs(gap - 500.0) < 150, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+            ++ticks;
         }
+        QCOMPARE(sim.FramesOverReply(), 0);
         // A 500 ms timer may run up to 5 % early or late per tick.
         const double period = (polls.last().ms - polls.first().ms) / ticks;
         QVERIFY2(qAbs(period - 500.0) < 40, qPrintable(QStringLiteral("period %1 ms").arg(period)));

@@ -65,13 +65,39 @@ struct LinkWaitFrame {
     bool done = false;
 };
 
+namespace {
+
+// Bytes closer together than this are one reply still coming in (USB adapters
+// hand bytes over in bursts up to 16 ms apart).
+constexpr qint64 ReplyGapMs = 25;
+// A late reply is matched to its frame for this long after the frame.
+constexpr qint64 MatchWindowMs = 3000;
+// How many of a plant's answers its timing is learned from.
+constexpr int RecentAnswers = 8;
+
+// A frame that awaits a reply: the line is the plant's until the reply is in or
+// its time is up.
+struct SentFrame {
+    int plant = 0;
+    int command = cmdNone;
+    qint64 at = 0;          // written (link clock, ms)
+    qint64 expires = 0;     // its reply is due until then
+    int timeout = 0;        // ms it was given
+    int base = 0;           // ms any plant would have been given: later is late
+    bool expired = false;
+};
+
+} // namespace
+
 struct TLink::Private {
     std::unique_ptr<LinkPort> port;
     QTimer leseTimer;
     QTimer timeout1;
     QTimer reopenTimer;                 // while the line is lost
     QTimer probeRetry;                  // a second try of the slot's question
+    QTimer pollRetry;                   // a poll step that found the line busy
     std::vector<LinkWaitFrame *> waits;
+    std::vector<QEventLoop *> acquirers;    // callers waiting for the line
     // Half-duplex adapters echo every frame back before the plant answers. Bytes
     // count as an echo only when they are the first to arrive after our sends and
     // are exactly frames sent since the last byte received, in order (a frame that
@@ -84,22 +110,35 @@ struct TLink::Private {
     qsizetype heldCount = 0;            // bytes of it matched so far, held back
     void FilterEcho(QByteArray &text);
 
-    // Late replies: after a time-out the line is kept quiet before the next frame.
     QElapsedTimer clock;                // monotonic, for the times below
-    qint64 sentAt = 0;                  // the last frame
-    qint64 quietSince = 0;              // the time-out or the last dropped byte
+    qint64 lastRx = -1000000;           // the last byte received
+    // Frames whose reply is due or came late lately, oldest first. A reply is the
+    // answer to the oldest unanswered frame of its command: plants answer in turn.
+    std::deque<SentFrame> sent;
+    int nextTimeout = -1;               // SendAndWait's time-out for the frame it sends
+    int nextBase = 0;                   // ... and the one it was asked for
+    // After a time-out the line stays quiet for the plant's quiet time (bytes
+    // restart it), so that a late reply is not talked over. A retry of the same
+    // frame may go at once: its answer is that plant's either way.
     bool guardDue = false;
+    qint64 quietSince = 0;
+    int quietMs = 0;
+    int quietWaited = 0;                // the time-out that ran out
     int timedOutPlant = 0, timedOutCommand = cmdNone;
-    int timedOutAfter = 0;              // ms the wait that ran out had
-    struct TimedOut { int plant; int command; qint64 sentAt; };
-    std::deque<TimedOut> timedOut;      // recent frames whose wait ran out
-    int learnedGuard = 0;               // ms, from replies seen later than the guard
-    // Plants that answered after their time-out: how often, and the latest delay.
-    std::array<quint8, MaxPlants + 1> lateAnswers{};
-    std::array<quint16, MaxPlants + 1> lateDelay{};
-    int probedPlant = 0;                // an absent address asked by the last poll tick
-    bool probeTimed = false;            // its answer's delay was looked at
-    bool probing = false;               // the frame going out is such a question
+    // Per plant: how long its recent answers took (ms after their frame) and what
+    // time-out those frames had.
+    struct Timing {
+        std::array<quint16, RecentAnswers> delay{};
+        std::array<quint16, RecentAnswers> given{};
+        int count = 0, next = 0;
+    };
+    std::array<Timing, MaxPlants + 1> timing{};
+    // The poll: the plant its last step asked, and whether that was answered.
+    int pollAsked = 0;
+    bool pollAnswered = true;
+    bool probeUsed = false;             // this cycle's probe slot is taken
+    int probeCursor = 0;                // the last address the probe slot asked
+    int probedPlant = 0;                // an absent address asked by the last poll step
     // Bytes the line delivered from a frame until its reply was decoded, per
     // command: the last two replies' (the shorter counts, so one reply that had a
     // stray byte before it makes none wait longer than its own length).
@@ -107,78 +146,146 @@ struct TLink::Private {
     int rxSinceSend = 0;
     int sentCommand = cmdNone;
     bool replyLearned = true;
-    void NoteLate(int plant, qint64 delay);
-    void NoteTimeout(int plant, int command, int waited);
-    void NoteStray(int command);
-    void KeepQuiet(int plant, int command);
+
+    qint64 Now() const { return clock.elapsed(); }
+    void NoteAnswer(int command, int plant, qint64 now);
+    void ForgetLine();
+    void Expire(SentFrame &f, qint64 when);
+    void ExpireDue(qint64 now);
+    int QuietFor(int plant, int waited) const;
+    int LateCount(int plant, int *latest) const;
 };
 
-void TLink::Private::NoteTimeout(int plant, int command, int waited)
+// A reply of `command` came in and answered the frame to `plant` that was waited
+// for; a stray reply (plant 0: nobody waited; cmdNone: not known) is the answer
+// of the plant asked last without one. Plants answer in turn, so it answers that
+// plant's oldest frame still without one: after a retry the reply may be the first
+// frame's, and the retry's own is still to come. Its delay is what the plant did.
+void TLink::Private::NoteAnswer(int command, int plant, qint64 now)
 {
-    LinkValues().AwaitedReply = cmdNone;
-    timedOutAfter = waited;
-    guardDue = true;
-    timedOutPlant = plant;
-    timedOutCommand = command;
-    quietSince = clock.elapsed();
-    timedOut.push_back({plant, command, sentAt});
-    if (timedOut.size() > 8)
-        timedOut.pop_front();
-}
-
-// A reply (of `command`, or cmdNone when unknown) that nobody waited for: a plant
-// answers later than its time-out. The guard grows to cover that: from the newest
-// frame that could have drawn it, which for a retried frame is the retry, so the
-// figure is what the quiet time after the retry's time-out needs.
-void TLink::Private::NoteStray(int command)
-{
-    const qint64 now = clock.elapsed();
-    if (guardDue)
-        quietSince = now;
-    for (auto it = timedOut.rbegin(); it != timedOut.rend(); ++it) {
-        if (command != cmdNone && it->command != command)
+    while (!sent.empty() && now - sent.front().at > MatchWindowMs)
+        sent.pop_front();
+    auto fits = [command](const SentFrame &f) { return command == cmdNone || f.command == command; };
+    if (plant == 0) {
+        for (auto r = sent.rbegin(); r != sent.rend() && plant == 0; ++r)
+            if (fits(*r))
+                plant = r->plant;
+    }
+    auto it = std::find_if(sent.begin(), sent.end(), [&](const SentFrame &f) { return f.plant == plant && fits(f); });
+    if (it == sent.end())
+        return;
+    if (plant >= 1 && plant <= MaxPlants) {
+        Timing &t = timing[size_t(plant)];
+        t.delay[size_t(t.next)] = quint16(qMin<qint64>(now - it->at, 60000));
+        t.given[size_t(t.next)] = quint16(qMax(it->base, 0));
+        t.next = (t.next + 1) % RecentAnswers;
+        t.count = qMin(t.count + 1, RecentAnswers);
+    }
+    const qint64 delay = now - it->at;
+    const bool late = delay > it->timeout;
+    sent.erase(it);
+    // A plant found slower than thought keeps the line for its later frames too:
+    // their replies may still come, as late as this one.
+    bool more = false;
+    for (SentFrame &f : sent) {
+        if (f.plant != plant)
             continue;
-        if (now - it->sentAt <= 3000) {
-            learnedGuard = int(qMin<qint64>(2000, qMax<qint64>(learnedGuard, now - it->sentAt + 50)));
-            NoteLate(it->plant, now - it->sentAt);
+        const qint64 due = f.at + qMax<qint64>(f.timeout, delay + 50);
+        if (late && f.expired && due > now) {
+            f.expired = false;
+            f.expires = due;
+        } else if (!f.expired) {
+            f.expires = qMax(f.expires, due);
         }
-        break;
+        more = true;
     }
+    // Nothing more can come from the plant whose time-out started the quiet time.
+    if (guardDue && plant == timedOutPlant && !more)
+        guardDue = false;
+    else if (guardDue && plant == timedOutPlant)
+        quietMs = QuietFor(plant, quietWaited);
 }
 
-void TLink::Private::NoteLate(int plant, qint64 delay)
+void TLink::Private::ForgetLine()
 {
-    if (plant < 1 || plant > MaxPlants)
-        return;
-    if (lateAnswers[plant] < 255)
-        ++lateAnswers[plant];
-    lateDelay[plant] = quint16(qMax<qint64>(lateDelay[plant], qMin<qint64>(delay, 60000)));
-}
-
-void TLink::Private::KeepQuiet(int plant, int command)
-{
-    if (!guardDue)
-        return;
-    // A retry of the frame that timed out may take its late answer: that is its own.
-    if (plant == timedOutPlant && command == timedOutCommand)
-        return;
+    sent.clear();
     guardDue = false;
-    // Never longer than the plant was given to answer, unless replies were seen late.
-    const int guard = qMax<int>(qMin<int>(LinkValues().ReplyGuard, timedOutAfter), learnedGuard);
-    QElapsedTimer total;
-    total.start();
-    const qint64 cap = qMax<qint64>(4LL * guard, 500);
-    while (QCoreApplication::instance()) {
-        const qint64 left = guard - (clock.elapsed() - quietSince);
-        if (left <= 0 || total.elapsed() >= cap)
-            break;
-        QEventLoop loop;
-        QTimer::singleShot(int(qMin(left, cap - total.elapsed())), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        if (loop.exec() == -1)
-            break;              // the application quits
+    pollAsked = 0;
+    pollAnswered = true;
+    probedPlant = 0;
+    pollRetry.stop();
+}
+
+void TLink::Private::Expire(SentFrame &f, qint64 when)
+{
+    if (f.expired)
+        return;
+    f.expired = true;
+    f.expires = qMin(f.expires, when);
+    guardDue = true;
+    quietSince = qMax(when, lastRx);
+    quietMs = QuietFor(f.plant, f.timeout);
+    quietWaited = f.timeout;
+    timedOutPlant = f.plant;
+    timedOutCommand = f.command;
+}
+
+// Frames whose time is up are timed out, unless their reply is coming in just now.
+void TLink::Private::ExpireDue(qint64 now)
+{
+    for (SentFrame &f : sent) {
+        if (f.expired || now < f.expires)
+            continue;
+        // Bytes still coming in are its reply (or noise): not before they stop, or
+        // a second after its time, whichever comes first.
+        if (now - lastRx < ReplyGapMs && now - f.expires < 1000)
+            continue;
+        Expire(f, f.expires);
     }
-    LinkValues().RxBuffer.clear();
-    timedOutCommand = cmdNone;
+}
+
+// How many of the plant's recent answers came after their time-out, and the
+// latest delay among them.
+int TLink::Private::LateCount(int plant, int *latest) const
+{
+    *latest = 0;
+    if (plant < 1 || plant > MaxPlants)
+        return 0;
+    const Timing &t = timing[size_t(plant)];
+    int late = 0;
+    for (int i = 0; i < t.count; ++i) {
+        if (t.delay[size_t(i)] > t.given[size_t(i)]) {
+            ++late;
+            *latest = qMax<int>(*latest, t.delay[size_t(i)]);
+        }
+    }
+    return late;
+}
+
+// The quiet time after a frame to `plant` that had `waited` ms ran out: the base
+// guard (never longer than the wait), or as much as the plant's recent late
+// answers needed beyond such a wait. Absent addresses and prompt plants: the base,
+// unless several plants were late.
+int TLink::Private::QuietFor(int plant, int waited) const
+{
+    int latest = 0;
+    LateCount(plant, &latest);
+    // Several plants late: the line itself is slow (an adapter, a radio link), and
+    // a plant not heard yet is likely as late as the least late of them.
+    int lateOnes = 0, lineLatest = 0;
+    for (int n = 1; n <= MaxPlants; ++n) {
+        int l = 0;
+        if (n != plant && LateCount(n, &l) > 0) {
+            lineLatest = lateOnes == 0 ? l : qMin(lineLatest, l);
+            ++lateOnes;
+        }
+    }
+    if (lateOnes >= 2)
+        latest = qMax(latest, lineLatest);
+    const int base = qMin<int>(LinkValues().ReplyGuard, qMax(waited, 0));
+    if (latest > waited)
+        return qMin(2000, qMax(base, latest - waited + 50));
+    return base;
 }
 
 void TLink::Private::FilterEcho(QByteArray &text)
@@ -235,9 +342,12 @@ TLink::TLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>())
     connect(&d->probeRetry, &QTimer::timeout, this, [this] {
         // As every exchange is tried twice: one lost reply must not cost a cycle.
         const int plant = d->probedPlant;
-        if (plant != 0 && LinkValues().ReplyCode != cmdReadMode && d->leseTimer.isActive() && !WaitActive())
-            SendCommand(plant, cmdReadMode);
+        if (plant != 0 && LinkValues().ReplyCode != cmdReadMode && d->leseTimer.isActive() && LineFree(plant, cmdReadMode))
+            WriteFrame(plant, cmdReadMode, {0});
     });
+    d->pollRetry.setSingleShot(true);
+    d->pollRetry.setTimerType(Qt::PreciseTimer);
+    connect(&d->pollRetry, &QTimer::timeout, this, &TLink::PollStep);
     if (!TheLink)
         TheLink = this;
     SetPort(MakeSerialPort());
@@ -308,6 +418,7 @@ void TLink::LoseLine()
     if (TheLink == this)
         LinkValues().LinkOpen = false;
     d->leseTimer.stop();
+    d->ForgetLine();
     for (int n = 1; n <= MaxPlants; ++n) {
         Plants().LiveTable[n].Valid = 0;
         Plants().LiveTable[n].MissCount = 4;
@@ -324,13 +435,14 @@ void TLink::TryReopen()
         return;
     }
     // Not in the middle of an exchange or a transfer: they end first.
-    if (WaitActive() || PollPause::Active())
+    if (LineBusy() || PollPause::Active())
         return;
     d->port->SetPortNumber(LinkValues().ComNumber);
     d->port->SetBaudRate(BaudForSpeedIndex(LinkValues().SpeedIndex));
     if (!d->port->PortExists(LinkValues().ComNumber) || !d->port->Open())
         return;
     d->reopenTimer.stop();
+    d->ForgetLine();
     LinkValues().LinkOpen = true;
     LinkValues().AwaitedReply = cmdNone;
     LinkValues().RxBuffer.clear();
@@ -349,6 +461,7 @@ void TLink::OpenLink()
 {
     // The poll must not run while the port is being replaced or after a failure.
     d->leseTimer.stop();
+    d->ForgetLine();
     if (d->port && d->port->IsOpen())
         d->port->Close();
     LinkValues().LinkOpen = true;
@@ -394,56 +507,178 @@ void TLink::StopTimer()
 {
     d->leseTimer.stop();
     d->probeRetry.stop();
+    d->pollRetry.stop();
 }
 
-void TLink::LeseTimerTimer()
+// The line is free for a frame to `plant`: no reply is due, none is coming in, and
+// the quiet time after a time-out is over (a retry of the frame that timed out
+// need not wait for that).
+bool TLink::LineFree(int plant, int command)
 {
     if (d->port)
-        d->port->TakeGathered();    // the last poll's reply, all of it
+        d->port->TakeGathered();        // what gathered belongs before any judgement
+    const qint64 now = d->Now();
+    d->ExpireDue(now);
+    for (const SentFrame &f : d->sent)
+        if (!f.expired)
+            return false;
+    if (d->guardDue) {
+        // A retry may go at once, but not into bytes that are still coming in.
+        const bool retry = plant == d->timedOutPlant && command == d->timedOutCommand;
+        if (retry ? now - d->lastRx < ReplyGapMs : now - qMax(d->quietSince, d->lastRx) < d->quietMs)
+            return false;
+    }
+    return true;
+}
+
+// When to look again whether the line is free (ms from now, at least 1).
+int TLink::LineFreeIn() const
+{
+    const qint64 now = d->Now();
+    qint64 at = now + 1;
+    for (const SentFrame &f : d->sent)
+        if (!f.expired)
+            at = qMax(at, qMax(f.expires, d->lastRx + ReplyGapMs));    // a reply coming in holds it
+    if (d->guardDue)
+        at = qMax(at, qMax(qMax(d->quietSince, d->lastRx) + d->quietMs, d->lastRx + ReplyGapMs));
+    return int(qBound<qint64>(qint64(1), at - now, qint64(2000)));
+}
+
+// Waits (running the event loop) until the line is free for this frame. Replies
+// and time-outs of others' frames are handled meanwhile; the poll stays away.
+void TLink::AcquireLine(int plant, int command)
+{
+    if (!QCoreApplication::instance())
+        return;
+    QElapsedTimer total;
+    total.start();
+    while (!LineFree(plant, command) && total.elapsed() < 5000) {
+        QEventLoop loop;
+        d->acquirers.push_back(&loop);
+        QTimer::singleShot(LineFreeIn(), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        const int ran = loop.exec();
+        d->acquirers.erase(std::find(d->acquirers.begin(), d->acquirers.end(), &loop));
+        if (ran == -1)
+            break;              // the application quits
+    }
+}
+
+bool TLink::LineBusy() const
+{
+    return !d->waits.empty() || !d->acquirers.empty();
+}
+
+// One step of the poll, every 500 ms: the running piles' plants in turn, then, once
+// a cycle, one address that has not answered (or a plant without pile) gets the
+// slot. A step that finds the line busy waits for it; it never sends into a wait.
+void TLink::LeseTimerTimer()
+{
+    if (d->pollRetry.isActive())
+        return;                 // the last step still waits for the line
+    PollStep();
+}
+
+void TLink::PollStep()
+{
+    if (!LinkValues().LinkOpen)
+        return;
+    if (LineBusy() || !LineFree(0, cmdReadLive)) {
+        d->pollRetry.start(LineBusy() ? 20 : LineFreeIn());
+        return;
+    }
+    // A step after the probe slot, sooner than the tick: the ticks count from here.
+    if (sender() == &d->pollRetry && d->probedPlant != 0 && d->leseTimer.isActive())
+        d->leseTimer.start();
+    // The last step's question: unanswered is a miss for that plant.
     int answered = 0;
     if (d->probedPlant != 0) {
         if (LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant)
             answered = d->probedPlant;
         d->probedPlant = 0;
     }
-    if (LinkValues().PollPlant >= 1 && LinkValues().PollPlant <= MaxPlants) {
-        TLiveValues &e = Plants().LiveTable[LinkValues().PollPlant];
-        const TAnlageParameter &slot = Plants().PlantTable[LinkValues().PollPlant];
-        if (LinkValues().ReplyCode == cmdReadLive && slot.Present && slot.Running && LinkValues().PollReply.Valid) {
-            e = LinkValues().PollReply;
-            e.StampMs = LinkClockMs();
-        } else {
-            ++e.MissCount;
-            if (e.MissCount >= 5) {
-                e.MissCount = 4;
-                e.Valid = 0;
+    if (d->pollAsked != 0 && !d->pollAnswered)
+        CountMiss(d->pollAsked);
+    d->pollAsked = 0;
+    d->pollAnswered = true;
+
+    const int count = qMin<int>(Plants().PlantCount, MaxPlants);
+    auto polled = [](int n) { return Plants().PlantTable[n].Present && Plants().PlantTable[n].Running; };
+    bool anyRunning = false;
+    for (int n = 1; n <= count && !anyRunning; ++n)
+        anyRunning = polled(n);
+    int next = 0;
+    for (int n = LinkValues().PollPlant + 1; n <= count && !next; ++n)
+        if (polled(n))
+            next = n;
+    int probe = 0;
+    if (!next && !d->probeUsed && LinkValues().ProbeAbsentPlants) {
+        for (int k = 1; k <= count && !probe; ++k) {
+            const int n = (d->probeCursor + k - 1) % count + 1;
+            if (!Plants().PlantTable[n].Present)
+                probe = n;
+        }
+        d->probeUsed = probe != 0;
+    }
+    if (!next && !probe) {
+        // A new cycle: plants without pile were not asked and their values age.
+        for (int n = 1; n <= count; ++n)
+            if (!polled(n))
+                CountMiss(n);
+        d->probeUsed = false;
+        for (int n = 1; n <= count && !next; ++n)
+            if (polled(n))
+                next = n;
+        if (!next && LinkValues().ProbeAbsentPlants) {
+            for (int k = 1; k <= count && !probe; ++k) {
+                const int n = (d->probeCursor + k - 1) % count + 1;
+                if (!Plants().PlantTable[n].Present)
+                    probe = n;
             }
+            d->probeUsed = probe != 0;
         }
     }
-    ++LinkValues().PollPlant;
-    if (LinkValues().PollPlant > Plants().PlantCount || LinkValues().PollPlant > MaxPlants)
-        LinkValues().PollPlant = 1;
-    // An address that has not answered uses its own slot of the cycle, which would
-    // otherwise stay idle, to be asked again: a plant missed at discovery (a lost
-    // reply, a slow plant) is found without slowing the poll of the others.
-    if (LinkValues().ProbeAbsentPlants && !Plants().PlantTable[LinkValues().PollPlant].Present) {
-        d->probing = true;
-        SendCommand(LinkValues().PollPlant, cmdReadMode);
-        d->probing = false;
-        if (LinkValues().AddressedPlant == LinkValues().PollPlant && LinkValues().AwaitedReply == cmdReadMode) {
-            d->probedPlant = LinkValues().PollPlant;
-            d->probeTimed = false;
+    if (next) {
+        LinkValues().PollPlant = quint16(next);
+        d->pollAsked = next;
+        d->pollAnswered = false;
+        WriteFrame(next, cmdReadLive, {0});
+    } else if (probe) {
+        LinkValues().PollPlant = quint16(count);    // the next step starts a new cycle
+        d->probeCursor = probe;
+        // A plant missed at discovery (a lost reply, a slow plant) is found without
+        // slowing the poll of the others: one question a cycle.
+        WriteFrame(probe, cmdReadMode, {0});
+        if (LinkValues().AddressedPlant == probe && LinkValues().AwaitedReply == cmdReadMode) {
+            d->probedPlant = probe;
             // Only where both tries and their answers fit into the slot.
             const int wait = qMax<int>(LinkValues().BaseTimeout, 20);
             if (3 * wait < d->leseTimer.interval())
-                d->probeRetry.start(wait);
+                d->probeRetry.start(wait + 1);
+            else if (anyRunning)
+                d->pollRetry.start(LineFreeIn());   // the piles' next cycle starts when it is answered or over
         }
     } else {
-        SendCommand(LinkValues().PollPlant, cmdReadLive);
+        LinkValues().PollPlant = quint16(count);
     }
     emit Polled();
     if (answered)
         emit AddressAnswered(answered);
+}
+
+// A poll of plant n went unanswered (or n was not asked this cycle): on the fifth
+// in a row its values are gone; the time of the first says since when it is silent.
+void TLink::CountMiss(int n)
+{
+    if (n < 1 || n > MaxPlants)
+        return;
+    TLiveValues &e = Plants().LiveTable[n];
+    if (e.MissCount == 0 && e.SilentSinceMs == 0)
+        e.SilentSinceMs = QDateTime::currentMSecsSinceEpoch();
+    ++e.MissCount;
+    if (e.MissCount >= 5) {
+        e.MissCount = 4;
+        e.Valid = 0;
+    }
 }
 
 void TLink::Timeout1Timer()
@@ -455,9 +690,21 @@ void TLink::Timeout1Timer()
         if (d->waits.empty() || d->waits.back()->done)
             return;
     }
-    LinkValues().ReplyTimedOut = true;
     LinkWaitFrame *w = d->waits.back();
-    d->NoteTimeout(LinkValues().AddressedPlant, w->command, d->timeout1.interval());
+    // A reply that is coming in right now is not missing: wait for its end.
+    const qint64 now = d->Now();
+    if (now - d->lastRx < ReplyGapMs && w->deadline.remainingTime() > -1000) {
+        d->timeout1.start(int(ReplyGapMs));
+        return;
+    }
+    LinkValues().ReplyTimedOut = true;
+    LinkValues().AwaitedReply = cmdNone;    // its late reply is nobody's answer
+    for (auto it = d->sent.rbegin(); it != d->sent.rend(); ++it) {
+        if (it->command == w->command && !it->expired) {
+            d->Expire(*it, now);
+            break;
+        }
+    }
     w->timedOut = true;
     w->done = true;
     if (w->loop)
@@ -481,28 +728,37 @@ void TLink::ComPort1TriggerAvail(int count)
         d->FilterEcho(text);
     if (text.isEmpty())
         return;
-    if (LinkValues().AwaitedReply == cmdNone) {
-        LinkValues().RxBuffer.clear();       // nobody asked: a late reply, or noise
-        ++LinkValues().StrayReplies;
-        d->NoteStray(cmdNone);
-        return;
-    }
+    const qint64 now = d->Now();
+    d->ExpireDue(now);          // a frame whose time was up: this may be its late reply
+    d->lastRx = now;
+    const quint8 awaited = LinkValues().AwaitedReply;
     const quint32 strayBefore = LinkValues().StrayReplies;
+    // With nobody waiting (a late reply, noise) the parser takes the reply as
+    // nobody's: it changes no table, but tells which frame it answered.
     ParseReceived(text);
-    if (LinkValues().StrayReplies != strayBefore)
-        d->NoteStray(LinkValues().LastStrayReply);
-    if (!d->replyLearned && LinkValues().ReplyCode == d->sentCommand) {
-        d->replyLearned = true;
-        const size_t c = d->sentCommand;
-        d->lastReplyBytes[c] = d->replyBytes[c];
-        d->replyBytes[c] = d->rxSinceSend;
-    }
-    // A probe answered later than a status read would have waited: a slow plant.
-    if (d->probedPlant != 0 && LinkValues().ReplyCode == cmdReadMode && LinkValues().AddressedPlant == d->probedPlant
-        && !d->probeTimed) {
-        d->probeTimed = true;
-        if (d->clock.elapsed() - d->sentAt > LinkValues().BaseTimeout)
-            d->NoteLate(d->probedPlant, d->clock.elapsed() - d->sentAt);
+    for (quint32 k = strayBefore; k != LinkValues().StrayReplies; ++k)
+        d->NoteAnswer(LinkValues().LastStrayReply, 0, now);
+    const bool answeredNow = awaited != cmdNone && awaited != AnyReply && LinkValues().ReplyCode == awaited
+                             && LinkValues().AwaitedReply != awaited;
+    if (answeredNow) {
+        d->NoteAnswer(awaited, LinkValues().AddressedPlant, now);
+        if (!d->replyLearned && awaited == d->sentCommand) {
+            d->replyLearned = true;
+            const size_t c = d->sentCommand;
+            d->lastReplyBytes[c] = d->replyBytes[c];
+            d->replyBytes[c] = d->rxSinceSend;
+        }
+        // The poll's answer goes to the live table at once.
+        if (awaited == cmdReadLive && d->pollAsked != 0 && LinkValues().AddressedPlant == d->pollAsked) {
+            const int n = d->pollAsked;
+            const TAnlageParameter &slot = Plants().PlantTable[n];
+            if (slot.Present && slot.Running && LinkValues().PollReply.Valid) {
+                Plants().LiveTable[n] = LinkValues().PollReply;
+                Plants().LiveTable[n].StampMs = LinkClockMs();
+                Plants().LiveTable[n].SilentSinceMs = 0;
+                d->pollAnswered = true;
+            }
+        }
     }
     if (!d->waits.empty()) {
         LinkWaitFrame *w = d->waits.back();
@@ -511,6 +767,9 @@ void TLink::ComPort1TriggerAvail(int count)
             w->loop->quit();
         }
     }
+    // Someone waits for the line: look again now rather than at the time-out.
+    if (!d->acquirers.empty())
+        d->acquirers.back()->quit();
 }
 
 // Runs a nested event loop until the reply or the time-out arrives (both come as
@@ -542,45 +801,26 @@ bool TLink::WaitFor(int command)
 
 bool TLink::WaitActive() const { return !d->waits.empty(); }
 
-void TLink::NoteLateAnswer(int plant)
-{
-    d->NoteLate(plant, d->clock.elapsed() - d->sentAt);
-}
-
 int TLink::PlantTimeout(int plant, int timeout) const
 {
-    if (plant < 1 || plant > MaxPlants || d->lateAnswers[plant] < 2)
+    int latest = 0;
+    // One late answer may be a hiccup; from the second among the recent ones the
+    // plant gets up to its latest delay (with a little room), never beyond a second.
+    if (d->LateCount(plant, &latest) < 2)
         return timeout;
-    // Up to the latest delay seen (with a little room), never beyond a second.
-    return qMax(timeout, qMin(1000, d->lateDelay[plant] + 50));
+    return qMax(timeout, qMin(1000, latest + 50));
 }
+
+int TLink::QuietAfterTimeout(int plant, int waited) const { return d->QuietFor(plant, waited); }
 
 void TLink::ForgetLateAnswers()
 {
-    d->lateAnswers.fill(0);
-    d->lateDelay.fill(0);
+    d->timing.fill({});
 }
 
 int ReplyTimeoutFor(int plant, int timeout)
 {
     return TheLink ? TheLink->PlantTimeout(plant, timeout) : timeout;
-}
-
-void TLink::BeforeFrame(int previousPlant, int plant, int command)
-{
-    // Whatever the port let gather belongs before this frame, as it would have
-    // been read byte by byte (and the quiet time below must see it).
-    if (d->port)
-        d->port->TakeGathered();
-    // A request still unanswered when the next frame goes out (a poll) has timed out.
-    if (LinkValues().AwaitedReply != cmdNone && LinkValues().AwaitedReply != AnyReply)
-        d->NoteTimeout(previousPlant, LinkValues().AwaitedReply, d->leseTimer.interval());
-    // A question to an absent address does not wait for the line to be quiet: a late
-    // reply of another command is dropped as stray, and an answer is only taken as
-    // a plant once LearnPlant's own exchanges confirm it. The quiet time stays due.
-    if (!d->probing)
-        d->KeepQuiet(plant, command);
-    d->sentAt = d->clock.elapsed();
 }
 
 void OpenLinkFromSettings(const std::function<int(const QString &, const QString &, int)> &readInteger)
@@ -600,20 +840,20 @@ void OpenLink()
         LinkValues().LinkOpen = false;
 }
 
-void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params)
+// Builds and writes one frame. With mayWait the caller waits for the line first;
+// the poll asks LineFree itself and never waits.
+void TLink::WriteFrame(int plant, int command, std::initializer_list<quint16> params, bool mayWait)
 {
     LinkValues().ReplyCode = 0;
     if (plant < 1 || plant > Plants().PlantCount || plant > MaxPlants)
         return;
-    const int previousPlant = LinkValues().AddressedPlant;
-    LinkValues().AddressedPlant = quint8(plant);
-    if (AwaitsReply(command))
-        LinkValues().RxBuffer.clear();       // leftovers of earlier replies must not answer this one
-    if (command == cmdNone || command > cmdReadClock)
+    if (command == cmdNone || command > cmdReadClock
+        || (command == cmdReadLive && !(Plants().PlantTable[plant].Present && Plants().PlantTable[plant].Running))) {
+        LinkValues().AddressedPlant = quint8(plant);
+        if (AwaitsReply(command))
+            LinkValues().RxBuffer.clear();
         return;
-    if (command == cmdReadLive && !(Plants().PlantTable[plant].Present && Plants().PlantTable[plant].Running))
-        return;
-
+    }
     QByteArray frame;
     frame.reserve(12);
     frame.append(char(quint8(plant)));
@@ -629,19 +869,69 @@ void SendCommand(int plant, TCommand command, std::initializer_list<quint16> par
             AppendPadded(frame, v, width);
         }
     }
-    if (!LinkValues().LinkOpen || !TheLink || !TheLink->ComPort1())
+    const bool canSend = LinkValues().LinkOpen && d->port;
+    if (canSend && mayWait)
+        AcquireLine(plant, command);
+    // Set after the wait: what ran meanwhile may have sent frames of its own.
+    LinkValues().ReplyCode = 0;
+    LinkValues().AddressedPlant = quint8(plant);
+    if (AwaitsReply(command))
+        LinkValues().RxBuffer.clear();       // leftovers of earlier replies must not answer this one
+    if (!canSend || !LinkValues().LinkOpen || !d->port)
         return;
-    TheLink->BeforeFrame(previousPlant, plant, command);
-    TheLink->NoteSent(frame);
+    const qint64 now = d->Now();
+    if (d->guardDue) {
+        d->guardDue = false;
+        LinkValues().RxBuffer.clear();
+    }
+    NoteSent(frame);
     LinkValues().AwaitedReply = AwaitsReply(command) ? quint8(command) : quint8(cmdNone);
-    TheLink->ComPort1()->WriteBytes(frame);
-    TheLink->FrameWritten(AwaitsReply(command) ? command : cmdNone);
+    if (AwaitsReply(command)) {
+        SentFrame f;
+        f.plant = plant;
+        f.command = command;
+        f.at = now;
+        f.base = d->nextTimeout >= 0 ? d->nextBase : LinkValues().BaseTimeout;
+        f.timeout = d->nextTimeout >= 0 ? d->nextTimeout : PlantTimeout(plant, LinkValues().BaseTimeout);
+        f.expires = now + f.timeout;
+        d->sent.push_back(f);
+        if (d->sent.size() > 32)
+            d->sent.pop_front();
+    }
+    d->nextTimeout = -1;
+    d->port->WriteBytes(frame);
+    FrameWritten(AwaitsReply(command) ? command : cmdNone);
+}
+
+void TLink::SetNextTimeout(int ms, int asked)
+{
+    d->nextTimeout = ms;
+    d->nextBase = asked;
+}
+
+void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params)
+{
+    if (TheLink) {
+        TheLink->WriteFrame(plant, command, params, true);
+        return;
+    }
+    LinkValues().ReplyCode = 0;
+    if (plant < 1 || plant > Plants().PlantCount || plant > MaxPlants)
+        return;
+    LinkValues().AddressedPlant = quint8(plant);
+    if (AwaitsReply(command))
+        LinkValues().RxBuffer.clear();
 }
 
 bool SendAndWait(int timeout, int plant, TCommand command)
 {
+    const int given = ReplyTimeoutFor(plant, timeout);
+    if (TheLink)
+        TheLink->SetNextTimeout(given, timeout);
     SendCommand(plant, command);
-    StartReplyWait(ReplyTimeoutFor(plant, timeout));
+    if (TheLink)
+        TheLink->SetNextTimeout(-1);
+    StartReplyWait(given);
     bool answered = false;
     if (TheLink) {
         answered = TheLink->WaitFor(command);
@@ -664,8 +954,6 @@ bool AwaitLateReply(int timeout, TCommand command)
         StartReplyWait(timeout);
         answered = TheLink->WaitFor(command);
         EndReplyWait();
-        if (answered)
-            TheLink->NoteLateAnswer(LinkValues().AddressedPlant);
     }
     LinkValues().ReplyTimedOut = !answered;
     return answered;

@@ -128,3 +128,12 @@ QString ModeGridText(int mode)
     default: return QString();
     }
 }
+
+qint64 PlantSilentSince(int plant)
+{
+    if (plant < 1 || plant > MaxPlants)
+        return 0;
+    const TAnlageParameter &s = Plants().PlantTable[plant];
+    const TLiveValues &v = Plants().LiveTable[plant];
+    return s.Present && s.Running && !v.Valid ? v.SilentSinceMs : 0;
+}

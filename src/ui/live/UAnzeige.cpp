@@ -411,6 +411,8 @@ void TFAnzeige::ShowPlantTabStates()
                                          tr("Anlage nicht erreicht, Miete: %1").arg(s.Name));
         else if (!s.Present)
             ui->TabControl1->SetTabState(n - 1, QColor(150, 150, 150), tr("Keine Anlage"));
+        else if (PlantSilentSince(n))
+            ui->TabControl1->SetTabState(n - 1, QColor(200, 0, 0), SilentText(n) + QStringLiteral(", ") + tr("Miete: %1").arg(s.Name));
         else if (!s.Running)
             ui->TabControl1->SetTabState(n - 1, QColor(0, 0, 160), tr("Anlage ohne Miete"));
         else
@@ -422,6 +424,13 @@ void TFAnzeige::ShowPlantTabStates()
 std::array<QAction *, 5> TFAnzeige::PlantActions() const
 {
     return {ui->Mieteneustarten1, ui->Mietefortfuehren1, ui->Mietebeenden1, ui->Zeiten1, ui->Datumsetzen1};
+}
+
+// A running pile's plant that stopped answering the poll.
+QString TFAnzeige::SilentText(int n) const
+{
+    return tr("antwortet nicht seit %1")
+        .arg(QDateTime::fromMSecsSinceEpoch(PlantSilentSince(n)).time().toString(QStringLiteral("hh:mm:ss")));
 }
 
 QString TFAnzeige::LineLostText() const
@@ -649,6 +658,8 @@ void TFAnzeige::ShowGridRow(int n)
             g->SetCells(c, n, QStringLiteral("---"));
         if (PlantMissing(n))
             g->SetCells(3, n, tr("nicht erreicht"));
+        else if (PlantSilentSince(n))
+            g->SetCells(3, n, SilentText(n));
         return;
     }
     if (Settings().ShowRefDepth)

@@ -155,8 +155,6 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     Plants().PlantCount = MaxPlants;
     const QStringList refused = LoadProgramSettings();
     ApplyLinkSettings();
-    if (!refused.isEmpty())     // once, not in the way of the start-up
-        QTimer::singleShot(0, this, [this, refused] { ShowInfo(this, refused.join(u'\n')); });
     SetHeader();
 
     LoadPartnerLogo();
@@ -165,8 +163,14 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
 
     link_ = new TLink(this);
     link_->SetPort(port ? std::move(port) : MakeSerialPort());
-    // The failure message comes before the status text, and waits for its OK.
-    connect(link_, &TLink::OpenFailed, this, [this](const QString &message) { ShowInfo(this, message); });
+    // The failure message comes before the status text and, asked for by the
+    // operator, waits for its OK; at start-up it stops nothing (nobody may be there).
+    connect(link_, &TLink::OpenFailed, this, [this](const QString &message) {
+        if (starting_)
+            ShowNotice(this, message);
+        else
+            ShowInfo(this, message);
+    });
     connect(link_, &TLink::StatusText, ui->StatusPanel, &QLabel::setText);
     // A line that came back by itself: learn the plants again, as "Anlagen einlernen".
     connect(link_, &TLink::LineStateChanged, this, [this](bool open) {
@@ -186,6 +190,11 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     setEnabled(true);
 
     RunDiscovery();
+    starting_ = false;
+    // Once the plants are learned, and in nobody's way: a box that waited for its OK
+    // would hold the poll of an unattended restart (power cut) until someone came.
+    if (!refused.isEmpty())
+        QTimer::singleShot(0, this, [this, refused] { ShowNotice(this, refused.join(u'\n')); });
 }
 
 void TFMain::StartSiteView()
@@ -254,8 +263,8 @@ void TFMain::DiscoverPlants()
     const QScopedValueRollback busy(discovering_, true);
     QString shared;
     RunPlantDiscovery([this](int) { ui->Anzeige1->setValue(ui->Anzeige1->value() + 1); }, &shared);
-    if (!shared.isEmpty())      // once, after the poll runs again
-        QTimer::singleShot(0, this, [this, shared] { ShowInfo(this, shared); });
+    if (!shared.isEmpty())      // once, after the poll runs again, holding nothing up
+        QTimer::singleShot(0, this, [this, shared] { ShowNotice(this, shared); });
 
     // A close asked for while the plants were asked (only then can it arrive).
     if (closePending_) {

@@ -3,6 +3,7 @@
 
 #include "support/ScriptedPlant.h"
 #include "link/Parser.h"
+#include "plant/Plant.h"
 #include "support/Frames.h"
 
 #include <QElapsedTimer>
@@ -204,42 +205,103 @@ private slots:
         QCOMPARE(status.last().at(0).toString(), QString("Serielle Verbindung auf :COM4"));
     }
 
-    void pollCountsMisses()
+    // The poll reads the running piles in turn and gives one slot a cycle to an
+    // address that has not answered; plants without pile age once a cycle, and a
+    // plant that stops answering is silent on its fifth missed poll.
+    void pollCycle()
     {
         LinkFixture fx;
-        Plants().PlantCount = 3;
+        Plants().PlantCount = 6;
         for (int n : {1, 2, 3})
             Plants().PlantTable[n].Present = 1;
-        Plants().PlantTable[1].Running = Plants().PlantTable[2].Running = 1;      // plant 3 has no pile
+        Plants().PlantTable[1].Running = Plants().PlantTable[2].Running = 1;      // plant 3 has no pile; 4–6 absent
         Plants().LiveTable[3].Valid = 1;
         fx.plant.onFrame = [&fx](const Frame &f) {
             if (f.command == 'c')
                 fx.port->Inject("c" + QByteArray::number(600 + f.plant) + ";600;600;600;600;210;2;1;255;5;6;");
         };
         QSignalSpy polled(&fx.link, &TLink::Polled);
-        LinkValues().PollPlant = 3;
-        for (int tick = 0; tick < 15; ++tick) {
+        auto step = [&fx] {
+            QTRY_VERIFY(fx.link.LineFree(0, cmdReadLive));
             fx.link.LeseTimerTimer();
-            QTest::qWait(5);
-        }
-        QCOMPARE(polled.count(), 15);
-        QCOMPARE(fx.plant.Commands(), QByteArray(10, 'c'));     // never to plant 3
-        QCOMPARE(Plants().LiveTable[1].Valid, quint8(1));
+        };
+        LinkValues().PollPlant = 0;
+        for (int i = 0; i < 16; ++i)
+            step();
+        QTRY_VERIFY(fx.link.LineFree(0, cmdReadLive));
+        QCOMPARE(polled.count(), 16);
+        QCOMPARE(fx.plant.Commands(), QByteArray("ccBccBccBccBccBc"));
+        QList<int> asked;
+        for (const Frame &f : fx.plant.frames)
+            asked << f.plant;
+        QCOMPARE(asked, QList<int>({1, 2, 4, 1, 2, 5, 1, 2, 6, 1, 2, 4, 1, 2, 5, 1}));
         QCOMPARE(Plants().LiveTable[1].T5, 60);
-        QCOMPARE(Plants().LiveTable[2].T5, 60);
         QCOMPARE(Plants().LiveTable[2].O2, 210);
         QCOMPARE(Plants().LiveTable[2].MissCount, quint16(0));
-        QCOMPARE(Plants().LiveTable[3].Valid, quint8(0));        // fifth miss
-        QCOMPARE(Plants().LiveTable[3].MissCount, quint16(4));
+        QCOMPARE(Plants().LiveTable[3].Valid, quint8(0));        // five cycles without a reading
+        QCOMPARE(PlantSilentSince(3), 0);                          // no pile: not "silent"
 
-        // Plant 1 stops answering: four misses keep it, the fifth drops it.
-        fx.plant.onFrame = nullptr;
-        for (int cycle = 1; cycle <= 5; ++cycle) {
-            for (int tick = 0; tick < 3; ++tick)
-                fx.link.LeseTimerTimer();
-            QCOMPARE(Plants().LiveTable[1].Valid, quint8(cycle < 5 ? 1 : 0));
+        // Plant 1 stops answering: four missed polls keep its values, the fifth drops them.
+        fx.plant.onFrame = [&fx](const Frame &f) {
+            if (f.command == 'c' && f.plant == 2)
+                fx.port->Inject("c602;600;600;600;600;210;2;1;255;5;6;");
+        };
+        const qint64 before = QDateTime::currentMSecsSinceEpoch();
+        int polls = 0;
+        while (polls < 5) {
+            step();
+            polls += LinkValues().AddressedPlant == 1 && fx.plant.frames.last().command == 'c';
+            if (polls < 5)
+                QCOMPARE(Plants().LiveTable[1].Valid, quint8(1));
         }
-        QCOMPARE(Plants().LiveTable[1].MissCount, quint16(4));
+        step();         // the step after the fifth poll counts its miss
+        step();
+        step();
+        QCOMPARE(Plants().LiveTable[1].Valid, quint8(0));
+        QVERIFY(PlantSilentSince(1) >= before);
+        QCOMPARE(Plants().LiveTable[2].Valid, quint8(1));
+    }
+
+    // A plant's late answers give it a longer time-out and quiet time of its own,
+    // which its prompt answers take back; other plants are not slowed by it.
+    void latePlantTimesRecover()
+    {
+        LinkFixture fx;
+        Plants().PlantCount = 4;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lateReplyAt = -1, frameTo2At = -1;
+        fx.plant.onFrame = [&](const Frame &f) {
+            if (f.plant == 1)
+                QTimer::singleShot(120, [&] { lateReplyAt = clock.elapsed(); fx.port->Inject("B1;"); });
+            else if (f.plant == 2 && frameTo2At < 0)
+                frameTo2At = clock.elapsed();
+            if (f.plant == 2)
+                fx.port->Inject("B1;");
+        };
+        QVERIFY(!SendAndWait(40, 1, cmdReadMode));
+        QTest::qWait(200);                                          // its reply comes late
+        QVERIFY(fx.link.QuietAfterTimeout(1, 40) >= 120 - 40);
+        QCOMPARE(fx.link.QuietAfterTimeout(2, 40), 40);             // nobody else's
+        QCOMPARE(fx.link.PlantTimeout(1, 40), 40);                  // once is a hiccup
+
+        // Now known to be late: after its next time-out nothing goes to plant 2
+        // before its reply is in.
+        lateReplyAt = -1;
+        QVERIFY(!SendAndWait(40, 1, cmdReadMode));
+        QVERIFY(SendAndWait(40, 2, cmdReadMode));
+        QTRY_VERIFY(lateReplyAt > 0);
+        QVERIFY2(frameTo2At >= lateReplyAt, qPrintable(QString("%1 %2").arg(frameTo2At).arg(lateReplyAt)));
+        QVERIFY(fx.link.PlantTimeout(1, 40) >= 120);                // twice: its own time-out
+        QCOMPARE(fx.link.PlantTimeout(2, 40), 40);
+        QTRY_VERIFY(fx.link.LineFree(1, cmdReadMode));
+        QVERIFY(SendAndWait(40, 1, cmdReadMode));                   // answered within it now
+
+        fx.plant.onFrame = [&fx](const Frame &) { fx.port->Inject("B1;"); };
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(SendAndWait(40, 1, cmdReadMode));
+        QCOMPARE(fx.link.PlantTimeout(1, 40), 40);
+        QCOMPARE(fx.link.QuietAfterTimeout(1, 40), 40);
     }
 
     void loopbackLineLost()

@@ -276,11 +276,15 @@ private slots:
     {
         Rig rig;
         rig.WriteIni("[COM]\nTIMEOUT=-1\nZEIT=25\n");
+        // The message must not hold the start-up: it comes after the plants were learned.
+        bool learnedBefore = false;
+        rig.onMessage = [&](const QString &) { learnedBefore = !Settings().LearnRequest && !TLink::Instance()->LineBusy(); };
         rig.Start(AllPlants());
         QCOMPARE(LinkValues().BaseTimeout, quint16(10));
         QCOMPARE(Settings().ReadoutHour, 0);
         QTRY_VERIFY(rig.messages.join('\n').contains("[COM] TIMEOUT=-1 liegt nicht im Bereich 20 bis 5000"));
         QVERIFY(rig.messages.join('\n').contains("[COM] ZEIT=25 liegt nicht im Bereich 0 bis 24"));
+        QVERIFY(learnedBefore);
     }
 
     void rediscoveryAfterPlantsChanged()

@@ -209,8 +209,18 @@ void Bus::Receive(const QByteArray &hostBytes)
     decoder_.Feed(hostBytes, now, frames, cut);
     for (const QByteArray &c : cut)
         Emit("CUT", Escape(c).toLatin1());
-    for (const Frame &f : frames)
+    for (const Frame &f : frames) {
+        // The host may talk to a plant only while no other plant's reply is due.
+        for (const Chunk &c : queue_) {
+            if (c.plant != 0 && c.plant != f.plant) {
+                ++framesOverReply_;
+                Emit("OVER", QByteArray::number(f.plant) + ' ' + Escape(QByteArray(1, f.command) + f.digits).toLatin1()
+                                 + " during-reply-of " + QByteArray::number(c.plant));
+                break;
+            }
+        }
         HandleFrame(f, now);
+    }
     Service();
 }
 
@@ -291,7 +301,7 @@ void Bus::QueueReply(Plant &plant, QByteArray reply, qint64 nowNs)
         QByteArray noise;
         for (int i = 0; i < n; ++i)
             noise += NoiseSet[qsizetype(std::uniform_int_distribution<int>(0, int(NoiseSet.size()) - 1)(rng_))];
-        Queue(noise, release);
+        Queue(noise, release, plant.Number());
         Emit("FAULT", num + " noise " + Escape(noise).toLatin1());
     }
     Emit("TX", num + ' ' + Escape(reply).toLatin1());
@@ -308,23 +318,24 @@ void Bus::QueueReply(Plant &plant, QByteArray reply, qint64 nowNs)
         int from = 0;
         qint64 at = release;
         for (int c : cuts) {
-            Queue(reply.mid(from, c - from), at);
+            Queue(reply.mid(from, c - from), at, plant.Number());
             from = c;
             at = std::max(at, lineFreeNs_) + qint64(2 + std::uniform_int_distribution<int>(0, 13)(rng_)) * 1'000'000;
         }
         lastReleaseNs_ = std::max(lastReleaseNs_, lineFreeNs_);
         Emit("FAULT", num + " fragment " + QByteArray::number(pieces));
     } else {
-        Queue(reply, release);
+        Queue(reply, release, plant.Number());
     }
 }
 
-void Bus::Queue(const QByteArray &bytes, qint64 releaseNs)
+void Bus::Queue(const QByteArray &bytes, qint64 releaseNs, int plant)
 {
     if (bytes.isEmpty())
         return;
     Chunk c;
     c.bytes = bytes;
+    c.plant = plant;
     c.startNs = std::max(releaseNs, lineFreeNs_);
     lineFreeNs_ = c.startNs + qint64(std::llround(double(bytes.size()) * byteNs_));
     queue_.push_back(c);

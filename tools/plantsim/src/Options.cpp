@@ -396,6 +396,9 @@ token per field, bytes outside printable ASCII written as \xNN:
   FAULT <plant> <name> [details]     fault applied
   HOSTBUG <plant> <cmd+digits> <what> the host did what it must not (a live
                                      request to a plant without a running pile)
+  OVER <plant> <cmd+digits> during-reply-of <n>
+                                     a frame sent while plant n's reply was due
+                                     (on a real line both would be garbled)
   VANISH                             the line was closed
   RETURN                             the line is back (--return-after)
 )");

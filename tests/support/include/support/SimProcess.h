@@ -85,6 +85,15 @@ public:
         return out;
     }
 
+    // Frames the program sent while another plant's reply was due (the line monitor).
+    int FramesOverReply() const
+    {
+        int n = 0;
+        for (const TraceLine &l : Trace())
+            n += l.event == QLatin1String("OVER");
+        return n;
+    }
+
 private:
     QProcess proc_;
     QString pty_, trace_;

@@ -45,6 +45,9 @@ public:
     // The line is back (plugged in again): the plants answer again, their state kept.
     void Return();
     int QueuedBytes() const;
+    // Frames that reached the line while another plant's reply was due (queued or
+    // going out): on a half-duplex line both would be garbled. Each is traced "OVER".
+    int FramesOverReply() const { return framesOverReply_; }
 
     // The site across runs: every plant's state and the wall time it was saved.
     QByteArray SaveState() const;
@@ -68,11 +71,12 @@ private:
         QByteArray bytes;
         qint64 startNs = 0;   // line time at which the first byte begins
         int sent = 0;
+        int plant = 0;        // whose reply it is (0: the host's own echo)
     };
 
     void HandleFrame(const Frame &frame, qint64 nowNs);
     void QueueReply(Plant &plant, QByteArray reply, qint64 nowNs);
-    void Queue(const QByteArray &bytes, qint64 releaseNs);
+    void Queue(const QByteArray &bytes, qint64 releaseNs, int plant = 0);
     void Flush(qint64 nowNs);
     void Arm(qint64 nowNs);
     void Emit(const char *event, const QByteArray &text);
@@ -89,6 +93,7 @@ private:
     qint64 lineFreeNs_ = 0;     // the line is busy with queued bytes until then
     qint64 lastReleaseNs_ = 0;  // replies leave in the order their frames came
     double byteNs_ = 0.0;
+    int framesOverReply_ = 0;
     bool vanished_ = false;
     bool vanishDone_ = false;       // the line vanishes once
     QTimer timer_;

@@ -1,5 +1,7 @@
 #pragma once
 // The serial link: command frames, waiting for replies, the 500 ms live-value poll.
+// The link alone sends on the half-duplex line (see "How the line is shared" in
+// docs/development.md).
 // One TLink exists while the program runs (owned by the main window); the free
 // functions below act on it.
 
@@ -57,23 +59,40 @@ public:
     // Returns false on the time-out.
     bool WaitFor(int command);
     bool WaitActive() const;        // a SendAndWait is in progress
-    // Called by SendCommand just before a frame is written: keeps the line quiet
-    // after a time-out (see ReplyGuard).
-    void BeforeFrame(int previousPlant, int plant, int command);
 
-    // A plant that answered later than its time-out more than once gets a longer
-    // one of its own: up to the latest delay seen (+50 ms), at most 1000 ms, never
-    // shorter than `timeout`. Others get `timeout`.
+    // The line has one owner: a frame leaves only when no reply is due, none is
+    // coming in and the quiet time after a time-out is over (a retry of the frame
+    // that timed out need not wait for the quiet time). SendCommand waits for
+    // that (AcquireLine, running the event loop); the poll asks LineFree and
+    // waits for its next chance instead of sending.
+    bool LineFree(int plant, int command);
+    int LineFreeIn() const;         // ms until the line may be free (at least 1)
+    void AcquireLine(int plant, int command);
+    bool LineBusy() const;          // a wait, or a caller waiting for the line
+    void WriteFrame(int plant, int command, std::initializer_list<quint16> params, bool mayWait = false);
+    // The reply time-out of the next frame (-1: the plant's default), and the one
+    // its caller asked for (a reply later than that is late).
+    void SetNextTimeout(int ms, int asked = 0);
+
+    // A plant that answered later than its time-out more than once among its
+    // recent answers gets a longer one of its own: up to the latest delay seen
+    // (+50 ms), at most 1000 ms, never shorter than `timeout`. Others get
+    // `timeout`. Prompt answers push the late ones out again.
     int PlantTimeout(int plant, int timeout) const;
-    void NoteLateAnswer(int plant);     // a reply of `plant` completed after its wait
+    // The quiet time after a frame to `plant` that was given `waited` ms ran out:
+    // ReplyGuard, or what that plant's recent late answers needed.
+    int QuietAfterTimeout(int plant, int waited) const;
     void ForgetLateAnswers();
+
+    // One poll step (LeseTimerTimer, or later when the line was busy).
+    void PollStep();
 
 signals:
     // OpenLink's outcome for the main window: the status panel text (line breaks
     // as "\n"), and the failure message, emitted before the status text.
     void StatusText(const QString &text);
     void OpenFailed(const QString &message);
-    // Every poll tick, after LiveTable was updated (the live display may listen).
+    // Every poll step, after LiveTable was updated (the live display may listen).
     void Polled();
     // The line was lost (false) or opened again by itself (true); after it is back
     // the plants are to be learned again.
@@ -83,6 +102,7 @@ signals:
     void AddressAnswered(int plant);
 
 private:
+    void CountMiss(int plant);
     struct Private;
     std::unique_ptr<Private> d;
 };
@@ -91,8 +111,9 @@ private:
 // then OpenLink().
 void OpenLinkFromSettings(const std::function<int(const QString &section, const QString &key, int def)> &readInteger);
 void OpenLink();
-// Builds and writes one frame; never waits. Plants outside 1..PlantCount get
-// nothing (ReplyCode is still reset); missing parameters count as 0.
+// Builds and writes one frame, after waiting for the line to be free (a reply due
+// to another frame, the quiet time after a time-out). Plants outside
+// 1..PlantCount get nothing (ReplyCode is still reset); missing parameters count as 0.
 void SendCommand(int plant, TCommand command, std::initializer_list<quint16> params = {0});
 // Sends `command` and runs the event loop until its reply was decoded (true) or
 // `timeout` ms passed (false, ReplyTimedOut set). Commands that draw no reply,

@@ -37,6 +37,7 @@ struct TLiveValues {
     qint32 LuefterZyklen = 0;
     quint16 MissCount = 0;
     qint64 StampMs = 0;                              // LinkClockMs() when the values arrived
+    qint64 SilentSinceMs = 0;                        // wall clock (ms since 1970) of the first missed poll in a row; 0 while answering
 };
 
 // Time stamp texts of a stored record, as the plant sent them (at most 10 chars each).
@@ -72,6 +73,9 @@ PlantState &Plants();
 // Before a new discovery: every plant's live values invalid and its slot neither
 // present nor running; names, files, counts and modes are kept.
 void ForgetPlantPresence();
+// A running pile's plant whose live values went on its fifth missed poll: since
+// when it has not answered (QDateTime::currentMSecsSinceEpoch); 0 otherwise.
+qint64 PlantSilentSince(int plant);
 // Everything above back to its program-start state.
 void ResetPlantModel();
 

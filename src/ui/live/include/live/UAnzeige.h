@@ -115,5 +115,6 @@ private:
     void ShowSiteState();      // the site view's connection, while one is set up
     void ShowLineBand();
     QString LineLostText() const;
+    QString SilentText(int plant) const;
     std::array<QAction *, 5> PlantActions() const;
 };

@@ -74,6 +74,7 @@ private:
     std::unique_ptr<SiteView> site_;
     bool discovering_ = false;
     bool closePending_ = false;     // close asked for while discovery ran
+    bool starting_ = true;          // the constructor runs: nobody need be at the PC
     bool closed_ = false;
 };
 
