@@ -1006,6 +1006,14 @@ Only its owner may read it (chmod 600).</translation>
         <source>antwortet nicht seit %1</source>
         <translation>not answering since %1</translation>
     </message>
+    <message>
+        <source>antwortet nicht</source>
+        <translation>not answering</translation>
+    </message>
+    <message>
+        <source>seit %1</source>
+        <translation>since %1</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

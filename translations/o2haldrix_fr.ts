@@ -1006,6 +1006,14 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <source>antwortet nicht seit %1</source>
         <translation>ne répond plus depuis %1</translation>
     </message>
+    <message>
+        <source>antwortet nicht</source>
+        <translation>ne répond plus</translation>
+    </message>
+    <message>
+        <source>seit %1</source>
+        <translation>depuis %1</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>

@@ -429,8 +429,12 @@ std::array<QAction *, 5> TFAnzeige::PlantActions() const
 // A running pile's plant that stopped answering the poll.
 QString TFAnzeige::SilentText(int n) const
 {
-    return tr("antwortet nicht seit %1")
-        .arg(QDateTime::fromMSecsSinceEpoch(PlantSilentSince(n)).time().toString(QStringLiteral("hh:mm:ss")));
+    return tr("antwortet nicht seit %1").arg(SilentTime(n));
+}
+
+QString TFAnzeige::SilentTime(int n) const
+{
+    return QDateTime::fromMSecsSinceEpoch(PlantSilentSince(n)).time().toString(QStringLiteral("hh:mm:ss"));
 }
 
 QString TFAnzeige::LineLostText() const
@@ -568,6 +572,7 @@ void TFAnzeige::DispTimerOnTimer()
     ui->Progressbar1->setValue(DispHeartbeat);
     ShowPlant();
     ShowGrid();
+    ShowPlantTabStates();       // a plant falls silent between selections too
     CheckDailyReadout();
 }
 
@@ -658,8 +663,11 @@ void TFAnzeige::ShowGridRow(int n)
             g->SetCells(c, n, QStringLiteral("---"));
         if (PlantMissing(n))
             g->SetCells(3, n, tr("nicht erreicht"));
-        else if (PlantSilentSince(n))
-            g->SetCells(3, n, SilentText(n));
+        else if (PlantSilentSince(n)) {
+            // Two cells, so that the time fits: "antwortet nicht" | "seit hh:mm:ss".
+            g->SetCells(3, n, tr("antwortet nicht"));
+            g->SetCells(4, n, tr("seit %1").arg(SilentTime(n)));
+        }
         return;
     }
     if (Settings().ShowRefDepth)
@@ -867,6 +875,9 @@ void TFAnzeige::changeEvent(QEvent *e)
 void TFAnzeige::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
+    // A notice of the start-up must not end up behind the display, where it
+    // could neither be read nor closed.
+    QTimer::singleShot(0, this, [this] { MoveNoticesOver(this); });
     // Platforms without window activation (offscreen) still get a running display.
     if (!e->spontaneous())
         FormActivate();

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QtDebug>
 
 namespace {
@@ -80,17 +81,49 @@ MsgAnswer ShowMessage(QWidget *parent, MsgKind kind, const QString &text)
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
+namespace {
+QList<QPointer<QMessageBox>> &OpenNotices();
+} // namespace
+
 void ShowNotice(QWidget *parent, const QString &text)
 {
     if (Handler() || !qobject_cast<QApplication *>(QCoreApplication::instance())) {
         ShowMessage(parent, MsgKind::Information, text);
         return;
     }
+    // Over a modal window (the live display) a box of the main window would be
+    // hidden behind it and could not be closed: it belongs to the modal one then.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        parent = modal;
     auto *box = new QMessageBox(parent);
     Configure(*box, MsgKind::Warning, text);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    box->raise();
+    OpenNotices().append(box);
+}
+
+namespace {
+QList<QPointer<QMessageBox>> &OpenNotices()
+{
+    static QList<QPointer<QMessageBox>> notices;
+    notices.removeAll(nullptr);
+    return notices;
+}
+} // namespace
+
+void MoveNoticesOver(QWidget *window)
+{
+    for (const QPointer<QMessageBox> &box : OpenNotices()) {
+        if (!box || box->parentWidget() == window)
+            continue;
+        const QPoint at = box->pos();
+        box->setParent(window, box->windowFlags());
+        box->move(at);
+        box->show();
+        box->raise();
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include "support/SharedState.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -63,8 +64,16 @@ void TestMessageBox::realBoxes()
             notice = b;
     QVERIFY(notice && notice->isVisible() && !notice->isModal());
     QPointer<QMessageBox> gone(notice);
+    // A modal window opened later (the live display) takes it over: in view and closable.
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    MoveNoticesOver(&modal);
+    QCOMPARE(notice->parentWidget(), &modal);
+    QVERIFY(notice->isVisible());
     notice->button(QMessageBox::Ok)->click();
     QTRY_VERIFY(!gone);
+    modal.close();
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title, text;

@@ -116,5 +116,6 @@ private:
     void ShowLineBand();
     QString LineLostText() const;
     QString SilentText(int plant) const;
+    QString SilentTime(int plant) const;
     std::array<QAction *, 5> PlantActions() const;
 };

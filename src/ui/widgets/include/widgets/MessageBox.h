@@ -21,6 +21,9 @@ inline bool AskNoYes(QWidget *parent, const QString &text) { return ShowMessage(
 // A message that must not stop anything (the poll, a readout): a box without
 // modality that closes itself when read. Tests' handlers get it as Information.
 void ShowNotice(QWidget *parent, const QString &text);
+// A modal window opening over the notices still open takes them over, so that
+// they stay in view and can be closed.
+void MoveNoticesOver(QWidget *window);
 
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
