@@ -273,6 +273,54 @@ private slots:
         SetFileChooser({});
     }
 
+    // An ended (and so archived) pile's file chosen to go on with: the operator is
+    // asked, No being the default; No switches nothing on, Yes continues it.
+    void endedPileIsContinuedOnlyWhenConfirmed()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "6", "--running", "6", "--history", "1"}, home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        QList<MsgKind> kinds;
+        SetMessageHandler([&](MsgKind kind, const QString &text) {
+            messages_ << text;
+            kinds << kind;
+            if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
+                return MsgAnswer::Ok;
+            return !answers_.isEmpty() && answers_.takeFirst() ? MsgAnswer::Yes : MsgAnswer::No;
+        });
+        TFMain main;
+        TFAnzeige live(&main);
+        live.show();
+        Find<PlantTabBar>(&live, "TabControl1")->SetCurrentIndex(5);
+        const QString file = Plants().PlantTable[6].Datei;
+        answers_ = {true};
+        Find<QAction>(&live, "Mietebeenden1")->trigger();
+        QVERIFY(!Plants().PlantTable[6].Running && QFileInfo::exists(file));
+        const int records = IniValue(home, "6", "Anzahl").toInt();
+        QVERIFY(records >= 20);
+        SetFileChooser([&](QWidget *, const QString &) { return file; });
+
+        messages_.clear();
+        kinds.clear();
+        const qsizetype before = FramesTo(sim, 6).size();
+        Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        QCOMPARE(kinds, QList<MsgKind>{MsgKind::RiskyConfirmation});
+        QVERIFY2(messages_[0].contains(QStringLiteral("Die Miete wurde beendet und archiviert: ")), qPrintable(messages_[0]));
+        QVERIFY(!Plants().PlantTable[6].Running);
+        const QStringList sent = FramesTo(sim, 6).mid(before);
+        QVERIFY2(!sent.contains(QStringLiteral("F")), qPrintable(sent.join(u' ')));
+
+        answers_ = {true};
+        Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        QVERIFY(Plants().PlantTable[6].Running);
+        QVERIFY(FramesTo(sim, 6).mid(before).contains(QStringLiteral("F")));
+        QCOMPARE(IniValue(home, "6", "Datei"), QDir::toNativeSeparators(file));
+        QCOMPARE(IniValue(home, "6", "Anzahl").toInt(), records);
+        SetFileChooser({});
+        live.close();
+    }
+
     // The daily readout at its hour, then after two missed days one day per tick;
     // a plant that does not answer its count fails, the next is still read.
     void dailyReadout()
