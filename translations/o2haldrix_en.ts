@@ -513,6 +513,10 @@ A second archive folder is made.</translation>
         <source>Trotzdem mit dieser Datei fortführen?</source>
         <translation>Continue with this file anyway?</translation>
     </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1.</source>
+        <translation>The file comes from plant %1.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>

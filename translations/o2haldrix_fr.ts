@@ -513,6 +513,10 @@ Un second dossier d&apos;archive est créé.</translation>
         <source>Trotzdem mit dieser Datei fortführen?</source>
         <translation>Poursuivre quand même avec ce fichier ?</translation>
     </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1.</source>
+        <translation>Le fichier provient de l&apos;installation %1.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>

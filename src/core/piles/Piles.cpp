@@ -280,9 +280,12 @@ QStringList ContinueDoubts(int plant, const DataFileContent &file, int except)
             if (n == plant || n == except)
                 continue;
             if (SameDataFile(SectionFile(n), file.Path) || (namedAs(n) && !namedAs(plant))) {
-                doubts << Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei stammt von Anlage %1 (%2)."))
-                              .arg(n + Settings().DisplayOffset)
-                              .arg(Plants().PlantTable[n].Name.trimmed());
+                const QString name = Plants().PlantTable[n].Name.trimmed();
+                doubts << (name.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei stammt von Anlage %1."))
+                                                .arg(n + Settings().DisplayOffset)
+                                          : Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei stammt von Anlage %1 (%2)."))
+                                                .arg(n + Settings().DisplayOffset)
+                                                .arg(name));
                 break;
             }
         }
@@ -550,8 +553,13 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
                                                             {QStringLiteral("Pfad"), slot.Pfad},
                                                             {QStringLiteral("Anzahl"), QString::number(slot.Anzahl)}});
     StorePlantSettings(plant);
-    if (SwitchPileOn(plant, &ui))
+    if (SwitchPileOn(plant, &ui)) {
+        // An ended pile's section naming the file would claim it at the next start.
+        for (int n = 1; n <= MaxPlants; ++n)
+            if (n != plant && Plants().PlantTable[n].Datei.isEmpty() && SameDataFile(SectionFile(n), slot.Datei))
+                ForgetDataFile(n);
         return ContinueOutcome::Started;
+    }
     ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
     return ContinueOutcome::NotStarted;
 }

@@ -600,9 +600,15 @@ private slots:
         QVERIFY(support::WriteAll(site.home.filePath("x.CSV"), PileFile("Ost", "07.12.2026", 0) + "2;07.12.2026  10:00;\r\n"));
         QVERIFY(!Loaded(site.home.filePath("x.CSV")).NoRecords);    // a first record gone is no empty pile
 
+        // Plant 2 ended it (its section says so): asked once; on Yes its section lets go.
+        WriteSetting("2", "Datei", path);
         Operator op;
+        op.answers = {true};
         QCOMPARE(ContinuePile(6, path, op), ContinueOutcome::Started);
-        QVERIFY2(op.told.isEmpty() && op.asked.isEmpty(), qPrintable((op.told + op.asked).join('|')));
+        QCOMPARE(op.asked, QStringList{"Vor dem Fortführen auf Anlage 6 gefunden:\n- Die Datei stammt von Anlage 2.\n"
+                                       "Trotzdem mit dieser Datei fortführen?"});
+        QVERIFY(op.told.isEmpty());
+        QCOMPARE(ReadSetting("2", "Datei", QString("none")), QString());
         QCOMPARE(Plants().PlantTable[6].Name, QString(" Ost"));
         QCOMPARE(Plants().PlantTable[6].Anzahl, 0);
         site.P(6).AdvanceTo(site.P(6).SimMs() + 2 * 60 * plantsim::Plant::MinuteMs);
