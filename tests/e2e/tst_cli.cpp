@@ -217,13 +217,10 @@ private slots:
         QVERIFY(r.err.contains(QString::fromUtf8("Kein gültiger Dateiaufbau")));
         QVERIFY(!QFile::exists(home.filePath("j.pdf")));
         // A pile ended before its first record: said so, not "not ours".
-        QFile empty(home.filePath("Ost_07-12-2026.CSV"));
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        empty.write("F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Ost\r\nDatei  - Name: x\r\n\r\nErste Datensicherung : 07.12.2026\r\n"
-                    " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n");
-        empty.close();
+        const QString empty = home.filePath("Ost_07-12-2026.CSV");
+        QVERIFY(support::WriteAll(empty, support::PileDataFile("Ost", "07.12.2026", 0)));
         for (const char *command : {"protocol", "graph"}) {
-            r = Run({command, empty.fileName(), "--out", home.filePath("e.pdf"), "--home", home.path()});
+            r = Run({command, empty, "--out", home.filePath("e.pdf"), "--home", home.path()});
             QCOMPARE(r.code, 2);
             QVERIFY2(r.err.contains(QString::fromUtf8("Die Datei enthält noch keine Messwerte")), qPrintable(r.err));
         }

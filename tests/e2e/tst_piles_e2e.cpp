@@ -237,13 +237,7 @@ private slots:
         QVERIFY(main.Link()->LeseTimer()->isActive());  // polling is back
 
         const QString old = home.filePath(QStringLiteral("Alt_01-12-2026.CSV"));
-        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt\r\nDatei  - Name: x\r\nKomm\r\n"
-                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
-        for (int i = 1; i <= 250; ++i)
-            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
-                    + QByteArray::number(i % 60).rightJustified(2, '0')
-                    + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-        QVERIFY(support::WriteAll(old, text));
+        QVERIFY(support::WriteAll(old, support::PileDataFile("Alt", "01.12.2026", 250)));
         QString startedIn;
         SetFileChooser([&](QWidget *, const QString &folder) {
             startedIn = folder;

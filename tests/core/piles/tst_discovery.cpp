@@ -97,12 +97,7 @@ private slots:
         QTemporaryDir home;
         SetProgramFolder(home.path());
         const QString file = home.filePath("Nord_01-12-2026.CSV");
-        QByteArray text = "Kompostwerk Süd GmbH & Co. KG\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Nord\r\nDatei  - Name: x\r\n"
-                          "\r\nErste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
-        for (int i = 1; i <= 5; ++i)
-            text += QByteArray::number(i) + ";01.12.2026  10:0" + QByteArray::number(i)
-                    + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-        QVERIFY(support::WriteAll(file, text));
+        QVERIFY(support::WriteAll(file, support::PileDataFile("Nord", "01.12.2026", 5)));
         const QByteArray section = "Name=Nord\r\nDatei=" + file.toUtf8() + "\r\nAnzahl=5\r\nPfad=" + home.path().toUtf8() + "/\r\n";
         QVERIFY(support::WriteAll(home.filePath("Haldrix.ini"), "[3]\r\n" + section + "[7]\r\n" + section));
         TSettingsFile ini(home.filePath("Haldrix.ini"));

@@ -69,19 +69,6 @@ QStringList CheckedLines(const QString &path, int expected)
     return c.Lines;
 }
 
-// A data file of pile `name` begun on `day` ("01.12.2026"), with `records` records
-// stamped that day from 10:00 on; 0 records: our header alone.
-QByteArray PileFile(const QByteArray &name, const QByteArray &day, int records)
-{
-    QByteArray text = "Kompostwerk Süd GmbH & Co. KG\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: " + name
-                      + "\r\nDatei  - Name: x\r\nKomm\r\nErste Datensicherung : " + day
-                      + "\r\n ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
-    for (int i = 1; i <= records; ++i)
-        text += QByteArray::number(i) + ";" + day + "  " + QByteArray::number(10 + i / 60) + ":"
-                + QByteArray::number(i % 60).rightJustified(2, '0') + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-    return text;
-}
-
 DataFileContent Loaded(const QString &path)
 {
     DataFileContent c;
@@ -406,12 +393,7 @@ private slots:
 
         // Continuing from a file of 250 records: numbering goes on at 251.
         const QString path = site.home.filePath("Alt_01-12-2026.CSV");
-        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt 7\r\nDatei  - Name: x\r\nKomm\r\n"
-                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
-        for (int i = 1; i <= 250; ++i)
-            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
-                    + QByteArray::number(i % 60).rightJustified(2, '0') + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-        QVERIFY(support::WriteAll(path, text));
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Alt 7", "01.12.2026", 250)));
         site.P(10).GetFaults().switchOnFails = false;
         Operator op;
         QCOMPARE(ContinuePile(10, path, op), ContinueOutcome::Started);
@@ -506,7 +488,7 @@ private slots:
     {
         Site site({Plant(4, false)}, 0);
         const QString path = site.home.filePath("Nord_01-12-2026.CSV");
-        QVERIFY(support::WriteAll(path, PileFile("Nord", "01.12.2026", 30)));
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Nord", "01.12.2026", 30)));
         TAnlageParameter &silent = Plants().PlantTable[12];
         silent.Name = "Nord";
         silent.Datei = path;
@@ -540,7 +522,7 @@ private slots:
     {
         Site site({Plant(3, false), Plant(4, false), Plant(5, false)}, 0);
         const QString path = site.home.filePath("Nord_01-12-2026.CSV");
-        QVERIFY(support::WriteAll(path, PileFile("Nord", "01.12.2026", 30)));
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Nord", "01.12.2026", 30)));
         QVERIFY(ContinueDoubts(4, Loaded(path)).isEmpty());
         QVERIFY(ArchiveQuestion(Loaded(path)).isEmpty());
 
@@ -570,7 +552,7 @@ private slots:
 
         // A last record after the plant's clock (09:00): the step back is named.
         const QString late = site.home.filePath("Sued_08-12-2026.CSV");
-        QVERIFY(support::WriteAll(late, PileFile("Süd", "08.12.2026", 5)));
+        QVERIFY(support::WriteAll(late, support::PileDataFile("Süd", "08.12.2026", 5)));
         site.P(4).SetTime(9, 0, 0);
         const QStringList doubts = ContinueDoubts(4, Loaded(late));
         QCOMPARE(doubts, QStringList{"Der letzte Messwert der Datei (08.12.2026 10:05) ist später als die Uhr der Anlage 4 (08.12.2026 09:00)."});
@@ -593,11 +575,11 @@ private slots:
     {
         Site site({Plant(6, false)}, 1);
         const QString path = site.home.filePath("Ost_07-12-2026.CSV");
-        QVERIFY(support::WriteAll(path, PileFile("Ost", "07.12.2026", 0)));
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Ost", "07.12.2026", 0)));
         DataFileContent c = Loaded(path);
         QVERIFY(!c.FileValid && c.NoRecords && c.LineCount == 0);
         QCOMPARE(c.PileName, QString(" Ost"));
-        QVERIFY(support::WriteAll(site.home.filePath("x.CSV"), PileFile("Ost", "07.12.2026", 0) + "2;07.12.2026  10:00;\r\n"));
+        QVERIFY(support::WriteAll(site.home.filePath("x.CSV"), support::PileDataFile("Ost", "07.12.2026", 0) + "2;07.12.2026  10:00;\r\n"));
         QVERIFY(!Loaded(site.home.filePath("x.CSV")).NoRecords);    // a first record gone is no empty pile
 
         // Plant 2 ended it (its section says so): asked once; on Yes its section lets go.
