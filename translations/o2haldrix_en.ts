@@ -70,6 +70,10 @@
         <source>Keine gewöhnliche Datei.</source>
         <translation>Not a regular file.</translation>
     </message>
+    <message>
+        <source>Die Datei enthält noch keine Messwerte</source>
+        <translation>The file holds no measurements yet</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
@@ -370,14 +374,6 @@ Communication error!</translation>
         <translation>The clock of plant %1 goes back by %2. The running pile&apos;s records will then get earlier times. Set it anyway?</translation>
     </message>
     <message>
-        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
-%3
-Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
-        <translation>Plants %1 and %2 are assigned the same file:
-%3
-Plant %2 does not write into this file; another one can be chosen with &quot;Continue pile&quot;.</translation>
-    </message>
-    <message>
         <source>Daten wurden nicht korrekt gespeichert!!
 Bitte Speichermedium überprüfen !!</source>
         <translation>Data were not stored correctly!!
@@ -452,6 +448,74 @@ Switch on by starting a new pile!</translation>
 Fehler bei der Übertragung!</source>
         <translation>Plant is NOT switched off!!
 Transmission error!</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+</source>
+        <translation>Plants %1 and %2 are assigned the same file:
+%3
+</translation>
+    </message>
+    <message>
+        <source>Beide Mieten laufen: Anlage %1 schreibt weiter in diese Datei, Anlage %2 in eine neue.</source>
+        <translation>Both piles run: plant %1 goes on writing into this file, plant %2 into a new one.</translation>
+    </message>
+    <message>
+        <source>Anlage %1 schreibt weiter in diese Datei; Anlage %2 antwortet nicht und bekommt eine neue, wenn ihre Miete läuft.</source>
+        <translation>Plant %1 goes on writing into this file; plant %2 does not answer and gets a new one if its pile runs.</translation>
+    </message>
+    <message>
+        <source>Die Miete wurde beendet und archiviert: %1</source>
+        <translation>The pile was ended and archived: %1</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat danach eine neue Miete %2 begonnen: %3</source>
+        <translation>Plant %1 has since begun a new pile %2: %3</translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der Datei (%1) ist später als die Uhr der Anlage %2 (%3).</source>
+        <translation>The file&apos;s last measurement (%1) is later than the clock of plant %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der Datei (%1) ist später als die Uhr des PCs (%2).</source>
+        <translation>The file&apos;s last measurement (%1) is later than the PC&apos;s clock (%2).</translation>
+    </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1 (%2).</source>
+        <translation>The file comes from plant %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Die Miete läuft noch; der Stand von jetzt wird archiviert.</source>
+        <translation>The pile is still running; its present state is archived.</translation>
+    </message>
+    <message>
+        <source>Die Miete ist schon archiviert in
+%1
+Ein zweiter Archivordner wird angelegt.</source>
+        <translation>The pile is already archived in
+%1
+A second archive folder is made.</translation>
+    </message>
+    <message>
+        <source>Trotzdem archivieren?</source>
+        <translation>Archive anyway?</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht. Die Miete dort als beendet betrachten und hier fortführen?</source>
+        <translation>Plant %1 does not answer. Consider the pile there ended and continue it here?</translation>
+    </message>
+    <message>
+        <source>Vor dem Fortführen auf Anlage %1 gefunden:</source>
+        <translation>Found before continuing on plant %1:</translation>
+    </message>
+    <message>
+        <source>Trotzdem mit dieser Datei fortführen?</source>
+        <translation>Continue with this file anyway?</translation>
+    </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1.</source>
+        <translation>The file comes from plant %1.</translation>
     </message>
 </context>
 <context>

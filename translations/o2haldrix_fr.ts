@@ -70,6 +70,10 @@
         <source>Keine gewöhnliche Datei.</source>
         <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
     </message>
+    <message>
+        <source>Die Datei enthält noch keine Messwerte</source>
+        <translation>Le fichier ne contient encore aucune mesure</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
@@ -370,14 +374,6 @@ Erreur de communication !</translation>
         <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
     </message>
     <message>
-        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
-%3
-Anlage %2 schreibt nicht in diese Datei; eine andere kann mit &quot;Miete fortführen&quot; gewählt werden.</source>
-        <translation>Les installations %1 et %2 sont associées au même fichier :
-%3
-L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être choisi avec « Poursuivre un andain ».</translation>
-    </message>
-    <message>
         <source>Daten wurden nicht korrekt gespeichert!!
 Bitte Speichermedium überprüfen !!</source>
         <translation>Les données n&apos;ont pas été enregistrées correctement !!
@@ -452,6 +448,74 @@ Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
 Fehler bei der Übertragung!</source>
         <translation>L&apos;installation n&apos;est PAS arrêtée !!
 Erreur de transmission !</translation>
+    </message>
+    <message>
+        <source>Die Anlagen %1 und %2 sind derselben Datei zugeordnet:
+%3
+</source>
+        <translation>Les installations %1 et %2 sont affectées au même fichier :
+%3
+</translation>
+    </message>
+    <message>
+        <source>Beide Mieten laufen: Anlage %1 schreibt weiter in diese Datei, Anlage %2 in eine neue.</source>
+        <translation>Les deux andains sont en cours : l&apos;installation %1 continue dans ce fichier, l&apos;installation %2 dans un nouveau.</translation>
+    </message>
+    <message>
+        <source>Anlage %1 schreibt weiter in diese Datei; Anlage %2 antwortet nicht und bekommt eine neue, wenn ihre Miete läuft.</source>
+        <translation>L&apos;installation %1 continue dans ce fichier ; l&apos;installation %2 ne répond pas et en recevra un nouveau si son andain est en cours.</translation>
+    </message>
+    <message>
+        <source>Die Miete wurde beendet und archiviert: %1</source>
+        <translation>L&apos;andain a été terminé et archivé : %1</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat danach eine neue Miete %2 begonnen: %3</source>
+        <translation>L&apos;installation %1 a commencé depuis un nouvel andain %2 : %3</translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der Datei (%1) ist später als die Uhr der Anlage %2 (%3).</source>
+        <translation>La dernière mesure du fichier (%1) est postérieure à l&apos;horloge de l&apos;installation %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der Datei (%1) ist später als die Uhr des PCs (%2).</source>
+        <translation>La dernière mesure du fichier (%1) est postérieure à l&apos;horloge du PC (%2).</translation>
+    </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1 (%2).</source>
+        <translation>Le fichier provient de l&apos;installation %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Die Miete läuft noch; der Stand von jetzt wird archiviert.</source>
+        <translation>L&apos;andain est encore en cours ; l&apos;état actuel est archivé.</translation>
+    </message>
+    <message>
+        <source>Die Miete ist schon archiviert in
+%1
+Ein zweiter Archivordner wird angelegt.</source>
+        <translation>L&apos;andain est déjà archivé dans
+%1
+Un second dossier d&apos;archive est créé.</translation>
+    </message>
+    <message>
+        <source>Trotzdem archivieren?</source>
+        <translation>Archiver quand même ?</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht. Die Miete dort als beendet betrachten und hier fortführen?</source>
+        <translation>L&apos;installation %1 ne répond pas. Considérer l&apos;andain comme terminé là-bas et le poursuivre ici ?</translation>
+    </message>
+    <message>
+        <source>Vor dem Fortführen auf Anlage %1 gefunden:</source>
+        <translation>Constaté avant la poursuite sur l&apos;installation %1 :</translation>
+    </message>
+    <message>
+        <source>Trotzdem mit dieser Datei fortführen?</source>
+        <translation>Poursuivre quand même avec ce fichier ?</translation>
+    </message>
+    <message>
+        <source>Die Datei stammt von Anlage %1.</source>
+        <translation>Le fichier provient de l&apos;installation %1.</translation>
     </message>
 </context>
 <context>

@@ -216,6 +216,14 @@ private slots:
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(QString::fromUtf8("Kein gültiger Dateiaufbau")));
         QVERIFY(!QFile::exists(home.filePath("j.pdf")));
+        // A pile ended before its first record: said so, not "not ours".
+        const QString empty = home.filePath("Ost_07-12-2026.CSV");
+        QVERIFY(support::WriteAll(empty, support::PileDataFile("Ost", "07.12.2026", 0)));
+        for (const char *command : {"protocol", "graph"}) {
+            r = Run({command, empty, "--out", home.filePath("e.pdf"), "--home", home.path()});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(QString::fromUtf8("Die Datei enthält noch keine Messwerte")), qPrintable(r.err));
+        }
         r = Run({"protocol", old_, "--out", home.filePath("no/folder/p.pdf"), "--home", home.path()});
         QCOMPARE(r.code, 4);
         QVERIFY(!r.err.isEmpty());

@@ -238,13 +238,7 @@ private slots:
         QVERIFY(main.Link()->LeseTimer()->isActive());  // polling is back
 
         const QString old = home.filePath(QStringLiteral("Alt_01-12-2026.CSV"));
-        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt\r\nDatei  - Name: x\r\nKomm\r\n"
-                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
-        for (int i = 1; i <= 250; ++i)
-            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
-                    + QByteArray::number(i % 60).rightJustified(2, '0')
-                    + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-        QVERIFY(support::WriteAll(old, text));
+        QVERIFY(support::WriteAll(old, support::PileDataFile("Alt", "01.12.2026", 250)));
         QString startedIn;
         SetFileChooser([&](QWidget *, const QString &folder) {
             startedIn = folder;
@@ -272,6 +266,54 @@ private slots:
         QVERIFY2(more.size() >= 2, qPrintable(QString::number(more.size())));
         CompareWithRecords(old, more, 251);
         SetFileChooser({});
+    }
+
+    // An ended (and so archived) pile's file chosen to go on with: the operator is
+    // asked, No being the default; No switches nothing on, Yes continues it.
+    void endedPileIsContinuedOnlyWhenConfirmed()
+    {
+        QTemporaryDir home;
+        Simulator sim;
+        QVERIFY(sim.Start({"--plants", "6", "--running", "6", "--history", "1"}, home.filePath(QStringLiteral("trace.txt"))));
+        Start(home, sim, QString());
+        QList<MsgKind> kinds;
+        SetMessageHandler([&](MsgKind kind, const QString &text) {
+            messages_ << text;
+            kinds << kind;
+            if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
+                return MsgAnswer::Ok;
+            return !answers_.isEmpty() && answers_.takeFirst() ? MsgAnswer::Yes : MsgAnswer::No;
+        });
+        TFMain main;
+        TFAnzeige live(&main);
+        live.show();
+        Find<PlantTabBar>(&live, "TabControl1")->SetCurrentIndex(5);
+        const QString file = Plants().PlantTable[6].Datei;
+        answers_ = {true};
+        Find<QAction>(&live, "Mietebeenden1")->trigger();
+        QVERIFY(!Plants().PlantTable[6].Running && QFileInfo::exists(file));
+        const int records = IniValue(home, "6", "Anzahl").toInt();
+        QVERIFY(records >= 20);
+        SetFileChooser([&](QWidget *, const QString &) { return file; });
+
+        messages_.clear();
+        kinds.clear();
+        const qsizetype before = FramesTo(sim, 6).size();
+        Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        QCOMPARE(kinds, QList<MsgKind>{MsgKind::RiskyConfirmation});
+        QVERIFY2(messages_[0].contains(QStringLiteral("Die Miete wurde beendet und archiviert: ")), qPrintable(messages_[0]));
+        QVERIFY(!Plants().PlantTable[6].Running);
+        const QStringList sent = FramesTo(sim, 6).mid(before);
+        QVERIFY2(!sent.contains(QStringLiteral("F")), qPrintable(sent.join(u' ')));
+
+        answers_ = {true};
+        Find<QAction>(&live, "Mietefortfuehren1")->trigger();
+        QVERIFY(Plants().PlantTable[6].Running);
+        QVERIFY(FramesTo(sim, 6).mid(before).contains(QStringLiteral("F")));
+        QCOMPARE(IniValue(home, "6", "Datei"), QDir::toNativeSeparators(file));
+        QCOMPARE(IniValue(home, "6", "Anzahl").toInt(), records);
+        SetFileChooser({});
+        live.close();
     }
 
     // The daily readout at its hour, then after two missed days one day per tick;

@@ -451,7 +451,7 @@ int Protocol(const QStringList &args)
         return 1;
     }
     if (!model.FileValid) {
-        Err(QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        Err(model.NoRecords ? NoRecordsText() : QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
         return 2;
     }
     ProtocolResult protocol = MakeProtocol(quality ? ProtocolKind::Quality : ProtocolKind::Measurement, model, perDay, graph);
@@ -491,7 +491,9 @@ int Graph(const QStringList &args)
         return 1;
     }
     if (!model.FileValid) {
-        Err(QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        DataFileContent header;
+        const bool noRecords = LoadDataFile(a.path, header, nullptr) && header.NoRecords;
+        Err(noRecords ? NoRecordsText() : QStringLiteral("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
         return 2;
     }
     GraphCurves curves = GraphCurves::FromSettings();

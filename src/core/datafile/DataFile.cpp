@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <QLocale>
 
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -714,6 +715,8 @@ QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v
     return s;
 }
 
+QString NoRecordsText() { return QCoreApplication::translate("DataFile", "Die Datei enthält noch keine Messwerte"); }
+
 bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
 {
     c = DataFileContent();
@@ -750,8 +753,23 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
         c.FirstSaveLine = lines[6];
         lines.remove(0, 8);
     } else {
-        if (lines.size() < 10 || lines[9].isEmpty() || FirstField(lines[9]) != QLatin1String("1"))
+        if (lines.size() < 10 || lines[9].isEmpty() || FirstField(lines[9]) != QLatin1String("1")) {
+            // Our header alone: the pile's name and comment are there to go on with.
+            c.NoRecords = lines[8].startsWith(QLatin1String(" ;Speicherzeit"))
+                          && std::all_of(lines.cbegin() + 9, lines.cend(),
+                                         [](const QString &l) { return QStringView(l).trimmed().isEmpty(); });
+            if (c.NoRecords) {
+                c.Title1 = lines[0];
+                c.Title2 = lines[1];
+                c.Title3 = lines[2];
+                c.PileName = AfterFirstColon(lines[4]);
+                c.FileNameText = AfterFirstColon(lines[5]);
+                c.Comment = lines[6];
+                c.FirstSaveLine = lines[7];
+                c.LastModified = QFileInfo(path).lastModified();
+            }
             return true;
+        }
         c.FileValid = true;
         c.O2InPercent = true;
         c.Title1 = lines[0];

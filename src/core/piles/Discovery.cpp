@@ -20,9 +20,6 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
     ForgetPlantPresence();
     for (int n = 1; n <= Plants().PlantCount; ++n)
         LoadPlantSettings(n);
-    const QString shared = ReleaseSharedDataFiles();
-    if (notice)
-        *notice = shared;
     for (int n = 1; n <= Plants().PlantCount; ++n) {
         if (progress)
             progress(n);
@@ -33,6 +30,10 @@ void RunPlantDiscovery(const std::function<void(int plant)> &progress, QString *
     for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
         for (int again = 0; again < 2 && PlantMissing(n); ++again)
             ReadPlantStatus(n);
+    // Only the status replies tell which of two sections naming one file runs its pile.
+    const QString shared = ReleaseSharedDataFiles();
+    if (notice)
+        *notice = shared;
     ApplyDiscovery();
     const QString cut = CheckInterruptedTransfer();
     if (notice && !cut.isEmpty())

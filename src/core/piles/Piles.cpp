@@ -1,7 +1,9 @@
 #include "piles/Piles.h"
 #include "piles/Messages.h"
 
+#include "datafile/Archive.h"
 #include "datafile/DataFile.h"
+#include "datafile/SeriesData.h"
 #include "piles/Discovery.h"
 #include "piles/Interrupted.h"
 #include "link/Commands.h"
@@ -13,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -66,6 +69,54 @@ bool SwitchPileOn(int plant, PileObserver *ui = nullptr)
     return true;
 }
 
+// The file a plant's section names: the slot's, else the settings' (ending a pile
+// keeps it there).
+QString SectionFile(int n)
+{
+    const QString slot = Plants().PlantTable[n].Datei;
+    return slot.isEmpty() ? ReadSetting(QString::number(n), QStringLiteral("Datei"), QString()) : slot;
+}
+
+// The plant keeps no file, in the slot and in its section.
+void ForgetDataFile(int n)
+{
+    TAnlageParameter &slot = Plants().PlantTable[n];
+    slot.Datei.clear();
+    slot.Anzahl = 0;
+    if (Settings().SettingsFile)
+        Settings().SettingsFile->WriteStrings(QString::number(n), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
+                                                           {QStringLiteral("Datei"), QString()}});
+}
+
+// When a pile began, as its data file's name tells ("…_08-12-2026.CSV", then
+// "-2", … for the same day): the day and that running number; no day when the
+// name does not tell.
+std::pair<QDate, int> NamedStart(const QString &path)
+{
+    static const QRegularExpression re(QStringLiteral("_(\\d{2})-(\\d{2})-(\\d{4})(?:-(\\d+))?\\.csv$"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(QFileInfo(QDir::fromNativeSeparators(path)).fileName());
+    if (!m.hasMatch())
+        return {};
+    return {QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()),
+            m.captured(4).isEmpty() ? 1 : m.captured(4).toInt()};
+}
+
+// The stamp of the file's last dated record; invalid when none is dated.
+QDateTime LastRecordStamp(const DataFileContent &file)
+{
+    for (qsizetype i = file.Lines.size() - 1; i >= 0; --i) {
+        const QStringView line(file.Lines[i]);
+        const qsizetype a = line.indexOf(u';'), b = a < 0 ? -1 : line.indexOf(u';', a + 1);
+        int d, mo, y, h, mi;
+        if (b > a && ParseStampText(line.mid(a + 1, b - a - 1), d, mo, y, h, mi))
+            return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+    }
+    return {};
+}
+
+QString StampShown(const QDateTime &t) { return t.toString(QStringLiteral("dd.MM.yyyy hh:mm")); }
+
 QString FolderOf(const QString &file)
 {
     QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
@@ -103,25 +154,157 @@ QString ClockStepBackQuestion(int plant, bool pileGoesOn)
 
 QString ReleaseSharedDataFiles()
 {
+    const int last = qMin<int>(Plants().PlantCount, MaxPlants);
+    auto runs = [](int n) { return Plants().PlantTable[n].Present && Plants().PlantTable[n].Running; };
+    auto silent = [](int n) { return !Plants().PlantTable[n].Present; };
     QStringList told;
-    for (int n = 2; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
-        TAnlageParameter &slot = Plants().PlantTable[n];
-        const int first = PlantWritingTo(slot.Datei, n);
-        if (first == 0 || first > n)
+    for (int n = 1; n <= last; ++n) {
+        const QString file = Plants().PlantTable[n].Datei;
+        if (file.isEmpty())
             continue;
-        told << Tr(QT_TRANSLATE_NOOP("Piles", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"
-                                                  "Anlage %2 schreibt nicht in diese Datei; eine andere kann mit "
-                                                  "\"Miete fortführen\" gewählt werden."))
-                    .arg(first + Settings().DisplayOffset)
-                    .arg(n + Settings().DisplayOffset)
-                    .arg(QDir::toNativeSeparators(slot.Datei));
-        slot.Datei.clear();
-        slot.Anzahl = 0;
-        if (Settings().SettingsFile)
-            Settings().SettingsFile->WriteStrings(QString::number(n), {{QStringLiteral("Anzahl"), QStringLiteral("0")},
-                                                            {QStringLiteral("Datei"), QString()}});
+        QList<int> sharing{n};
+        for (int m = n + 1; m <= last; ++m)
+            if (SameDataFile(Plants().PlantTable[m].Datei, file))
+                sharing << m;
+        if (sharing.size() < 2)
+            continue;
+        // The pile that runs goes on in its file, whichever plant number it has; an
+        // ended pile's section has no claim. A silent plant may run: it keeps the
+        // file only when no plant is known to write into it.
+        int keeper = 0;
+        for (int k : sharing)
+            if (!keeper && runs(k))
+                keeper = k;
+        for (int k : sharing)
+            if (!keeper && silent(k))
+                keeper = k;
+        for (int k : sharing) {
+            if (k == keeper)
+                continue;
+            if (keeper && (runs(k) || silent(k))) {
+                QString text = Tr(QT_TRANSLATE_NOOP("Piles", "Die Anlagen %1 und %2 sind derselben Datei zugeordnet:\n%3\n"))
+                                   .arg(keeper + Settings().DisplayOffset)
+                                   .arg(k + Settings().DisplayOffset)
+                                   .arg(QDir::toNativeSeparators(file));
+                if (runs(k))
+                    text += Tr(QT_TRANSLATE_NOOP("Piles", "Beide Mieten laufen: Anlage %1 schreibt weiter in diese Datei, "
+                                                              "Anlage %2 in eine neue."))
+                                .arg(keeper + Settings().DisplayOffset)
+                                .arg(k + Settings().DisplayOffset);
+                else
+                    text += Tr(QT_TRANSLATE_NOOP("Piles", "Anlage %1 schreibt weiter in diese Datei; Anlage %2 antwortet "
+                                                              "nicht und bekommt eine neue, wenn ihre Miete läuft."))
+                                .arg(keeper + Settings().DisplayOffset)
+                                .arg(k + Settings().DisplayOffset);
+                told << text;
+            }
+            ForgetDataFile(k);
+        }
     }
     return told.join(QStringLiteral("\n\n"));
+}
+
+QString FindPileArchive(const DataFileContent &file)
+{
+    const QString root = ArchiveRoot();
+    const QString name = QFileInfo(file.Path).fileName();
+    if (root.isEmpty() || name.isEmpty())
+        return {};
+    // The folders ArchivePile makes for this pile: its name, then "-2", "-3", …
+    const QString base = QDir(root).filePath(ArchiveFolderName(file));
+    QString folder = base;
+    for (int k = 2; QFileInfo(folder).isDir(); ++k) {
+        if (QFileInfo(QDir(folder).filePath(name)).isFile())
+            return folder;
+        folder = base + u'-' + QString::number(k);
+    }
+    return {};
+}
+
+QStringList ContinueDoubts(int plant, const DataFileContent &file, int except)
+{
+    QStringList doubts;
+    if (!ValidPlant(plant))
+        return doubts;
+    const int shown = plant + Settings().DisplayOffset;
+    const QString pileName = file.PileName.trimmed();
+    auto namedAs = [&](int n) { return !pileName.isEmpty() && Plants().PlantTable[n].Name.trimmed() == pileName; };
+
+    if (const QString archive = FindPileArchive(file); !archive.isEmpty())
+        doubts << Tr(QT_TRANSLATE_NOOP("Piles", "Die Miete wurde beendet und archiviert: %1")).arg(QDir::toNativeSeparators(archive));
+
+    // A plant whose pile of this name began after this file did: this one was ended.
+    std::pair<QDate, int> began = NamedStart(file.Path);
+    if (!began.first.isValid()) {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("(\\d{2})\\.(\\d{2})\\.(\\d{4})")).match(file.FirstSaveLine);
+        if (m.hasMatch())
+            began = {QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()), 1};
+    }
+    for (int n = 1; n <= MaxPlants && began.first.isValid(); ++n) {
+        const QString later = SectionFile(n);
+        if (n == except || !namedAs(n) || later.isEmpty() || SameDataFile(later, file.Path))
+            continue;
+        const std::pair<QDate, int> laterBegan = NamedStart(later);
+        if (laterBegan.first.isValid() && laterBegan > began) {
+            doubts << Tr(QT_TRANSLATE_NOOP("Piles", "Anlage %1 hat danach eine neue Miete %2 begonnen: %3"))
+                          .arg(n + Settings().DisplayOffset)
+                          .arg(pileName, QFileInfo(QDir::fromNativeSeparators(later)).fileName());
+            break;
+        }
+    }
+
+    if (const QDateTime last = LastRecordStamp(file); last.isValid()) {
+        QDateTime clock;
+        bool plantTold;
+        {
+            const PollPause pause;
+            plantTold = Plants().PlantTable[plant].Present && ReadPlantClockTime(plant, clock);
+        }
+        if (!plantTold)
+            clock = CommandClockTime();
+        if (last > clock)
+            doubts << (plantTold ? Tr(QT_TRANSLATE_NOOP("Piles", "Der letzte Messwert der Datei (%1) ist später als die "
+                                                                     "Uhr der Anlage %2 (%3)."))
+                                       .arg(StampShown(last))
+                                       .arg(shown)
+                                       .arg(StampShown(clock))
+                                 : Tr(QT_TRANSLATE_NOOP("Piles", "Der letzte Messwert der Datei (%1) ist später als die "
+                                                                     "Uhr des PCs (%2)."))
+                                       .arg(StampShown(last), StampShown(clock)));
+    }
+
+    // Written by another plant: its section names the file, or the pile bears its
+    // pile's name. Not when this plant wrote it last or bears the name too.
+    if (!SameDataFile(SectionFile(plant), file.Path)) {
+        for (int n = 1; n <= MaxPlants; ++n) {
+            if (n == plant || n == except)
+                continue;
+            if (SameDataFile(SectionFile(n), file.Path) || (namedAs(n) && !namedAs(plant))) {
+                const QString name = Plants().PlantTable[n].Name.trimmed();
+                doubts << (name.isEmpty() ? Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei stammt von Anlage %1."))
+                                                .arg(n + Settings().DisplayOffset)
+                                          : Tr(QT_TRANSLATE_NOOP("Piles", "Die Datei stammt von Anlage %1 (%2)."))
+                                                .arg(n + Settings().DisplayOffset)
+                                                .arg(name));
+                break;
+            }
+        }
+    }
+    return doubts;
+}
+
+QString ArchiveQuestion(const DataFileContent &file)
+{
+    QStringList lines;
+    const int writer = PlantWritingTo(file.Path, 0);
+    if (writer && (Plants().PlantTable[writer].Running || !Plants().PlantTable[writer].Present))
+        lines << Tr(QT_TRANSLATE_NOOP("Piles", "Die Miete läuft noch; der Stand von jetzt wird archiviert."));
+    if (const QString archive = FindPileArchive(file); !archive.isEmpty())
+        lines << Tr(QT_TRANSLATE_NOOP("Piles", "Die Miete ist schon archiviert in\n%1\nEin zweiter Archivordner wird angelegt."))
+                     .arg(QDir::toNativeSeparators(archive));
+    if (lines.isEmpty())
+        return {};
+    return lines.join(u'\n') + u'\n' + Tr(QT_TRANSLATE_NOOP("Piles", "Trotzdem archivieren?"));
 }
 
 QString DataWriteFailedText(int plant)
@@ -312,7 +495,10 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
 {
     if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present || Plants().PlantTable[plant].Running)
         return ContinueOutcome::NotStarted;
-    if (const int other = PlantWritingTo(path, plant)) {
+    // A plant that answers and still holds the file runs its pile in it; one that
+    // is silent may be broken or its pile moved: the operator may let it go.
+    const int other = PlantWritingTo(path, plant);
+    if (other && Plants().PlantTable[other].Present) {
         // Two plants appending to one file would mix two piles in one proof.
         ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Diese Datei gehört zur laufenden Miete von Anlage %1 (%2)."))
                       .arg(other + Settings().DisplayOffset)
@@ -331,10 +517,27 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
                       .arg(QDir::toNativeSeparators(path)));
         return ContinueOutcome::Unreadable;
     }
-    if (!file.FileValid) {
+    // Our header without a record yet is a pile that goes on at record 1.
+    if (!file.FileValid && !file.NoRecords) {
         ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Datendatei existiert nicht oder\nKein gültiger Dateiaufbau\n"
                      "Datei war nicht von dieser Software erzeugt!")));
         return ContinueOutcome::InvalidFile;
+    }
+    if (other && !ui.ConfirmRisky(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage %1 antwortet nicht. Die Miete dort als beendet "
+                                                                  "betrachten und hier fortführen?"))
+                                      .arg(other + Settings().DisplayOffset)))
+        return ContinueOutcome::NotStarted;
+    if (const QStringList doubts = ContinueDoubts(plant, file, other); !doubts.isEmpty()) {
+        const QString question = Tr(QT_TRANSLATE_NOOP("Piles", "Vor dem Fortführen auf Anlage %1 gefunden:")).arg(plant + Settings().DisplayOffset)
+                                 + QStringLiteral("\n- ") + doubts.join(QStringLiteral("\n- ")) + u'\n'
+                                 + Tr(QT_TRANSLATE_NOOP("Piles", "Trotzdem mit dieser Datei fortführen?"));
+        if (!ui.ConfirmRisky(question))
+            return ContinueOutcome::NotStarted;
+    }
+    if (other) {
+        // Considered ended: nothing is sent to it.
+        ForgetDataFile(other);
+        Plants().PlantTable[other].Running = 0;
     }
     TAnlageParameter &slot = Plants().PlantTable[plant];
     slot.Name = file.PileName;
@@ -350,8 +553,13 @@ ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui)
                                                             {QStringLiteral("Pfad"), slot.Pfad},
                                                             {QStringLiteral("Anzahl"), QString::number(slot.Anzahl)}});
     StorePlantSettings(plant);
-    if (SwitchPileOn(plant, &ui))
+    if (SwitchPileOn(plant, &ui)) {
+        // An ended pile's section naming the file would claim it at the next start.
+        for (int n = 1; n <= MaxPlants; ++n)
+            if (n != plant && Plants().PlantTable[n].Datei.isEmpty() && SameDataFile(SectionFile(n), slot.Datei))
+                ForgetDataFile(n);
         return ContinueOutcome::Started;
+    }
     ui.Inform(Tr(QT_TRANSLATE_NOOP("Piles", "Anlage i  st NICHT eingeschaltet!!\nFehler beim Starten!")));
     return ContinueOutcome::NotStarted;
 }

@@ -1,6 +1,7 @@
 #include "data/UGraphForm.h"
 #include "ui_UGraphForm.h"
 
+#include "datafile/DataFile.h"
 #include "datafile/Seal.h"
 
 #include "dialogs/UAbout.h"
@@ -243,7 +244,11 @@ void TFGraphForm::OpenFile(const QString &path)
         ui->PrintButton->setEnabled(false);
         loaded_ = false;
         ShowCurves();
-        ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
+        DataFileContent header;
+        if (LoadDataFile(path, header, nullptr) && header.NoRecords)
+            ShowInfo(this, NoRecordsText());
+        else
+            ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
         return;
     }
     ui->PreviewButton->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "datafile/Seal.h"
 #include "reports/HygieneFill.h"
 #include "reports/PileArchive.h"
+#include "piles/Piles.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
@@ -128,6 +129,9 @@ void TFCSV_Lesen::Archivieren1Click()
 {
     if (!file_.FileValid)
         return;
+    // A running pile's archive would be a snapshot; a second one is a second folder.
+    if (const QString question = ArchiveQuestion(file_); !question.isEmpty() && !AskNoYes(this, question))
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const PileArchiveResult r = ArchivePile(file_.Path, ArchiveRoot());
     QApplication::restoreOverrideCursor();
@@ -171,7 +175,9 @@ void TFCSV_Lesen::OpenFile(const QString &path)
     ui->PreviewButton->setEnabled(file_.FileValid);
     ui->PrintButton->setEnabled(file_.FileValid);
     ShowFile();
-    if (!file_.FileValid)
+    if (file_.NoRecords)
+        ShowInfo(this, NoRecordsText());
+    else if (!file_.FileValid)
         ShowInfo(this, tr("Kein gültiger Dateiaufbau\nDatei war nicht von dieser Software erzeugt!"));
 }
 

@@ -21,6 +21,7 @@
 #include "support/SimLine.h"
 #include "support/SimSite.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,6 +67,13 @@ QStringList CheckedLines(const QString &path, int expected)
     if (c.Lines.size() != expected)
         qWarning("%lld lines, expected %d", qlonglong(c.Lines.size()), expected);
     return c.Lines;
+}
+
+DataFileContent Loaded(const QString &path)
+{
+    DataFileContent c;
+    LoadDataFile(path, c, nullptr);
+    return c;
 }
 
 } // namespace
@@ -385,15 +393,11 @@ private slots:
 
         // Continuing from a file of 250 records: numbering goes on at 251.
         const QString path = site.home.filePath("Alt_01-12-2026.CSV");
-        QByteArray text = "F\r\nZ2\r\nZ3\r\n\r\nAnlagen- Name: Alt 7\r\nDatei  - Name: x\r\nKomm\r\n"
-                          "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5\r\n";
-        for (int i = 1; i <= 250; ++i)
-            text += QByteArray::number(i) + ";01.12.2026  " + QByteArray::number(10 + i / 60) + ":"
-                    + QByteArray::number(i % 60).rightJustified(2, '0') + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
-        QVERIFY(support::WriteAll(path, text));
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Alt 7", "01.12.2026", 250)));
         site.P(10).GetFaults().switchOnFails = false;
         Operator op;
         QCOMPARE(ContinuePile(10, path, op), ContinueOutcome::Started);
+        QVERIFY(op.asked.isEmpty());                    // a file that passes: no question
         QCOMPARE(Plants().PlantTable[10].Name, QString(" Alt 7"));
         QCOMPARE(ReadSetting("10", "Anzahl", -1), 250);
         QCOMPARE(ReadSetting("10", "Datei", QString()), path);
@@ -460,13 +464,12 @@ private slots:
         QVERIFY(Plants().PlantTable[5].Datei.isEmpty());
         QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString("none"));
 
-        // Settings that give two plants one file: the later one lets go, once.
+        // Settings that give two plants one file: the plant without a pile lets go,
+        // silently (plant 4's pile runs on in it).
         Plants().PlantTable[5].Datei = other;
-        const QString told = ReleaseSharedDataFiles();
-        QVERIFY2(told.startsWith("Die Anlagen 4 und 5 sind derselben Datei zugeordnet:"), qPrintable(told));
+        QVERIFY(ReleaseSharedDataFiles().isEmpty());
         QVERIFY(Plants().PlantTable[5].Datei.isEmpty() && Plants().PlantTable[4].Datei == other);
         QCOMPARE(ReadSetting("5", "Datei", QString("none")), QString());
-        QVERIFY(ReleaseSharedDataFiles().isEmpty());
 
         // Setting the clock: asked only when it would go back more than 5 minutes
         // under a running pile (the PC says 09:05:07).
@@ -478,6 +481,122 @@ private slots:
         site.P(5).SetTime(11, 30, 0);
         QVERIFY(ClockStepBackQuestion(5).isEmpty());                // no pile runs
         QVERIFY(!ClockStepBackQuestion(5, true).isEmpty());         // one is continued
+    }
+
+    // A silent plant's file is let go only on Yes, and nothing goes to that plant.
+    void silentPlantsFileIsLetGoOnYes()
+    {
+        Site site({Plant(4, false)}, 0);
+        const QString path = site.home.filePath("Nord_01-12-2026.CSV");
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Nord", "01.12.2026", 30)));
+        TAnlageParameter &silent = Plants().PlantTable[12];
+        silent.Name = "Nord";
+        silent.Datei = path;
+        silent.Anzahl = 30;
+        WriteSetting("12", "Datei", path);
+        const QString asked = "Anlage 12 antwortet nicht. Die Miete dort als beendet betrachten und hier fortführen?";
+
+        Operator no;
+        QCOMPARE(ContinuePile(4, path, no), ContinueOutcome::NotStarted);
+        QCOMPARE(no.asked, QStringList{asked});
+        QVERIFY(site.Sent().isEmpty());
+        QCOMPARE(silent.Datei, path);
+        QCOMPARE(ReadSetting("12", "Datei", QString()), path);
+        QVERIFY(Plants().PlantTable[4].Datei.isEmpty() && !Plants().PlantTable[4].Running);
+
+        Operator yes;
+        yes.answers = {true};
+        QCOMPARE(ContinuePile(4, path, yes), ContinueOutcome::Started);
+        QCOMPARE(yes.asked, QStringList{asked});        // plant 12's name is no doubt then
+        QVERIFY(silent.Datei.isEmpty() && !PlantMissing(12));
+        QCOMPARE(ReadSetting("12", "Datei", QString("none")), QString());
+        QCOMPARE(Plants().PlantTable[4].Datei, path);
+        QCOMPARE(Plants().PlantTable[4].Anzahl, 30);
+        for (const QString &frame : site.Sent())
+            QVERIFY2(frame.startsWith("4 "), qPrintable(frame));
+    }
+
+    // Each finding that speaks against continuing a file, and the one question that
+    // names them (No: nothing is switched); archiving asks as well.
+    void continuingChecksWhatTheFileIs()
+    {
+        Site site({Plant(3, false), Plant(4, false), Plant(5, false)}, 0);
+        const QString path = site.home.filePath("Nord_01-12-2026.CSV");
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Nord", "01.12.2026", 30)));
+        QVERIFY(ContinueDoubts(4, Loaded(path)).isEmpty());
+        QVERIFY(ArchiveQuestion(Loaded(path)).isEmpty());
+
+        // Written by another plant, as its section says.
+        WriteSetting("5", "Datei", path);
+        QCOMPARE(ContinueDoubts(4, Loaded(path)), QStringList{"Die Datei stammt von Anlage 5 (Miete5)."});
+        QVERIFY(ContinueDoubts(5, Loaded(path)).isEmpty());            // its own file
+        QVERIFY(ContinueDoubts(4, Loaded(path), 5).isEmpty());         // let go already
+        WriteSetting("5", "Datei", QString());
+
+        // Plant 3 has begun a later pile of the name (and so wrote this one).
+        Plants().PlantTable[3].Name = "Nord";
+        WriteSetting("3", "Datei", site.home.filePath("Nord_05-12-2026.CSV"));
+        QCOMPARE(ContinueDoubts(3, Loaded(path)), QStringList{"Anlage 3 hat danach eine neue Miete Nord begonnen: Nord_05-12-2026.CSV"});
+        QCOMPARE(ContinueDoubts(4, Loaded(path)).value(1), QString("Die Datei stammt von Anlage 3 (Nord)."));
+        WriteSetting("3", "Datei", site.home.filePath("Nord_20-11-2026.CSV"));   // an earlier one: no doubt
+        QVERIFY(ContinueDoubts(3, Loaded(path)).isEmpty());
+        Plants().PlantTable[3].Name = "Miete3";
+
+        // Ended and archived.
+        const QString archive = site.home.filePath("Archiv/Nord_01-12-2026");
+        QVERIFY(QDir().mkpath(archive) && QFile::copy(path, archive + "/Nord_01-12-2026.CSV"));
+        QCOMPARE(ContinueDoubts(4, Loaded(path)), QStringList{"Die Miete wurde beendet und archiviert: " + archive});
+        QCOMPARE(ArchiveQuestion(Loaded(path)), "Die Miete ist schon archiviert in\n" + archive
+                                                    + "\nEin zweiter Archivordner wird angelegt.\nTrotzdem archivieren?");
+        QVERIFY(QDir(archive).removeRecursively());
+
+        // A last record after the plant's clock (09:00): the step back is named.
+        const QString late = site.home.filePath("Sued_08-12-2026.CSV");
+        QVERIFY(support::WriteAll(late, support::PileDataFile("Süd", "08.12.2026", 5)));
+        site.P(4).SetTime(9, 0, 0);
+        const QStringList doubts = ContinueDoubts(4, Loaded(late));
+        QCOMPARE(doubts, QStringList{"Der letzte Messwert der Datei (08.12.2026 10:05) ist später als die Uhr der Anlage 4 (08.12.2026 09:00)."});
+        site.trace.clear();
+        Operator op;
+        QCOMPARE(ContinuePile(4, late, op), ContinueOutcome::NotStarted);
+        QCOMPARE(op.asked, QStringList{"Vor dem Fortführen auf Anlage 4 gefunden:\n- " + doubts[0] + "\nTrotzdem mit dieser Datei fortführen?"});
+        for (const QString &frame : site.Sent())
+            QVERIFY2(!frame.contains(QRegularExpression("^4 [DZF]")), qPrintable(frame));   // no clock set, not switched on
+        QVERIFY(!Plants().PlantTable[4].Running && ReadSetting("4", "Datei", QString()).isEmpty());
+
+        // Archiving a pile that runs says what is archived.
+        Plants().PlantTable[5].Present = Plants().PlantTable[5].Running = 1;
+        Plants().PlantTable[5].Datei = late;
+        QCOMPARE(ArchiveQuestion(Loaded(late)), QString("Die Miete läuft noch; der Stand von jetzt wird archiviert.\nTrotzdem archivieren?"));
+    }
+
+    // A pile ended before its first record: its header-only file goes on at 1.
+    void headerOnlyFileIsAnEmptyPile()
+    {
+        Site site({Plant(6, false)}, 1);
+        const QString path = site.home.filePath("Ost_07-12-2026.CSV");
+        QVERIFY(support::WriteAll(path, support::PileDataFile("Ost", "07.12.2026", 0)));
+        DataFileContent c = Loaded(path);
+        QVERIFY(!c.FileValid && c.NoRecords && c.LineCount == 0);
+        QCOMPARE(c.PileName, QString(" Ost"));
+        QVERIFY(support::WriteAll(site.home.filePath("x.CSV"), support::PileDataFile("Ost", "07.12.2026", 0) + "2;07.12.2026  10:00;\r\n"));
+        QVERIFY(!Loaded(site.home.filePath("x.CSV")).NoRecords);    // a first record gone is no empty pile
+
+        // Plant 2 ended it (its section says so): asked once; on Yes its section lets go.
+        WriteSetting("2", "Datei", path);
+        Operator op;
+        op.answers = {true};
+        QCOMPARE(ContinuePile(6, path, op), ContinueOutcome::Started);
+        QCOMPARE(op.asked, QStringList{"Vor dem Fortführen auf Anlage 6 gefunden:\n- Die Datei stammt von Anlage 2.\n"
+                                       "Trotzdem mit dieser Datei fortführen?"});
+        QVERIFY(op.told.isEmpty());
+        QCOMPARE(ReadSetting("2", "Datei", QString("none")), QString());
+        QCOMPARE(Plants().PlantTable[6].Name, QString(" Ost"));
+        QCOMPARE(Plants().PlantTable[6].Anzahl, 0);
+        site.P(6).AdvanceTo(site.P(6).SimMs() + 2 * 60 * plantsim::Plant::MinuteMs);
+        QVERIFY(SaveCurrentPlant(6, op));
+        c = Loaded(path);
+        QVERIFY(c.FileValid && c.LineCount > 0 && c.Lines[0].startsWith("1;"));
     }
 
     void modeChange()

@@ -4,6 +4,7 @@
 #include "datafile/Archive.h"
 #include "datafile/DataFile.h"
 #include "datafile/Seal.h"
+#include "piles/Piles.h"
 #include "plant/Plant.h"
 #include "reports/PileArchive.h"
 #include "reports/ReportForms.h"
@@ -83,7 +84,12 @@ private slots:
         ArchiveCheck check = VerifyArchive(r.folder);
         QVERIFY2(check.ok, qPrintable(check.Text()));
         QCOMPARE(check.Text(), QString("Archiv intakt: 5 Dateien, 48 Datensätze, Prüfwert %1").arg(checkValue));
-        // The same pile archived again gets a folder of its own.
+        // The archive is found for the file (continuing it asks); archiving it again
+        // asks first and gets a folder of its own.
+        DataFileContent content;
+        QVERIFY(LoadDataFile(p.Datei, content, nullptr));
+        QCOMPARE(FindPileArchive(content), r.folder);
+        QVERIFY(ArchiveQuestion(content).contains("Ein zweiter Archivordner wird angelegt."));
         QVERIFY(ArchivePile(p.Datei, dir.filePath("Archiv")).folder.endsWith("-2"));
 
         QByteArray pdf = support::ReadAll(r.folder + "/Messprotokoll.pdf");

@@ -27,6 +27,17 @@ inline QByteArray DataFileHeader(const QByteArray &title, const QByteArray &pile
         + " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n";
 }
 
+// A data file of `pile` begun on `day` ("01.12.2026"), with `records` records
+// stamped that day a minute apart from 10:01; 0 records: the header alone.
+inline QByteArray PileDataFile(const QByteArray &pile, const QByteArray &day, int records)
+{
+    QByteArray text = DataFileHeader("Kompostwerk Süd GmbH & Co. KG", pile, "x", day);
+    for (int i = 1; i <= records; ++i)
+        text += QByteArray::number(i) + ";" + day + "  " + QByteArray::number(10 + i / 60) + ":"
+                + QByteArray::number(i % 60).rightJustified(2, '0') + ";   60;   60;   60;   60;   40;  100; 20,9;3;    1;    1;\r\n";
+    return text;
+}
+
 inline bool WriteAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);

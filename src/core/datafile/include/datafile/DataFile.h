@@ -77,6 +77,9 @@ QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v
 struct DataFileContent {
     QString Path;               // the file read (empty for content made otherwise)
     bool FileValid = false;
+    // Our header and no record under it yet (a pile ended before its first
+    // record): not FileValid, but the header fields are read.
+    bool NoRecords = false;
     bool O2InPercent = true;
     QString Title1, Title2, Title3, PileName, FileNameText, Comment, FirstSaveLine;
     QStringList Lines;
@@ -95,6 +98,8 @@ QList<DataFileContent::Lost> LostInFlightOf(const QString &file);
 // "Beim Abbruch am … ist 1 Messwert von Anlage 3 verloren gegangen" (plant numbers
 // as shown, with DisplayOffset).
 QString LostInFlightText(const DataFileContent::Lost &lost);
+// "Die Datei enthält noch keine Messwerte": what a reader says of a NoRecords file.
+QString NoRecordsText();
 // False with errorText set when the file cannot be opened for reading; true otherwise
 // (content.FileValid tells whether it is a data file).
 bool LoadDataFile(const QString &path, DataFileContent &content, QString *errorText);

@@ -7,8 +7,9 @@
 // With the poll paused: marks every plant absent, loads every plant's settings
 // section, asks plants 1..PlantCount for their status (progress(n) after each), then
 // applies the outcome (ApplyDiscovery), clears LearnRequest and restarts the poll.
-// Without an open link only the tables are reset and the poll stays off. Two plants
-// whose settings name one data file: *notice gets the message (ReleaseSharedDataFiles).
+// Without an open link only the tables are reset and the poll stays off. Plants
+// whose settings name one data file are sorted out after the status reads; *notice
+// gets the message (ReleaseSharedDataFiles).
 void RunPlantDiscovery(const std::function<void(int plant)> &progress = {}, QString *notice = nullptr);
 
 // The bookkeeping after the status reads: control mode (the plant's own fall-back

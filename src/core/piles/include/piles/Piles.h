@@ -80,14 +80,35 @@ bool StartPile(int plant, PileObserver *ui = nullptr);
 // continued); empty when there is nothing to ask (or the clock cannot be read).
 QString ClockStepBackQuestion(int plant, bool pileGoesOn = false);
 
-// At start-up, after the plants' settings are loaded: a later plant whose Datei is
-// an earlier plant's keeps no file (slot and settings). The message for the
-// operator, once; empty when every pile has a file of its own.
+// At start-up, after the status reads: of plants whose Datei is one file, the
+// plant whose pile runs keeps it (of two running ones the lower number; a plant
+// that did not answer counts only when none is known to run). The others lose it
+// in slot and settings. The message for the operator names each plant whose pile
+// runs, or may run, without its file; empty when there is none.
 QString ReleaseSharedDataFiles();
+
+struct DataFileContent;
+// The archive folder that holds a copy of this data file (the first of them);
+// empty when the pile has not been archived.
+QString FindPileArchive(const DataFileContent &file);
+// What speaks against continuing the pile of `file` on `plant`, one line each: it
+// was ended (archived, or its plant has started a later pile of that name), its
+// last record is later than the plant's clock (the PC's when the plant does not
+// tell), or the settings or its pile name say another plant wrote it. `except`: a
+// plant not to count (one whose file the operator already let go). Reads the
+// plant's clock; sends nothing else.
+QStringList ContinueDoubts(int plant, const DataFileContent &file, int except = 0);
+// The question before the protocol window archives `file`: a pile that still runs,
+// or one archived before (a second folder is made); empty when there is none.
+QString ArchiveQuestion(const DataFileContent &file);
 
 enum class ContinueOutcome { Started, NotStarted, InvalidFile, Unreadable };
 // Continues a pile from the data file at `path`: the slot and the settings take its
 // name, comment, file, folder and record count; then as StartPile without a new name.
+// A header-only file of ours is continued as an empty pile. Before anything is sent:
+// a file that a plant not answering holds is let go only on the operator's Yes
+// (that plant's slot and section lose it; nothing goes to it); ContinueDoubts are
+// put to the operator as one question. No to either changes nothing.
 ContinueOutcome ContinuePile(int plant, const QString &path, PileObserver &ui);
 
 enum class EndOutcome { Declined, KeptRunning, SwitchedOff, SwitchOffFailed };
