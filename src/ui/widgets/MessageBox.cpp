@@ -51,6 +51,8 @@ void ResetWidgetValues()
     SetFileChooser({});
 }
 
+MessageHandler CurrentMessageHandler() { return Handler(); }
+
 void SetMessageHandler(MessageHandler handler)
 {
     Handler() = std::move(handler);

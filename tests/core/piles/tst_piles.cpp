@@ -30,12 +30,17 @@ namespace {
 struct Operator : PileObserver {
     QStringList told, asked;
     QList<bool> answers;            // for Confirm, in order; missing ones answer No
-    int expected = -1, taken = 0, ended = 0;
+    int expected = -1, taken = 0, ended = 0, risky = 0;
     void Inform(const QString &text) override { told << text; }
     bool Confirm(const QString &text) override
     {
         asked << text;
         return !answers.isEmpty() && answers.takeFirst();
+    }
+    bool ConfirmRisky(const QString &text) override
+    {
+        ++risky;
+        return Confirm(text);
     }
     void TransferStarted(int, int records) override { expected = records; }
     void RecordTransferred(int, int done) override { taken = done; }
@@ -363,6 +368,7 @@ private slots:
         careful.answers = {true, false};
         QCOMPARE(EndPileWithOperator(8, careful), EndOutcome::KeptRunning);
         QCOMPARE(careful.asked.size(), 2);
+        QCOMPARE(careful.risky, 2);                     // both default to No
         QCOMPARE(careful.asked[1], QString("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
         QVERIFY(site.P(8).Running() && Plants().PlantTable[8].Running);
     }
