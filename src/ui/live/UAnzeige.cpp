@@ -13,8 +13,10 @@
 #include "link/PollPause.h"
 #include "datafile/DataFile.h"
 #include "piles/Discovery.h"
+#include "piles/MemoryFill.h"
 #include "piles/Piles.h"
 #include "reports/PileArchive.h"
+#include "reports/UProtokKopf.h"
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
@@ -148,6 +150,10 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     savePanel_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     savePanel_->hide();
     ui->StatusBar1->addPermanentWidget(savePanel_);
+    memoryPanel_ = new QLabel(ui->StatusBar1);
+    memoryPanel_->setObjectName(QStringLiteral("StatusMemory"));
+    memoryPanel_->hide();
+    ui->StatusBar1->addPermanentWidget(memoryPanel_);
     sitePanel_ = new QLabel(ui->StatusBar1);
     sitePanel_->setObjectName(QStringLiteral("StatusSite"));
     sitePanel_->hide();
@@ -462,7 +468,7 @@ void TFAnzeige::ShowSaveState()
                 waiting += PendingRecordCount(Plants().PlantTable[n].Datei);
         text = tr("Nicht gesichert: %1").arg(failure);
         if (waiting > 0)
-            text += tr(" | %1 Messwerte warten").arg(waiting);
+            text += tr(" | %n Messwerte warten", nullptr, waiting);
     }
     if (savePanel_->text() != text)
         savePanel_->setText(text);
@@ -478,9 +484,32 @@ void TFAnzeige::ShowSiteState()
         sitePanel_->setVisible(!text.isEmpty());
 }
 
+void TFAnzeige::ShowMemoryState()
+{
+    // Records a plant cannot store are lost for good: a filling memory is warned of
+    // (red), and so is the daily readout that would empty it being off.
+    QStringList warnings;
+    const QDateTime now = PilesNow();
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
+        if (const QString w = MemoryWarningText(n, now); !w.isEmpty())
+            warnings << w;
+    QStringList parts = warnings;
+    if (Settings().ReadoutHour == 0)
+        parts << tr("Tägliches Auslesen: AUS");
+    const QString text = parts.join(QStringLiteral(" | "));
+    const QString style = warnings.isEmpty() ? QStringLiteral("color: #a04000") : QStringLiteral("color: #c00000; font-weight: bold");
+    if (memoryPanel_->styleSheet() != style)
+        memoryPanel_->setStyleSheet(style);
+    if (memoryPanel_->text() != text)
+        memoryPanel_->setText(text);
+    if (memoryPanel_->isVisible() == text.isEmpty())
+        memoryPanel_->setVisible(!text.isEmpty());
+}
+
 void TFAnzeige::ShowLinkState()
 {
     ShowSaveState();
+    ShowMemoryState();
     ShowSiteState();
     ShowLineBand();
     QString text = LinkValues().LinkOpen ? QStringLiteral("COM%1").arg(LinkValues().ComNumber) : tr("Keine Verbindung");
@@ -716,6 +745,12 @@ void TFAnzeige::Mieteneustarten1Click()
     const TAnlageParameter &s = SlotOf(Plants().SelectedPlant);
     if (!s.Present || s.Running)
         return;
+    if (CompanyLinesArePlaceholders()) {
+        // The new file's header takes the company lines for good: ask for them first.
+        TFProtokKopf company(this);
+        company.AskBeforeFirstPile();
+        company.exec();
+    }
     {
         TFAnlageDaten data(Plants().SelectedPlant, this);
         if (data.exec() != QDialog::Accepted)
