@@ -70,6 +70,10 @@
         <source>Keine gewöhnliche Datei.</source>
         <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
     </message>
+    <message>
+        <source>Datenträger voll: %1</source>
+        <translation>Support plein : %1</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
@@ -103,10 +107,6 @@
     <message>
         <source>Hygienenachweis</source>
         <translation>Preuve d&apos;hygiénisation</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze, %2 bis %3</source>
-        <translation>%1 enregistrements, du %2 au %3</translation>
     </message>
     <message>
         <source>Kriterium :</source>
@@ -155,10 +155,6 @@
     <message>
         <source>nicht erfüllt</source>
         <translation>non atteint</translation>
-    </message>
-    <message>
-        <source> (%1 Tage gefordert)</source>
-        <translation> (%1 jours exigés)</translation>
     </message>
     <message>
         <source>Ergebnis im Kern (100 cm): Kriterium erfüllt</source>
@@ -296,6 +292,20 @@
         <source>Prüfwert :</source>
         <translation>Valeur de contrôle :</translation>
     </message>
+    <message numerus="yes">
+        <source>%n Datensätze, %1 bis %2</source>
+        <translation>
+            <numerusform>%n enregistrement, du %1 au %2</numerusform>
+            <numerusform>%n enregistrements, du %1 au %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n Tage gefordert)</source>
+        <translation>
+            <numerusform> (%n jour exigé)</numerusform>
+            <numerusform> (%n jours exigés)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -354,18 +364,6 @@ Erreur de communication !</translation>
 <context>
     <name>Piles</name>
     <message>
-        <source>%1 Minuten</source>
-        <translation>%1 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Stunden %2 Minuten</source>
-        <translation>%1 heures %2 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Tage</source>
-        <translation>%1 jours</translation>
-    </message>
-    <message>
         <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
         <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
     </message>
@@ -382,18 +380,6 @@ L&apos;installation %2 n&apos;écrit pas dans ce fichier ; un autre peut être c
 Bitte Speichermedium überprüfen !!</source>
         <translation>Les données n&apos;ont pas été enregistrées correctement !!
 Veuillez vérifier le support !!</translation>
-    </message>
-    <message>
-        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
-        <translation>%1 enregistrements à horodatage illisible sauvegardés (lignes %2)</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 enregistrements plus anciens que le dernier du fichier</translation>
     </message>
     <message>
         <source>Speicherdatei kann nicht angelegt werden:
@@ -452,6 +438,56 @@ Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
 Fehler bei der Übertragung!</source>
         <translation>L&apos;installation n&apos;est PAS arrêtée !!
 Erreur de transmission !</translation>
+    </message>
+    <message>
+        <source>Speicher von Anlage %1 zu %2 % voll – bitte auslesen</source>
+        <translation>Mémoire de l&apos;installation %1 pleine à %2 % – à lire</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Minuten</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Stunden</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Tage</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der laufenden Miete von Anlage %1 ist %2 jünger als die Uhr dieses PCs. Die nächsten Messwerte bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>La dernière mesure de l&apos;andain en cours de l&apos;installation %1 a %2 d&apos;avance sur l&apos;horloge de ce PC. Les mesures suivantes auront alors des heures antérieures. Régler quand même ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>
+            <numerusform>%n mesure reçue attend de l&apos;espace disque ; elle sera écrite en premier lors de la prochaine sauvegarde.</numerusform>
+            <numerusform>%n mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %1)</source>
+        <translation>
+            <numerusform>%n enregistrement à horodatage illisible sauvegardé (ligne %1)</numerusform>
+            <numerusform>%n enregistrements à horodatage illisible sauvegardés (lignes %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze älter als der letzte der Datei</source>
+        <translation>
+            <numerusform>%n enregistrement plus ancien que le dernier du fichier</numerusform>
+            <numerusform>%n enregistrements plus anciens que le dernier du fichier</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -557,15 +593,15 @@ Erreur de transmission !</translation>
     <name>Site</name>
     <message>
         <source>Anlage %1 antwortet wieder.</source>
-        <translation>L'installation %1 répond de nouveau.</translation>
+        <translation>L&apos;installation %1 répond de nouveau.</translation>
     </message>
     <message>
         <source>Anlage %1 antwortet nicht.</source>
-        <translation>L'installation %1 ne répond pas.</translation>
+        <translation>L&apos;installation %1 ne répond pas.</translation>
     </message>
     <message>
         <source>Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.</source>
-        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d'hygiénisation est interrompue.</translation>
+        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d&apos;hygiénisation est interrompue.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.</source>
@@ -589,11 +625,11 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source>Die Übertragung von Anlage %1 ist fehlgeschlagen.</source>
-        <translation>Le transfert de l'installation %1 a échoué.</translation>
+        <translation>Le transfert de l&apos;installation %1 a échoué.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.</source>
-        <translation>Installation %1 : le ventilateur n'a pas pu être mis en MARCHE.</translation>
+        <translation>Installation %1 : le ventilateur n&apos;a pas pu être mis en MARCHE.</translation>
     </message>
     <message>
         <source>MQTT-Ausgang %1 kann nicht benutzt werden: %2</source>
@@ -630,7 +666,7 @@ Erreur de transmission !</translation>
     <message>
         <source>Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.
 Nur ihr Besitzer darf sie lesen (chmod 600).</source>
-        <translation>Le fichier de mot de passe %1 est lisible par d'autres et n'est pas utilisé.
+        <translation>Le fichier de mot de passe %1 est lisible par d&apos;autres et n&apos;est pas utilisé.
 Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     </message>
     <message>
@@ -713,6 +749,10 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source>Zeit:</source>
         <translation>Heure :</translation>
+    </message>
+    <message>
+        <source>Text der Anlage:</source>
+        <translation>Texte de l'install. :</translation>
     </message>
 </context>
 <context>
@@ -961,10 +1001,6 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <translation>Non sauvegardé : %1</translation>
     </message>
     <message>
-        <source> | %1 Messwerte warten</source>
-        <translation> | %1 mesures en attente</translation>
-    </message>
-    <message>
         <source>Anlage nicht erreicht: %1</source>
         <translation>Installation non joignable : %1</translation>
     </message>
@@ -997,6 +1033,17 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
 %1</source>
         <translation>L’andain n’a pas pu être archivé.
 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source> | %n Messwerte warten</source>
+        <translation>
+            <numerusform> | %n mesure en attente</numerusform>
+            <numerusform> | %n mesures en attente</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tägliches Auslesen: AUS</source>
+        <translation>Lecture quotidienne : ARRÊT</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1228,13 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     <message>
         <source>Werte ausgedruckt !</source>
         <translation>Valeurs imprimées !</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messwerte warten auf Platz im Datenträger</source>
+        <translation>
+            <numerusform>%n mesure attend de la place sur le support</numerusform>
+            <numerusform>%n mesures attendent de la place sur le support</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1417,7 +1471,7 @@ Veuillez vérifier le support de stockage !!</translation>
         <source>Das Programm sendet Messwerte, Datensätze und Alarme an einen MQTT-Broker.
 Es nimmt vom Broker keine Befehle an. Ohne Broker-Adresse ist die Standortansicht aus.</source>
         <translation>Le programme envoie mesures, enregistrements et alarmes à un broker MQTT.
-Il n'accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
+Il n&apos;accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
     </message>
     <message>
         <source>Broker</source>
@@ -1572,13 +1626,13 @@ ventilateur est arrêté.</translation>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 eingeschaltet ist.</source>
         <translation>Durée de marche du ventilateur
-en mode secours.</translation>
+en mode commande.</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 ausgeschaltet ist.</source>
         <translation>Durée d&apos;arrêt du ventilateur
-en mode secours.</translation>
+en mode commande.</translation>
     </message>
     <message>
         <source>Max Lüfter- EIN-Zeit</source>
@@ -1588,7 +1642,7 @@ en mode secours.</translation>
         <source>Zeit wie lange der Lüfter im maximal laufen
 darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>Durée de marche maximale avant
-le passage en mode secours.</translation>
+le passage en mode commande.</translation>
     </message>
     <message>
         <source>Max. Lüfter- AUS- Zeit</source>
@@ -1598,7 +1652,7 @@ le passage en mode secours.</translation>
         <source>Zeit wie lange der Lüfter maximal abgeschaltet
 sein darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>Durée d&apos;arrêt maximale avant
-le passage en mode secours.</translation>
+le passage en mode commande.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1618,11 +1672,11 @@ le passage en mode secours.</translation>
     </message>
     <message>
         <source>Steuerbetrieb EIN- Zeit</source>
-        <translation>Mode secours : marche</translation>
+        <translation>Mode commande : marche</translation>
     </message>
     <message>
         <source>Steuerbetrieb AUS- Zeit</source>
-        <translation>Mode secours : arrêt</translation>
+        <translation>Mode commande : arrêt</translation>
     </message>
     <message>
         <source>%1 war leer und bleibt %2.</source>
@@ -1641,6 +1695,22 @@ le passage en mode secours.</translation>
 %2</source>
         <translation>Envoyer à l&apos;installation %1 :
 %2</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten</source>
+        <translation>%1 : minutes entières seulement</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten, &quot;%2&quot; nicht übernommen, bleibt %3</source>
+        <translation>%1 : minutes entières seulement, « %2 » refusé, reste %3</translation>
+    </message>
+    <message>
+        <source>%1 auf den Höchstwert %2 begrenzt</source>
+        <translation>%1 limité à son maximum %2</translation>
+    </message>
+    <message>
+        <source>%1 auf den Mindestwert %2 angehoben</source>
+        <translation>%1 relevé à son minimum %2</translation>
     </message>
 </context>
 <context>
@@ -1747,6 +1817,14 @@ Inst.    Affiché
         <source>Standortansicht (MQTT) …</source>
         <translation>Vue du site (MQTT) …</translation>
     </message>
+    <message>
+        <source>Papier der Protokolle:</source>
+        <translation>Papier des protocoles :</translation>
+    </message>
+    <message>
+        <source>Messprotokoll, Temperatur-Protokoll und Hygienenachweis, auch im Archiv; der Graph bleibt A4 quer.</source>
+        <translation>Protocole de mesure, protocole de température et preuve d'hygiénisation, aussi dans l'archive ; le graphique reste en A4 paysage.</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>
@@ -1772,6 +1850,14 @@ des programmes courants, p. ex. un tableur.</translation>
     <message>
         <source>Abbruch</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Ordner auswählen oder seinen Pfad eingeben</source>
+        <translation>Choisir un dossier ou saisir son chemin</translation>
+    </message>
+    <message>
+        <source>Den Ordner %1 gibt es nicht.</source>
+        <translation>Le dossier %1 n'existe pas.</translation>
     </message>
 </context>
 <context>
@@ -1819,6 +1905,12 @@ protocoles de mesure.</translation>
     <message>
         <source>Gilt für neue Dateien; vorhandene behalten ihren Kopf.</source>
         <translation>S&apos;applique aux nouveaux fichiers ; les fichiers existants gardent leur en-tête.</translation>
+    </message>
+    <message>
+        <source>Vor der ersten Miete bitte die Firmendaten eingeben:
+sie stehen im Kopf jeder neuen Datei und jedes Protokolls.</source>
+        <translation>Veuillez saisir les données de l'entreprise avant le premier andain :
+elles figurent en tête de chaque nouveau fichier et protocole.</translation>
     </message>
 </context>
 <context>

@@ -696,9 +696,19 @@ QDateTime OpenFileLastStamp() { return State().openLastStamp; }
 
 QDateTime LastRecordStamp(const QString &path, QDateTime *before)
 {
-    DataFileContent c;
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !LoadDataFile(path, c, nullptr))
+    // Only the file's end is read: the live display and the site view ask this of
+    // every running pile, whose files may hold 65 535 lines.
+    QFile f(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         return {};
+    constexpr qint64 tail = 16 * 1024;
+    if (f.size() > tail)
+        f.seek(f.size() - tail);
+    DataFileContent c;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    // The first piece may be a line cut in two: it is left out unless it is the file's start.
+    for (qsizetype i = f.size() > tail ? 1 : 0; i < lines.size(); ++i)
+        c.Lines << QString::fromLatin1(lines[i]).trimmed();
     return LastStampOf(c, before);
 }
 

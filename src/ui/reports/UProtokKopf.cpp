@@ -35,8 +35,8 @@ void TFProtokKopf::AskBeforeFirstPile()
             edits[i]->setPlaceholderText(CompanyLineDefault(i + 1));
             edits[i]->clear();
         }
-        edits[i]->setModified(true);
     }
+    writeAll_ = true;
 }
 
 void TFProtokKopf::OKBtnClick()
@@ -44,7 +44,7 @@ void TFProtokKopf::OKBtnClick()
     // Only what the user changed is written.
     QLineEdit *edits[3] = {ui->Edit1, ui->Edit2, ui->Edit3};
     for (int i = 0; i < 3; ++i)
-        if (edits[i]->isModified())
+        if (writeAll_ || edits[i]->isModified())
             WriteSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(i + 1)), edits[i]->text());
     accept();
 }

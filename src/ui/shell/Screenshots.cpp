@@ -12,6 +12,7 @@
 #include "dialogs/UPfadsetzen.h"
 #include "link/Commands.h"
 #include "link/PlantTable.h"
+#include "link/PollPause.h"
 #include "live/UAnzeige.h"
 #include "models/UMessDaten.h"
 #include "reports/GraphFill.h"
@@ -75,9 +76,12 @@ void TakeScreenshots(TFMain *main, const QString &folder)
     Save(main, folder, "main.png", *sizes);
     // The memory warning in the live display needs the plants' counts: the tour reads
     // them as a transfer would begin.
-    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
-        if (Plants().PlantTable[n].Running)
-            ReadStoredRecordCount(n);
+    {
+        const PollPause pause;
+        for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
+            if (Plants().PlantTable[n].Running)
+                ReadStoredRecordCount(n);
+    }
     QTimer::singleShot(3200, main, [main, folder, sizes] {
         if (FAnzeige) {
             Save(FAnzeige, folder, "live.png", *sizes);

@@ -31,4 +31,5 @@ protected:
 private:
     Ui::TFProtokKopf *ui;
     int sampleRow_ = 0;
+    bool writeAll_ = false;         // asked before the first pile: the lines as shown go in
 };
