@@ -466,7 +466,7 @@ Transmission error!</translation>
     </message>
     <message>
         <source>Der letzte Messwert der laufenden Miete von Anlage %1 ist %2 jünger als die Uhr dieses PCs. Die nächsten Messwerte bekommen dann frühere Zeiten. Trotzdem stellen?</source>
-        <translation>The last record of plant %1's running pile is %2 later than this PC's clock. The next records will then get earlier times. Set the clock anyway?</translation>
+        <translation>The last record of plant %1&apos;s running pile is %2 later than this PC&apos;s clock. The next records will then get earlier times. Set the clock anyway?</translation>
     </message>
     <message numerus="yes">
         <source>%n empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
@@ -752,7 +752,7 @@ Only its owner may read it (chmod 600).</translation>
     </message>
     <message>
         <source>Text der Anlage:</source>
-        <translation>Plant's text:</translation>
+        <translation>Plant&apos;s text:</translation>
     </message>
 </context>
 <context>

@@ -752,7 +752,7 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     </message>
     <message>
         <source>Text der Anlage:</source>
-        <translation>Texte de l'install. :</translation>
+        <translation>Texte de l&apos;install. :</translation>
     </message>
 </context>
 <context>
@@ -1823,7 +1823,7 @@ Inst.    Affiché
     </message>
     <message>
         <source>Messprotokoll, Temperatur-Protokoll und Hygienenachweis, auch im Archiv; der Graph bleibt A4 quer.</source>
-        <translation>Protocole de mesure, protocole de température et preuve d'hygiénisation, aussi dans l'archive ; le graphique reste en A4 paysage.</translation>
+        <translation>Protocole de mesure, protocole de température et preuve d&apos;hygiénisation, aussi dans l&apos;archive ; le graphique reste en A4 paysage.</translation>
     </message>
 </context>
 <context>
@@ -1857,7 +1857,7 @@ des programmes courants, p. ex. un tableur.</translation>
     </message>
     <message>
         <source>Den Ordner %1 gibt es nicht.</source>
-        <translation>Le dossier %1 n'existe pas.</translation>
+        <translation>Le dossier %1 n&apos;existe pas.</translation>
     </message>
 </context>
 <context>
@@ -1909,7 +1909,7 @@ protocoles de mesure.</translation>
     <message>
         <source>Vor der ersten Miete bitte die Firmendaten eingeben:
 sie stehen im Kopf jeder neuen Datei und jedes Protokolls.</source>
-        <translation>Veuillez saisir les données de l'entreprise avant le premier andain :
+        <translation>Veuillez saisir les données de l&apos;entreprise avant le premier andain :
 elles figurent en tête de chaque nouveau fichier et protocole.</translation>
     </message>
 </context>

@@ -56,7 +56,17 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
     changed_ = 0;
 }
 
-TFO2MessSetup::~TFO2MessSetup() { delete ui; }
+TFO2MessSetup::~TFO2MessSetup()
+{
+    // The edits lose their focus as they are destroyed after this, which confirms a
+    // value typed in them: nothing of this dialog may answer then.
+    for (int f = 0; f < SetupFieldCount; ++f) {
+        Edit(SetupField(f))->disconnect(this);
+        if (auto *line = Edit(SetupField(f))->findChild<QLineEdit *>())
+            line->disconnect(this);
+    }
+    delete ui;
+}
 
 QAbstractSpinBox *TFO2MessSetup::Edit(SetupField field) const
 {

@@ -41,6 +41,7 @@
 #include "piles/Messages.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QBoxLayout>
 
 #include "site/SiteView.h"
 #include <QStyle>
@@ -152,8 +153,17 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     ui->StatusBar1->addPermanentWidget(savePanel_);
     memoryPanel_ = new QLabel(ui->StatusBar1);
     memoryPanel_->setObjectName(QStringLiteral("StatusMemory"));
+    memoryPanel_->setStyleSheet(QStringLiteral("color: #a04000"));
     memoryPanel_->hide();
     ui->StatusBar1->addPermanentWidget(memoryPanel_);
+    // Plant memories filling up: a band above the status bar that wraps its lines,
+    // so that warnings for several plants never widen the window.
+    memoryBand_ = new QLabel(this);
+    memoryBand_->setObjectName(QStringLiteral("MemoryBand"));
+    memoryBand_->setWordWrap(true);
+    memoryBand_->setStyleSheet(QStringLiteral("background: #fff0c0; color: #b00000; font-weight: bold; padding: 2px 6px;"));
+    memoryBand_->hide();
+    static_cast<QBoxLayout *>(layout())->insertWidget(layout()->indexOf(ui->StatusBar1), memoryBand_);
     sitePanel_ = new QLabel(ui->StatusBar1);
     sitePanel_->setObjectName(QStringLiteral("StatusSite"));
     sitePanel_->hide();
@@ -486,24 +496,23 @@ void TFAnzeige::ShowSiteState()
 
 void TFAnzeige::ShowMemoryState()
 {
-    // Records a plant cannot store are lost for good: a filling memory is warned of
-    // (red), and so is the daily readout that would empty it being off.
+    // Records a plant cannot store are lost for good: a filling memory is warned of,
+    // and so is the daily readout that would empty it being off.
     QStringList warnings;
     const QDateTime now = PilesNow();
     for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
         if (const QString w = MemoryWarningText(n, now); !w.isEmpty())
             warnings << w;
-    QStringList parts = warnings;
-    if (Settings().ReadoutHour == 0)
-        parts << tr("Tägliches Auslesen: AUS");
-    const QString text = parts.join(QStringLiteral(" | "));
-    const QString style = warnings.isEmpty() ? QStringLiteral("color: #a04000") : QStringLiteral("color: #c00000; font-weight: bold");
-    if (memoryPanel_->styleSheet() != style)
-        memoryPanel_->setStyleSheet(style);
-    if (memoryPanel_->text() != text)
-        memoryPanel_->setText(text);
-    if (memoryPanel_->isVisible() == text.isEmpty())
-        memoryPanel_->setVisible(!text.isEmpty());
+    const QString band = warnings.join(QStringLiteral(" | "));
+    if (memoryBand_->text() != band)
+        memoryBand_->setText(band);
+    if (memoryBand_->isVisible() == band.isEmpty())
+        memoryBand_->setVisible(!band.isEmpty());
+    const QString off = Settings().ReadoutHour == 0 ? tr("Tägliches Auslesen: AUS") : QString();
+    if (memoryPanel_->text() != off)
+        memoryPanel_->setText(off);
+    if (memoryPanel_->isVisible() == off.isEmpty())
+        memoryPanel_->setVisible(!off.isEmpty());
 }
 
 void TFAnzeige::ShowLinkState()

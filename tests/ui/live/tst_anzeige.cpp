@@ -70,7 +70,8 @@ private slots:
         SiteMonitor site(SiteSettings{});
         TFAnzeige w;
         w.show();
-        auto *band = Find<QLabel>(&w, "StatusMemory");
+        auto *band = Find<QLabel>(&w, "MemoryBand");
+        auto *readout = Find<QLabel>(&w, "StatusMemory");
         auto alarms = [&] {
             QStringList out;
             for (const SiteMessage &m : site.Tick())
@@ -80,20 +81,22 @@ private slots:
         };
         w.DispTimerOnTimer();
         QVERIFY(alarms().isEmpty());
-        QCOMPARE(band->text(), QString("Tägliches Auslesen: AUS"));
+        QVERIFY(readout->isVisible() && !band->isVisible());
+        QCOMPARE(readout->text(), QString("Tägliches Auslesen: AUS"));
         now = now.addSecs(99 * 15 * 60);
         w.DispTimerOnTimer();
-        QCOMPARE(band->text(), QString("Tägliches Auslesen: AUS"));
+        QVERIFY(!band->isVisible());
         now = now.addSecs(15 * 60);
         w.DispTimerOnTimer();
-        QCOMPARE(band->text(), QString("Speicher von Anlage 3 zu 80 % voll – bitte auslesen | Tägliches Auslesen: AUS"));
+        QVERIFY(band->isVisible());
+        QCOMPARE(band->text(), QString("Speicher von Anlage 3 zu 80 % voll – bitte auslesen"));
         const QStringList told = alarms();
         QVERIFY2(told.size() == 1 && told[0].contains("memory_filling") && told[0].contains("zu 80 % voll"), qPrintable(told.join('\n')));
         QVERIFY(alarms().isEmpty());
         Settings().ReadoutHour = 6;
         Plants().PlantTable[3].Stored = 0;                  // read out
         w.DispTimerOnTimer();
-        QVERIFY(!band->isVisible());
+        QVERIFY(!band->isVisible() && !readout->isVisible());
         SetPilesClock({});
     }
 
