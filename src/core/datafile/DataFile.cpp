@@ -165,7 +165,7 @@ void NoteWriteFailure(const QString &file, const QString &why)
     // A short write to a full disk leaves no error code ("Unknown error"): the free
     // space says what happened.
     const QStorageInfo disk(QFileInfo(file).absolutePath());
-    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < 64 * 1024)
+    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < 16 * 1024)
         State().lastFailure = QCoreApplication::translate("DataFile", "Datenträger voll: %1").arg(QDir::toNativeSeparators(file));
     else
         State().lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;

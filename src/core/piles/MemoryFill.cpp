@@ -19,6 +19,7 @@ struct PlantFill {
     qint32 fileRecords = -1;    // its Anzahl then
     QDateTime fileLast;         // its last record's stamp
     int fileInterval = 0;       // the spacing of its last two records (minutes)
+    QDate started;              // the pile's first day, from the file's name
     QDateTime runningSeen;      // when the pile was first seen running
 };
 
@@ -70,6 +71,7 @@ int WaitingRecords(int plant, const QDateTime &now)
         f.fileLast = LastRecordStamp(slot.Datei, &before);
         const qint64 spacing = before.isValid() ? before.secsTo(f.fileLast) / 60 : 0;
         f.fileInterval = spacing >= 1 && spacing <= 1440 ? int(spacing) : 0;
+        f.started = StartedOn(slot.Datei);
     }
     const int interval = f.interval > 0 ? f.interval : f.fileInterval > 0 ? f.fileInterval : DefaultStorageMinutes;
     qint64 base = 0;
@@ -80,10 +82,10 @@ int WaitingRecords(int plant, const QDateTime &now)
     } else if (f.fileLast.isValid()) {
         // Plant clocks are wall clocks without a zone, as the stamps are.
         since = QDateTime(f.fileLast.date(), f.fileLast.time());
-    } else if (const QDate started = StartedOn(slot.Datei); started.isValid()) {
+    } else if (f.started.isValid()) {
         // Nothing moved yet: the plant has stored since the pile's first day (the
         // file is named after it), also from before this program started.
-        since = QDateTime(started, QTime(0, 0));
+        since = QDateTime(f.started, QTime(0, 0));
     }
     const qint64 minutes = qMax<qint64>(0, since.secsTo(now) / 60);
     return int(qMin<qint64>(PlantMemoryRecords, base + minutes / interval));

@@ -10,6 +10,7 @@
 #include "piles/Discovery.h"
 #include "piles/Interrupted.h"
 #include "piles/LinkSettings.h"
+#include "piles/MemoryFill.h"
 #include "link/Port.h"
 #include "piles/Piles.h"
 #include "plantsim/Bus.h"
@@ -484,6 +485,30 @@ private slots:
         site.P(5).SetTime(11, 30, 0);
         QVERIFY(ClockStepBackQuestion(5).isEmpty());                // no pile runs
         QVERIFY(!ClockStepBackQuestion(5, true).isEmpty());         // one is continued
+    }
+
+    // Before any count was read, a plant's memory is reckoned from its file: since the
+    // pile's first day (the file's name) while the file is empty, else since its last
+    // record, at the spacing of its last two records.
+    void memoryFillWithoutACount()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TAnlageParameter &slot = Plants().PlantTable[7];
+        slot.Running = 1;
+        slot.Datei = dir.filePath("Miete7_01-12-2026.CSV");
+        const QDateTime morning(QDate(2026, 12, 9), QTime(8, 0));
+        QCOMPARE(WaitingRecords(7, morning), 800);          // 8 days 8 hours at 15 minutes
+        QCOMPARE(MemoryWarningText(7, morning), QString("Speicher von Anlage 7 zu 80 % voll – bitte auslesen"));
+        TLiveValues v;
+        QVERIFY(support::WriteAll(slot.Datei, support::DataFileHeader("Kompostwerk Süd GmbH & Co. KG", "Miete7", "x", "01.12.2026")
+                                                  + (FormatDataLine(1, "09.12.2026  06:00", v) + "\r\n"
+                                                     + FormatDataLine(2, "09.12.2026  07:00", v) + "\r\n").toLatin1()));
+        slot.Anzahl = 2;
+        QCOMPARE(WaitingRecords(7, morning.addSecs(3 * 3600)), 4);
+        QVERIFY(MemoryWarningText(7, morning).isEmpty());
+        slot.Running = 0;
+        QCOMPARE(WaitingRecords(7, morning), -1);
     }
 
     void modeChange()
