@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="de">
 <context>
+    <name>Archive</name>
+    <message numerus="yes">
+        <source>Archiv intakt: %n Dateien</source>
+        <translation>
+            <numerusform>Archiv intakt: %n Datei</numerusform>
+            <numerusform>Archiv intakt: %n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n Datensätze, Prüfwert %1</source>
+        <translation>
+            <numerusform>, %n Datensatz, Prüfwert %1</numerusform>
+            <numerusform>, %n Datensätze, Prüfwert %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message numerus="yes">
         <source>%n Datensätze, %1 bis %2</source>
@@ -60,6 +77,16 @@
         <translation>
             <numerusform>%n Datensatz älter als der letzte der Datei</numerusform>
             <numerusform>%n Datensätze älter als der letzte der Datei</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Seal</name>
+    <message numerus="yes">
+        <source>%n Datensätze, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>%n Datensatz, Siegel intakt, Prüfwert %1</numerusform>
+            <numerusform>%n Datensätze, Siegel intakt, Prüfwert %1</numerusform>
         </translation>
     </message>
 </context>

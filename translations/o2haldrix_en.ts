@@ -24,14 +24,6 @@
         <translation>%1 is not listed in %2</translation>
     </message>
     <message>
-        <source>Archiv intakt: %1 Dateien</source>
-        <translation>Archive intact: %1 files</translation>
-    </message>
-    <message>
-        <source>, %1 Datensätze, Prüfwert %2</source>
-        <translation>, %1 records, check value %2</translation>
-    </message>
-    <message>
         <source>%1 ist keine Datendatei dieses Programms.</source>
         <translation>%1 is not a data file of this program.</translation>
     </message>
@@ -50,6 +42,20 @@
     <message>
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Not in the archive because the data do not allow it:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Archiv intakt: %n Dateien</source>
+        <translation>
+            <numerusform>Archive intact: %n file</numerusform>
+            <numerusform>Archive intact: %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n Datensätze, Prüfwert %1</source>
+        <translation>
+            <numerusform>, %n record, check value %1</numerusform>
+            <numerusform>, %n records, check value %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -515,10 +521,6 @@ Transmission error!</translation>
         <translation>no seal</translation>
     </message>
     <message>
-        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
-        <translation>%1 records, seal intact, check value %2</translation>
-    </message>
-    <message>
         <source> (der letzte Datensatz ist noch ohne Siegel)</source>
         <translation> (the last record is not sealed yet)</translation>
     </message>
@@ -565,6 +567,13 @@ Transmission error!</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>seal broken (line %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>%n record, seal intact, check value %1</numerusform>
+            <numerusform>%n records, seal intact, check value %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -24,14 +24,6 @@
         <translation>%1 ne figure pas dans %2</translation>
     </message>
     <message>
-        <source>Archiv intakt: %1 Dateien</source>
-        <translation>Archive intacte : %1 fichiers</translation>
-    </message>
-    <message>
-        <source>, %1 Datensätze, Prüfwert %2</source>
-        <translation>, %1 enregistrements, valeur de contrôle %2</translation>
-    </message>
-    <message>
         <source>%1 ist keine Datendatei dieses Programms.</source>
         <translation>%1 n’est pas un fichier de données de ce programme.</translation>
     </message>
@@ -50,6 +42,20 @@
     <message>
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Absent de l’archive, les données ne le permettent pas :</translation>
+    </message>
+    <message numerus="yes">
+        <source>Archiv intakt: %n Dateien</source>
+        <translation>
+            <numerusform>Archive intacte : %n fichier</numerusform>
+            <numerusform>Archive intacte : %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n Datensätze, Prüfwert %1</source>
+        <translation>
+            <numerusform>, %n enregistrement, valeur de contrôle %1</numerusform>
+            <numerusform>, %n enregistrements, valeur de contrôle %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -515,10 +521,6 @@ Erreur de transmission !</translation>
         <translation>sans sceau</translation>
     </message>
     <message>
-        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
-        <translation>%1 enregistrements, sceau intact, valeur de contrôle %2</translation>
-    </message>
-    <message>
         <source> (der letzte Datensatz ist noch ohne Siegel)</source>
         <translation> (le dernier enregistrement n’est pas encore scellé)</translation>
     </message>
@@ -565,6 +567,13 @@ Erreur de transmission !</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>sceau rompu (ligne %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>%n enregistrement, sceau intact, valeur de contrôle %1</numerusform>
+            <numerusform>%n enregistrements, sceau intact, valeur de contrôle %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -204,7 +204,7 @@ QString SealCheck::Text() const
     case NoSeal:
         return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
     case Intact:
-        return Tr(QT_TRANSLATE_NOOP("Seal", "%1 Datensätze, Siegel intakt, Prüfwert %2")).arg(records).arg(checkValue)
+        return QCoreApplication::translate("Seal", "%n Datensätze, Siegel intakt, Prüfwert %1", nullptr, int(records)).arg(checkValue)
                + (lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Seal", " (der letzte Datensatz ist noch ohne Siegel)")) : QString());
     case Broken:
         break;
