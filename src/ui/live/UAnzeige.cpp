@@ -138,7 +138,8 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     setAutoFillBackground(true);
 
     // Status bar: "Datei:", file, "Anzahl Speicherwerte:", count.
-    const int widths[4] = {35, 390, 115, 50};
+    // The file panel gives way first, so that the counts and the readout state stay whole.
+    const int widths[4] = {35, 240, 115, 50};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(ui->StatusBar1);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

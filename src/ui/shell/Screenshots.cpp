@@ -82,7 +82,7 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             if (Plants().PlantTable[n].Running)
                 ReadStoredRecordCount(n);
     }
-    QTimer::singleShot(3200, main, [main, folder, sizes] {
+    QTimer::singleShot(4500, main, [main, folder, sizes] {
         if (FAnzeige) {
             Save(FAnzeige, folder, "live.png", *sizes);
             // The live display's dialogs, as they open for the selected plant.
