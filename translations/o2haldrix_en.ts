@@ -24,14 +24,6 @@
         <translation>%1 is not listed in %2</translation>
     </message>
     <message>
-        <source>Archiv intakt: %1 Dateien</source>
-        <translation>Archive intact: %1 files</translation>
-    </message>
-    <message>
-        <source>, %1 Datensätze, Prüfwert %2</source>
-        <translation>, %1 records, check value %2</translation>
-    </message>
-    <message>
         <source>%1 ist keine Datendatei dieses Programms.</source>
         <translation>%1 is not a data file of this program.</translation>
     </message>
@@ -50,6 +42,20 @@
     <message>
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Not in the archive because the data do not allow it:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Archiv intakt: %n Dateien</source>
+        <translation>
+            <numerusform>Archive intact: %n file</numerusform>
+            <numerusform>Archive intact: %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n Datensätze, Prüfwert %1</source>
+        <translation>
+            <numerusform>, %n record, check value %1</numerusform>
+            <numerusform>, %n records, check value %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -73,6 +79,10 @@
     <message>
         <source>Die Datei enthält noch keine Messwerte</source>
         <translation>The file holds no measurements yet</translation>
+    </message>
+    <message>
+        <source>Datenträger voll: %1</source>
+        <translation>Disk full: %1</translation>
     </message>
 </context>
 <context>
@@ -107,10 +117,6 @@
     <message>
         <source>Hygienenachweis</source>
         <translation>Hygienisation evidence</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze, %2 bis %3</source>
-        <translation>%1 records, %2 to %3</translation>
     </message>
     <message>
         <source>Kriterium :</source>
@@ -159,10 +165,6 @@
     <message>
         <source>nicht erfüllt</source>
         <translation>not met</translation>
-    </message>
-    <message>
-        <source> (%1 Tage gefordert)</source>
-        <translation> (%1 days required)</translation>
     </message>
     <message>
         <source>Ergebnis im Kern (100 cm): Kriterium erfüllt</source>
@@ -300,6 +302,20 @@
         <source>Prüfwert :</source>
         <translation>Check value :</translation>
     </message>
+    <message numerus="yes">
+        <source>%n Datensätze, %1 bis %2</source>
+        <translation>
+            <numerusform>%n record, %1 to %2</numerusform>
+            <numerusform>%n records, %1 to %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n Tage gefordert)</source>
+        <translation>
+            <numerusform> (%n day required)</numerusform>
+            <numerusform> (%n days required)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -358,18 +374,6 @@ Communication error!</translation>
 <context>
     <name>Piles</name>
     <message>
-        <source>%1 Minuten</source>
-        <translation>%1 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Stunden %2 Minuten</source>
-        <translation>%1 hours %2 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Tage</source>
-        <translation>%1 days</translation>
-    </message>
-    <message>
         <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
         <translation>The clock of plant %1 goes back by %2. The running pile&apos;s records will then get earlier times. Set it anyway?</translation>
     </message>
@@ -378,18 +382,6 @@ Communication error!</translation>
 Bitte Speichermedium überprüfen !!</source>
         <translation>Data were not stored correctly!!
 Please check the storage medium!!</translation>
-    </message>
-    <message>
-        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 received records are waiting for disk space; they are written first at the next save.</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
-        <translation>%1 records with an unreadable time stamp saved (lines %2)</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 records older than the file&apos;s last one</translation>
     </message>
     <message>
         <source>Speicherdatei kann nicht angelegt werden:
@@ -517,6 +509,56 @@ A second archive folder is made.</translation>
         <source>Die Datei stammt von Anlage %1.</source>
         <translation>The file comes from plant %1.</translation>
     </message>
+    <message>
+        <source>Speicher von Anlage %1 zu %2 % voll – bitte auslesen</source>
+        <translation>Memory of plant %1 is %2 % full – please read it out</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Minuten</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Stunden</source>
+        <translation>
+            <numerusform>%n hour</numerusform>
+            <numerusform>%n hours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Tage</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der laufenden Miete von Anlage %1 ist %2 jünger als die Uhr dieses PCs. Die nächsten Messwerte bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>The last record of plant %1&apos;s running pile is %2 later than this PC&apos;s clock. The next records will then get earlier times. Set the clock anyway?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>
+            <numerusform>%n received value is waiting for storage space; it is written first at the next save.</numerusform>
+            <numerusform>%n received values are waiting for storage space; they are written first at the next save.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %1)</source>
+        <translation>
+            <numerusform>%n record with an unreadable time stamp saved (line %1)</numerusform>
+            <numerusform>%n records with unreadable time stamps saved (lines %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze älter als der letzte der Datei</source>
+        <translation>
+            <numerusform>%n record older than the last one in the file</numerusform>
+            <numerusform>%n records older than the last one in the file</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -541,10 +583,6 @@ A second archive folder is made.</translation>
     <message>
         <source>ohne Siegel</source>
         <translation>no seal</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
-        <translation>%1 records, seal intact, check value %2</translation>
     </message>
     <message>
         <source> (der letzte Datensatz ist noch ohne Siegel)</source>
@@ -593,6 +631,13 @@ A second archive folder is made.</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>seal broken (line %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>%n record, seal intact, check value %1</numerusform>
+            <numerusform>%n records, seal intact, check value %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -777,6 +822,10 @@ Only its owner may read it (chmod 600).</translation>
     <message>
         <source>Zeit:</source>
         <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Text der Anlage:</source>
+        <translation>Plant&apos;s text:</translation>
     </message>
 </context>
 <context>
@@ -1025,10 +1074,6 @@ Only its owner may read it (chmod 600).</translation>
         <translation>Not saved: %1</translation>
     </message>
     <message>
-        <source> | %1 Messwerte warten</source>
-        <translation> | %1 records waiting</translation>
-    </message>
-    <message>
         <source>Anlage nicht erreicht: %1</source>
         <translation>Plant not reached: %1</translation>
     </message>
@@ -1077,6 +1122,17 @@ Only its owner may read it (chmod 600).</translation>
     <message>
         <source>seit %1</source>
         <translation>since %1</translation>
+    </message>
+    <message numerus="yes">
+        <source> | %n Messwerte warten</source>
+        <translation>
+            <numerusform> | %n value waiting</numerusform>
+            <numerusform> | %n values waiting</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tägliches Auslesen: AUS</source>
+        <translation>Daily readout: OFF</translation>
     </message>
 </context>
 <context>
@@ -1261,6 +1317,13 @@ The file was not made by this software!</translation>
     <message>
         <source>Werte ausgedruckt !</source>
         <translation>Values printed!</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messwerte warten auf Platz im Datenträger</source>
+        <translation>
+            <numerusform>%n value waiting for room on the disk</numerusform>
+            <numerusform>%n values waiting for room on the disk</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1652,13 +1715,13 @@ fan is switched off.</translation>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 eingeschaltet ist.</source>
         <translation>How long the fan is switched on
-in safety mode.</translation>
+in control mode.</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 ausgeschaltet ist.</source>
         <translation>How long the fan is switched off
-in safety mode.</translation>
+in control mode.</translation>
     </message>
     <message>
         <source>Max Lüfter- EIN-Zeit</source>
@@ -1668,7 +1731,7 @@ in safety mode.</translation>
         <source>Zeit wie lange der Lüfter im maximal laufen
 darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>How long the fan may run at most
-before safety mode starts.</translation>
+before control mode starts.</translation>
     </message>
     <message>
         <source>Max. Lüfter- AUS- Zeit</source>
@@ -1678,7 +1741,7 @@ before safety mode starts.</translation>
         <source>Zeit wie lange der Lüfter maximal abgeschaltet
 sein darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>How long the fan may be off at most
-before safety mode starts.</translation>
+before control mode starts.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1698,11 +1761,11 @@ before safety mode starts.</translation>
     </message>
     <message>
         <source>Steuerbetrieb EIN- Zeit</source>
-        <translation>Safety mode ON time</translation>
+        <translation>Control mode ON time</translation>
     </message>
     <message>
         <source>Steuerbetrieb AUS- Zeit</source>
-        <translation>Safety mode OFF time</translation>
+        <translation>Control mode OFF time</translation>
     </message>
     <message>
         <source>%1 war leer und bleibt %2.</source>
@@ -1721,6 +1784,22 @@ before safety mode starts.</translation>
 %2</source>
         <translation>Send to plant %1:
 %2</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten</source>
+        <translation>%1: whole minutes only</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten, &quot;%2&quot; nicht übernommen, bleibt %3</source>
+        <translation>%1: whole minutes only, &quot;%2&quot; not taken, stays %3</translation>
+    </message>
+    <message>
+        <source>%1 auf den Höchstwert %2 begrenzt</source>
+        <translation>%1 limited to its maximum %2</translation>
+    </message>
+    <message>
+        <source>%1 auf den Mindestwert %2 angehoben</source>
+        <translation>%1 raised to its minimum %2</translation>
     </message>
 </context>
 <context>
@@ -1827,6 +1906,14 @@ Plant    Shown
         <source>Standortansicht (MQTT) …</source>
         <translation>Site view (MQTT) …</translation>
     </message>
+    <message>
+        <source>Papier der Protokolle:</source>
+        <translation>Paper for protocols:</translation>
+    </message>
+    <message>
+        <source>Messprotokoll, Temperatur-Protokoll und Hygienenachweis, auch im Archiv; der Graph bleibt A4 quer.</source>
+        <translation>Measurement protocol, temperature protocol and hygiene evidence, also in the archive; the graph stays A4 landscape.</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>
@@ -1852,6 +1939,14 @@ programs, e.g. a spreadsheet.</translation>
     <message>
         <source>Abbruch</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ordner auswählen oder seinen Pfad eingeben</source>
+        <translation>Choose a folder or type its path</translation>
+    </message>
+    <message>
+        <source>Den Ordner %1 gibt es nicht.</source>
+        <translation>The folder %1 does not exist.</translation>
     </message>
 </context>
 <context>
@@ -1899,6 +1994,12 @@ measurement protocols.</translation>
     <message>
         <source>Gilt für neue Dateien; vorhandene behalten ihren Kopf.</source>
         <translation>Applies to new files; existing ones keep their header.</translation>
+    </message>
+    <message>
+        <source>Vor der ersten Miete bitte die Firmendaten eingeben:
+sie stehen im Kopf jeder neuen Datei und jedes Protokolls.</source>
+        <translation>Please enter the company data before the first pile:
+they head every new file and every protocol.</translation>
     </message>
 </context>
 <context>

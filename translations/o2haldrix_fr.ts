@@ -24,14 +24,6 @@
         <translation>%1 ne figure pas dans %2</translation>
     </message>
     <message>
-        <source>Archiv intakt: %1 Dateien</source>
-        <translation>Archive intacte : %1 fichiers</translation>
-    </message>
-    <message>
-        <source>, %1 Datensätze, Prüfwert %2</source>
-        <translation>, %1 enregistrements, valeur de contrôle %2</translation>
-    </message>
-    <message>
         <source>%1 ist keine Datendatei dieses Programms.</source>
         <translation>%1 n’est pas un fichier de données de ce programme.</translation>
     </message>
@@ -50,6 +42,20 @@
     <message>
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Absent de l’archive, les données ne le permettent pas :</translation>
+    </message>
+    <message numerus="yes">
+        <source>Archiv intakt: %n Dateien</source>
+        <translation>
+            <numerusform>Archive intacte : %n fichier</numerusform>
+            <numerusform>Archive intacte : %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n Datensätze, Prüfwert %1</source>
+        <translation>
+            <numerusform>, %n enregistrement, valeur de contrôle %1</numerusform>
+            <numerusform>, %n enregistrements, valeur de contrôle %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -73,6 +79,10 @@
     <message>
         <source>Die Datei enthält noch keine Messwerte</source>
         <translation>Le fichier ne contient encore aucune mesure</translation>
+    </message>
+    <message>
+        <source>Datenträger voll: %1</source>
+        <translation>Support plein : %1</translation>
     </message>
 </context>
 <context>
@@ -107,10 +117,6 @@
     <message>
         <source>Hygienenachweis</source>
         <translation>Preuve d&apos;hygiénisation</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze, %2 bis %3</source>
-        <translation>%1 enregistrements, du %2 au %3</translation>
     </message>
     <message>
         <source>Kriterium :</source>
@@ -159,10 +165,6 @@
     <message>
         <source>nicht erfüllt</source>
         <translation>non atteint</translation>
-    </message>
-    <message>
-        <source> (%1 Tage gefordert)</source>
-        <translation> (%1 jours exigés)</translation>
     </message>
     <message>
         <source>Ergebnis im Kern (100 cm): Kriterium erfüllt</source>
@@ -300,6 +302,20 @@
         <source>Prüfwert :</source>
         <translation>Valeur de contrôle :</translation>
     </message>
+    <message numerus="yes">
+        <source>%n Datensätze, %1 bis %2</source>
+        <translation>
+            <numerusform>%n enregistrement, du %1 au %2</numerusform>
+            <numerusform>%n enregistrements, du %1 au %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n Tage gefordert)</source>
+        <translation>
+            <numerusform> (%n jour exigé)</numerusform>
+            <numerusform> (%n jours exigés)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -358,18 +374,6 @@ Erreur de communication !</translation>
 <context>
     <name>Piles</name>
     <message>
-        <source>%1 Minuten</source>
-        <translation>%1 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Stunden %2 Minuten</source>
-        <translation>%1 heures %2 minutes</translation>
-    </message>
-    <message>
-        <source>%1 Tage</source>
-        <translation>%1 jours</translation>
-    </message>
-    <message>
         <source>Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden Miete bekommen dann frühere Zeiten. Trotzdem stellen?</source>
         <translation>L&apos;horloge de l&apos;installation %1 recule de %2. Les mesures de l&apos;andain en cours auront alors des heures antérieures. Régler quand même ?</translation>
     </message>
@@ -378,18 +382,6 @@ Erreur de communication !</translation>
 Bitte Speichermedium überprüfen !!</source>
         <translation>Les données n&apos;ont pas été enregistrées correctement !!
 Veuillez vérifier le support !!</translation>
-    </message>
-    <message>
-        <source>%1 empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
-        <translation>%1 mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)</source>
-        <translation>%1 enregistrements à horodatage illisible sauvegardés (lignes %2)</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze älter als der letzte der Datei</source>
-        <translation>%1 enregistrements plus anciens que le dernier du fichier</translation>
     </message>
     <message>
         <source>Speicherdatei kann nicht angelegt werden:
@@ -517,6 +509,56 @@ Un second dossier d&apos;archive est créé.</translation>
         <source>Die Datei stammt von Anlage %1.</source>
         <translation>Le fichier provient de l&apos;installation %1.</translation>
     </message>
+    <message>
+        <source>Speicher von Anlage %1 zu %2 % voll – bitte auslesen</source>
+        <translation>Mémoire de l&apos;installation %1 pleine à %2 % – à lire</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Minuten</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Stunden</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Tage</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Der letzte Messwert der laufenden Miete von Anlage %1 ist %2 jünger als die Uhr dieses PCs. Die nächsten Messwerte bekommen dann frühere Zeiten. Trotzdem stellen?</source>
+        <translation>La dernière mesure de l&apos;andain en cours de l&apos;installation %1 a %2 d&apos;avance sur l&apos;horloge de ce PC. Les mesures suivantes auront alors des heures antérieures. Régler quand même ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empfangene Messwerte warten auf Speicherplatz; sie werden bei der nächsten Sicherung zuerst geschrieben.</source>
+        <translation>
+            <numerusform>%n mesure reçue attend de l&apos;espace disque ; elle sera écrite en premier lors de la prochaine sauvegarde.</numerusform>
+            <numerusform>%n mesures reçues attendent de l&apos;espace disque ; elles seront écrites en premier lors de la prochaine sauvegarde.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %1)</source>
+        <translation>
+            <numerusform>%n enregistrement à horodatage illisible sauvegardé (ligne %1)</numerusform>
+            <numerusform>%n enregistrements à horodatage illisible sauvegardés (lignes %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze älter als der letzte der Datei</source>
+        <translation>
+            <numerusform>%n enregistrement plus ancien que le dernier du fichier</numerusform>
+            <numerusform>%n enregistrements plus anciens que le dernier du fichier</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -541,10 +583,6 @@ Un second dossier d&apos;archive est créé.</translation>
     <message>
         <source>ohne Siegel</source>
         <translation>sans sceau</translation>
-    </message>
-    <message>
-        <source>%1 Datensätze, Siegel intakt, Prüfwert %2</source>
-        <translation>%1 enregistrements, sceau intact, valeur de contrôle %2</translation>
     </message>
     <message>
         <source> (der letzte Datensatz ist noch ohne Siegel)</source>
@@ -593,6 +631,13 @@ Un second dossier d&apos;archive est créé.</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>sceau rompu (ligne %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Datensätze, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>%n enregistrement, sceau intact, valeur de contrôle %1</numerusform>
+            <numerusform>%n enregistrements, sceau intact, valeur de contrôle %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -777,6 +822,10 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source>Zeit:</source>
         <translation>Heure :</translation>
+    </message>
+    <message>
+        <source>Text der Anlage:</source>
+        <translation>Texte de l&apos;install. :</translation>
     </message>
 </context>
 <context>
@@ -1025,10 +1074,6 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <translation>Non sauvegardé : %1</translation>
     </message>
     <message>
-        <source> | %1 Messwerte warten</source>
-        <translation> | %1 mesures en attente</translation>
-    </message>
-    <message>
         <source>Anlage nicht erreicht: %1</source>
         <translation>Installation non joignable : %1</translation>
     </message>
@@ -1077,6 +1122,17 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source>seit %1</source>
         <translation>depuis %1</translation>
+    </message>
+    <message numerus="yes">
+        <source> | %n Messwerte warten</source>
+        <translation>
+            <numerusform> | %n mesure en attente</numerusform>
+            <numerusform> | %n mesures en attente</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tägliches Auslesen: AUS</source>
+        <translation>Lecture quotidienne : ARRÊT</translation>
     </message>
 </context>
 <context>
@@ -1261,6 +1317,13 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     <message>
         <source>Werte ausgedruckt !</source>
         <translation>Valeurs imprimées !</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messwerte warten auf Platz im Datenträger</source>
+        <translation>
+            <numerusform>%n mesure attend de la place sur le support</numerusform>
+            <numerusform>%n mesures attendent de la place sur le support</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1652,13 +1715,13 @@ ventilateur est arrêté.</translation>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 eingeschaltet ist.</source>
         <translation>Durée de marche du ventilateur
-en mode secours.</translation>
+en mode commande.</translation>
     </message>
     <message>
         <source>Zeit wie lange der Lüfter im Steuerbetrieb
 ausgeschaltet ist.</source>
         <translation>Durée d&apos;arrêt du ventilateur
-en mode secours.</translation>
+en mode commande.</translation>
     </message>
     <message>
         <source>Max Lüfter- EIN-Zeit</source>
@@ -1668,7 +1731,7 @@ en mode secours.</translation>
         <source>Zeit wie lange der Lüfter im maximal laufen
 darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>Durée de marche maximale avant
-le passage en mode secours.</translation>
+le passage en mode commande.</translation>
     </message>
     <message>
         <source>Max. Lüfter- AUS- Zeit</source>
@@ -1678,7 +1741,7 @@ le passage en mode secours.</translation>
         <source>Zeit wie lange der Lüfter maximal abgeschaltet
 sein darf, bevor der Steuerbetrieb gestartet wird.</source>
         <translation>Durée d&apos;arrêt maximale avant
-le passage en mode secours.</translation>
+le passage en mode commande.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1698,11 +1761,11 @@ le passage en mode secours.</translation>
     </message>
     <message>
         <source>Steuerbetrieb EIN- Zeit</source>
-        <translation>Mode secours : marche</translation>
+        <translation>Mode commande : marche</translation>
     </message>
     <message>
         <source>Steuerbetrieb AUS- Zeit</source>
-        <translation>Mode secours : arrêt</translation>
+        <translation>Mode commande : arrêt</translation>
     </message>
     <message>
         <source>%1 war leer und bleibt %2.</source>
@@ -1721,6 +1784,22 @@ le passage en mode secours.</translation>
 %2</source>
         <translation>Envoyer à l&apos;installation %1 :
 %2</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten</source>
+        <translation>%1 : minutes entières seulement</translation>
+    </message>
+    <message>
+        <source>%1: nur ganze Minuten, &quot;%2&quot; nicht übernommen, bleibt %3</source>
+        <translation>%1 : minutes entières seulement, « %2 » refusé, reste %3</translation>
+    </message>
+    <message>
+        <source>%1 auf den Höchstwert %2 begrenzt</source>
+        <translation>%1 limité à son maximum %2</translation>
+    </message>
+    <message>
+        <source>%1 auf den Mindestwert %2 angehoben</source>
+        <translation>%1 relevé à son minimum %2</translation>
     </message>
 </context>
 <context>
@@ -1827,6 +1906,14 @@ Inst.    Affiché
         <source>Standortansicht (MQTT) …</source>
         <translation>Vue du site (MQTT) …</translation>
     </message>
+    <message>
+        <source>Papier der Protokolle:</source>
+        <translation>Papier des protocoles :</translation>
+    </message>
+    <message>
+        <source>Messprotokoll, Temperatur-Protokoll und Hygienenachweis, auch im Archiv; der Graph bleibt A4 quer.</source>
+        <translation>Protocole de mesure, protocole de température et preuve d&apos;hygiénisation, aussi dans l&apos;archive ; le graphique reste en A4 paysage.</translation>
+    </message>
 </context>
 <context>
     <name>TFPfadsetzen</name>
@@ -1852,6 +1939,14 @@ des programmes courants, p. ex. un tableur.</translation>
     <message>
         <source>Abbruch</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Ordner auswählen oder seinen Pfad eingeben</source>
+        <translation>Choisir un dossier ou saisir son chemin</translation>
+    </message>
+    <message>
+        <source>Den Ordner %1 gibt es nicht.</source>
+        <translation>Le dossier %1 n&apos;existe pas.</translation>
     </message>
 </context>
 <context>
@@ -1899,6 +1994,12 @@ protocoles de mesure.</translation>
     <message>
         <source>Gilt für neue Dateien; vorhandene behalten ihren Kopf.</source>
         <translation>S&apos;applique aux nouveaux fichiers ; les fichiers existants gardent leur en-tête.</translation>
+    </message>
+    <message>
+        <source>Vor der ersten Miete bitte die Firmendaten eingeben:
+sie stehen im Kopf jeder neuen Datei und jedes Protokolls.</source>
+        <translation>Veuillez saisir les données de l&apos;entreprise avant le premier andain :
+elles figurent en tête de chaque nouveau fichier et protocole.</translation>
     </message>
 </context>
 <context>

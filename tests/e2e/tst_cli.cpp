@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,7 +20,7 @@ class TstCli : public QObject {
         int code;
         QString out, err;
     };
-    Result Run(const QStringList &args, const QString &zone = QString())
+    Result Run(const QStringList &args, const QString &zone = QString(), const QStringList &envSet = {})
     {
         QProcess p;
         // The saved language is read from the user's settings: this run's own.
@@ -29,6 +30,8 @@ class TstCli : public QObject {
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         if (!zone.isEmpty())
             env.insert(QStringLiteral("TZ"), zone);
+        for (const QString &pair : envSet)
+            env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(O2H_CLI), args);
         p.waitForFinished(20000);
@@ -187,6 +190,52 @@ private slots:
         QCOMPARE(Run({"archive", old_}).code, 64);
     }
 
+    // Protocols on the site's paper: A4 outside North America whatever the program's
+    // language, Letter where the system's paper is, the setting over both; the
+    // quality association's form German (dates, words) in every language.
+    void protocolPaper()
+    {
+        if (QStandardPaths::findExecutable("pdfinfo").isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdfinfo, pdftotext (poppler-utils) are not installed");
+        QTemporaryDir home;
+        auto pageSize = [](const QString &pdf) {
+            QProcess info;
+            info.start("pdfinfo", {pdf});
+            info.waitForFinished(20000);
+            const QString out = QString::fromUtf8(info.readAllStandardOutput());
+            return out.section("Page size:", 1).section(u'\n', 0, 0).simplified();
+        };
+        auto print = [&](const QString &language, const QString &system, bool quality = false) {
+            const QString pdf = home.filePath(language + system + ".pdf");
+            QStringList args{"protocol", old_, "--out", pdf, "--home", home.path(), "--language", language};
+            if (quality)
+                args << "--quality";
+            const Result r = Run(args, QString(), {"LC_ALL=", "LC_PAPER=", "LANG=" + system});
+            return r.code == 0 ? pdf : r.err;
+        };
+        QCOMPARE(pageSize(print("de", "de_DE.UTF-8")), QString("595 x 842 pts (A4)"));
+        QCOMPARE(pageSize(print("fr", "fr_FR.UTF-8")), QString("595 x 842 pts (A4)"));
+        QCOMPARE(pageSize(print("en", "C")), QString("595 x 842 pts (A4)"));
+        QCOMPARE(pageSize(print("en", "en_US.UTF-8")), QString("612 x 792 pts (letter)"));
+        QFile ini(home.filePath("Haldrix.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\r\nPAPIER=A4\r\n");
+        ini.close();
+        QCOMPARE(pageSize(print("en", "en_US.UTF-8")), QString("595 x 842 pts (A4)"));
+
+        for (const char *language : {"en", "fr"}) {
+            const QString pdf = print(language, "en_US.UTF-8", true);
+            QCOMPARE(pageSize(pdf), QString("595 x 842 pts (A4)"));
+            QProcess text;
+            text.start("pdftotext", {"-layout", pdf, "-"});
+            QVERIFY(text.waitForFinished(20000));
+            const QString t = QString::fromUtf8(text.readAllStandardOutput());
+            QVERIFY2(t.contains(QRegularExpression("\\b0[1-9]\\.03\\.2009\\b")) && t.contains(QRegularExpression("Prüfwert:\\s+ohne Siegel"))
+                         && t.contains(QRegularExpression("Druckdatum/-zeit :\\s+\\d\\d\\.\\d\\d\\.20\\d\\d \\d\\d:\\d\\d")),
+                     qPrintable(t.left(1500)));
+        }
+    }
+
     // The protocol as PDF: settings of the home folder (°F), the exit codes, and
     // nothing left at an output path that could not be written.
     void protocol()
@@ -232,7 +281,7 @@ private slots:
         // is no date ends it with 3.
         r = Run({"graph", old_, "--out", home.filePath("g.pdf"), "--fan", "--home", home.path()});
         QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.contains("1 pages"), qPrintable(r.out));
+        QVERIFY2(r.out.contains("1 page\n"), qPrintable(r.out));
         text.start("pdftotext", {"-layout", home.filePath("g.pdf"), "-"});
         QVERIFY(text.waitForFinished(20000));
         const QString g = QString::fromUtf8(text.readAllStandardOutput());

@@ -69,13 +69,13 @@ private slots:
         // The PC's clock runs with the plants': readout hours and the clocks sent at
         // the start of a pile are in simulated time.
         const auto now = [&] { return start.addMSecs(clock.elapsed() * Factor); };
-        QVERIFY(support::WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=40\nZEIT=6\n[Firma]\nTitel=Kompostwerk Tag\n"
+        QVERIFY(support::WriteIni(home, QStringLiteral("[COM]\nCOM=1\nTIMEOUT=40\nZEIT=6\n[Firma]\nTitel=Kompostwerk Tag\nZeile2=\nZeile3=\n"
                                                        "[Ports]\nCOM1=%1\n").arg(sim.Pty())));
         support::FreshProgram(home);
         QStringList told;
         SetMessageHandler([&](MsgKind kind, const QString &text) {
             told << text;
-            return kind == MsgKind::Confirmation ? MsgAnswer::Yes : MsgAnswer::Ok;
+            return kind == MsgKind::Confirmation || kind == MsgKind::RiskyConfirmation ? MsgAnswer::Yes : MsgAnswer::Ok;
         });
         SetCommandClock(now);
         SetPilesClock(now);

@@ -65,7 +65,7 @@ private:
         support::FreshProgram(home);
         SetMessageHandler([this](MsgKind kind, const QString &text) {
             messages_ << text;
-            if (kind != MsgKind::Confirmation)
+            if (kind != MsgKind::Confirmation && kind != MsgKind::RiskyConfirmation)
                 return MsgAnswer::Ok;
             return !answers_.isEmpty() && answers_.takeFirst() ? MsgAnswer::Yes : MsgAnswer::No;
         });
@@ -96,13 +96,22 @@ private slots:
         auto *modes = Find<QTabBar>(&live, "BetriebsArtTab");
 
         tabs->SetCurrentIndex(0);
-        support::AnswerNextDialog([](QDialog *d) {
-            Find<QLineEdit>(d, "Edit1")->clear();
-            QTest::keyClicks(Find<QLineEdit>(d, "Edit1"), QStringLiteral("Nord"));
-            Find<QPushButton>(d, "OKBtn")->click();
+        // The company lines are asked for first: they go into the new file's header.
+        support::AnswerNextDialog([](QDialog *company) {
+            QVERIFY(Find<QLabel>(company, "FirstPileNote")->isVisible());
+            QVERIFY(Find<QLineEdit>(company, "Edit2")->text().isEmpty());   // the placeholder is a hint only
+            Find<QLineEdit>(company, "Edit1")->setText(QStringLiteral("Kompostwerk Süd GmbH & Co. KG"));
+            support::AnswerNextDialog([](QDialog *d) {
+                Find<QLineEdit>(d, "Edit1")->clear();
+                QTest::keyClicks(Find<QLineEdit>(d, "Edit1"), QStringLiteral("Nord"));
+                Find<QPushButton>(d, "OKBtn")->click();
+            });
+            Find<QPushButton>(company, "OKBtn")->click();
         });
         Find<QAction>(&live, "Mieteneustarten1")->trigger();
         QVERIFY(Plants().PlantTable[1].Running);
+        QCOMPARE(IniValue(home, "Firma", "Titel"), QStringLiteral("Kompostwerk Süd GmbH & Co. KG"));
+        QVERIFY(!CompanyLinesArePlaceholders());
         QStringList sent = FramesTo(sim, 1);
         const qsizetype d = sent.indexOf(QRegularExpression(QStringLiteral("^D\\d{6}$")));
         QVERIFY2(d > 0 && d + 3 < sent.size(), qPrintable(sent.join(u' ')));

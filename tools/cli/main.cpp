@@ -193,6 +193,12 @@ struct FileArgs {
     bool Has(const char *flag) const { return flags.contains(QLatin1String(flag)); }
 };
 
+// "1 page", "2 pages": the tool's own output is English.
+QString Count(qint64 n, const char *noun)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun)).arg(n == 1 ? "" : "s");
+}
+
 // The home folder's settings, read as the program reads them at start-up.
 struct HomeSettings {
     std::unique_ptr<TSettingsFile> file;
@@ -472,7 +478,7 @@ int Protocol(const QStringList &args)
         Err(QStringLiteral("cannot write the protocol: ") + error);
         return 4;
     }
-    Out(QStringLiteral("%1: %2 rows, %3 pages\n").arg(QFileInfo(out).fileName()).arg(protocol.points).arg(pages));
+    Out(QStringLiteral("%1: %2, %3\n").arg(QFileInfo(out).fileName(), Count(protocol.points, "row"), Count(pages, "page")));
     return 0;
 }
 
@@ -511,7 +517,7 @@ int Graph(const QStringList &args)
         return 4;
     }
     model.AttachSeries(nullptr);
-    Out(QStringLiteral("%1: %2 points, %3 pages\n").arg(QFileInfo(a.out).fileName()).arg(model.PointCount).arg(pages));
+    Out(QStringLiteral("%1: %2, %3\n").arg(QFileInfo(a.out).fileName(), Count(model.PointCount, "point"), Count(pages, "page")));
     return 0;
 }
 #endif

@@ -22,6 +22,15 @@ void UseDisplayLanguage(const QString &languageCode)
     QLocale::setDefault(locale);
 }
 
+GermanDisplayForms::GermanDisplayForms()
+{
+    QLocale german = DisplayLocaleFor(QStringLiteral("de"));
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(german);
+}
+
+GermanDisplayForms::~GermanDisplayForms() { QLocale::setDefault(was_); }
+
 QString ShortDateFormat()
 {
     QString fmt = QLocale().dateFormat(QLocale::ShortFormat);

@@ -132,8 +132,8 @@ QString ArchiveCheck::Text() const
 {
     if (!ok)
         return faults.join(u'\n');
-    QString t = Tr(QT_TRANSLATE_NOOP("Archive", "Archiv intakt: %1 Dateien")).arg(files);
+    QString t = QCoreApplication::translate("Archive", "Archiv intakt: %n Dateien", nullptr, int(files));
     if (!checkValue.isEmpty())
-        t += Tr(QT_TRANSLATE_NOOP("Archive", ", %1 Datensätze, Prüfwert %2")).arg(records).arg(checkValue);
+        t += QCoreApplication::translate("Archive", ", %n Datensätze, Prüfwert %1", nullptr, int(records)).arg(checkValue);
     return t;
 }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QLocale>
 
@@ -162,7 +163,13 @@ QString JournalPath() { return Settings().ProgramFolder + QStringLiteral("pendin
 void NoteWriteFailure(const QString &file, const QString &why)
 {
     State().lastFailureFile = file;
-    State().lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
+    // A short write to a full disk leaves no error code ("Unknown error"): the free
+    // space says what happened.
+    const QStorageInfo disk(QFileInfo(file).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < 16 * 1024)
+        State().lastFailure = QCoreApplication::translate("DataFile", "Datenträger voll: %1").arg(QDir::toNativeSeparators(file));
+    else
+        State().lastFailure = QDir::toNativeSeparators(file) + QStringLiteral(": ") + why;
 }
 
 void NoteWriteSuccess(const QString &file)
@@ -395,6 +402,28 @@ bool HeaderOnly(const QString &path)
     return f.open(QIODevice::ReadOnly) && HeaderOnly(f.readAll());
 }
 
+// The last dated record's stamp; with `before`, the one of the dated record before it.
+QDateTime LastStampOf(const DataFileContent &c, QDateTime *before = nullptr)
+{
+    QDateTime last;
+    for (qsizetype i = c.Lines.size() - 1; i >= 0; --i) {
+        const QStringView line(c.Lines[i]);
+        const qsizetype a = line.indexOf(u';'), b = a < 0 ? -1 : line.indexOf(u';', a + 1);
+        int d, mo, y, h, mi;
+        if (b > a && ParseStampText(line.mid(a + 1, b - a - 1), d, mo, y, h, mi)) {
+            const QDateTime stamp(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+            if (last.isValid()) {
+                *before = stamp;
+                break;
+            }
+            last = stamp;
+            if (!before)
+                break;
+        }
+    }
+    return last;
+}
+
 // `Anzahl` reaches the settings when a file is closed; after a crash in a transfer
 // it is behind the file. The file's own data lines are the truth: numbering goes
 // on after them. A file that is not one of ours keeps the count.
@@ -409,13 +438,7 @@ void TakeCountFromFile(int plant)
         lines = c.LineCount;
     else if (HeaderOnly(p.Datei))
         lines = 0;
-    for (qsizetype i = c.Lines.size() - 1; i >= 0 && !State().openLastStamp.isValid(); --i) {
-        const QStringView line(c.Lines[i]);
-        const qsizetype a = line.indexOf(u';'), b = a < 0 ? -1 : line.indexOf(u';', a + 1);
-        int d, mo, y, h, mi;
-        if (b > a && ParseStampText(line.mid(a + 1, b - a - 1), d, mo, y, h, mi))
-            State().openLastStamp = QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
-    }
+    State().openLastStamp = LastStampOf(c);
     if (lines < 0 || lines > INT32_MAX || lines == p.Anzahl)
         return;
     p.Anzahl = qint32(lines);
@@ -671,6 +694,24 @@ QString StampText(const TStoredStamp &stamp)
 }
 
 QDateTime OpenFileLastStamp() { return State().openLastStamp; }
+
+QDateTime LastRecordStamp(const QString &path, QDateTime *before)
+{
+    // Only the file's end is read: the live display and the site view ask this of
+    // every running pile, whose files may hold 65 535 lines.
+    QFile f(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+        return {};
+    constexpr qint64 tail = 16 * 1024;
+    if (f.size() > tail)
+        f.seek(f.size() - tail);
+    DataFileContent c;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    // The first piece may be a line cut in two: it is left out unless it is the file's start.
+    for (qsizetype i = f.size() > tail ? 1 : 0; i < lines.size(); ++i)
+        c.Lines << QString::fromLatin1(lines[i]).trimmed();
+    return LastStampOf(c, before);
+}
 
 QDateTime StampDateTime(const TStoredStamp &s)
 {

@@ -204,7 +204,7 @@ QString SealCheck::Text() const
     case NoSeal:
         return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
     case Intact:
-        return Tr(QT_TRANSLATE_NOOP("Seal", "%1 Datensätze, Siegel intakt, Prüfwert %2")).arg(records).arg(checkValue)
+        return QCoreApplication::translate("Seal", "%n Datensätze, Siegel intakt, Prüfwert %1", nullptr, int(records)).arg(checkValue)
                + (lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Seal", " (der letzte Datensatz ist noch ohne Siegel)")) : QString());
     case Broken:
         break;
@@ -240,13 +240,14 @@ QString SealCheck::ShortText() const
     return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel nicht lesbar"));
 }
 
-QString SealCheck::PrintValue() const
+QString SealCheck::PrintValue(bool inGerman) const
 {
+    const auto text = [inGerman](const char *german) { return inGerman ? QString::fromUtf8(german) : Tr(german); };
     switch (state) {
     case Intact: return checkValue;
-    case NoSeal: return Tr(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
-    case Broken: return line > 0 ? Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt (Zeile %1)")).arg(line) : Tr(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt"));
+    case NoSeal: return text(QT_TRANSLATE_NOOP("Seal", "ohne Siegel"));
+    case Broken: return line > 0 ? text(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt (Zeile %1)")).arg(line) : text(QT_TRANSLATE_NOOP("Seal", "Siegel verletzt"));
     case Unreadable: break;
     }
-    return Tr(QT_TRANSLATE_NOOP("Seal", "Siegel nicht lesbar"));
+    return text(QT_TRANSLATE_NOOP("Seal", "Siegel nicht lesbar"));
 }

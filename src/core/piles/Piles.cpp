@@ -1,4 +1,7 @@
 #include "piles/Piles.h"
+
+#include "base/ClockText.h"
+#include "piles/MemoryFill.h"
 #include "piles/Messages.h"
 
 #include "datafile/Archive.h"
@@ -23,6 +26,7 @@ std::function<QDateTime()> g_now;     // the piles' clock (SetPilesClock); empty
 PileEvents g_events;                  // who is told of transfers and mode changes
 
 QString Tr(const char *text) { return QCoreApplication::translate("Piles", text); }
+QString TrN(const char *text, int n) { return QCoreApplication::translate("Piles", text, nullptr, n); }
 
 bool ValidPlant(int n) { return n >= 1 && n <= MaxPlants; }
 
@@ -131,23 +135,39 @@ QString ClockStepBackQuestion(int plant, bool pileGoesOn)
 {
     if (!ValidPlant(plant) || !Plants().PlantTable[plant].Present || !(pileGoesOn || Plants().PlantTable[plant].Running))
         return {};
+    const QDateTime now = CommandClockTime();
     QDateTime plantClock;
-    const PollPause pause;
-    if (!ReadPlantClockTime(plant, plantClock))
-        return {};
-    const qint64 back = CommandClockTime().secsTo(plantClock);
+    {
+        const PollPause pause;
+        if (ReadPlantClock(plant))
+            plantClock = ReadClockText(LinkValues().ClockText).DateTime();
+    }
+    // Whatever the plant's clock text says (or when it says nothing readable), the
+    // running pile's file knows the time of its last record: a clock set before it
+    // gives the next records earlier times too.
+    const QDateTime lastRecord = LastRecordStamp(Plants().PlantTable[plant].Datei);
+    const qint64 plantBack = plantClock.isValid() ? now.secsTo(plantClock) : 0;
+    const qint64 fileBack = lastRecord.isValid() ? now.secsTo(lastRecord) : 0;
+    const qint64 back = qMax(plantBack, fileBack);
     if (back <= 5 * 60)
         return {};
     const qint64 minutes = back / 60;
     QString amount;
     if (minutes < 60)
-        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Minuten")).arg(minutes);
+        amount = TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Minuten"), int(minutes));
     else if (minutes < 2 * 1440)
-        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Stunden %2 Minuten")).arg(minutes / 60).arg(minutes % 60);
+        amount = TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Stunden"), int(minutes / 60)) + u' '
+                 + TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Minuten"), int(minutes % 60));
     else
-        amount = Tr(QT_TRANSLATE_NOOP("Piles", "%1 Tage")).arg(minutes / 1440);
-    return Tr(QT_TRANSLATE_NOOP("Piles", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
-                                             "Miete bekommen dann frühere Zeiten. Trotzdem stellen?"))
+        amount = TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Tage"), int(minutes / 1440));
+    if (plantBack >= fileBack)
+        return Tr(QT_TRANSLATE_NOOP("Piles", "Die Uhr der Anlage %1 geht um %2 zurück. Die Messwerte der laufenden "
+                                                 "Miete bekommen dann frühere Zeiten. Trotzdem stellen?"))
+            .arg(plant + Settings().DisplayOffset)
+            .arg(amount);
+    return Tr(QT_TRANSLATE_NOOP("Piles", "Der letzte Messwert der laufenden Miete von Anlage %1 ist %2 jünger als "
+                                             "die Uhr dieses PCs. Die nächsten Messwerte bekommen dann frühere Zeiten. "
+                                             "Trotzdem stellen?"))
         .arg(plant + Settings().DisplayOffset)
         .arg(amount);
 }
@@ -314,9 +334,9 @@ QString DataWriteFailedText(int plant)
         text += u'\n' + LastDataWriteFailure();
     if (ValidPlant(plant)) {
         if (const int waiting = PendingRecordCount(Plants().PlantTable[plant].Datei))
-            text += u'\n' + Tr(QT_TRANSLATE_NOOP("Piles", "%1 empfangene Messwerte warten auf Speicherplatz; "
-                                                               "sie werden bei der nächsten Sicherung zuerst geschrieben."))
-                                .arg(waiting);
+            text += u'\n' + TrN(QT_TRANSLATE_N_NOOP("Piles", "%n empfangene Messwerte warten auf Speicherplatz; "
+                                                                  "sie werden bei der nächsten Sicherung zuerst geschrieben."),
+                                 waiting);
     }
     return text;
 }
@@ -328,12 +348,12 @@ QString TransferNotesText(const TransferNotes &notes)
         QStringList numbers;
         for (qint32 n : notes.undated)
             numbers << QString::number(n);
-        lines << Tr(QT_TRANSLATE_NOOP("Piles", "%1 Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %2)"))
-                     .arg(notes.undated.size())
+        lines << TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Datensätze mit unlesbarem Zeitstempel gesichert (Zeilen %1)"),
+                     int(notes.undated.size()))
                      .arg(numbers.join(QStringLiteral(", ")));
     }
     if (notes.older > 0)
-        lines << Tr(QT_TRANSLATE_NOOP("Piles", "%1 Datensätze älter als der letzte der Datei")).arg(notes.older);
+        lines << TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Datensätze älter als der letzte der Datei"), notes.older);
     return lines.join(u'\n');
 }
 
@@ -568,7 +588,8 @@ EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
 {
     if (!HasRunningPile(plant))
         return EndOutcome::Declined;
-    if (!ui.Confirm(Tr(QT_TRANSLATE_NOOP("Piles", "Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
+    // Both questions switch a plant off: Enter must not answer them.
+    if (!ui.ConfirmRisky(Tr(QT_TRANSLATE_NOOP("Piles", "Soll die aktuell aktive Anlage ausgeschaltet werden ?\n"
                        "Es werden keine weiteren Messwerte gespeichert.\n"
                        "Einschalten durch Start einer neuen Miete!!"))))
         return EndOutcome::Declined;
@@ -576,7 +597,7 @@ EndOutcome EndPileWithOperator(int plant, PileObserver &ui)
     {
         const PollPause pause;
         if (!SaveCurrentPlant(plant, ui)
-            && !ui.Confirm(Tr(QT_TRANSLATE_NOOP("Piles", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
+            && !ui.ConfirmRisky(Tr(QT_TRANSLATE_NOOP("Piles", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"))))
             return EndOutcome::KeptRunning;
         off = SwitchPlantOff(plant);
         if (off) {              // SwitchPlantOff has cleared the slot's file and count
@@ -621,4 +642,5 @@ void ResetPilesValues()
 {
     g_now = {};
     g_events = {};
+    ResetMemoryFill();
 }

@@ -548,6 +548,49 @@ QString CompanyLine(int line)
     return ReadSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(line)), CompanyLineDefault(line));
 }
 
+Paper SystemPaper()
+{
+    QByteArray name;
+    for (const char *variable : {"LC_PAPER", "LC_ALL", "LANG"}) {
+        name = qgetenv(variable);
+        if (!name.isEmpty())
+            break;
+    }
+    // "en_US.UTF-8", "fr_CA@euro": the territory is what sets the paper.
+    const QString locale = QString::fromLatin1(name).section(u'.', 0, 0).section(u'@', 0, 0);
+    if (!locale.contains(u'_'))
+        return Paper::A4;
+    switch (QLocale(locale).territory()) {
+    case QLocale::UnitedStates: case QLocale::Canada: case QLocale::Mexico:
+        return Paper::Letter;
+    default:
+        return Paper::A4;
+    }
+}
+
+Paper ProtocolPaper()
+{
+    const QString key = ReadSetting(QStringLiteral("COM"), QStringLiteral("PAPIER"), QString()).trimmed();
+    if (key.compare(PaperName(Paper::A4), Qt::CaseInsensitive) == 0)
+        return Paper::A4;
+    if (key.compare(PaperName(Paper::Letter), Qt::CaseInsensitive) == 0)
+        return Paper::Letter;
+    return SystemPaper();
+}
+
+QString PaperName(Paper paper)
+{
+    return paper == Paper::Letter ? QStringLiteral("Letter") : QStringLiteral("A4");
+}
+
+bool CompanyLinesArePlaceholders()
+{
+    for (int line = 1; line <= 3; ++line)
+        if (CompanyLine(line) == CompanyLineDefault(line))
+            return true;
+    return false;
+}
+
 QString ArchiveRoot()
 {
     const QString root = ReadSetting(QStringLiteral("COM"), QStringLiteral("ARCHIV"), QString());

@@ -1,5 +1,7 @@
 #include "site/SiteMonitor.h"
 
+#include "piles/MemoryFill.h"
+
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
 #include "link/LinkState.h"
@@ -58,6 +60,7 @@ const char *SiteAlarmName(SiteAlarm alarm)
     case SiteAlarm::WriteOk: return "disk_ok";
     case SiteAlarm::HygieneBroken: return "hygienisation_broken";
     case SiteAlarm::FanOnFailed: return "fan_on_failed";
+    case SiteAlarm::MemoryFilling: return "memory_filling";
     }
     return "";
 }
@@ -212,7 +215,7 @@ QList<SiteMessage> SiteMonitor::Tick()
         }
 
         if (!slot.Running) {
-            mem.wasValid = mem.silentTold = mem.reached = mem.brokenTold = mem.fanTold = false;
+            mem.wasValid = mem.silentTold = mem.reached = mem.brokenTold = mem.fanTold = mem.memoryTold = false;
             mem.hygieneFile.clear();
             mem.fanOffPolls = 0;
             continue;
@@ -226,6 +229,13 @@ QList<SiteMessage> SiteMonitor::Tick()
         } else if (mem.wasValid && !mem.silentTold && lineOpen_) {
             mem.silentTold = true;
             out.append(Alarm(SiteAlarm::PlantSilent, n, QCoreApplication::translate("Site", "Anlage %1 antwortet nicht.").arg(Shown(n))));
+        }
+        // The plant's memory filling up, as the live display warns of it.
+        if (const QString memory = MemoryWarningText(n, PilesNow()); memory.isEmpty()) {
+            mem.memoryTold = false;
+        } else if (!mem.memoryTold) {
+            mem.memoryTold = true;
+            out.append(Alarm(SiteAlarm::MemoryFilling, n, memory));
         }
         if (!v.Valid)
             continue;

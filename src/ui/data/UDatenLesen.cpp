@@ -245,6 +245,9 @@ void TFDatenLesen1::Report(TransferOutcome outcome, int plant)
     if (outcome == TransferOutcome::WriteFailed) {
         ShowInfo(this, DataWriteFailedText(plant));
         panels_[1]->clear();
+    } else if (const int waiting = PendingRecordCount(Plants().PlantTable[plant].Datei); waiting > 0) {
+        // Records kept from an earlier failed write are not in the file yet.
+        panels_[1]->setText(tr("%n Messwerte warten auf Platz im Datenträger", nullptr, waiting));
     } else {
         panels_[1]->setText(tr("Werte in Datei gespeichert !"));
     }

@@ -7,7 +7,9 @@
 #include "widgets/MessageBox.h"
 #include "widgets/PlantTabBar.h"
 
+#include "base/ClockText.h"
 #include "base/DisplayFormat.h"
+#include "link/LinkState.h"
 
 #include <QDateTime>
 #include <QEvent>
@@ -37,16 +39,18 @@ void TFAnlDatumSetup::Refresh()
         ui->MieteName->setText(tr("KEINE ANLAGE ANGESCHLOSSEN!!"));
         ui->Edit1->clear();
         ui->ZeitEdit->clear();
+        ui->KlartextEdit->clear();
         return;
     }
     ui->MieteName->setText(slot.Running ? slot.Name : tr("Angeschlossene ANLAGE ist abgeschaltet!!"));
-    // The plant's date and time in the program's language; a reply that forms no
-    // date shows "--" and keeps its text as the tool tip.
-    QDateTime clock;
-    const bool read = ReadPlantClockTime(plant_, clock);
-    ui->Edit1->setText(read ? ShortDateText(clock.date()) : QStringLiteral("--"));
-    ui->ZeitEdit->setText(read ? clock.time().toString(QStringLiteral("hh:mm:ss")) : QStringLiteral("--"));
-    ui->Edit1->setToolTip(read ? QString() : LinkValues().ClockText.trimmed());
+    // The plant's text as received; its time and date wherever it holds them, in
+    // the program's language, "--" where it holds none.
+    const bool read = ReadPlantClock(plant_);
+    const QString text = read ? LinkValues().ClockText : QString();
+    const ClockReading clock = ReadClockText(text);
+    ui->KlartextEdit->setText(text.mid(text.startsWith(u'T') ? 1 : 0).trimmed());
+    ui->Edit1->setText(clock.date.isValid() ? ShortDateText(clock.date) : QStringLiteral("--"));
+    ui->ZeitEdit->setText(clock.time.isValid() ? clock.time.toString(QStringLiteral("hh:mm:ss")) : QStringLiteral("--"));
 }
 
 void TFAnlDatumSetup::TabControl1Change()

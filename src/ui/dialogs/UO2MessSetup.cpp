@@ -4,12 +4,16 @@
 #include "link/Commands.h"
 #include "link/PollPause.h"
 #include "widgets/PlantTabBar.h"
+#include "piles/MemoryFill.h"
 #include "piles/Messages.h"
 #include "widgets/MessageBox.h"
+
+#include "widgets/TypedSpinBox.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTimer>
 
 #include "settings/SettingsFile.h"
 
@@ -17,7 +21,7 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
 {
     ui->setupUi(this);
     for (QDoubleSpinBox *o2 : {ui->O2EINEdit, ui->O2AUSEdit})
-        o2->findChild<QLineEdit *>()->setMaxLength(4);
+        o2->findChild<QLineEdit *>()->setMaxLength(6);
     for (int f = 0; f < SetupFieldCount; ++f) {
         const auto field = SetupField(f);
         if (auto *whole = qobject_cast<QSpinBox *>(Edit(field)))
@@ -32,6 +36,8 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
             connect(line, &QLineEdit::textEdited, this, [this, field](const QString &text) {
                 if (text.trimmed().isEmpty())
                     emptied_ |= 1u << field;
+                typed_[field] = text;
+                MarkRefused(field, Typed(field).kind == TypedNumber::NotWhole);
             });
     }
     connect(ui->OKBtn, &QPushButton::clicked, this, &TFO2MessSetup::OKBtnClick);
@@ -50,7 +56,17 @@ TFO2MessSetup::TFO2MessSetup(QWidget *parent) : QDialog(parent), ui(new Ui::TFO2
     changed_ = 0;
 }
 
-TFO2MessSetup::~TFO2MessSetup() { delete ui; }
+TFO2MessSetup::~TFO2MessSetup()
+{
+    // The edits lose their focus as they are destroyed after this, which confirms a
+    // value typed in them: nothing of this dialog may answer then.
+    for (int f = 0; f < SetupFieldCount; ++f) {
+        Edit(SetupField(f))->disconnect(this);
+        if (auto *line = Edit(SetupField(f))->findChild<QLineEdit *>())
+            line->disconnect(this);
+    }
+    delete ui;
+}
 
 QAbstractSpinBox *TFO2MessSetup::Edit(SetupField field) const
 {
@@ -84,10 +100,15 @@ void TFO2MessSetup::Fill(const TPlantSetup &values)
             static_cast<QDoubleSpinBox *>(Edit(field))->setValue(v / 10.0);
     }
     filling_ = false;
+    NoteStorageInterval(plant_, values.Speicher);      // for the memory-fill estimate
     changed_ = 0;
     emptied_ = 0;
+    for (int f = 0; f < SetupFieldCount; ++f) {
+        typed_[f].clear();
+        MarkRefused(SetupField(f), false);
+    }
     o2Pending_ = -1;
-    original_ = ShownValues();
+    original_ = confirmed_ = ShownValues();
     ui->HinweisLabel->clear();
 }
 
@@ -136,11 +157,54 @@ QString TFO2MessSetup::ValueText(SetupField field, int value) const
     return QString::number(value);
 }
 
+TypedNumber TFO2MessSetup::Typed(SetupField field) const
+{
+    if (auto *whole = qobject_cast<TWholeSpinBox *>(Edit(field)))
+        return whole->Typed();
+    return static_cast<TDecimalSpinBox *>(Edit(field))->Typed();
+}
+
+void TFO2MessSetup::MarkRefused(SetupField field, bool refused)
+{
+    // The field itself shows that its text is not taken, and the note says why.
+    QAbstractSpinBox *edit = Edit(field);
+    QString style = edit->styleSheet().remove(QStringLiteral(" background: #ffd0d0;"));
+    const QString note = tr("%1: nur ganze Minuten").arg(FieldName(field));
+    if (refused) {
+        style += QStringLiteral(" background: #ffd0d0;");
+        ui->HinweisLabel->setText(note);
+    } else if (ui->HinweisLabel->text() == note) {
+        ui->HinweisLabel->clear();
+    }
+    edit->setStyleSheet(style);
+}
+
 void TFO2MessSetup::EditConfirmed(SetupField field)
 {
     if (filling_)
         return;
     QStringList notes;
+    // What was typed, read as the field read it: a refused text or a value taken at
+    // the end of the range is said, not passed over.
+    const QString typed = typed_[field];
+    typed_[field].clear();
+    const TypedNumber t = typed.isEmpty() ? TypedNumber{} : ReadTypedNumber(typed, field == FieldO2Ein || field == FieldO2Aus,
+                                                                               SetupFieldRange(field).min, SetupFieldRange(field).max);
+    MarkRefused(field, false);
+    if (t.kind == TypedNumber::NotWhole) {
+        // Back to the value before the typing: its first digits are no choice either.
+        if (auto *whole = qobject_cast<QSpinBox *>(Edit(field)))
+            whole->setValue(SetupFieldValue(confirmed_, field));
+        notes << tr("%1: nur ganze Minuten, \"%2\" nicht übernommen, bleibt %3")
+                     .arg(FieldName(field), typed.trimmed(), ValueText(field, SetupFieldValue(ShownValues(), field)));
+        // Enter that confirmed the field must not also send the dialog's values.
+        holdOk_ = true;
+        QTimer::singleShot(0, this, [this] { holdOk_ = false; });
+    } else if (t.kind == TypedNumber::Number && t.clamped > 0) {
+        notes << tr("%1 auf den Höchstwert %2 begrenzt").arg(FieldName(field), ValueText(field, t.value));
+    } else if (t.kind == TypedNumber::Number && t.clamped < 0) {
+        notes << tr("%1 auf den Mindestwert %2 angehoben").arg(FieldName(field), ValueText(field, t.value));
+    }
     if (emptied_ & (1u << field)) {
         emptied_ &= ~(1u << field);
         notes << tr("%1 war leer und bleibt %2.").arg(FieldName(field), ValueText(field, SetupFieldValue(ShownValues(), field)));
@@ -163,6 +227,7 @@ void TFO2MessSetup::EditConfirmed(SetupField field)
             changed_ |= GroupO2;
         }
     }
+    confirmed_ = ShownValues();
     if (!notes.isEmpty())
         ui->HinweisLabel->setText(notes.join(QStringLiteral("; ")));
 }
@@ -173,10 +238,21 @@ void TFO2MessSetup::Write()
     for (int f = 0; f < SetupFieldCount; ++f)
         Edit(SetupField(f))->interpretText();
     WriteSetupGroups(plant_, ShownValues(), changed_);
+    if (changed_ & GroupStore)
+        NoteStorageInterval(plant_, ShownValues().Speicher);
 }
 
 void TFO2MessSetup::OKBtnClick()
 {
+    if (holdOk_)
+        return;
+    for (int f = 0; f < SetupFieldCount; ++f)
+        if (Typed(SetupField(f)).kind == TypedNumber::NotWhole) {
+            Edit(SetupField(f))->setFocus();
+            Edit(SetupField(f))->interpretText();
+            EditConfirmed(SetupField(f));
+            return;     // stays open: the operator sees what was not taken
+        }
     for (int f = 0; f < SetupFieldCount; ++f)
         Edit(SetupField(f))->interpretText();
     if (o2Pending_ >= 0)

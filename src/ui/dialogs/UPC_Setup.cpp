@@ -54,6 +54,10 @@ TFPC_Setup::TFPC_Setup(QWidget *parent) : QDialog(parent), ui(new Ui::TFPC_Setup
     for (const char *state : {"BW", "BY", "BE", "BB", "HB", "HH", "HE", "MV", "NI", "NW", "RP", "SL", "SN", "ST", "SH", "TH"})
         ui->FeiertageSelect->addItem(QString::fromLatin1(state), QString::fromLatin1(state));
     ui->FeiertageSelect->setCurrentIndex(qMax(0, ui->FeiertageSelect->findData(shownHolidays_)));
+    shownPaper_ = ProtocolPaper();
+    for (Paper paper : {Paper::A4, Paper::Letter})
+        ui->PapierSelect->addItem(PaperName(paper), int(paper));
+    ui->PapierSelect->setCurrentIndex(ui->PapierSelect->findData(int(shownPaper_)));
     shownArchive_ = ArchiveRoot();
     ui->ArchivEdit->setText(QDir::toNativeSeparators(shownArchive_));
     connect(ui->ArchivButton, &QToolButton::clicked, this, [this] {
@@ -152,6 +156,9 @@ void TFPC_Setup::OKBtnClick()
     const QString archive = QDir::fromNativeSeparators(ui->ArchivEdit->text().trimmed());
     if (!archive.isEmpty() && archive != shownArchive_)
         WriteSetting(com, QStringLiteral("ARCHIV"), QDir::toNativeSeparators(archive));
+    const auto paper = Paper(ui->PapierSelect->currentData().toInt());
+    if (paper != shownPaper_)
+        WriteSetting(com, QStringLiteral("PAPIER"), PaperName(paper));
     const int offset = int(ui->DispOffsetSelect->value());
     if (offset != Settings().DisplayOffset + 1) {
         Settings().DisplayOffset = offset - 1;

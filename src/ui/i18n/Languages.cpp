@@ -171,8 +171,10 @@ void TLanguages::Install(const QString &code)
         delete qtTexts;
     }
 
+    // German too: its texts are the source, but counts need their singular forms
+    // ("1 Stunde") from o2haldrix_de.
     const QString file = LanguageFile(code);
-    if (code != QLatin1String("de") || !file.isEmpty()) {
+    {
         auto *ours = new QTranslator(this);
         if (ours->load(file.isEmpty() ? QStringLiteral(":/i18n/o2haldrix_") + code + QStringLiteral(".qm") : file)) {
             own_ = ours;

@@ -13,8 +13,10 @@
 #include "link/PollPause.h"
 #include "datafile/DataFile.h"
 #include "piles/Discovery.h"
+#include "piles/MemoryFill.h"
 #include "piles/Piles.h"
 #include "reports/PileArchive.h"
+#include "reports/UProtokKopf.h"
 #include "settings/SettingsFile.h"
 #include "live/LiveGrid.h"
 #include "live/PileView.h"
@@ -39,6 +41,7 @@
 #include "piles/Messages.h"
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QBoxLayout>
 
 #include "site/SiteView.h"
 #include <QStyle>
@@ -135,7 +138,8 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     setAutoFillBackground(true);
 
     // Status bar: "Datei:", file, "Anzahl Speicherwerte:", count.
-    const int widths[4] = {35, 390, 115, 50};
+    // The file panel gives way first, so that the counts and the readout state stay whole.
+    const int widths[4] = {35, 240, 115, 50};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(ui->StatusBar1);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -148,6 +152,19 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     savePanel_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     savePanel_->hide();
     ui->StatusBar1->addPermanentWidget(savePanel_);
+    memoryPanel_ = new QLabel(ui->StatusBar1);
+    memoryPanel_->setObjectName(QStringLiteral("StatusMemory"));
+    memoryPanel_->setStyleSheet(QStringLiteral("color: #a04000"));
+    memoryPanel_->hide();
+    ui->StatusBar1->addPermanentWidget(memoryPanel_);
+    // Plant memories filling up: a band above the status bar that wraps its lines,
+    // so that warnings for several plants never widen the window.
+    memoryBand_ = new QLabel(this);
+    memoryBand_->setObjectName(QStringLiteral("MemoryBand"));
+    memoryBand_->setWordWrap(true);
+    memoryBand_->setStyleSheet(QStringLiteral("background: #fff0c0; color: #b00000; font-weight: bold; padding: 2px 6px;"));
+    memoryBand_->hide();
+    static_cast<QBoxLayout *>(layout())->insertWidget(layout()->indexOf(ui->StatusBar1), memoryBand_);
     sitePanel_ = new QLabel(ui->StatusBar1);
     sitePanel_->setObjectName(QStringLiteral("StatusSite"));
     sitePanel_->hide();
@@ -475,7 +492,7 @@ void TFAnzeige::ShowSaveState()
                 waiting += PendingRecordCount(Plants().PlantTable[n].Datei);
         text = tr("Nicht gesichert: %1").arg(failure);
         if (waiting > 0)
-            text += tr(" | %1 Messwerte warten").arg(waiting);
+            text += tr(" | %n Messwerte warten", nullptr, waiting);
     }
     if (savePanel_->text() != text)
         savePanel_->setText(text);
@@ -491,9 +508,31 @@ void TFAnzeige::ShowSiteState()
         sitePanel_->setVisible(!text.isEmpty());
 }
 
+void TFAnzeige::ShowMemoryState()
+{
+    // Records a plant cannot store are lost for good: a filling memory is warned of,
+    // and so is the daily readout that would empty it being off.
+    QStringList warnings;
+    const QDateTime now = PilesNow();
+    for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
+        if (const QString w = MemoryWarningText(n, now); !w.isEmpty())
+            warnings << w;
+    const QString band = warnings.join(QStringLiteral(" | "));
+    if (memoryBand_->text() != band)
+        memoryBand_->setText(band);
+    if (memoryBand_->isVisible() == band.isEmpty())
+        memoryBand_->setVisible(!band.isEmpty());
+    const QString off = Settings().ReadoutHour == 0 ? tr("Tägliches Auslesen: AUS") : QString();
+    if (memoryPanel_->text() != off)
+        memoryPanel_->setText(off);
+    if (memoryPanel_->isVisible() == off.isEmpty())
+        memoryPanel_->setVisible(!off.isEmpty());
+}
+
 void TFAnzeige::ShowLinkState()
 {
     ShowSaveState();
+    ShowMemoryState();
     ShowSiteState();
     ShowLineBand();
     QString text = LinkValues().LinkOpen ? QStringLiteral("COM%1").arg(LinkValues().ComNumber) : tr("Keine Verbindung");
@@ -735,6 +774,12 @@ void TFAnzeige::Mieteneustarten1Click()
     const TAnlageParameter &s = SlotOf(Plants().SelectedPlant);
     if (!s.Present || s.Running)
         return;
+    if (CompanyLinesArePlaceholders()) {
+        // The new file's header takes the company lines for good: ask for them first.
+        TFProtokKopf company(this);
+        company.AskBeforeFirstPile();
+        company.exec();
+    }
     {
         TFAnlageDaten data(Plants().SelectedPlant, this);
         if (data.exec() != QDialog::Accepted)

@@ -74,13 +74,13 @@ protected:
     BandReport Layout() override
     {
         BandReport b = Base({"Tiefe", "Schwelle", "Strecke", "Von", "Bis", "Anzahl", "Ergebnis"});
-        b.PageSize = QPageSize(QPageSize::Letter);
+        b.PageSize = ProtocolPageSize();
         b.MarginsMm = QMarginsF(10, 10, 10, 10);
         b.Title = Label("QRKLabel1");
         b.FooterDateLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Druckdatum/-zeit :"));
         b.FooterPageLabel = Tr(QT_TRANSLATE_NOOP("Hygiene", "Seitennr. :"));
-        const QString records = Tr(QT_TRANSLATE_NOOP("Hygiene", "%1 Datensätze, %2 bis %3"))
-                                    .arg(r_.records).arg(Stamp(r_.first), Stamp(r_.last));
+        const QString records = QCoreApplication::translate("Hygiene", "%n Datensätze, %1 bis %2", nullptr, int(r_.records))
+                                    .arg(Stamp(r_.first), Stamp(r_.last));
         b.Header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignHCenter},
                     {{}, Label("QRKopf1"), 11, true},
                     {{}, Label("QRKopf2")},
@@ -138,7 +138,7 @@ private:
                 if (need.celsius == s.threshold)
                     return (s.Minutes() >= qint64(need.days) * 1440 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "erfüllt"))
                                                                     : Tr(QT_TRANSLATE_NOOP("Hygiene", "nicht erfüllt")))
-                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (%1 Tage gefordert)")).arg(need.days);
+                        + QCoreApplication::translate("Hygiene", " (%n Tage gefordert)", nullptr, need.days);
             return QString();
         }
         if (!s.found)

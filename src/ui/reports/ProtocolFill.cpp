@@ -1,4 +1,8 @@
 #include "reports/ProtocolFill.h"
+
+#include "base/DisplayFormat.h"
+
+#include <optional>
 #include "datafile/Seal.h"
 
 #include "datafile/SeriesData.h"
@@ -66,8 +70,16 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
     ProtocolResult result;
     auto rows = std::make_shared<Rows>();
     QStringList lines = file.Lines;
-    if (BuildSeriesData(lines, file.O2InPercent, perDay, rows->points, &result.error) == BuildOutcome::DateError)
-        return result;
+    // The quality association's form is that association's, German in every
+    // language: its dates and numbers too.
+    const bool german = kind != ProtocolKind::Measurement;
+    {
+        std::optional<GermanDisplayForms> forms;
+        if (german)
+            forms.emplace();
+        if (BuildSeriesData(lines, file.O2InPercent, perDay, rows->points, &result.error) == BuildOutcome::DateError)
+            return result;
+    }
     result.points = rows->points.PointCount;
     const QString unit = Plants().ImperialUnits ? QStringLiteral("[°F]") : QStringLiteral("[°C]");
 
@@ -82,7 +94,7 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
     form->SetLabel("QRKopf3", file.Title3);
     form->SetLabel("AnlName", file.PileName);
     if (!file.Path.isEmpty())
-        form->SetLabel("Pruefwert", VerifySeal(file.Path).PrintValue());
+        form->SetLabel("Pruefwert", VerifySeal(file.Path).PrintValue(german));
     if (kind == ProtocolKind::Measurement) {
         form->SetLabel("DateiName", file.FileNameText);
         form->SetLabel("QRKomment1", file.Comment);
@@ -116,6 +128,7 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
         form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);
         form->SetLabel("QRTemp3", QStringLiteral("Basis ") + unit);
         form->PrintLabel = [rows](const QString &label) {
+            const GermanDisplayForms forms;
             if (label == QLatin1String("QRDat"))
                 return rows->points.Labels.value(qsizetype(rows->row) - 1);
             if (label == QLatin1String("QRT1"))

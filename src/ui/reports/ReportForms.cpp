@@ -2,6 +2,7 @@
 
 #include "plant/Plant.h"
 #include "settings/SettingsFile.h"
+#include "base/DisplayFormat.h"
 
 
 #include <QCoreApplication>
@@ -198,6 +199,11 @@ void TReportForm::AddCheckValue(std::vector<HeaderItem> &header, const QString &
         header.push_back({label, value});
 }
 
+QPageSize ProtocolPageSize()
+{
+    return QPageSize(ProtocolPaper() == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
+}
+
 TFQRKompForm::TFQRKompForm()
 {
     for (const char *name : {"QRKopf1", "QRKopf2", "QRKopf3", "AnlName", "DateiName", "QRKomment1", "QRKomment2", "Pruefwert"})
@@ -235,7 +241,7 @@ void TFQRKompForm::SetUnitHeadings()
 BandReport TFQRKompForm::Layout()
 {
     BandReport r = Base({"QRNr", "QRDat", "QRT1", "QRT2", "QRT3", "QRT4", "QRT5", "QRO2", "QRZeit", "QRZyklen", "QR55Gr"});
-    r.PageSize = QPageSize(QPageSize::Letter);
+    r.PageSize = ProtocolPageSize();
     r.MarginsMm = QMarginsF(10, 10, 10, 10);
     r.Title = Label("QRKLabel1");
     r.Header = FileHeader();
@@ -272,10 +278,14 @@ TFQRKompProtokoll::TFQRKompProtokoll()
 BandReport TFQRKompProtokoll::Layout()
 {
     BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", QString(), QString()});
-    r.PageSize = QPageSize(QPageSize::Letter);
+    r.PageSize = ProtocolPageSize();
     r.MarginsMm = QMarginsF(10, 10, 10, 10);
     r.FooterDateLabel = QStringLiteral("Druckdatum/-zeit :");
     r.FooterPageLabel = QStringLiteral("Seitennr. :");
+    {
+        const GermanDisplayForms german;
+        r.FooterDateText = DisplayStampText(QDateTime::currentDateTime());
+    }
     r.Title = Label("QRKLabel1");
     r.DetailPointSize = 8.5;
     r.Header = {{{}, Label("QRKLabel1"), 12, true, Qt::AlignLeft},

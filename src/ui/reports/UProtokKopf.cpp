@@ -26,12 +26,25 @@ void TFProtokKopf::FormActivate()
     }
 }
 
+void TFProtokKopf::AskBeforeFirstPile()
+{
+    ui->FirstPileNote->show();
+    QLineEdit *edits[3] = {ui->Edit1, ui->Edit2, ui->Edit3};
+    for (int i = 0; i < 3; ++i) {
+        if (edits[i]->text() == CompanyLineDefault(i + 1)) {
+            edits[i]->setPlaceholderText(CompanyLineDefault(i + 1));
+            edits[i]->clear();
+        }
+    }
+    writeAll_ = true;
+}
+
 void TFProtokKopf::OKBtnClick()
 {
     // Only what the user changed is written.
     QLineEdit *edits[3] = {ui->Edit1, ui->Edit2, ui->Edit3};
     for (int i = 0; i < 3; ++i)
-        if (edits[i]->isModified())
+        if (writeAll_ || edits[i]->isModified())
             WriteSetting(QStringLiteral("Firma"), QString::fromLatin1(CompanyLineKey(i + 1)), edits[i]->text());
     accept();
 }

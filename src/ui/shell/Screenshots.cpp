@@ -12,6 +12,7 @@
 #include "dialogs/UPfadsetzen.h"
 #include "link/Commands.h"
 #include "link/PlantTable.h"
+#include "link/PollPause.h"
 #include "live/UAnzeige.h"
 #include "models/UMessDaten.h"
 #include "reports/GraphFill.h"
@@ -23,8 +24,13 @@
 #include "shell/UMain.h"
 #include "widgets/FormPlacement.h"
 #include "widgets/MessageBox.h"
+#include "widgets/PlantTabBar.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -36,6 +42,8 @@
 #include <memory>
 
 namespace {
+
+template <class T> T *Find(QWidget *w, const char *name) { return w->findChild<T *>(QString::fromLatin1(name)); }
 
 // The picture of a window as it opened, and a line for sizes.txt with its size
 // against the screen's free area.
@@ -66,7 +74,15 @@ void TakeScreenshots(TFMain *main, const QString &folder)
     QDir().mkpath(folder);
     auto sizes = std::make_shared<QStringList>();
     Save(main, folder, "main.png", *sizes);
-    QTimer::singleShot(3200, main, [main, folder, sizes] {
+    // The memory warning in the live display needs the plants' counts: the tour reads
+    // them as a transfer would begin.
+    {
+        const PollPause pause;
+        for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n)
+            if (Plants().PlantTable[n].Running)
+                ReadStoredRecordCount(n);
+    }
+    QTimer::singleShot(4500, main, [main, folder, sizes] {
         if (FAnzeige) {
             Save(FAnzeige, folder, "live.png", *sizes);
             // The live display's dialogs, as they open for the selected plant.
@@ -78,8 +94,34 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             save(&folders, "pfadsetzen.png");
             TFAnlDatumSetup clock(FAnzeige);
             save(&clock, "anldatum.png");
+            // Another plant's clock text in its own layout (the tour's simulator
+            // gives plant 3 "T14:30:00 08.12.26"), if there is one.
+            if (Plants().PlantTable[3].Present) {
+                Find<PlantTabBar>(&clock, "TabControl1")->SetCurrentIndex(2);
+                save(&clock, "anldatum-2.png");
+            }
             TFProtokKopf company(main);
             save(&company, "protokkopf.png");
+            if (CompanyLinesArePlaceholders()) {
+                // As it is asked for before the first pile starts.
+                TFProtokKopf first(FAnzeige);
+                first.AskBeforeFirstPile();
+                save(&first, "protokkopf-erste-miete.png");
+            }
+            // A question whose Yes switches a plant off: No is the default button.
+            {
+                const MessageHandler unattended = CurrentMessageHandler();
+                SetMessageHandler({});
+                QTimer::singleShot(300, FAnzeige, [folder, sizes] {
+                    if (QWidget *box = QApplication::activeModalWidget()) {
+                        Save(box, folder, "frage-ausschalten.png", *sizes);
+                        box->close();
+                    }
+                });
+                ShowMessage(FAnzeige, MsgKind::RiskyConfirmation,
+                            QCoreApplication::translate("Piles", "Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
+                SetMessageHandler(unattended);
+            }
             TFCSV_Lesen protocols(main);
             protocols.FormActivate();
             if (QFileInfo::exists(Plants().PlantTable[Plants().SelectedPlant].Datei))
@@ -106,6 +148,25 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             if (ReadPlantSetup(Plants().SelectedPlant)) {
                 TFO2MessSetup setup(FAnzeige);
                 save(&setup, "setup.png");
+                // What is typed is taken as typed or refused visibly: "25.7" minutes
+                // is no whole number, "25,7" % O2 ends at 21,0.
+                auto type = [&setup](const char *field, const char *text, bool confirm) {
+                    auto *box = Find<QAbstractSpinBox>(&setup, field);
+                    box->setFocus();
+                    box->selectAll();
+                    for (const QChar c : QString::fromLatin1(text)) {
+                        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                        QApplication::sendEvent(box->findChild<QLineEdit *>(), &press);
+                    }
+                    if (confirm) {
+                        box->interpretText();
+                        emit box->editingFinished();
+                    }
+                };
+                type("O2AUSEdit", "25,7", true);
+                save(&setup, "setup-begrenzt.png");
+                type("IntEINEdit", "25.7", false);
+                save(&setup, "setup-ganze-minuten.png");
             }
             TFPC_Setup pc(main);
             save(&pc, "pcsetup.png");

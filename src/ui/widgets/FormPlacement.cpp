@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QScreen>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 QSize DesktopSize(const QWidget *w)
@@ -79,6 +80,29 @@ void FitIntoScreen(QWidget *w)
         w->move(x, y);
 }
 
+void FitFrameIntoScreen(QWidget *w)
+{
+    if (!w || !w->isVisible() || (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect frame = w->frameGeometry(), inner = w->geometry();
+    if (free.contains(frame))
+        return;
+    const int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
+    const QSize fitted(qBound(w->minimumWidth(), w->width(), qMax(w->minimumWidth(), free.width() - extraW)),
+                       qBound(w->minimumHeight(), w->height(), qMax(w->minimumHeight(), free.height() - extraH)));
+    if (fitted != w->size())
+        w->resize(fitted);
+    // For a window, move() places its frame: the title bar comes to lie on the screen.
+    const int x = qBound(free.left(), frame.left(), qMax(free.left(), free.right() + 1 - fitted.width() - extraW));
+    const int y = qBound(free.top(), frame.top(), qMax(free.top(), free.bottom() + 1 - fitted.height() - extraH));
+    if (QPoint(x, y) != frame.topLeft())
+        w->move(x, y);
+}
+
 namespace {
 
 class ScreenKeeper : public QObject {
@@ -90,8 +114,15 @@ public:
             auto *w = static_cast<QWidget *>(o);
             const Qt::WindowType type = w->windowType();
             if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen
-                && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
                 FitIntoScreen(w);
+                // A window manager frames the window only once it is mapped, and
+                // places it by its contents, which can push the title bar above the
+                // screen: fitted again when the frame is known.
+                QPointer<QWidget> shown(w);
+                for (int ms : {0, 150, 500})
+                    QTimer::singleShot(ms, w, [shown] { FitFrameIntoScreen(shown); });
+            }
         }
         return false;
     }

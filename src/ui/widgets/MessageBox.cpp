@@ -52,6 +52,8 @@ void ResetWidgetValues()
     SetFileChooser({});
 }
 
+MessageHandler CurrentMessageHandler() { return Handler(); }
+
 void SetMessageHandler(MessageHandler handler)
 {
     Handler() = std::move(handler);

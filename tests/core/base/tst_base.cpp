@@ -1,6 +1,8 @@
 // The shared text codec and number parser.
 
+#include "base/ClockText.h"
 #include "base/DisplayFormat.h"
+#include "base/TypedNumber.h"
 #include "base/Numbers.h"
 #include "base/TextCodec.h"
 
@@ -78,6 +80,43 @@ private slots:
         QVERIFY(DisplayStampText(t).contains("2026") && DisplayStampText(t).endsWith("08:00"));
         QVERIFY(!DisplayStampText(t).contains("Mar"));
         QLocale::setDefault(QLocale::system());
+    }
+
+    // What an operator types into a set-up field: a separator is a decimal point in
+    // every language, never dropped; out-of-range values end at the range's end.
+    void typedNumbers()
+    {
+        auto read = [](const char16_t *t, int decimals, int min, int max) { return ReadTypedNumber(t, decimals, min, max); };
+        QCOMPARE(read(u"25.7", 0, 1, 300).kind, TypedNumber::NotWhole);
+        QCOMPARE(read(u"25,7", 0, 1, 300).kind, TypedNumber::NotWhole);
+        const TypedNumber high = read(u"99999", 0, 1, 300);
+        QVERIFY(high.kind == TypedNumber::Number && high.value == 300 && high.clamped == 1);
+        const TypedNumber low = read(u"0", 0, 1, 300);
+        QVERIFY(low.value == 1 && low.clamped == -1);
+        for (const char16_t *t : {u"25,7", u"25.7", u" 25.7 "}) {
+            const TypedNumber o2 = read(t, 1, 0, 210);
+            QVERIFY(o2.kind == TypedNumber::Number && o2.value == 210 && o2.clamped == 1);
+        }
+        QCOMPARE(read(u"8,45", 1, 0, 210).value, 85);
+        QCOMPARE(read(u"8", 1, 0, 210).value, 80);
+        QCOMPARE(read(u"25,", 1, 0, 210).kind, TypedNumber::Partial);
+        QCOMPARE(read(u"-", 0, 1, 300).kind, TypedNumber::Partial);
+        QCOMPARE(read(u"", 0, 1, 300).kind, TypedNumber::Empty);
+        QCOMPARE(read(u"1,2,3", 1, 0, 210).kind, TypedNumber::NotNumber);
+        QCOMPARE(read(u"12a", 0, 1, 300).kind, TypedNumber::NotNumber);
+    }
+
+    // A plant's clock text in any layout; what it does not hold stays invalid.
+    void clockTexts()
+    {
+        const QDateTime at(QDate(2026, 12, 8), QTime(14, 30, 0), Qt::UTC);
+        QCOMPARE(ReadClockText(u"TZeit: 14:30:00 Datum:08.12.26").DateTime(), at);
+        QCOMPARE(ReadClockText(u"T14:30:00 08.12.26      Di   ").DateTime(), at);
+        QCOMPARE(ReadClockText(u"T08.12.2026 14:30 ").DateTime(), at);
+        const ClockReading timeOnly = ReadClockText(u"TUhr 7:05:09 ---");
+        QVERIFY(timeOnly.time == QTime(7, 5, 9) && !timeOnly.date.isValid() && !timeOnly.DateTime().isValid());
+        QVERIFY(!ReadClockText(u"T25:61:00 32.13.26").DateTime().isValid());
+        QVERIFY(!ReadClockText(u"T123:456 1.2.345").DateTime().isValid());
     }
 };
 

@@ -303,6 +303,8 @@ private slots:
         QVERIFY(!OpenDataFile(5));
         QVERIFY(!QFile::exists(Plants().PlantTable[5].Datei));
         QVERIFY(!DataFileIsOpen());
+        // Said as what it is, not as the system's "Unknown error".
+        QVERIFY2(LastDataWriteFailure().startsWith("Datenträger voll: "), qPrintable(LastDataWriteFailure()));
     }
 
     // Text the program wrote into a header comes back unchanged, and blank lines

@@ -10,6 +10,7 @@
 #include "piles/Discovery.h"
 #include "piles/Interrupted.h"
 #include "piles/LinkSettings.h"
+#include "piles/MemoryFill.h"
 #include "link/Port.h"
 #include "piles/Piles.h"
 #include "plantsim/Bus.h"
@@ -31,12 +32,17 @@ namespace {
 struct Operator : PileObserver {
     QStringList told, asked;
     QList<bool> answers;            // for Confirm, in order; missing ones answer No
-    int expected = -1, taken = 0, ended = 0;
+    int expected = -1, taken = 0, ended = 0, risky = 0;
     void Inform(const QString &text) override { told << text; }
     bool Confirm(const QString &text) override
     {
         asked << text;
         return !answers.isEmpty() && answers.takeFirst();
+    }
+    bool ConfirmRisky(const QString &text) override
+    {
+        ++risky;
+        return Confirm(text);
     }
     void TransferStarted(int, int records) override { expected = records; }
     void RecordTransferred(int, int done) override { taken = done; }
@@ -371,6 +377,7 @@ private slots:
         careful.answers = {true, false};
         QCOMPARE(EndPileWithOperator(8, careful), EndOutcome::KeptRunning);
         QCOMPARE(careful.asked.size(), 2);
+        QCOMPARE(careful.risky, 2);                     // both default to No
         QCOMPARE(careful.asked[1], QString("Nicht alle Daten wurden korrekt gespeichert!!\nTrotzdem Anlage ausschalten???"));
         QVERIFY(site.P(8).Running() && Plants().PlantTable[8].Running);
     }
@@ -597,6 +604,30 @@ private slots:
         QVERIFY(SaveCurrentPlant(6, op));
         c = Loaded(path);
         QVERIFY(c.FileValid && c.LineCount > 0 && c.Lines[0].startsWith("1;"));
+    }
+
+    // Before any count was read, a plant's memory is reckoned from its file: since the
+    // pile's first day (the file's name) while the file is empty, else since its last
+    // record, at the spacing of its last two records.
+    void memoryFillWithoutACount()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        TAnlageParameter &slot = Plants().PlantTable[7];
+        slot.Running = 1;
+        slot.Datei = dir.filePath("Miete7_01-12-2026.CSV");
+        const QDateTime morning(QDate(2026, 12, 9), QTime(8, 0));
+        QCOMPARE(WaitingRecords(7, morning), 800);          // 8 days 8 hours at 15 minutes
+        QCOMPARE(MemoryWarningText(7, morning), QString("Speicher von Anlage 7 zu 80 % voll – bitte auslesen"));
+        TLiveValues v;
+        QVERIFY(support::WriteAll(slot.Datei, support::DataFileHeader("Kompostwerk Süd GmbH & Co. KG", "Miete7", "x", "01.12.2026")
+                                                  + (FormatDataLine(1, "09.12.2026  06:00", v) + "\r\n"
+                                                     + FormatDataLine(2, "09.12.2026  07:00", v) + "\r\n").toLatin1()));
+        slot.Anzahl = 2;
+        QCOMPARE(WaitingRecords(7, morning.addSecs(3 * 3600)), 4);
+        QVERIFY(MemoryWarningText(7, morning).isEmpty());
+        slot.Running = 0;
+        QCOMPARE(WaitingRecords(7, morning), -1);
     }
 
     void modeChange()

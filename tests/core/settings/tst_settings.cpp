@@ -44,6 +44,40 @@ private slots:
         FailAtomicWriteNumber(0);
     }
 
+    // The protocols' paper: the system's (LC_PAPER before LC_ALL before LANG), Letter
+    // only in North America, and [COM] PAPIER over it; the company lines count as
+    // not entered while any still holds its placeholder.
+    void paperAndCompanyPlaceholders()
+    {
+        const QByteArray was[3] = {qgetenv("LC_PAPER"), qgetenv("LC_ALL"), qgetenv("LANG")};
+        auto system = [](const char *paper, const char *all, const char *lang) {
+            qputenv("LC_PAPER", paper);
+            qputenv("LC_ALL", all);
+            qputenv("LANG", lang);
+            return SystemPaper();
+        };
+        QCOMPARE(system("", "", "de_DE.UTF-8"), Paper::A4);
+        QCOMPARE(system("", "", "en_US.UTF-8"), Paper::Letter);
+        QCOMPARE(system("", "fr_CA.UTF-8", "de_DE.UTF-8"), Paper::Letter);
+        QCOMPARE(system("en_GB.UTF-8", "en_US.UTF-8", "en_US"), Paper::A4);
+        QCOMPARE(system("", "", "C"), Paper::A4);
+        QCOMPARE(ProtocolPaper(), Paper::A4);
+        WriteSetting("COM", "PAPIER", "Letter");
+        QCOMPARE(ProtocolPaper(), Paper::Letter);
+        WriteSetting("COM", "PAPIER", "B5");                // not ours: the system's
+        QCOMPARE(ProtocolPaper(), Paper::A4);
+        qputenv("LC_PAPER", was[0]);
+        qputenv("LC_ALL", was[1]);
+        qputenv("LANG", was[2]);
+
+        QVERIFY(CompanyLinesArePlaceholders());
+        WriteSetting("Firma", "Titel", "Kompostwerk Süd GmbH & Co. KG");
+        QVERIFY(CompanyLinesArePlaceholders());             // lines 2 and 3 still "* Text *"
+        WriteSetting("Firma", "Zeile2", "");
+        WriteSetting("Firma", "Zeile3", "Tel. 0711/123");
+        QVERIFY(!CompanyLinesArePlaceholders());
+    }
+
     void missingFileGivesDefaultsAndNullFileIsSafe()
     {
         QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", "Firmen- Name"), QString("Firmen- Name"));

@@ -3,12 +3,14 @@
 
 #include "dialogs/UAbout.h"
 #include "dialogs/UAnlageDaten.h"
+#include "dialogs/UPfadsetzen.h"
 #include "plant/Plant.h"
 #include "settings/SettingsFile.h"
 #include "widgets/MessageBox.h"
 #include "dialogs/UZeitSelect.h"
 #include "widgets/LetterBar.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -153,6 +155,30 @@ private slots:
         QVERIFY2(slot.Datei.startsWith(Settings().ProgramFolder + "NordSued7abcdefghijk_"), qPrintable(slot.Datei));
         QCOMPARE(ReadSetting("4", "Datei", QString()), slot.Datei);
         Settings().SettingsFile = nullptr;
+    }
+
+    // The folder chooser opens at the plant's folder and takes a typed path; a typed
+    // path that names no folder keeps it open.
+    void folderChooserTakesTypedPath()
+    {
+        QTemporaryDir home;
+        QDir(home.path()).mkpath("Kompostwerk Süd/Daten 2026");
+        const QString start = home.filePath("Kompostwerk Süd");
+        TFPfadsetzen d;
+        d.SetFolder(start);
+        QCOMPARE(d.Folder(), start);
+        auto *path = d.findChild<QLineEdit *>("Label2");
+        QCOMPARE(path->text(), QDir::toNativeSeparators(start));
+        path->setText(start + "/Daten 2026");
+        QCOMPARE(d.Folder(), start + "/Daten 2026");
+        QStringList told;
+        SetMessageHandler([&](MsgKind, const QString &text) { told << text; return MsgAnswer::Ok; });
+        d.show();
+        path->setText(start + "/gibt es nicht");
+        d.findChild<QPushButton *>("Button1")->click();
+        QVERIFY(d.isVisible() && d.result() != QDialog::Accepted);
+        QCOMPARE(told.size(), 1);
+        SetMessageHandler({});
     }
 };
 

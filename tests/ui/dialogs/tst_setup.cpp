@@ -4,6 +4,7 @@
 
 #include "piles/Messages.h"
 #include "datafile/Hygiene.h"
+#include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UO2MessSetup.h"
 #include "dialogs/UPC_Setup.h"
 #include "link/Commands.h"
@@ -155,6 +156,100 @@ private slots:
         QCOMPARE(asked.size(), 3);                      // Enter is OK too: each time the summary
         QCOMPARE(asked.last(), QString("An Anlage 2 senden:\nO2-Ausschaltwert: 5,0 → 15,0"));
         QVERIFY(d.isVisible() && Writes(site).isEmpty() && off->value() == 15.0);
+        SetMessageHandler({});
+    }
+
+    // What is typed is what is sent, or the operator is told: a separator in a
+    // minute field is refused visibly (never 257 from "25.7"), a value above the
+    // range is its end with a note (never its first digits), and the O2 fields take
+    // "25,7" and "25.7" in every language.
+    void typingRules()
+    {
+        SimSite site({PlantWith(2, 80, 150)}, 0);
+        QVERIFY(ReadPlantSetup(2));
+        Plants().SelectedPlant = 2;
+        QStringList asked;
+        SetMessageHandler([&](MsgKind, const QString &text) { asked << text; return MsgAnswer::No; });
+        auto type = [](QAbstractSpinBox *box, const char *text) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, text);
+        };
+        const QLocale was;
+        for (const QLocale &language : {QLocale(QLocale::German), QLocale(QLocale::French)}) {
+            QLocale::setDefault(language);
+            TFO2MessSetup d;
+            d.show();
+            auto *interval = d.findChild<QSpinBox *>("IntEINEdit");
+            auto *on = d.findChild<QDoubleSpinBox *>("O2EINEdit");
+            auto *off = d.findChild<QDoubleSpinBox *>("O2AUSEdit");
+            auto *note = d.findChild<QLabel *>("HinweisLabel");
+            const int before = interval->value();
+            type(interval, "25.7");
+            QCOMPARE(interval->findChild<QLineEdit *>()->text(), QString("25.7"));        // kept, not run together
+            QVERIFY(note->text().endsWith("nur ganze Minuten"));
+            asked.clear();
+            QTest::keyClick(interval, Qt::Key_Return);
+            QCOMPARE(interval->value(), before);
+            QVERIFY2(note->text().contains("nur ganze Minuten, \"25.7\" nicht übernommen"), qPrintable(note->text()));
+            QVERIFY(asked.isEmpty() && d.isVisible());                      // Enter did not send
+            type(interval, "99999");
+            QTest::keyClick(interval, Qt::Key_Return);
+            QCOMPARE(interval->value(), 300);
+            QCOMPARE(note->text(), QString("Lüfter- EIN- Intervall auf den Höchstwert 300 begrenzt"));
+            for (const char *text : {"25,7", "25.7"}) {
+                type(off, text);
+                QTest::keyClick(off, Qt::Key_Return);
+                QCOMPARE(QPair(on->value(), off->value()), QPair(8.0, 21.0));
+                off->setValue(15.0);
+            }
+            type(on, "6.5");
+            QTest::keyClick(on, Qt::Key_Return);
+            QCOMPARE(on->value(), 6.5);
+        }
+        QLocale::setDefault(was);
+        SetMessageHandler({});
+    }
+
+    // The clock dialog reads the plant's text in either layout; where it cannot,
+    // the question before setting the clock back comes from the running pile's
+    // file (its last record is two days ahead of this PC's clock), default No.
+    void plantClockInAnyLayout()
+    {
+        SimSite site({support::Plant(4, true)}, 0);
+        Plants().SelectedPlant = 4;
+        site.P(4).SetTime(14, 30, 0);
+        QList<MsgKind> kinds;
+        QStringList asked;
+        SetMessageHandler([&](MsgKind kind, const QString &text) { kinds << kind; asked << text; return MsgAnswer::No; });
+        for (int layout : {0, 1, 2}) {
+            site.P(4).GetFaults().clockLayout = layout;
+            TFAnlDatumSetup d;
+            const QString shown = d.findChild<QLineEdit *>("KlartextEdit")->text();
+            const QString date = d.findChild<QLineEdit *>("Edit1")->text(), time = d.findChild<QLineEdit *>("ZeitEdit")->text();
+            if (layout == 2) {
+                QCOMPARE(QStringList({shown, date, time}), QStringList({"Uhr gestellt", "--", "--"}));
+            } else {
+                QCOMPARE(QPair(date, time.left(5)), QPair(QString("08.12.2026"), QString("14:30")));
+                QVERIFY2(shown.startsWith(layout == 0 ? "Zeit: 14:30" : "14:30"), qPrintable(shown));
+            }
+        }
+        // The plant's text says nothing; the file's last record is from 10.12.2026.
+        const QString file = site.home.filePath("Miete4_08-12-2026.CSV");
+        TLiveValues v;
+        QVERIFY(support::WriteAll(file, support::DataFileHeader("Kompostwerk Süd GmbH & Co. KG", "Miete4", "x", "08.12.2026")
+                                            + FormatDataLine(1, "10.12.2026  12:00", v).toLatin1() + "\r\n"));
+        Plants().PlantTable[4].Datei = file;
+        site.trace.clear();
+        {
+            TFAnlDatumSetup d;
+            d.findChild<QPushButton *>("SetBtn")->click();
+        }
+        QCOMPARE(kinds.last(), MsgKind::RiskyConfirmation);
+        QVERIFY2(asked.last().startsWith("Der letzte Messwert der laufenden Miete von Anlage 4 ist 2 Tage jünger"),
+                 qPrintable(asked.last()));
+        for (const QString &frame : site.Sent())        // No: the clock stays
+            QVERIFY2(!frame.section(' ', 1).startsWith('D') && !frame.section(' ', 1).startsWith('Z'), qPrintable(frame));
         SetMessageHandler({});
     }
 

@@ -226,6 +226,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::newRow("en") << QStringLiteral(O2H_TS_DIR "/o2haldrix_en.ts");
         QTest::newRow("fr") << QStringLiteral(O2H_TS_DIR "/o2haldrix_fr.ts");
+        // German is the texts' own language: its file holds the counts' singular forms.
+        QTest::newRow("de") << QStringLiteral(O2H_TS_DIR "/o2haldrix_de.ts");
     }
 
     void translationsComplete()
@@ -249,7 +251,8 @@ private slots:
             } else if (xml.name() == QLatin1String("translation")) {
                 ++messages;
                 const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-                const QString text = xml.readElementText();
+                // Counts have one <numerusform> per plural form.
+                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 if (type == QLatin1String("unfinished") || text.trimmed().isEmpty())
                     problems.append(context + QStringLiteral(": ") + source);
                 // Arguments must survive translation, or values vanish from the texts.
@@ -262,7 +265,7 @@ private slots:
             }
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QVERIFY(messages > 50);
+        QVERIFY(messages > (file.endsWith("_de.ts") ? 5 : 50));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 };

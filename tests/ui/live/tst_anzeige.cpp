@@ -4,6 +4,8 @@
 #include "piles/Messages.h"
 #include "live/LiveGrid.h"
 #include "live/UAnzeige.h"
+#include "piles/Piles.h"
+#include "site/SiteMonitor.h"
 #include "link/Link.h"
 #include "plant/Plant.h"
 #include "settings/SettingsFile.h"
@@ -53,6 +55,49 @@ private slots:
         support::ResetSharedState();
         Plants().PlantCount = MaxPlants;
         LinkValues().LinkOpen = true;        // the display as it runs on an open line
+    }
+
+    // A plant's memory never fills unseen: the status band says the daily readout
+    // is off, and warns from 800 waiting records (700 read, 100 more at 15 min), the
+    // site view's alarm with it, once.
+    void memoryFillingIsWarned()
+    {
+        QDateTime now(QDate(2026, 12, 8), QTime(9, 0));
+        SetPilesClock([&] { return now; });
+        Plants().PlantTable[3].Present = Plants().PlantTable[3].Running = 1;
+        Plants().PlantTable[3].Stored = 700;
+        Plants().SelectedPlant = 3;
+        SiteMonitor site(SiteSettings{});
+        TFAnzeige w;
+        w.show();
+        auto *band = Find<QLabel>(&w, "MemoryBand");
+        auto *readout = Find<QLabel>(&w, "StatusMemory");
+        auto alarms = [&] {
+            QStringList out;
+            for (const SiteMessage &m : site.Tick())
+                if (m.Topic.endsWith("/alarm"))
+                    out << QString::fromUtf8(m.Payload);
+            return out;
+        };
+        w.DispTimerOnTimer();
+        QVERIFY(alarms().isEmpty());
+        QVERIFY(readout->isVisible() && !band->isVisible());
+        QCOMPARE(readout->text(), QString("Tägliches Auslesen: AUS"));
+        now = now.addSecs(99 * 15 * 60);
+        w.DispTimerOnTimer();
+        QVERIFY(!band->isVisible());
+        now = now.addSecs(15 * 60);
+        w.DispTimerOnTimer();
+        QVERIFY(band->isVisible());
+        QCOMPARE(band->text(), QString("Speicher von Anlage 3 zu 80 % voll – bitte auslesen"));
+        const QStringList told = alarms();
+        QVERIFY2(told.size() == 1 && told[0].contains("memory_filling") && told[0].contains("zu 80 % voll"), qPrintable(told.join('\n')));
+        QVERIFY(alarms().isEmpty());
+        Settings().ReadoutHour = 6;
+        Plants().PlantTable[3].Stored = 0;                  // read out
+        w.DispTimerOnTimer();
+        QVERIFY(!band->isVisible() && !readout->isVisible());
+        SetPilesClock({});
     }
 
     // A lost line looks lost: the band, grey tabs, no pile actions and no mode

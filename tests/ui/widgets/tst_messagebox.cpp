@@ -105,6 +105,17 @@ void TestMessageBox::realBoxes()
     QVERIFY(answer(QMessageBox::Yes));
     QVERIFY(!answer(QMessageBox::No));
     QVERIFY(!answer(QMessageBox::NoButton));    // closed without an answer: no
+
+    // A question whose Yes loses data or switches a plant off: Enter answers No.
+    for (MsgKind kind : {MsgKind::Confirmation, MsgKind::RiskyConfirmation}) {
+        QTimer::singleShot(0, [] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(ShowMessage(nullptr, kind, "Anlage ausschalten?"),
+                 kind == MsgKind::RiskyConfirmation ? MsgAnswer::No : MsgAnswer::Yes);
+    }
 }
 
 QTEST_MAIN(TestMessageBox)

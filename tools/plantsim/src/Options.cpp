@@ -80,6 +80,9 @@ bool ApplyFault(const QString &nameValue, Faults &f, int *vanishMs, QString *err
     } else if (name == QLatin1String("clock-back")) {
         if (!has || !ToInt(value, f.clockBackHours, 1, 24 * 3650))
             return bad(QStringLiteral("hours expected"));
+    } else if (name == QLatin1String("clock-layout")) {
+        if (!has || !ToInt(value, f.clockLayout, 0, 2))
+            return bad(QStringLiteral("layout 0..2 expected"));
     } else if (name == QLatin1String("vanish")) {
         double s = 0;
         if (!vanishMs)
@@ -384,6 +387,8 @@ Faults: --fault [LIST:]NAME[=VALUE]   (without LIST: all plants; repeatable)
                        probability P (default 0.1)
   clock-back=H         the plant clock steps back H hours once, after the next
                        stored record
+  clock-layout=L       the clock text's layout: 0 "TZeit: hh:mm:ss Datum:dd.MM.yy",
+                       1 "Thh:mm:ss dd.MM.yy" padded to 30, 2 neither time nor date
   vanish=S             close the line after S seconds (whole line; also --vanish S)
 
 Trace lines: "<ms since start> <EVENT> <fields>", ms with three decimals, one

@@ -534,6 +534,12 @@ QByteArray Plant::ReplyClock() const
     const QDateTime c = Clock();
     const QTime t = c.time();
     const QDate d = c.date();
+    // Other plants lay the same 30 characters out otherwise.
+    if (faults_.clockLayout == 1)
+        return ("T" + Two(t.hour()) + ':' + Two(t.minute()) + ':' + Two(t.second()) + ' ' + Two(d.day()) + '.'
+                + Two(d.month()) + '.' + Two(d.year() % 100)).leftJustified(30, ' ');
+    if (faults_.clockLayout == 2)
+        return QByteArray("TUhr gestellt").leftJustified(30, ' ');
     return "TZeit: " + Two(t.hour()) + ':' + Two(t.minute()) + ':' + Two(t.second()) + " Datum:" + Two(d.day())
         + '.' + Two(d.month()) + '.' + Two(d.year() % 100);
 }

@@ -38,6 +38,8 @@ struct Faults {
     bool switchOnFails = false;       // "F" sets running but leaves the memory off ("S0;1;")
     double stampSpoilProbability = 0.0;  // a stored record's minute field becomes "<digit>x"
     int clockBackHours = 0;           // the clock steps back this much once, after the next stored record
+    int clockLayout = 0;              // clock text: 0 "TZeit: hh:mm:ss Datum:dd.MM.yy",
+                                      // 1 "Thh:mm:ss dd.MM.yy" padded, 2 "TUhr gestellt" (no time, no date)
 };
 
 struct PlantConfig {

@@ -15,6 +15,18 @@ QLocale DisplayLocaleFor(const QString &languageCode);
 // Makes that locale the default of QLocale(), which every display text below uses.
 void UseDisplayLanguage(const QString &languageCode);
 
+// While it lives, the forms below are German whatever the program's language: for
+// forms that belong to a German body (the quality association's protocol).
+class GermanDisplayForms {
+public:
+    GermanDisplayForms();
+    ~GermanDisplayForms();
+    GermanDisplayForms(const GermanDisplayForms &) = delete;
+    GermanDisplayForms &operator=(const GermanDisplayForms &) = delete;
+private:
+    QLocale was_;
+};
+
 // The short date with a four-digit year: "01.03.2026", "01/03/2026", "3/1/2026".
 QString ShortDateFormat();
 QString ShortDateText(const QDate &date);

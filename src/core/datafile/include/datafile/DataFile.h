@@ -70,6 +70,9 @@ QDateTime StampDateTime(const TStoredStamp &stamp);
 // The stamp of the last dated record in the file OpenDataFile opened; invalid for a
 // new file or one without a dated record.
 QDateTime OpenFileLastStamp();
+// The stamp of the last dated record in the data file at `path`; invalid when there
+// is none (or no such file). `before` gets the dated record's before it, if any.
+QDateTime LastRecordStamp(const QString &path, QDateTime *before = nullptr);
 // One data line without its line end (byte-exact format, "," as decimal separator).
 QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &values);
 

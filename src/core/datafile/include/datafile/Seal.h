@@ -43,7 +43,8 @@ struct SealCheck {
     QString ShortText() const;
     // The check value as the prints give it after "Prüfwert": "0123456789ABCDEF",
     // or "ohne Siegel", "Siegel verletzt (Zeile 12)".
-    QString PrintValue() const;
+    // `inGerman`: for a German form, whatever the program's language.
+    QString PrintValue(bool inGerman = false) const;
 };
 
 // Checks the data file against its seal. Works on the bytes; a file saved again by

@@ -81,10 +81,19 @@ QString ReadSetting(const QString &section, const QString &key, const QString &d
 // The company's three header lines ([Firma] Titel, Zeile2, Zeile3; line 1..3), with
 // their defaults "Firmen- Name", "* Text *", "* Text *".
 const char *CompanyLineKey(int line);
+// The paper the protocols are printed on, also in the archive ([COM] PAPIER, "A4" or
+// "Letter"). Without the key (or with another value) the system's paper: Letter where
+// LC_PAPER (else LC_ALL, else LANG) names a North American territory, A4 elsewhere.
+enum class Paper { A4, Letter };
+Paper SystemPaper();
+Paper ProtocolPaper();
+QString PaperName(Paper paper);         // "A4", "Letter": the key's values
 // Where ended piles are archived ([COM] ARCHIV); default "<home>/Archiv".
 QString ArchiveRoot();
 QString CompanyLineDefault(int line);
 QString CompanyLine(int line);
+// Whether a company line still holds its placeholder (nothing was entered yet).
+bool CompanyLinesArePlaceholders();
 qint32 ReadSetting(const QString &section, const QString &key, qint32 def);
 bool ReadSettingBool(const QString &section, const QString &key, bool def);
 double ReadSettingFloat(const QString &section, const QString &key, double def);

@@ -26,7 +26,7 @@ struct SiteMessage {
 
 enum class SiteAlarm {
     LineLost, LineBack, PlantSilent, PlantBack, TransferFailed, WriteFailed, WriteOk,
-    HygieneBroken, FanOnFailed,
+    HygieneBroken, FanOnFailed, MemoryFilling,
 };
 const char *SiteAlarmName(SiteAlarm alarm);     // "line_lost", …
 
@@ -67,6 +67,7 @@ private:
         QString hygieneFile;
         int fanOffPolls = 0;
         bool fanTold = false;
+        bool memoryTold = false;        // the plant's memory is filling (800 records on)
         qint64 lastStamp = -1;
         bool discovery = false;         // dashboard entries are out there
     };

@@ -3,9 +3,11 @@
 // read from the plant, edited here and written back group by group (only the
 // groups that were changed). One tab per plant; the opener has read PlantSetup.
 
+#include "base/TypedNumber.h"
 #include "link/SetupValues.h"
 
 #include <QDialog>
+#include <QString>
 
 namespace Ui { class TFO2MessSetup; }
 class QAbstractSpinBox;
@@ -33,6 +35,8 @@ private:
     void SetEditsEnabled(bool enabled);
     void EditChanged(SetupField field);
     void EditConfirmed(SetupField field);
+    TypedNumber Typed(SetupField field) const;
+    void MarkRefused(SetupField field, bool refused);
     QString FieldName(SetupField field) const;
     QString ValueText(SetupField field, int value) const;
     void Write();
@@ -44,5 +48,8 @@ private:
     unsigned emptied_ = 0;          // fields whose text was emptied (bit per field)
     int o2Pending_ = -1;            // the O2 threshold changed but not yet confirmed
     TPlantSetup original_;          // as read from the plant
+    TPlantSetup confirmed_;         // as last confirmed (a refused text goes back to it)
     bool filling_ = false;
+    QString typed_[SetupFieldCount];    // text typed since the field was last confirmed
+    bool holdOk_ = false;           // a refused text was just confirmed by Enter
 };

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "settings/SettingsFile.h"
+
 namespace Ui { class TFPC_Setup; }
 class QRadioButton;
 
@@ -43,5 +45,6 @@ private:
     double shownRefTemp_ = 0;
     bool shownImperial_ = false;
     QString shownCriterion_;            // as the settings held it at the start
+    Paper shownPaper_ = Paper::A4;
     QString shownWorkingDays_, shownHolidays_, shownArchive_;
 };

@@ -14,13 +14,14 @@ public:
     ~TFPfadsetzen() override;
 
     void SetFolder(const QString &folder);
-    QString Folder() const;         // the folder selected in the tree
+    QString Folder() const;         // the folder typed or selected in the tree
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     void DriveBox1Change(int index);
+    void ShowInTree(const QString &path);
     Ui::TFPfadsetzen *ui;
     QFileSystemModel *model_;
 };

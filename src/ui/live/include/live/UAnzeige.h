@@ -99,6 +99,8 @@ private:
     QLabel *savePanel_ = nullptr;
     QDateTime lostSince_;                   // when the line was lost (invalid: it is open)
     QLabel *sitePanel_ = nullptr;
+    QLabel *memoryPanel_ = nullptr;         // the daily readout off
+    QLabel *memoryBand_ = nullptr;          // plant memories filling
     QLabel *linkPanel_;                     // link state and age of the shown values
     bool settingModeTab_ = false;
     int modeTabShown_ = 0;                  // mode tab last set from the plant
@@ -113,6 +115,7 @@ private:
     void ShowLinkState();
     void ShowSaveState();
     void ShowSiteState();      // the site view's connection, while one is set up
+    void ShowMemoryState();
     void ShowLineBand();
     QString LineLostText() const;
     QString SilentText(int plant) const;

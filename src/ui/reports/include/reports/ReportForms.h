@@ -72,7 +72,10 @@ void SetReportSink(ReportSink sink);
 // Back to the program-start state: no sink.
 void ResetReportValues();
 
-// The measurement protocol: every value of a pile, Letter portrait, 10 mm margins.
+// The site's paper for protocols ([COM] PAPIER, else the system's).
+QPageSize ProtocolPageSize();
+
+// The measurement protocol: every value of a pile, portrait on the site's paper, 10 mm margins.
 class TFQRKompForm : public TReportForm {
 public:
     TFQRKompForm();

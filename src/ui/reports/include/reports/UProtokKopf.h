@@ -17,6 +17,10 @@ public:
     // The sample protocol with the header lines as typed now (stored or not).
     std::unique_ptr<TFQRKompForm> SampleForm();
 
+    // Before the first pile, while the lines still hold their placeholders: the
+    // placeholders are only hints, and OK stores all three lines as shown.
+    void AskBeforeFirstPile();
+
     void FormActivate();
     void OKBtnClick();
     void Button1Click();
@@ -27,4 +31,5 @@ protected:
 private:
     Ui::TFProtokKopf *ui;
     int sampleRow_ = 0;
+    bool writeAll_ = false;         // asked before the first pile: the lines as shown go in
 };

@@ -19,6 +19,9 @@ void SaveFormPlacement(const QWidget *w, const QString &section);
 // with a task bar), down to its minimum size at most, and moves it inside, title bar
 // included. Call before the window is first shown.
 void FitIntoScreen(QWidget *w);
+// Once shown and framed by a window manager: moves (and if need be shrinks) the
+// window so that its frame, title bar included, lies inside the screen's free area.
+void FitFrameIntoScreen(QWidget *w);
 // From now on every window and dialog of the application is fitted so each time it
 // opens (after its layout has sized it).
 void KeepWindowsOnScreen();

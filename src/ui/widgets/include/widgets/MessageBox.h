@@ -28,6 +28,7 @@ void MoveNoticesOver(QWidget *window);
 // Tests install a handler that answers instead of a real box; empty restores the boxes.
 using MessageHandler = std::function<MsgAnswer(MsgKind, const QString &)>;
 void SetMessageHandler(MessageHandler handler);
+MessageHandler CurrentMessageHandler();
 // The open dialog for data files ("EXCEL ( *.csv)"), starting in `startFolder` (the
 // program's folder when that is none) without changing the current directory;
 // empty when cancelled. Tests choose here.
