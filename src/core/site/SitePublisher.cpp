@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QThread>
 #include <QTimer>
@@ -28,10 +29,12 @@ std::atomic<int> g_firstDelay{1}, g_longestDelay{30};
 // in the outbox, in order.
 constexpr int kWindow = 200;
 
-// Dashboard entries (retained discovery configs) live under this prefix.
+// A dashboard entry (retained discovery config) of the shape the monitor makes; only
+// those are remembered and taken back, whatever the file beside the outbox holds.
 bool IsDiscoveryTopic(const QByteArray &topic)
 {
-    return topic.startsWith("homeassistant/") && topic.endsWith("/config");
+    static const QRegularExpression entry(QStringLiteral("^homeassistant/sensor/[A-Za-z0-9_-]+_anlage[0-9]+/(t[1-5]|o2)/config$"));
+    return entry.match(QString::fromUtf8(topic)).hasMatch();
 }
 
 } // namespace
@@ -93,6 +96,7 @@ struct SitePublisher::Worker : QObject {
 
     void Start()
     {
+        LoadAnnounced();
         QString why;
         if (!outbox.Open(outboxPath, &why)) {
             outboxBroken = true;
@@ -104,7 +108,6 @@ struct SitePublisher::Worker : QObject {
             SetState([&](State &s) { s.Error = why; });
             return;                         // refused: no connection with a password others can read
         }
-        LoadAnnounced();
         mosquitto_lib_init();
         const QByteArray id = "o2haldrix-" + QUuid::createUuid().toByteArray(QUuid::Id128).left(12);
         m = mosquitto_new(id.constData(), true, this);
