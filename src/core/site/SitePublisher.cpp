@@ -34,7 +34,7 @@ constexpr int kWindow = 200;
 bool IsDiscoveryTopic(const QByteArray &topic)
 {
     static const QRegularExpression entry(QStringLiteral("^homeassistant/sensor/[A-Za-z0-9_-]+_anlage[0-9]+/(t[1-5]|o2)/config$"));
-    return entry.match(QString::fromUtf8(topic)).hasMatch();
+    return topic.startsWith("homeassistant/") && entry.match(QString::fromUtf8(topic)).hasMatch();
 }
 
 } // namespace
