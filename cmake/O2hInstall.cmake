@@ -1,6 +1,7 @@
 # Installation and the Debian package: the three programs, the desktop entry, the
 # icon (SVG and PNG sizes), AppStream metainfo, the man pages (made from Markdown
-# with go-md2man) and the site view's reference. `cpack -G DEB` in the build folder makes the package.
+# with go-md2man), the site view's reference, and the copyright file and changelog
+# Debian's policy asks for. `cpack -G DEB` in the build folder makes the package.
 include(GNUInstallDirs)
 
 install(TARGETS o2-haldrix o2-haldrix-cli plantsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -44,16 +45,38 @@ if(O2H_MD2MAN AND O2H_GZIP)
 else()
   message(STATUS "go-md2man not found: no man pages in the package")
 endif()
+# The package's revision: a package whose version has one is not "native", and
+# its changelog is changelog.Debian.gz. Give the changelog a new entry (and a new
+# date) with each version.
+set(O2H_DEB_RELEASE 1)
+set(O2H_DEB_VERSION ${PROJECT_VERSION}-${O2H_DEB_RELEASE})
+install(FILES ${pkg}/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/o2-haldrix)
+install(FILES ${pkg}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME o2-haldrix)
+configure_file(${pkg}/debian/changelog.in ${CMAKE_BINARY_DIR}/debian/in/changelog.Debian @ONLY)
+set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/debian/in/changelog.Debian ${CMAKE_BINARY_DIR}/debian/changelog.Debian
+  COMMAND ${O2H_GZIP} -n -9 -f ${CMAKE_BINARY_DIR}/debian/changelog.Debian
+  DEPENDS ${CMAKE_BINARY_DIR}/debian/in/changelog.Debian VERBATIM)
+list(APPEND generated ${changelog})
+install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/o2-haldrix)
 add_custom_target(o2h_package_files ALL DEPENDS ${generated})
 
 set(CPACK_PACKAGE_NAME o2-haldrix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "O2-Haldrix <support@o2haldrix.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Control program for compost aeration plants")
-set(CPACK_PACKAGE_DESCRIPTION "Runs up to 32 compost aeration controllers on one serial line, keeps one data file per pile and prints measurement, quality-association and hygienisation protocols. With a command-line companion and a plant simulator.")
+# The synopsis is the summary; the lines of the extended description stay under 80
+# characters.
+set(CPACK_PACKAGE_DESCRIPTION "Runs up to 32 compost aeration controllers on one serial line, keeps one
+data file per pile and prints measurement, quality-association and
+hygienisation protocols. With a command-line companion and a plant
+simulator.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${O2H_DEB_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)

@@ -84,6 +84,7 @@ const QString &UsageText()
                        "                                  [--json] [--home DIR]\n"
                        "       o2-haldrix-cli verify FILE|FOLDER [--json]\n"
                        "       o2-haldrix-cli archive FILE --to DIR [--home DIR]\n"
+                       "       o2-haldrix-cli --version\n"
                        "every command also takes --language de|en|fr"));
     return text;
 }
@@ -526,6 +527,10 @@ int main(int argc, char **argv)
 {
     if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
         Out(UsageText() + u'\n');       // asked for: on stdout, and no error
+        return 0;
+    }
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        Out(QStringLiteral("o2-haldrix-cli " O2H_VERSION "\n"));
         return 0;
     }
 #ifdef O2H_CLI_PROTOCOL

@@ -47,6 +47,10 @@ int main(int argc, char **argv)
         Print(stdout, plantsim::UsageText());
         return 0;
     }
+    if (options.version) {
+        Print(stdout, QStringLiteral("plantsim " O2H_VERSION "\n"));
+        return 0;
+    }
 
     QFile traceFile;
     FILE *traceStream = nullptr;

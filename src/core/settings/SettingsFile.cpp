@@ -250,8 +250,8 @@ struct TSettingsFile::Private {
         const QByteArray out = Serialize();
         QString why;
         // The user's data folder of an installed program exists only from the first
-        // setting written (one level: a mistyped deeper path is not made up).
-        QDir().mkdir(QFileInfo(path).absolutePath());
+        // setting written; in a new account the folders above it may not exist yet.
+        QDir().mkpath(QFileInfo(path).absolutePath());
         if (!WriteFileAtomically(path, out, &why)) {
             Parse();        // back to what the file holds: a failed write changes nothing
             if (!Settings().WriteFailing && Settings().WriteFailed)

@@ -130,8 +130,10 @@ void SiteMonitor::Discovery(int plant, bool on, QList<SiteMessage> &out)
     if (!settings_.HomeAssistant || plants_[plant].discovery == on)
         return;
     plants_[plant].discovery = on;
-    const QString node = TopicLevel(settings_.Prefix + u'_' + settings_.Site + QStringLiteral("_anlage")
-                                    + QString::number(Shown(plant))).replace(u' ', u'_');
+    // Dashboards take only ASCII letters, digits, "_" and "-" in ids; the readable
+    // name stays in the device's name.
+    const QString node = IdSlug(settings_.Prefix) + u'_' + IdSlug(settings_.Site) + QStringLiteral("_anlage")
+                         + QString::number(Shown(plant));
     const QString unitT = Plants().ImperialUnits ? QStringLiteral("°F") : QStringLiteral("°C");
     struct Sensor { const char *key, *name; int depthCm; };
     static const Sensor sensors[] = {{"t1", "T1", 0}, {"t2", "T2", 25}, {"t3", "T3", 50},
@@ -151,10 +153,13 @@ void SiteMonitor::Discovery(int plant, bool on, QList<SiteMessage> &out)
                 {"value_template", QStringLiteral("{{ value_json.%1 }}").arg(QLatin1String(s.key))},
                 {"unit_of_measurement", o2 ? QStringLiteral("%") : unitT},
                 {"state_class", "measurement"},
-                {"availability_topic", base_ + QStringLiteral("/status")},
-                {"availability_template", "{{ value_json.state }}"},
-                {"payload_available", "online"},
-                {"payload_not_available", "offline"},
+                // Unavailable while the program is away or the plant does not answer.
+                {"availability", QJsonArray{
+                    QJsonObject{{"topic", base_ + QStringLiteral("/status")}, {"value_template", "{{ value_json.state }}"},
+                                {"payload_available", "online"}, {"payload_not_available", "offline"}},
+                    QJsonObject{{"topic", QString::fromUtf8(Topic(plant, "availability"))},
+                                {"payload_available", "online"}, {"payload_not_available", "offline"}}}},
+                {"availability_mode", "all"},
                 {"device", QJsonObject{{"identifiers", QJsonArray{node}},
                                        {"name", QStringLiteral("%1 Anlage %2").arg(settings_.Site).arg(Shown(plant))},
                                        {"model", "O2-Haldrix"}}},
@@ -165,6 +170,21 @@ void SiteMonitor::Discovery(int plant, bool on, QList<SiteMessage> &out)
         }
         out.append({topic, payload, 1, true, false});
     }
+}
+
+void SiteMonitor::Availability(int plant, QList<SiteMessage> &out)
+{
+    const TAnlageParameter &slot = Plants().PlantTable[plant];
+    PlantMemory &mem = plants_[plant];
+    if (!slot.Present && !slot.Running && mem.available < 0)
+        return;                     // no plant there, and none was told
+    // Online from a measured reply; offline until the first one and once the link
+    // has given the plant up (its values no longer valid).
+    const int available = Plants().LiveTable[plant].Valid ? 1 : 0;
+    if (available == mem.available)
+        return;
+    mem.available = available;
+    out.append({Topic(plant, "availability"), available ? QByteArray("online") : QByteArray("offline"), 1, true, false});
 }
 
 QList<SiteMessage> SiteMonitor::Tick()
@@ -193,13 +213,16 @@ QList<SiteMessage> SiteMonitor::Tick()
         if (slot.Running)
             running |= quint64(1) << n;
         Discovery(n, slot.Running != 0, out);
-        if (!slot.Present && !slot.Running)
+        if (!slot.Present && !slot.Running) {
+            Availability(n, out);       // a plant gone from its address goes offline
             continue;
+        }
 
-        // Live values: only new ones, and only when they say something new.
-        if (v.StampMs != mem.lastStamp) {
+        // Live values: only measured ones (a silent plant is told by its availability),
+        // only new ones, and only when they say something new.
+        if (v.Valid && v.StampMs != mem.lastStamp) {
             mem.lastStamp = v.StampMs;
-            QJsonObject live{{"plant", Shown(n)}, {"valid", v.Valid != 0},
+            QJsonObject live{{"plant", Shown(n)}, {"valid", true},
                              {"t1", Temperature(v.T1)}, {"t2", Temperature(v.T2)}, {"t3", Temperature(v.T3)},
                              {"t4", Temperature(v.T4)}, {"t5", Temperature(v.T5)}, {"o2", v.O2 / 10.0},
                              {"fan", v.FanOn != 0}, {"mode", v.Betriebsart}, {"modeText", ModeGridText(v.Betriebsart)},
@@ -213,6 +236,7 @@ QList<SiteMessage> SiteMonitor::Tick()
                 out.append({Topic(n, "live"), Json(live), 0, true, false});
             }
         }
+        Availability(n, out);           // after the values it vouches for
 
         if (!slot.Running) {
             mem.wasValid = mem.silentTold = mem.reached = mem.brokenTold = mem.fanTold = mem.memoryTold = false;
@@ -287,8 +311,10 @@ QList<SiteMessage> SiteMonitor::RecordWritten(int plant, const QString &file, qi
     if (plant < 1 || plant > MaxSitePlants)
         return {};
     const QStringList f = line.split(u';');
+    // The file's values, whatever the display shows.
     QJsonObject o{{"plant", Shown(plant)}, {"pile", Plants().PlantTable[plant].Name},
-                  {"file", QFileInfo(file).fileName()}, {"record", number}, {"line", line}};
+                  {"file", QFileInfo(file).fileName()}, {"record", number}, {"line", line},
+                  {"unit", QStringLiteral("°C")}, {"depthUnit", "cm"}};
     if (f.size() >= 12) {
         o.insert("stamp", f[1].trimmed());
         static const char *const keys[] = {"t5", "t4", "t3", "t2", "t1", "refDepth", "o2", "mode", "runTimeMin", "cycles"};
@@ -307,9 +333,13 @@ QList<SiteMessage> SiteMonitor::LineState(bool open)
                                  open ? QCoreApplication::translate("Site", "Die Verbindung zu den Anlagen ist wieder da.")
                                       : QCoreApplication::translate("Site", "Die Verbindung zu den Anlagen ist unterbrochen."))};
     out.append(Status(true));
-    if (!open)
+    if (!open) {
         for (PlantMemory &m : plants_)
             m.wasValid = false;     // every plant is silent now: that is one alarm, not 32
+        // No poll tick comes while the line is away: the plants go offline now.
+        for (int n = 1; n <= std::min<int>(Plants().PlantCount, MaxSitePlants); ++n)
+            Availability(n, out);
+    }
     return out;
 }
 

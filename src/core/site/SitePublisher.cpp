@@ -2,8 +2,14 @@
 
 #include "site/Outbox.h"
 
+#include "base/AtomicFile.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 #include <QUuid>
@@ -22,6 +28,14 @@ std::atomic<int> g_firstDelay{1}, g_longestDelay{30};
 // At most this many durable messages are with the network at a time; the rest wait
 // in the outbox, in order.
 constexpr int kWindow = 200;
+
+// A dashboard entry (retained discovery config) of the shape the monitor makes; only
+// those are remembered and taken back, whatever the file beside the outbox holds.
+bool IsDiscoveryTopic(const QByteArray &topic)
+{
+    static const QRegularExpression entry(QStringLiteral("^homeassistant/sensor/[A-Za-z0-9_-]+_anlage[0-9]+/(t[1-5]|o2)/config$"));
+    return topic.startsWith("homeassistant/") && entry.match(QString::fromUtf8(topic)).hasMatch();
+}
 
 } // namespace
 
@@ -49,6 +63,18 @@ struct SitePublisher::Worker : QObject {
     quint64 handedUpTo = 0;                     // outbox ids up to this one are with the library
     QHash<QByteArray, SiteMessage> retained;    // last of each retained topic
     QList<QByteArray> retainedOrder;
+    // Dashboard entries announced and not yet taken back, remembered across runs in a
+    // file beside the outbox: one that no running pile needs any more is removed at
+    // the next connection, also when its pile ended while the broker or the program
+    // was away.
+    QString announcedPath;
+    QSet<QByteArray> announced;
+    bool told = false;                          // the monitor has said what is needed
+    // The first connection is retried here (the library retries only a connection
+    // it once had): 1 s, then longer each time up to the longest delay.
+    QTimer *retry = nullptr;
+    int retryDelay = 1;
+    bool loopRunning = false;
 
     mutable std::mutex stateMutex;
     State state;
@@ -70,6 +96,7 @@ struct SitePublisher::Worker : QObject {
 
     void Start()
     {
+        LoadAnnounced();
         QString why;
         if (!outbox.Open(outboxPath, &why)) {
             outboxBroken = true;
@@ -114,14 +141,68 @@ struct SitePublisher::Worker : QObject {
             }
             QMetaObject::invokeMethod(w, [w, mid] { w->Acknowledged(mid); }, Qt::QueuedConnection);
         });
+        retry = new QTimer(this);
+        retry->setSingleShot(true);
+        connect(retry, &QTimer::timeout, this, [this] { Connect(); });
+        retryDelay = g_firstDelay;
+        Connect();
+    }
+
+    void Connect()
+    {
         const int rc = mosquitto_connect_async(m, settings.Host.toUtf8().constData(), settings.Port, 30);
-        if (rc != MOSQ_ERR_SUCCESS)
+        if (rc != MOSQ_ERR_SUCCESS) {
             SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "Keine Verbindung zu %1:%2: %3").arg(settings.Host).arg(settings.Port)
                                                    .arg(QString::fromUtf8(mosquitto_strerror(rc))); });
-        // The library's own thread reads, writes, keeps the connection alive and
-        // connects again after a loss (also after a failed first attempt).
-        mosquitto_loop_start(m);
+            retry->start(retryDelay * 1000);
+            retryDelay = std::min(retryDelay * 2, g_longestDelay.load());
+            return;
+        }
+        // From here the library's own thread reads, writes, keeps the connection
+        // alive and connects again after a loss.
+        if (!loopRunning)
+            loopRunning = mosquitto_loop_start(m) == MOSQ_ERR_SUCCESS;
         SetState([](State &) {});
+    }
+
+    void LoadAnnounced()
+    {
+        announcedPath = QFileInfo(outboxPath).absoluteDir().filePath(QStringLiteral("mqtt-discovery.txt"));
+        QFile f(announcedPath);
+        if (!QFileInfo(announcedPath).isFile() || !f.open(QIODevice::ReadOnly))
+            return;
+        for (const QByteArray &line : f.readAll().split('\n'))
+            if (IsDiscoveryTopic(line))
+                announced.insert(line);
+    }
+
+    void SaveAnnounced()
+    {
+        QList<QByteArray> topics(announced.begin(), announced.end());
+        std::sort(topics.begin(), topics.end());
+        QByteArray text;
+        for (const QByteArray &t : topics)
+            text += t + '\n';
+        WriteFileAtomically(announcedPath, text);   // not kept: at worst an entry stays behind
+    }
+
+    // Takes back every announced entry that nothing posted needs now.
+    void RemoveUnneeded()
+    {
+        if (!connected || !told)
+            return;
+        bool changed = false;
+        for (auto it = announced.begin(); it != announced.end();) {
+            if (retained.contains(*it)) {
+                ++it;
+                continue;
+            }
+            Send({*it, {}, 1, true, false});
+            it = announced.erase(it);
+            changed = true;
+        }
+        if (changed)
+            SaveAnnounced();
     }
 
     void Connected(int rc)
@@ -138,6 +219,7 @@ struct SitePublisher::Worker : QObject {
         Send(online);
         for (const QByteArray &topic : retainedOrder)
             Send(retained.value(topic));
+        RemoveUnneeded();
         // Durable messages handed over before are the library's to send again; the
         // ones after them follow now.
         HandOver();
@@ -192,6 +274,8 @@ struct SitePublisher::Worker : QObject {
 
     void Take(const QList<SiteMessage> &messages)
     {
+        const bool first = !told;
+        told = true;
         for (const SiteMessage &msg : messages) {
             if (msg.Durable) {
                 toWrite.append({0, msg.Topic, msg.Payload});
@@ -207,8 +291,21 @@ struct SitePublisher::Worker : QObject {
                     retained.insert(msg.Topic, msg);
                 }
             }
+            if (IsDiscoveryTopic(msg.Topic)) {
+                // Remembered before it goes out; forgotten only once its removal went.
+                if (!msg.Payload.isEmpty() && !announced.contains(msg.Topic)) {
+                    announced.insert(msg.Topic);
+                    SaveAnnounced();
+                } else if (msg.Payload.isEmpty() && connected && announced.remove(msg.Topic)) {
+                    Send(msg);
+                    SaveAnnounced();
+                    continue;
+                }
+            }
             Send(msg);
         }
+        if (first)
+            RemoveUnneeded();
         // Everything posted meanwhile goes to the disk with one sync.
         if (!toWrite.isEmpty() && !writeDue) {
             writeDue = true;
@@ -254,6 +351,8 @@ struct SitePublisher::Worker : QObject {
     void Stop()
     {
         WriteDurable();
+        if (retry)
+            retry->stop();
         if (m) {
             if (connected) {
                 int mid = 0;
@@ -266,7 +365,8 @@ struct SitePublisher::Worker : QObject {
                 }
             }
             mosquitto_disconnect(m);
-            mosquitto_loop_stop(m, false);
+            if (loopRunning)
+                mosquitto_loop_stop(m, false);
             mosquitto_destroy(m);
             m = nullptr;
         }

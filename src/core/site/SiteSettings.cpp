@@ -98,6 +98,27 @@ QString TopicLevel(const QString &text)
     return out.isEmpty() ? QStringLiteral("-") : out;
 }
 
+QString IdSlug(const QString &text)
+{
+    QString out;
+    for (const QChar c : text.trimmed()) {
+        switch (c.unicode()) {
+        case u'ä': out += QStringLiteral("ae"); continue;
+        case u'ö': out += QStringLiteral("oe"); continue;
+        case u'ü': out += QStringLiteral("ue"); continue;
+        case u'Ä': out += QStringLiteral("Ae"); continue;
+        case u'Ö': out += QStringLiteral("Oe"); continue;
+        case u'Ü': out += QStringLiteral("Ue"); continue;
+        case u'ß': out += QStringLiteral("ss"); continue;
+        default: break;
+        }
+        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+                           || c == u'_' || c == u'-';
+        out += plain ? c : QChar(u'_');
+    }
+    return out.isEmpty() ? QStringLiteral("-") : out;
+}
+
 QString SiteTopicBase(const SiteSettings &s)
 {
     return TopicLevel(s.Prefix) + u'/' + TopicLevel(s.Site);

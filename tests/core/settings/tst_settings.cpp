@@ -97,6 +97,13 @@ private slots:
         QCOMPARE(Plants().PlantTable[4].Name, QString("Anl-Nr4"));
         StorePlantSettings(4);
         QVERIFY(!QFile::exists(ini_));
+
+        // A new account: the data folder and the folders above it do not exist yet.
+        const QString fresh = dir_.filePath(QStringLiteral("home/.local/share/o2-haldrix/Haldrix.ini"));
+        TSettingsFile first(fresh);
+        QVERIFY(!QFile::exists(fresh));
+        QVERIFY(first.WriteString("Firma", "Titel", "Kompostwerk Süd GmbH & Co. KG"));
+        QCOMPARE(TSettingsFile(fresh).ReadString("Firma", "Titel", ""), QString("Kompostwerk Süd GmbH & Co. KG"));
     }
 
     void writesReachTheFileAtOnceInCrLfAndCp1252()
@@ -204,7 +211,7 @@ private slots:
         QVERIFY(Settings().SettingsFile->WriteInteger("COM", "COM", 2));
         const QByteArray before = ReadAll(ini_);
         QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        TSettingsFile nowhere(dir_.filePath("no/such/folder/Haldrix.ini"));
+        TSettingsFile nowhere(ini_ + "/no/such/folder/Haldrix.ini");     // under a file: not even root makes it
         QVERIFY(!nowhere.WriteInteger("COM", "COM", 3));
         QCOMPARE(nowhere.ReadInteger("COM", "COM", 0), 0);      // the failed write is not seen
 

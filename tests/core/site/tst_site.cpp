@@ -13,8 +13,10 @@
 #include "support/Broker.h"
 #include "support/SimSite.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -23,6 +25,42 @@ using support::Broker;
 using support::Subscriber;
 
 QJsonObject Parse(const QByteArray &payload) { return QJsonDocument::fromJson(payload).object(); }
+
+// Home Assistant's discovery topic (ids of ASCII letters, digits, "_" and "-"), and
+// the ids it takes.
+const QRegularExpression kDiscoveryTopic(QStringLiteral("^homeassistant/[a-z_]+/([a-zA-Z0-9_-]+/)?[a-zA-Z0-9_-]+/config$"));
+const QRegularExpression kId(QStringLiteral("^[a-zA-Z0-9_-]+$"));
+const QString kSite = QStringLiteral("Kompostwerk Süd GmbH & Co. KG");
+
+// A value template of the one form the program uses, "{{ value_json.KEY }}", rendered
+// against a payload as the dashboard does: the value, or null when the key is missing.
+QJsonValue Render(const QString &tmpl, const QByteArray &payload)
+{
+    static const QRegularExpression form(QStringLiteral("^\\{\\{ value_json\\.([a-z0-9_]+) \\}\\}$"));
+    const QRegularExpressionMatch m = form.match(tmpl);
+    return m.hasMatch() ? Parse(payload).value(m.captured(1)) : QJsonValue();
+}
+
+// Checks one discovery config against the dashboard's rules: the keys a sensor needs,
+// ids it accepts, availability from both the program's status and the plant.
+void CheckDiscoveryConfig(const QByteArray &topic, const QJsonObject &c, const QString &base, const QByteArray &live,
+                          const QByteArray &status)
+{
+    QVERIFY2(kDiscoveryTopic.match(QString::fromUtf8(topic)).hasMatch(), topic.constData());
+    QVERIFY2(kId.match(c.value("unique_id").toString()).hasMatch(), qPrintable(c.value("unique_id").toString()));
+    const QJsonObject device = c.value("device").toObject();
+    QVERIFY(kId.match(device.value("identifiers").toArray().first().toString()).hasMatch());
+    QVERIFY2(device.value("name").toString().startsWith(kSite), qPrintable(device.value("name").toString()));
+    const QString stateTopic = c.value("state_topic").toString();
+    QVERIFY2(stateTopic.startsWith(base + "/plant/") && stateTopic.endsWith("/live"), qPrintable(stateTopic));
+    QCOMPARE(c.value("availability_mode").toString(), QString("all"));
+    const QJsonArray av = c.value("availability").toArray();
+    QCOMPARE(av.size(), 2);
+    QCOMPARE(av[0].toObject().value("topic").toString(), base + "/status");
+    QCOMPARE(Render(av[0].toObject().value("value_template").toString(), status).toString(), QString("online"));
+    QCOMPARE(av[1].toObject().value("topic").toString(), stateTopic.chopped(4) + "availability");
+    QVERIFY(Render(c.value("value_template").toString(), live).isDouble());
+}
 
 QStringList AlarmsIn(const QList<SiteMessage> &messages)
 {
@@ -86,7 +124,11 @@ private slots:
         QVERIFY2(!Broker::Program().isEmpty(), "mosquitto is missing (scripts/install-deps installs it)");
         SitePublisher::SetReconnectDelays(1, 1);
     }
-    void cleanup() { support::ResetSharedState(); }
+    void cleanup()
+    {
+        support::ResetSharedState();
+        SitePublisher::SetReconnectDelays(1, 1);
+    }
 
     void settingsPasswordFileAndTopics()
     {
@@ -252,6 +294,59 @@ private slots:
         QVERIFY(monitor.TransferEnded(1, TransferOutcome::Done).isEmpty());
     }
 
+    // A site named as most German ones are, against the dashboard's rules; no live
+    // value that was never measured; a plant muted mid-run goes offline within 5 of
+    // its polls, and online again when it answers.
+    void dashboardEntriesAvailabilityAndNoInventedValues()
+    {
+        support::SimSite site({support::Plant(1, true), support::Plant(2, true)}, 1);
+        Plants().PlantCount = 2;
+        SiteSettings s;
+        s.Site = kSite;
+        SiteMonitor monitor(s);
+        const QString base = monitor.Base();
+        QList<SiteMessage> got = monitor.Tick();           // before the first poll: offline, no values
+        QCOMPARE(std::count_if(got.begin(), got.end(), [](const SiteMessage &m) {
+                     return m.Topic.endsWith("/live") || (m.Topic.endsWith("/availability") && m.Payload == "offline"); }), 2);
+        QObject::connect(&site.link, &TLink::Polled, [&] { got += monitor.Tick(); });
+        auto last = [&](const QByteArray &leaf) {
+            QByteArray payload;
+            for (const SiteMessage &m : got)
+                if (m.Topic == (base + "/plant/1/").toUtf8() + leaf)
+                    payload = m.Payload;
+            return payload;
+        };
+        site.link.StartTimer();
+        QTRY_COMPARE_WITH_TIMEOUT(last("availability"), QByteArray("online"), 5000);
+
+        int configs = 0;
+        for (const SiteMessage &m : got)
+            if (m.Topic.startsWith("homeassistant/")) {
+                ++configs;
+                CheckDiscoveryConfig(m.Topic, Parse(m.Payload), base, last("live"), monitor.Status(true).Payload);
+            }
+        QCOMPARE(configs, 12);
+
+        site.trace.clear();
+        site.P(1).GetFaults().muteAfter = site.P(1).RepliesSent();
+        const qsizetype before = got.size();
+        QTRY_COMPARE_WITH_TIMEOUT(last("availability"), QByteArray("offline"), 20000);
+        const QStringList polls = site.Sent().filter(QRegularExpression("^1 "));
+        QVERIFY2(polls.size() <= 5, qPrintable(polls.join(", ")));
+        site.P(1).GetFaults().muteAfter = -1;
+        QTRY_COMPARE_WITH_TIMEOUT(last("availability"), QByteArray("online"), 5000);
+        site.link.StopTimer();
+
+        QCOMPARE(AlarmsIn(got.mid(before)), (QStringList{"plant_not_answering", "plant_answering"}));
+        for (const SiteMessage &m : got)
+            if (m.Topic.endsWith("/live")) {
+                const QJsonObject o = Parse(m.Payload);
+                QVERIFY2(o.value("valid").toBool() && o.value("t5").toInt() != 0 && o.value("mode").toInt() != 0, m.Payload.constData());
+            }
+        const QByteArray record = monitor.RecordWritten(1, "Nord_08-12-2026.csv", 1, "1;x").first().Payload;
+        QVERIFY(record.contains(R"("depthUnit":"cm")") && record.contains(R"("unit":"°C")"));
+    }
+
     // With the program's own wiring: live values of the running plants within 5 s,
     // and every record of a daily readout once, in order, as written to the files.
     void readoutAndLiveValuesReachTheBroker()
@@ -318,6 +413,74 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(view.Publisher()->CurrentState().Waiting, 0, 5000);
         QTest::qWait(300);
         QCOMPARE(Records(back).size(), disk.size());
+    }
+
+    // Broker down when the program starts, up 10 s later: connected, every queued
+    // record delivered once, within 40 s, with the reconnect delays the program uses.
+    // A pile ended while the broker was away (and the program restarted meanwhile)
+    // loses its dashboard entries at that connection; a running one keeps them.
+    void brokerDownAtStartAndEntriesOfEndedPiles()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir dir;
+        const QString outbox = dir.filePath("mqtt-outbox.txt");
+        Broker broker;
+        QVERIFY(broker.Start());
+        SiteSettings s;
+        s.Host = QStringLiteral("127.0.0.1");
+        s.Port = broker.Port();
+        s.Site = kSite;
+        Plants().PlantCount = 4;
+        for (int n : {3, 4}) {
+            Plants().PlantTable[n].Present = Plants().PlantTable[n].Running = 1;
+            Plants().PlantTable[n].Datei = QStringLiteral("/tmp/Miete%1_08-12-2026.csv").arg(n);
+        }
+        auto configs = [&] {
+            QStringList out;
+            for (const auto &[topic, payload] : support::RetainedOnBroker(broker.Port(), "homeassistant/#"))
+                out << QString::fromUtf8(topic).section('/', 2, 2);
+            out.removeDuplicates();
+            return out;
+        };
+        const QStringList both{"o2haldrix_Kompostwerk_Sued_GmbH___Co__KG_anlage3", "o2haldrix_Kompostwerk_Sued_GmbH___Co__KG_anlage4"};
+        {
+            // The broker keeps this session, so the records reach it whenever they go.
+            Subscriber early(broker.Port(), "o2haldrix/+/plant/+/record", "tst-down-at-start");
+            QTRY_VERIFY_WITH_TIMEOUT(early.Subscribed(), 5000);
+        }
+        {
+            SiteMonitor monitor(s);
+            SitePublisher first(s, outbox, monitor.Status(true), monitor.Status(false));
+            first.Post(monitor.Tick());
+            QTRY_VERIFY_WITH_TIMEOUT(first.CurrentState().Connected, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(configs(), both, 5000);
+            broker.Stop();
+            QTRY_VERIFY_WITH_TIMEOUT(!first.CurrentState().Connected, 5000);
+            Plants().PlantTable[4].Running = 0;             // ended while the broker is away
+            first.Post(monitor.Tick());
+            for (int i = 1; i <= 50; ++i)
+                first.Post(monitor.RecordWritten(3, QStringLiteral("Miete3_08-12-2026.csv"), i, QStringLiteral("%1;x").arg(i)));
+            QTRY_COMPARE_WITH_TIMEOUT(first.CurrentState().Waiting, 50, 5000);
+        }                                                   // the program ends
+
+        SitePublisher::SetReconnectDelays(1, 30);          // as the program runs it
+        SiteMonitor monitor(s);
+        SitePublisher second(s, outbox, monitor.Status(true), monitor.Status(false));
+        second.Post(monitor.Tick());
+        QElapsedTimer clock;
+        clock.start();
+        QTest::qWait(10000);
+        QVERIFY(!second.CurrentState().Connected);
+        QVERIFY(broker.Start());
+        Subscriber sub(broker.Port(), "o2haldrix/+/plant/+/record", "tst-down-at-start");
+        QTRY_VERIFY_WITH_TIMEOUT(second.CurrentState().Connected && second.CurrentState().Waiting == 0, 40000 - clock.elapsed());
+        qInfo("connected and drained %lld ms after the start", qint64(clock.elapsed()));
+        QTRY_COMPARE_WITH_TIMEOUT(Records(sub).size(), 50, 5000);
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(Records(sub)[i].second, i + 1);
+        QTRY_COMPARE_WITH_TIMEOUT(configs(), QStringList{both[0]}, 5000);
+        QTest::qWait(300);
+        QCOMPARE(Records(sub).size(), 50);
     }
 
     // A program that ends with a full outbox sends it all at its next start, once.

@@ -163,6 +163,8 @@ bool ParseArguments(const QStringList &args, CliOptions &out, QString *error)
         BusConfig &bus = out.bus;
         if (opt == QLatin1String("--help") || opt == QLatin1String("-h")) {
             out.help = true;
+        } else if (opt == QLatin1String("--version")) {
+            out.version = true;
         } else if (opt == QLatin1String("--plants")) {
             if (!next()) return false;
             plants = value;
@@ -332,6 +334,8 @@ R"(Usage: plantsim [options]
 Simulates aeration plants on one serial line. Opens a pseudo-terminal and prints
 its path as the first line of output (or serves --device), then answers the
 host's frames until SIGINT or SIGTERM.
+  --help               this text
+  --version            the version ("plantsim VERSION")
 
 Plants and piles
   --plants LIST        plants on the line (default 1). LIST: 1,3,7 or 1-6 or 2,4-6 or all

@@ -166,4 +166,19 @@ private:
     QList<Message> got_;
 };
 
+// What the broker keeps (retained) under `filter`, read by mosquitto_sub, a client of
+// its own: topic and payload of each, as a dashboard that connects now gets them.
+inline QList<QPair<QByteArray, QByteArray>> RetainedOnBroker(int port, const QByteArray &filter)
+{
+    QProcess sub;
+    sub.start(QStringLiteral("mosquitto_sub"), {"-h", "127.0.0.1", "-p", QString::number(port), "-t",
+                                                QString::fromUtf8(filter), "--retained-only", "-W", "1", "-F", "%t\t%p"});
+    sub.waitForFinished(10000);
+    QList<QPair<QByteArray, QByteArray>> out;
+    for (const QByteArray &line : sub.readAllStandardOutput().split('\n'))
+        if (const qsizetype tab = line.indexOf('\t'); tab > 0)
+            out.append({line.left(tab), line.mid(tab + 1)});
+    return out;
+}
+
 } // namespace support

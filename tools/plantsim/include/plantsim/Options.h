@@ -17,6 +17,7 @@ struct CliOptions {
     QString link;          // a symbolic link kept pointing at the current pseudo-terminal
     int returnAfterMs = -1;  // after the line vanished, a new one this much later
     bool help = false;
+    bool version = false;
 };
 
 // "1,3,7", "1-6", "2,4-6" or "all" (all of universe). Numbers must lie in 1..32.

@@ -70,12 +70,14 @@ private:
         bool memoryTold = false;        // the plant's memory is filling (800 records on)
         qint64 lastStamp = -1;
         bool discovery = false;         // dashboard entries are out there
+        int available = -1;             // as last told: 1 online, 0 offline, -1 not yet
     };
 
     QByteArray Topic(int plant, const char *leaf) const;
     QString Time() const;
     SiteMessage Alarm(SiteAlarm alarm, int plant, const QString &text) const;
     void Discovery(int plant, bool on, QList<SiteMessage> &out);
+    void Availability(int plant, QList<SiteMessage> &out);
     int Shown(int plant) const;
 
     SiteSettings settings_;

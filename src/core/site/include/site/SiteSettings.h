@@ -35,6 +35,9 @@ bool ReadPasswordFile(const QString &path, QByteArray *password, QString *why);
 // A text made fit for one topic level: "/", "+", "#" and control characters become
 // "_", surrounding blanks go; empty becomes "-".
 QString TopicLevel(const QString &text);
+// An id for dashboards that take only "a-zA-Z0-9_-": umlauts spelt out (ü → ue,
+// ß → ss), every other character "_"; the same text always gives the same id.
+QString IdSlug(const QString &text);
 // "<prefix>/<site>" of these settings.
 QString SiteTopicBase(const SiteSettings &s);
 
