@@ -39,6 +39,9 @@ int PlantWritingTo(const QString &path, int except);
 // has room for a page); otherwise *why names the folder and the reason.
 bool DataFolderWritable(const QString &folder, QString *why = nullptr);
 bool OpenDataFile(int plant);
+// What taking up the file OpenDataFile opened found in it (lines the seal never
+// announced, a line torn by a crash), for the operator; emptied by the call.
+QStringList TakeDataFileNotices();
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
 // Told of every line that reached a data file (its record number and the line
 // without its line end), after it was written; the site view listens. A reset of
