@@ -390,14 +390,29 @@ int Verify(const QStringList &args)
     const SealCheck c = VerifySeal(path);
     if (c.state == SealCheck::Unreadable) {
         Err(c.error);
-        return 1;
+        return QFileInfo::exists(path) && !QFileInfo(SealPath(path)).isFile() && QFileInfo::exists(SealPath(path)) ? 2 : 1;
+    }
+    if (c.state == SealCheck::NoSeal) {
+        // Without a seal, a file that is no data file is that, not "no seal".
+        DataFileContent content;
+        QString error;
+        if (!LoadDataFile(path, content, &error)) {
+            Err(error);
+            return 1;
+        }
+        if (!content.FileValid) {
+            Err(QStringLiteral("%1: not a data file of this program").arg(path));
+            return 2;
+        }
     }
     if (json) {
         static const char *states[] = {"intact", "no seal", "broken", "unreadable"};
         static const char *faults[] = {"", "header changed", "line changed", "line removed", "line inserted",
-                                       "lines removed at the end", "last line incomplete", "seal damaged"};
+                                       "lines removed at the end", "line without seal", "seal damaged"};
         QJsonObject o{{"state", states[c.state]}, {"records", c.records}, {"checkValue", c.checkValue},
-                      {"lastUnsealed", c.lastUnsealed}, {"text", c.Text()}};
+                      {"announcedMissing", c.announcedMissing}, {"text", c.Text()}};
+        if (c.tornLine)
+            o.insert("tornLine", c.tornLine);
         if (c.state == SealCheck::Broken)
             o.insert("fault", faults[c.fault]), o.insert("line", c.line), o.insert("record", c.record);
         Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
@@ -430,6 +445,12 @@ int Archive(const QStringList &args)
         return QFileInfo(a.path).isFile() ? 4 : 1;
     }
     Out(QDir::toNativeSeparators(r.folder) + u'\n');
+    // The archive keeps the file as it is; a seal it does not match is said.
+    const SealCheck seal = VerifySeal(a.path);
+    if (seal.state == SealCheck::Broken || seal.state == SealCheck::Unreadable) {
+        Err(seal.state == SealCheck::Broken ? seal.Text() : seal.error);
+        return 5;
+    }
     return 0;
 }
 

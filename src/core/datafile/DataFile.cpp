@@ -886,17 +886,24 @@ const QString kLostStamp = QStringLiteral("dd.MM.yyyy hh:mm");
 
 } // namespace
 
-QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
+namespace {
+
+QString LostLine(const QString &file, const DataFileContent::Lost &lost)
 {
-    QList<DataFileContent::Lost> out;
-    if (Settings().ProgramFolder.isEmpty() || !QFileInfo::exists(LostJournalPath()))
-        return out;
-    QFile f(LostJournalPath());
+    return file + u'\t' + QString::number(lost.afterRecord) + u'\t' + QString::number(lost.count) + u'\t'
+           + lost.when.toString(kLostStamp) + u'\t' + QString::number(lost.plant) + kCrLf;
+}
+
+void ReadLostJournal(const QString &journal, const QString &path, QList<DataFileContent::Lost> &out)
+{
+    if (!QFileInfo(journal).isFile())
+        return;
+    QFile f(journal);
     if (!f.open(QIODevice::ReadOnly))
-        return out;
+        return;
     for (const QString &l : DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts)) {
         const QStringList v = l.split(u'\t');
-        if (v.size() < 5 || !SameDataFile(v[0], path))
+        if (v.size() < 5 || !SameDataFile(QFileInfo(path).dir().filePath(v[0]), path))
             continue;
         DataFileContent::Lost lost;
         lost.afterRecord = v[1].toLongLong();
@@ -905,7 +912,27 @@ QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
         lost.plant = v[4].toInt();
         out << lost;
     }
+}
+
+} // namespace
+
+QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
+{
+    QList<DataFileContent::Lost> out;
+    if (!Settings().ProgramFolder.isEmpty())
+        ReadLostJournal(LostJournalPath(), path, out);
+    const QDir folder = QFileInfo(path).dir();
+    if (out.isEmpty() && QFileInfo(folder.filePath(QStringLiteral("MANIFEST.txt"))).isFile())
+        ReadLostJournal(folder.filePath(QString::fromLatin1(ArchiveLostName)), path, out);
     return out;
+}
+
+bool WriteLostInFlight(const QString &path, const QString &file, const QList<DataFileContent::Lost> &lost, QString *error)
+{
+    QString text;
+    for (const DataFileContent::Lost &l : lost)
+        text += LostLine(file, l);
+    return WriteFileAtomically(path, EncodeText(text), error);
 }
 
 QString LostInFlightText(const DataFileContent::Lost &lost)
@@ -927,7 +954,6 @@ bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost)
         bytes = f.readAll();
     f.close();
     QString text = DecodeText(bytes);
-    text += file + u'\t' + QString::number(lost.afterRecord) + u'\t' + QString::number(lost.count) + u'\t'
-            + lost.when.toString(kLostStamp) + u'\t' + QString::number(lost.plant) + kCrLf;
+    text += LostLine(file, lost);
     return WriteFileAtomically(LostJournalPath(), EncodeText(text));
 }

@@ -94,7 +94,12 @@ struct DataFileContent {
 // Notes records lost in a cut transfer into `file` (journal "lost.csv" in the
 // program folder); LoadDataFile gives them back with the file's content.
 bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost);
+// An archive folder (one with a manifest) keeps its file's losses beside it in
+// "lost.csv", which is read too.
 QList<DataFileContent::Lost> LostInFlightOf(const QString &file);
+inline constexpr const char *ArchiveLostName = "lost.csv";
+// Writes `lost` as the lines of `file` to a journal of that form at `path`.
+bool WriteLostInFlight(const QString &path, const QString &file, const QList<DataFileContent::Lost> &lost, QString *error);
 // "Beim Abbruch am … ist 1 Messwert von Anlage 3 verloren gegangen" (plant numbers
 // as shown, with DisplayOffset).
 QString LostInFlightText(const DataFileContent::Lost &lost);
