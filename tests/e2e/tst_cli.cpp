@@ -176,15 +176,21 @@ private slots:
         QCOMPARE(o["line"].toInt(), 11);
         QCOMPARE(Run({"verify"}).code, 64);
 
-        // The archive of an unsealed file verifies too, by its manifest.
+        // The archive of an unsealed file is made, but proves nothing without a seal.
         const QString archive = dir.filePath("Archiv");
         r = Run({"archive", old_, "--to", archive, "--home", dir.path()});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         r = Run({"verify", r.out.trimmed()});
-        QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.startsWith("Archiv intakt: 4 Dateien"), qPrintable(r.out));
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.out.contains("das Siegel fehlt"), qPrintable(r.out));
         QCOMPARE(Run({"archive", old_}).code, 64);
+        // A broken seal is said when archiving; a file that is no data file is that.
+        r = Run({"archive", file, "--to", archive, "--home", dir.path()});
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.err.contains("Siegel verletzt"), qPrintable(r.err));
+        QVERIFY(support::WriteAll(dir.filePath("notes.CSV"), "just;some;text\r\n"));
+        QCOMPARE(Run({"verify", dir.filePath("notes.CSV")}).code, 2);
     }
 
     // The protocol as PDF: settings of the home folder (°F), the exit codes, and

@@ -33,6 +33,8 @@ namespace {
 
 const QLatin1String kCrLf("\r\n");
 
+QString Tr(const char *text) { return QCoreApplication::translate("DataFile", text); }
+
 // A line that could not be written: its file and the line after its number.
 struct PendingLine {
     QString file;
@@ -205,6 +207,37 @@ void NoteWriteSuccess(const QString &file)
     }
 }
 
+// Each kept line carries a check over its file and its text, so that a line changed
+// or added in the journal is found before it goes into a data file.
+QString PendingCheck(const QString &file, const QString &rest)
+{
+    return QString::fromLatin1(SealHash({}, (file + u'\t' + rest).toUtf8()).toHex().left(16));
+}
+
+// A kept line as FormatDataLine made it after its number: a stamp, eleven fields
+// each closed by ";", numbers where numbers stand, no longer than a "G" reply
+// can make it.
+bool PendingLineWellFormed(const QString &rest)
+{
+    if (rest.size() > 160 || !rest.endsWith(u';'))
+        return false;
+    for (QChar c : rest)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    const QStringList f = rest.split(u';');
+    if (f.size() != 12 || f[0].isEmpty() || f[0].size() > 40)
+        return false;
+    for (int i = 1; i <= 10; ++i) {
+        const QString v = f[i].trimmed();
+        if (v.isEmpty() || v.size() > 12)
+            return false;
+        for (QChar c : v)
+            if (!c.isDigit() && c != u'-' && c != u',')
+                return false;
+    }
+    return true;
+}
+
 // The journal mirrors the pending lines; it goes once the last record is written.
 void SaveJournal()
 {
@@ -216,7 +249,7 @@ void SaveJournal()
     }
     QString text;
     for (const PendingLine &l : State().pending)
-        text += l.file + u'\t' + l.rest + kCrLf;
+        text += l.file + u'\t' + l.rest + u'\t' + PendingCheck(l.file, l.rest) + kCrLf;
     State().journalFailed = !WriteFileAtomically(JournalPath(), EncodeText(text));
 }
 
@@ -340,18 +373,31 @@ int PendingRecordCount(const QString &file)
     return n;
 }
 
-void LoadPendingRecords()
+QString LoadPendingRecords()
 {
     State().pending.clear();
+    if (!QFileInfo::exists(JournalPath()))
+        return {};
+    const QString shown = QDir::toNativeSeparators(JournalPath());
+    // A FIFO or a device in its place would block the read for good.
     QFile f(JournalPath());
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QStringList lines = DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts);
-    for (const QString &l : lines) {
-        const qsizetype tab = l.indexOf(u'\t');
-        if (tab > 0)
-            State().pending.append({l.left(tab), l.mid(tab + 1)});
+    if (!QFileInfo(JournalPath()).isFile() || !f.open(QIODevice::ReadOnly))
+        return Tr(QT_TRANSLATE_NOOP("DataFile", "%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.")).arg(shown);
+    const QStringList lines = DecodeText(f.read(16 << 20)).split(kCrLf, Qt::SkipEmptyParts);
+    QStringList refused;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &l = lines[i];
+        const qsizetype tab = l.indexOf(u'\t'), check = l.lastIndexOf(u'\t');
+        const QString file = l.left(tab), rest = l.mid(tab + 1, check - tab - 1);
+        if (tab > 0 && check > tab && l.mid(check + 1) == PendingCheck(file, rest) && PendingLineWellFormed(rest))
+            State().pending.append({file, rest});
+        else
+            refused << QString::number(i + 1);
     }
+    if (refused.isEmpty())
+        return {};
+    return Tr(QT_TRANSLATE_NOOP("DataFile", "In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben."))
+        .arg(shown, refused.join(QStringLiteral(", ")));
 }
 
 QString LastDataWriteFailure() { return State().lastFailure; }
@@ -486,8 +532,6 @@ void StartSealWriter(std::unique_ptr<QFile> seal)
     if (seal && State().open)
         State().seal = std::make_unique<SealedLineWriter>(*State().open, std::move(seal));
 }
-
-QString Tr(const char *text) { return QCoreApplication::translate("DataFile", text); }
 
 // A new seal over the header lines of a file that holds nothing else yet. False
 // when it cannot be written: no record goes into the file unsealed.

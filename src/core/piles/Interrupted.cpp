@@ -9,6 +9,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -90,6 +91,11 @@ QString CheckInterruptedTransfer()
     if (Settings().ProgramFolder.isEmpty() || !QFileInfo::exists(NotePath()))
         return {};
     QFile f(NotePath());
+    // A FIFO or a device in its place would block the read for good.
+    if (!QFileInfo(NotePath()).isFile())
+        return QCoreApplication::translate("Piles", "%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung "
+                                                    "Messwerte verloren hat, kann nicht geprüft werden.")
+            .arg(QDir::toNativeSeparators(NotePath()));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     const QStringList v = DecodeText(f.readAll()).trimmed().split(u'\t');

@@ -45,6 +45,9 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
     const QString name = QFileInfo(dataFile).fileName();
     if (!QFile::copy(dataFile, dir.filePath(name)))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(dataFile)));
+    // A FIFO or a device in place of the seal would block the copy for good.
+    if (QFileInfo::exists(SealPath(dataFile)) && !QFileInfo(SealPath(dataFile)).isFile())
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine gewöhnliche Datei.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
     if (QFileInfo::exists(SealPath(dataFile)) && !QFile::copy(SealPath(dataFile), dir.filePath(name + QStringLiteral(".seal"))))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
 

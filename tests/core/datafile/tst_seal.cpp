@@ -1,3 +1,4 @@
+#include "datafile/Archive.h"
 #include "datafile/DataFile.h"
 #include "datafile/Seal.h"
 #include "plant/Plant.h"
@@ -281,6 +282,58 @@ private slots:
         qInfo("%lld records, %d kills between a seal line and its line", c.records, unsealedSeen);
     }
 #endif
+
+    // An archive stands on its data file and its seal: a manifest made anew over
+    // what is left does not make it whole. The manifest is read as sha256sum writes it.
+    void archiveNeedsDataFileAndSeal_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("whole") << "" << "";
+        QTest::newRow("sha256sum -b, upper case") << "binary" << "";
+        QTest::newRow("seal removed") << "seal" << "das Siegel fehlt";
+        QTest::newRow("seal and data removed") << "both" << "Die Datendatei fehlt";
+        QTest::newRow("value changed, seal kept") << "value" << "Siegel verletzt";
+        QTest::newRow("listed file missing") << "listed" << "extra.txt fehlt";
+    }
+    void archiveNeedsDataFileAndSeal()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, fault);
+        const QString file = WritePile(12);
+        const QString folder = dir_.filePath("Archiv Süd & Co.");
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkpath(folder));
+        const QString name = QFileInfo(file).fileName();
+        QVERIFY(QFile::copy(file, folder + "/" + name) && QFile::copy(SealPath(file), folder + "/" + name + ".seal"));
+        QVERIFY(WriteAll(folder + "/extra.txt", "x"));
+        if (how == "seal" || how == "both")
+            QFile::remove(folder + "/" + name + ".seal");
+        if (how == "both")
+            QFile::remove(folder + "/" + name);
+        if (how == "value") {
+            QByteArray bytes = ReadAll(folder + "/" + name);
+            bytes.replace(";   60;", ";   70;");
+            WriteAll(folder + "/" + name, bytes);
+        }
+        QVERIFY(WriteManifest(folder));
+        if (how == "binary") {
+            QByteArray m = ReadAll(folder + "/MANIFEST.txt");
+            QByteArray out;
+            for (const QByteArray &l : m.split('\n'))
+                if (!l.isEmpty())
+                    out += l.left(64).toUpper() + " *" + l.mid(66) + "\n";
+            WriteAll(folder + "/MANIFEST.txt", out);
+        }
+        if (how == "listed")
+            QFile::remove(folder + "/extra.txt");
+        const ArchiveCheck c = VerifyArchive(folder);
+        QCOMPARE(c.ok, fault.isEmpty());
+        if (!fault.isEmpty())
+            QVERIFY2(c.Text().contains(fault), qPrintable(c.Text()));
+        else
+            QCOMPARE(c.records, 12);
+    }
 
     // Files from before sealing go on without one; a file of ours with only its
     // header gets one at its first record.

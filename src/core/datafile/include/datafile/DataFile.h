@@ -60,7 +60,10 @@ void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &value
 bool WritePendingRecords(int plant);
 int PendingRecordCount(const QString &file);
 // Reads the journal at start-up (records for files that are gone are kept too).
-void LoadPendingRecords();
+// Each line must carry the check it was written with and hold a record as the
+// program formats one; others are left out, and the text says which (empty when
+// all are taken).
+QString LoadPendingRecords();
 // The last data-file write that failed ("file: reason"); empty once a write to
 // that file succeeded again. For the status band and the messages.
 QString LastDataWriteFailure();
