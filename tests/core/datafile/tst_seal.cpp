@@ -335,6 +335,29 @@ private slots:
             QCOMPARE(c.records, 12);
     }
 
+    // Records kept for lack of room come back only as they were kept: a line changed
+    // or added in the journal, split by a bare LF or far too long is told and left out.
+    void pendingJournalIsChecked()
+    {
+        Plants().PlantTable[1].Datei = dir_.filePath("Miete Süd & Co._08-12-2026.CSV");
+        KeepPendingRecord(1, "08.12.2026  10:00", Rec(1));
+        KeepPendingRecord(1, "08.12.2026  11:00", Rec(2));
+        ResetDataFileState();
+        QCOMPARE(LoadPendingRecords(), QString());
+        QCOMPARE(PendingRecordCount(Plants().PlantTable[1].Datei), 2);
+        const QString journal = dir_.filePath("pending.csv");
+        QList<QByteArray> lines = ReadAll(journal).split('\n');
+        lines[1].replace("11:00", "12:00");                            // changed
+        const QByteArray forged = lines[0].left(lines[0].indexOf('\t')) + "\t08.12.2026  13:00;   70;   70;   70;   70;   70;   25; 20,9;3;  120;   15;\t0123456789abcdef\r";
+        lines.insert(2, forged);                                       // added, with a made-up check
+        lines.insert(3, lines[0].left(lines[0].size() - 20) + "\n" + lines[0].right(20));     // a bare LF in it
+        lines.insert(4, lines[0].left(lines[0].indexOf('\t') + 1) + QByteArray(1 << 20, '1') + "\r");
+        WriteAll(journal, lines.join('\n'));
+        const QString told = LoadPendingRecords();
+        QVERIFY2(told.contains("(Zeilen 2, 3, 4, 5)"), qPrintable(told));
+        QCOMPARE(PendingRecordCount(Plants().PlantTable[1].Datei), 1);
+    }
+
     // Files from before sealing go on without one; a file of ours with only its
     // header gets one at its first record.
     void filesWithoutSeal()
