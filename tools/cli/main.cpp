@@ -21,7 +21,8 @@
 //   archive FILE --to DIR [--home DIR]             the pile's archive folder under DIR
 // Exit codes: 0 done, 1 unreadable file (hygiene: also not met), 2 not a data file or
 // not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
-// written, 5 seal or manifest broken, 6 no seal, 64 usage error.
+// written, 5 seal or archive broken (archive: made, but the seal does not match),
+// 6 a data file without a seal, 64 usage error.
 
 #include "base/DisplayFormat.h"
 #include "base/Numbers.h"

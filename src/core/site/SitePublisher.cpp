@@ -71,9 +71,17 @@ struct SitePublisher::Worker : QObject {
     void Start()
     {
         QString why;
+        outbox.SetTopicFilter([this](const QByteArray &topic) { return OwnSiteTopic(settings, topic); });
         if (!outbox.Open(outboxPath, &why)) {
             outboxBroken = true;
             SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
+        } else if (!outbox.Refused().isEmpty()) {
+            const QString first = QString::fromUtf8(outbox.Refused().front());
+            SetState([&](State &s) {
+                s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet",
+                                                      nullptr, int(outbox.Refused().size()))
+                              .arg(outboxPath, first);
+            });
         }
         QByteArray password;
         if (!settings.User.isEmpty() && !settings.PasswordFile.isEmpty()
