@@ -51,6 +51,18 @@
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Not in the archive because the data do not allow it:</translation>
     </message>
+    <message>
+        <source>%1: das Siegel fehlt</source>
+        <translation>%1: the seal is missing</translation>
+    </message>
+    <message>
+        <source>Die Datendatei fehlt</source>
+        <translation>The data file is missing</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei.</source>
+        <translation>%1 is not a regular file.</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -69,6 +81,30 @@
     <message>
         <source>Keine gewöhnliche Datei.</source>
         <translation>Not a regular file.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.</source>
+        <translation>%1 is not a readable file; no held-back readings were loaded.</translation>
+    </message>
+    <message>
+        <source>In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben.</source>
+        <translation>Lines in %1 were changed or damaged (lines %2); they are not written to the data file.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>%1 is not a regular file; new records stay unsealed.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>The file %1 no longer matches its seal; new records stay unsealed.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; sie bleibt ohne Siegel, die Datensätze danach werden versiegelt.</source>
+        <translation>Line %1 of the file %2 was not written by this program; it stays unsealed, the records after it are sealed.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
+        <translation>Line %1 of the file %2 was only partly written when the program was cut off; it stays as it is and is no record.</translation>
     </message>
 </context>
 <context>
@@ -453,6 +489,10 @@ Fehler bei der Übertragung!</source>
         <translation>Plant is NOT switched off!!
 Transmission error!</translation>
     </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung Messwerte verloren hat, kann nicht geprüft werden.</source>
+        <translation>%1 is not a regular file; whether a cut transfer lost readings cannot be checked.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -483,10 +523,6 @@ Transmission error!</translation>
         <translation>%1 records, seal intact, check value %2</translation>
     </message>
     <message>
-        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
-        <translation> (the last record is not sealed yet)</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Seal broken: the file header (lines 1 to 9) was changed</translation>
     </message>
@@ -507,10 +543,6 @@ Transmission error!</translation>
         <translation>Seal broken: the records from %1 on are missing</translation>
     </message>
     <message>
-        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Seal broken: line %1 is incomplete</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
         <translation>Seal broken: the seal file is damaged</translation>
     </message>
@@ -529,6 +561,22 @@ Transmission error!</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>seal broken (line %1)</translation>
+    </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source> (Zeile %1 wurde beim Abbruch nur zum Teil geschrieben; sie ist kein Datensatz)</source>
+        <translation> (line %1 was only partly written when the program was cut off; it is no record)</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz kam beim Abbruch nicht mehr in die Datei)</source>
+        <translation> (the last record did not reach the file before the program was cut off)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Seal broken: line %1 has no seal (not written by this program)</translation>
     </message>
 </context>
 <context>
@@ -551,6 +599,10 @@ Transmission error!</translation>
     <message>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Setting [COM] %1=%2 is outside the range %3 to %4; %5 applies.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; es wird übergangen, der Rest der Datei gilt.</source>
+        <translation>The settings file %1 holds a control character in line %2; it is skipped, the rest of the file applies.</translation>
     </message>
 </context>
 <context>
@@ -660,6 +712,13 @@ Only its owner may read it (chmod 600).</translation>
     <message>
         <source> (%1 wartend)</source>
         <translation> (%1 waiting)</translation>
+    </message>
+    <message numerus="yes">
+        <source>MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet</source>
+        <translation>
+            <numerusform>MQTT outbox %1: %n message with a foreign topic (%2) not sent</numerusform>
+            <numerusform>MQTT outbox %1: %n messages with a foreign topic (%2) not sent</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1445,7 +1504,7 @@ It takes no commands from the broker. Without a broker address the site view is 
     </message>
     <message>
         <source>leer = Zertifikate des Systems</source>
-        <translation>empty = the system's certificates</translation>
+        <translation>empty = the system&apos;s certificates</translation>
     </message>
     <message>
         <source>Benutzer:</source>

@@ -51,6 +51,18 @@
         <source>Nicht im Archiv, weil die Daten es nicht erlauben:</source>
         <translation>Absent de l’archive, les données ne le permettent pas :</translation>
     </message>
+    <message>
+        <source>%1: das Siegel fehlt</source>
+        <translation>%1 : le sceau manque</translation>
+    </message>
+    <message>
+        <source>Die Datendatei fehlt</source>
+        <translation>Le fichier de données manque</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei.</source>
+        <translation>%1 n'est pas un fichier ordinaire.</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -69,6 +81,30 @@
     <message>
         <source>Keine gewöhnliche Datei.</source>
         <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.</source>
+        <translation>%1 n'est pas un fichier lisible ; aucune mesure retenue n'a été chargée.</translation>
+    </message>
+    <message>
+        <source>In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben.</source>
+        <translation>Des lignes de %1 ont été modifiées ou endommagées (lignes %2) ; elles ne sont pas écrites dans le fichier de données.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>%1 n'est pas un fichier ordinaire ; les nouveaux enregistrements restent sans sceau.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>Le fichier %1 ne correspond plus à son sceau ; les nouveaux enregistrements restent sans sceau.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; sie bleibt ohne Siegel, die Datensätze danach werden versiegelt.</source>
+        <translation>La ligne %1 du fichier %2 n'a pas été écrite par ce programme ; elle reste sans sceau, les enregistrements suivants sont scellés.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
+        <translation>La ligne %1 du fichier %2 n'a été écrite qu'en partie lors d'une interruption ; elle reste telle quelle et n'est pas un enregistrement.</translation>
     </message>
 </context>
 <context>
@@ -453,6 +489,10 @@ Fehler bei der Übertragung!</source>
         <translation>L&apos;installation n&apos;est PAS arrêtée !!
 Erreur de transmission !</translation>
     </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung Messwerte verloren hat, kann nicht geprüft werden.</source>
+        <translation>%1 n'est pas un fichier ordinaire ; impossible de vérifier si un transfert interrompu a perdu des mesures.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -483,10 +523,6 @@ Erreur de transmission !</translation>
         <translation>%1 enregistrements, sceau intact, valeur de contrôle %2</translation>
     </message>
     <message>
-        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
-        <translation> (le dernier enregistrement n’est pas encore scellé)</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Sceau rompu : l’en-tête (lignes 1 à 9) a été modifié</translation>
     </message>
@@ -507,10 +543,6 @@ Erreur de transmission !</translation>
         <translation>Sceau rompu : les enregistrements à partir de %1 manquent</translation>
     </message>
     <message>
-        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Sceau rompu : la ligne %1 est incomplète</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
         <translation>Sceau rompu : le fichier du sceau est endommagé</translation>
     </message>
@@ -529,6 +561,22 @@ Erreur de transmission !</translation>
     <message>
         <source>Siegel verletzt (Zeile %1)</source>
         <translation>sceau rompu (ligne %1)</translation>
+    </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source> (Zeile %1 wurde beim Abbruch nur zum Teil geschrieben; sie ist kein Datensatz)</source>
+        <translation> (la ligne %1 n'a été écrite qu'en partie lors de l'interruption ; ce n'est pas un enregistrement)</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz kam beim Abbruch nicht mehr in die Datei)</source>
+        <translation> (le dernier enregistrement n'a pas atteint le fichier avant l'interruption)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Sceau violé : la ligne %1 n'a pas de sceau (non écrite par ce programme)</translation>
     </message>
 </context>
 <context>
@@ -552,20 +600,24 @@ Erreur de transmission !</translation>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Le paramètre [COM] %1=%2 est hors de la plage %3 à %4 ; %5 s&apos;applique.</translation>
     </message>
+    <message>
+        <source>Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; es wird übergangen, der Rest der Datei gilt.</source>
+        <translation>Le fichier de réglages %1 contient un caractère de contrôle à la ligne %2 ; il est ignoré, le reste du fichier s'applique.</translation>
+    </message>
 </context>
 <context>
     <name>Site</name>
     <message>
         <source>Anlage %1 antwortet wieder.</source>
-        <translation>L'installation %1 répond de nouveau.</translation>
+        <translation>L&apos;installation %1 répond de nouveau.</translation>
     </message>
     <message>
         <source>Anlage %1 antwortet nicht.</source>
-        <translation>L'installation %1 ne répond pas.</translation>
+        <translation>L&apos;installation %1 ne répond pas.</translation>
     </message>
     <message>
         <source>Miete %1 (Anlage %2): Kerntemperatur %3 liegt unter %4; die Hygienisierungsstrecke ist unterbrochen.</source>
-        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d'hygiénisation est interrompue.</translation>
+        <translation>Andain %1 (installation %2) : température à cœur %3 inférieure à %4 ; la phase d&apos;hygiénisation est interrompue.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN, aber der Lüfter läuft nicht.</source>
@@ -589,11 +641,11 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source>Die Übertragung von Anlage %1 ist fehlgeschlagen.</source>
-        <translation>Le transfert de l'installation %1 a échoué.</translation>
+        <translation>Le transfert de l&apos;installation %1 a échoué.</translation>
     </message>
     <message>
         <source>Anlage %1: Lüfter EIN konnte nicht eingeschaltet werden.</source>
-        <translation>Installation %1 : le ventilateur n'a pas pu être mis en MARCHE.</translation>
+        <translation>Installation %1 : le ventilateur n&apos;a pas pu être mis en MARCHE.</translation>
     </message>
     <message>
         <source>MQTT-Ausgang %1 kann nicht benutzt werden: %2</source>
@@ -630,7 +682,7 @@ Erreur de transmission !</translation>
     <message>
         <source>Die Passwortdatei %1 ist auch für andere lesbar und wird nicht benutzt.
 Nur ihr Besitzer darf sie lesen (chmod 600).</source>
-        <translation>Le fichier de mot de passe %1 est lisible par d'autres et n'est pas utilisé.
+        <translation>Le fichier de mot de passe %1 est lisible par d&apos;autres et n&apos;est pas utilisé.
 Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     </message>
     <message>
@@ -660,6 +712,13 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source> (%1 wartend)</source>
         <translation> (%1 en attente)</translation>
+    </message>
+    <message numerus="yes">
+        <source>MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet</source>
+        <translation>
+            <numerusform>Sortie MQTT %1 : %n message avec un sujet étranger (%2) non envoyé</numerusform>
+            <numerusform>Sortie MQTT %1 : %n messages avec un sujet étranger (%2) non envoyés</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1417,7 +1476,7 @@ Veuillez vérifier le support de stockage !!</translation>
         <source>Das Programm sendet Messwerte, Datensätze und Alarme an einen MQTT-Broker.
 Es nimmt vom Broker keine Befehle an. Ohne Broker-Adresse ist die Standortansicht aus.</source>
         <translation>Le programme envoie mesures, enregistrements et alarmes à un broker MQTT.
-Il n'accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
+Il n&apos;accepte aucune commande du broker. Sans adresse de broker, la vue du site est désactivée.</translation>
     </message>
     <message>
         <source>Broker</source>
