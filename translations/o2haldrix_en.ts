@@ -713,12 +713,9 @@ Only its owner may read it (chmod 600).</translation>
         <source> (%1 wartend)</source>
         <translation> (%1 waiting)</translation>
     </message>
-    <message numerus="yes">
-        <source>MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet</source>
-        <translation>
-            <numerusform>MQTT outbox %1: %n message with a foreign topic (%2) not sent</numerusform>
-            <numerusform>MQTT outbox %1: %n messages with a foreign topic (%2) not sent</numerusform>
-        </translation>
+    <message>
+        <source>MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2</source>
+        <translation>MQTT outbox %1: messages with a foreign topic not sent: %2</translation>
     </message>
 </context>
 <context>

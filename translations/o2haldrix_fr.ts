@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>%1 ist keine gewöhnliche Datei.</source>
-        <translation>%1 n'est pas un fichier ordinaire.</translation>
+        <translation>%1 n&apos;est pas un fichier ordinaire.</translation>
     </message>
 </context>
 <context>
@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.</source>
-        <translation>%1 n'est pas un fichier lisible ; aucune mesure retenue n'a été chargée.</translation>
+        <translation>%1 n&apos;est pas un fichier lisible ; aucune mesure retenue n&apos;a été chargée.</translation>
     </message>
     <message>
         <source>In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben.</source>
@@ -92,7 +92,7 @@
     </message>
     <message>
         <source>%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel.</source>
-        <translation>%1 n'est pas un fichier ordinaire ; les nouveaux enregistrements restent sans sceau.</translation>
+        <translation>%1 n&apos;est pas un fichier ordinaire ; les nouveaux enregistrements restent sans sceau.</translation>
     </message>
     <message>
         <source>Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel.</source>
@@ -100,11 +100,11 @@
     </message>
     <message>
         <source>Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; sie bleibt ohne Siegel, die Datensätze danach werden versiegelt.</source>
-        <translation>La ligne %1 du fichier %2 n'a pas été écrite par ce programme ; elle reste sans sceau, les enregistrements suivants sont scellés.</translation>
+        <translation>La ligne %1 du fichier %2 n&apos;a pas été écrite par ce programme ; elle reste sans sceau, les enregistrements suivants sont scellés.</translation>
     </message>
     <message>
         <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
-        <translation>La ligne %1 du fichier %2 n'a été écrite qu'en partie lors d'une interruption ; elle reste telle quelle et n'est pas un enregistrement.</translation>
+        <translation>La ligne %1 du fichier %2 n&apos;a été écrite qu&apos;en partie lors d&apos;une interruption ; elle reste telle quelle et n&apos;est pas un enregistrement.</translation>
     </message>
 </context>
 <context>
@@ -491,7 +491,7 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source>%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung Messwerte verloren hat, kann nicht geprüft werden.</source>
-        <translation>%1 n'est pas un fichier ordinaire ; impossible de vérifier si un transfert interrompu a perdu des mesures.</translation>
+        <translation>%1 n&apos;est pas un fichier ordinaire ; impossible de vérifier si un transfert interrompu a perdu des mesures.</translation>
     </message>
 </context>
 <context>
@@ -568,15 +568,15 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source> (Zeile %1 wurde beim Abbruch nur zum Teil geschrieben; sie ist kein Datensatz)</source>
-        <translation> (la ligne %1 n'a été écrite qu'en partie lors de l'interruption ; ce n'est pas un enregistrement)</translation>
+        <translation> (la ligne %1 n&apos;a été écrite qu&apos;en partie lors de l&apos;interruption ; ce n&apos;est pas un enregistrement)</translation>
     </message>
     <message>
         <source> (der letzte Datensatz kam beim Abbruch nicht mehr in die Datei)</source>
-        <translation> (le dernier enregistrement n'a pas atteint le fichier avant l'interruption)</translation>
+        <translation> (le dernier enregistrement n&apos;a pas atteint le fichier avant l&apos;interruption)</translation>
     </message>
     <message>
         <source>Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
-        <translation>Sceau violé : la ligne %1 n'a pas de sceau (non écrite par ce programme)</translation>
+        <translation>Sceau violé : la ligne %1 n&apos;a pas de sceau (non écrite par ce programme)</translation>
     </message>
 </context>
 <context>
@@ -602,7 +602,7 @@ Erreur de transmission !</translation>
     </message>
     <message>
         <source>Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; es wird übergangen, der Rest der Datei gilt.</source>
-        <translation>Le fichier de réglages %1 contient un caractère de contrôle à la ligne %2 ; il est ignoré, le reste du fichier s'applique.</translation>
+        <translation>Le fichier de réglages %1 contient un caractère de contrôle à la ligne %2 ; il est ignoré, le reste du fichier s&apos;applique.</translation>
     </message>
 </context>
 <context>
@@ -713,12 +713,9 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <source> (%1 wartend)</source>
         <translation> (%1 en attente)</translation>
     </message>
-    <message numerus="yes">
-        <source>MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet</source>
-        <translation>
-            <numerusform>Sortie MQTT %1 : %n message avec un sujet étranger (%2) non envoyé</numerusform>
-            <numerusform>Sortie MQTT %1 : %n messages avec un sujet étranger (%2) non envoyés</numerusform>
-        </translation>
+    <message>
+        <source>MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2</source>
+        <translation>Sortie MQTT %1 : messages avec un sujet étranger non envoyés : %2</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,8 @@
 #include <QJsonArray>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "support/Files.h"
 
 class TstCli : public QObject {
@@ -191,6 +193,17 @@ private slots:
         QVERIFY2(r.err.contains("Siegel verletzt"), qPrintable(r.err));
         QVERIFY(support::WriteAll(dir.filePath("notes.CSV"), "just;some;text\r\n"));
         QCOMPARE(Run({"verify", dir.filePath("notes.CSV")}).code, 2);
+        // A FIFO in place of the seal or the manifest is refused at once, never read.
+        QVERIFY(QFile::remove(file + ".seal"));
+        QVERIFY(::mkfifo(QFile::encodeName(file + ".seal").constData(), 0600) == 0);
+        QCOMPARE(Run({"verify", file}).code, 2);
+        QCOMPARE(Run({"archive", file, "--to", archive, "--home", dir.path()}).code, 2);
+        const QString folder = QDir(archive).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot).value(0).filePath();
+        QVERIFY(QFile::remove(folder + "/MANIFEST.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(folder + "/MANIFEST.txt").constData(), 0600) == 0);
+        r = Run({"verify", folder});
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.out.contains("MANIFEST.txt fehlt oder ist nicht lesbar"), qPrintable(r.out));
     }
 
     // The protocol as PDF: settings of the home folder (°F), the exit codes, and

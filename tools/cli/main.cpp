@@ -386,12 +386,12 @@ int Verify(const QStringList &args)
         }
         return c.ok ? 0 : 5;
     }
-    if (!RegularFileOrMissing(path))
+    if (!RegularFileOrMissing(path) || !RegularFileOrMissing(SealPath(path)))
         return 2;
     const SealCheck c = VerifySeal(path);
     if (c.state == SealCheck::Unreadable) {
         Err(c.error);
-        return QFileInfo::exists(path) && !QFileInfo(SealPath(path)).isFile() && QFileInfo::exists(SealPath(path)) ? 2 : 1;
+        return 1;
     }
     if (c.state == SealCheck::NoSeal) {
         // Without a seal, a file that is no data file is that, not "no seal".
@@ -438,7 +438,7 @@ int Archive(const QStringList &args)
     if (!a.Parse(rest, {}, false))
         return Usage();
     const HomeSettings settings(a.home);
-    if (!RegularFileOrMissing(a.path))
+    if (!RegularFileOrMissing(a.path) || !RegularFileOrMissing(SealPath(a.path)))
         return 2;
     const PileArchiveResult r = ArchivePile(a.path, to);
     if (!r.ok) {

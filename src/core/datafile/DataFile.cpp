@@ -135,9 +135,7 @@ private:
             const bool synced = ::fdatasync(seal_->handle()) == 0;
 #endif
             if (!synced) {
-                error = seal_->errorString();
-                if (error.isEmpty())
-                    error = QString::fromLocal8Bit(std::strerror(errno));
+                error = QString::fromLocal8Bit(std::strerror(errno));
             } else if (data_.write(line) != line.size()) {
                 error = data_.errorString();
                 data_.resize(before);       // never a torn line (disk full, medium removed)
@@ -994,6 +992,8 @@ bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost)
 {
     QByteArray bytes;
     QFile f(LostJournalPath());
+    if (QFileInfo::exists(LostJournalPath()) && !QFileInfo(LostJournalPath()).isFile())
+        return false;       // a FIFO or a device would block for good
     if (f.open(QIODevice::ReadOnly))
         bytes = f.readAll();
     f.close();

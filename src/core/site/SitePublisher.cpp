@@ -76,11 +76,14 @@ struct SitePublisher::Worker : QObject {
             outboxBroken = true;
             SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
         } else if (!outbox.Refused().isEmpty()) {
-            const QString first = QString::fromUtf8(outbox.Refused().front());
+            QStringList topics;
+            for (const QByteArray &t : outbox.Refused().mid(0, 3))
+                topics << QString::fromUtf8(t);
+            if (outbox.Refused().size() > 3)
+                topics << QStringLiteral("…");
             SetState([&](State &s) {
-                s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1: %n Nachrichten mit fremdem Thema (%2) nicht gesendet",
-                                                      nullptr, int(outbox.Refused().size()))
-                              .arg(outboxPath, first);
+                s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2")
+                              .arg(outboxPath, topics.join(QStringLiteral(", ")));
             });
         }
         QByteArray password;
