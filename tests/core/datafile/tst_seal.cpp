@@ -14,6 +14,7 @@
 #include <QRandomGenerator>
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -356,6 +357,13 @@ private slots:
         const QString told = LoadPendingRecords();
         QVERIFY2(told.contains("(Zeilen 2, 3, 4, 5)"), qPrintable(told));
         QCOMPARE(PendingRecordCount(Plants().PlantTable[1].Datei), 1);
+#ifdef Q_OS_LINUX
+        // A FIFO in its place is refused, not read (a read would wait for ever).
+        QVERIFY(QFile::remove(journal));
+        QVERIFY(::mkfifo(QFile::encodeName(journal).constData(), 0600) == 0);
+        QVERIFY(LoadPendingRecords().contains("keine lesbare Datei"));
+        QFile::remove(journal);
+#endif
     }
 
     // Files from before sealing go on without one; a file of ours with only its

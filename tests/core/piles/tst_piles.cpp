@@ -23,6 +23,7 @@
 #include "support/SimSite.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <QtTest>
 
 namespace {
@@ -228,6 +229,9 @@ private slots:
         QCOMPARE(CheckedLines(file, stored - 1 + storedSince).size(), stored - 1 + storedSince);
         QVERIFY(!QFile::exists(Settings().ProgramFolder + "transfer.note"));
         QCOMPARE(CheckInterruptedTransfer(), QString());
+        // A FIFO in place of the note is told, never read (a read would wait for ever).
+        QVERIFY(::mkfifo(QFile::encodeName(Settings().ProgramFolder + "transfer.note").constData(), 0600) == 0);
+        QVERIFY(CheckInterruptedTransfer().contains("keine gewöhnliche Datei"));
     }
 
     // The adapter pulled in the middle of a transfer: it ends with the time-out
