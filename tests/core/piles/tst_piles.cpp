@@ -234,6 +234,30 @@ private slots:
         QVERIFY(CheckInterruptedTransfer().contains("keine gewöhnliche Datei"));
     }
 
+    // A record appended to the file by hand: the next transfer tells its line, keeps
+    // it unsealed and seals the plant's records after it.
+    void appendedLineIsToldAndSealedAround()
+    {
+        Site site({Plant(3, true)}, 1);
+        Operator op;
+        QVERIFY(SaveCurrentPlant(3, op));
+        const QString file = Plants().PlantTable[3].Datei;
+        const int first = Plants().PlantTable[3].Anzahl;
+        QVERIFY(first > 0);
+        QVERIFY(support::WriteAll(file, support::ReadAll(file) + QByteArray::number(first + 1)
+                                            + ";08.12.2026  09:00;   70;   70;   70;   70;   70;   25; 20,9;3;  120;   15;\r\n"));
+        site.P(3).AdvanceTo(site.P(3).SimMs() + 3 * 60 * plantsim::Plant::MinuteMs);
+        QVERIFY(site.P(3).StoredCount() > 0);
+        op.told.clear();
+        QVERIFY(SaveCurrentPlant(3, op));
+        const int line = 9 + first + 1;
+        QVERIFY2(op.told.join('\n').contains(QString("Zeile %1 der Datei").arg(line)), qPrintable(op.told.join('\n')));
+        const SealCheck c = VerifySeal(file);
+        QCOMPARE(c.fault, SealCheck::Unannounced);
+        QCOMPARE(c.line, line);
+        QCOMPARE(c.records, Plants().PlantTable[3].Anzahl - 1);
+    }
+
     // The adapter pulled in the middle of a transfer: it ends with the time-out
     // message, and the file holds exactly the records that came, once each.
     void lineLostInTransfer()
