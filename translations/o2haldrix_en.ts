@@ -57,6 +57,18 @@
             <numerusform>, %n records, check value %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1: das Siegel fehlt</source>
+        <translation>%1: the seal is missing</translation>
+    </message>
+    <message>
+        <source>Die Datendatei fehlt</source>
+        <translation>The data file is missing</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei.</source>
+        <translation>%1 is not a regular file.</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -83,6 +95,30 @@
     <message>
         <source>Datenträger voll: %1</source>
         <translation>Disk full: %1</translation>
+    </message>
+    <message>
+        <source>%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.</source>
+        <translation>%1 is not a readable file; no held-back readings were loaded.</translation>
+    </message>
+    <message>
+        <source>In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben.</source>
+        <translation>Lines in %1 were changed or damaged (lines %2); they are not written to the data file.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>%1 is not a regular file; new records stay unsealed.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>The file %1 no longer matches its seal; new records stay unsealed.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; sie bleibt ohne Siegel, die Datensätze danach werden versiegelt.</source>
+        <translation>Line %1 of the file %2 was not written by this program; it stays unsealed, the records after it are sealed.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
+        <translation>Line %1 of the file %2 was only partly written when the program was cut off; it stays as it is and is no record.</translation>
     </message>
 </context>
 <context>
@@ -559,6 +595,10 @@ A second archive folder is made.</translation>
             <numerusform>%n records older than the last one in the file</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung Messwerte verloren hat, kann nicht geprüft werden.</source>
+        <translation>%1 is not a regular file; whether a cut transfer lost readings cannot be checked.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -585,10 +625,6 @@ A second archive folder is made.</translation>
         <translation>no seal</translation>
     </message>
     <message>
-        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
-        <translation> (the last record is not sealed yet)</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Seal broken: the file header (lines 1 to 9) was changed</translation>
     </message>
@@ -607,10 +643,6 @@ A second archive folder is made.</translation>
     <message>
         <source>Siegel verletzt: die Datensätze ab %1 fehlen</source>
         <translation>Seal broken: the records from %1 on are missing</translation>
-    </message>
-    <message>
-        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Seal broken: line %1 is incomplete</translation>
     </message>
     <message>
         <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
@@ -639,6 +671,22 @@ A second archive folder is made.</translation>
             <numerusform>%n records, seal intact, check value %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source> (Zeile %1 wurde beim Abbruch nur zum Teil geschrieben; sie ist kein Datensatz)</source>
+        <translation> (line %1 was only partly written when the program was cut off; it is no record)</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz kam beim Abbruch nicht mehr in die Datei)</source>
+        <translation> (the last record did not reach the file before the program was cut off)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Seal broken: line %1 has no seal (not written by this program)</translation>
+    </message>
 </context>
 <context>
     <name>SeriesData</name>
@@ -660,6 +708,10 @@ A second archive folder is made.</translation>
     <message>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Setting [COM] %1=%2 is outside the range %3 to %4; %5 applies.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; es wird übergangen, der Rest der Datei gilt.</source>
+        <translation>The settings file %1 holds a control character in line %2; it is skipped, the rest of the file applies.</translation>
     </message>
 </context>
 <context>
@@ -769,6 +821,10 @@ Only its owner may read it (chmod 600).</translation>
     <message>
         <source> (%1 wartend)</source>
         <translation> (%1 waiting)</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2</source>
+        <translation>MQTT outbox %1: messages with a foreign topic not sent: %2</translation>
     </message>
 </context>
 <context>

@@ -57,6 +57,18 @@
             <numerusform>, %n enregistrements, valeur de contrôle %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1: das Siegel fehlt</source>
+        <translation>%1 : le sceau manque</translation>
+    </message>
+    <message>
+        <source>Die Datendatei fehlt</source>
+        <translation>Le fichier de données manque</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire.</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -83,6 +95,30 @@
     <message>
         <source>Datenträger voll: %1</source>
         <translation>Support plein : %1</translation>
+    </message>
+    <message>
+        <source>%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.</source>
+        <translation>%1 n&apos;est pas un fichier lisible ; aucune mesure retenue n&apos;a été chargée.</translation>
+    </message>
+    <message>
+        <source>In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben.</source>
+        <translation>Des lignes de %1 ont été modifiées ou endommagées (lignes %2) ; elles ne sont pas écrites dans le fichier de données.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire ; les nouveaux enregistrements restent sans sceau.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel.</source>
+        <translation>Le fichier %1 ne correspond plus à son sceau ; les nouveaux enregistrements restent sans sceau.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; sie bleibt ohne Siegel, die Datensätze danach werden versiegelt.</source>
+        <translation>La ligne %1 du fichier %2 n&apos;a pas été écrite par ce programme ; elle reste sans sceau, les enregistrements suivants sont scellés.</translation>
+    </message>
+    <message>
+        <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
+        <translation>La ligne %1 du fichier %2 n&apos;a été écrite qu&apos;en partie lors d&apos;une interruption ; elle reste telle quelle et n&apos;est pas un enregistrement.</translation>
     </message>
 </context>
 <context>
@@ -559,6 +595,10 @@ Un second dossier d&apos;archive est créé.</translation>
             <numerusform>%n enregistrements plus anciens que le dernier du fichier</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei; ob eine abgebrochene Übertragung Messwerte verloren hat, kann nicht geprüft werden.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire ; impossible de vérifier si un transfert interrompu a perdu des mesures.</translation>
+    </message>
 </context>
 <context>
     <name>PlantCaption</name>
@@ -585,10 +625,6 @@ Un second dossier d&apos;archive est créé.</translation>
         <translation>sans sceau</translation>
     </message>
     <message>
-        <source> (der letzte Datensatz ist noch ohne Siegel)</source>
-        <translation> (le dernier enregistrement n’est pas encore scellé)</translation>
-    </message>
-    <message>
         <source>Siegel verletzt: der Dateikopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Sceau rompu : l’en-tête (lignes 1 à 9) a été modifié</translation>
     </message>
@@ -607,10 +643,6 @@ Un second dossier d&apos;archive est créé.</translation>
     <message>
         <source>Siegel verletzt: die Datensätze ab %1 fehlen</source>
         <translation>Sceau rompu : les enregistrements à partir de %1 manquent</translation>
-    </message>
-    <message>
-        <source>Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Sceau rompu : la ligne %1 est incomplète</translation>
     </message>
     <message>
         <source>Siegel verletzt: die Siegeldatei ist beschädigt</source>
@@ -639,6 +671,22 @@ Un second dossier d&apos;archive est créé.</translation>
             <numerusform>%n enregistrements, sceau intact, valeur de contrôle %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source> (Zeile %1 wurde beim Abbruch nur zum Teil geschrieben; sie ist kein Datensatz)</source>
+        <translation> (la ligne %1 n&apos;a été écrite qu&apos;en partie lors de l&apos;interruption ; ce n&apos;est pas un enregistrement)</translation>
+    </message>
+    <message>
+        <source> (der letzte Datensatz kam beim Abbruch nicht mehr in die Datei)</source>
+        <translation> (le dernier enregistrement n&apos;a pas atteint le fichier avant l&apos;interruption)</translation>
+    </message>
+    <message>
+        <source>Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Sceau violé : la ligne %1 n&apos;a pas de sceau (non écrite par ce programme)</translation>
+    </message>
 </context>
 <context>
     <name>SeriesData</name>
@@ -660,6 +708,10 @@ Un second dossier d&apos;archive est créé.</translation>
     <message>
         <source>Einstellung [COM] %1=%2 liegt nicht im Bereich %3 bis %4; es gilt %5.</source>
         <translation>Le paramètre [COM] %1=%2 est hors de la plage %3 à %4 ; %5 s&apos;applique.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; es wird übergangen, der Rest der Datei gilt.</source>
+        <translation>Le fichier de réglages %1 contient un caractère de contrôle à la ligne %2 ; il est ignoré, le reste du fichier s&apos;applique.</translation>
     </message>
 </context>
 <context>
@@ -769,6 +821,10 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source> (%1 wartend)</source>
         <translation> (%1 en attente)</translation>
+    </message>
+    <message>
+        <source>MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2</source>
+        <translation>Sortie MQTT %1 : messages avec un sujet étranger non envoyés : %2</translation>
     </message>
 </context>
 <context>

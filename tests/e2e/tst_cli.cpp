@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "support/Files.h"
 
 class TstCli : public QObject {
@@ -179,15 +181,32 @@ private slots:
         QCOMPARE(o["line"].toInt(), 11);
         QCOMPARE(Run({"verify"}).code, 64);
 
-        // The archive of an unsealed file verifies too, by its manifest.
+        // The archive of an unsealed file is made, but proves nothing without a seal.
         const QString archive = dir.filePath("Archiv");
         r = Run({"archive", old_, "--to", archive, "--home", dir.path()});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         r = Run({"verify", r.out.trimmed()});
-        QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.startsWith("Archiv intakt: 4 Dateien"), qPrintable(r.out));
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.out.contains("das Siegel fehlt"), qPrintable(r.out));
         QCOMPARE(Run({"archive", old_}).code, 64);
+        // A broken seal is said when archiving; a file that is no data file is that.
+        r = Run({"archive", file, "--to", archive, "--home", dir.path()});
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.err.contains("Siegel verletzt"), qPrintable(r.err));
+        QVERIFY(support::WriteAll(dir.filePath("notes.CSV"), "just;some;text\r\n"));
+        QCOMPARE(Run({"verify", dir.filePath("notes.CSV")}).code, 2);
+        // A FIFO in place of the seal or the manifest is refused at once, never read.
+        QVERIFY(QFile::remove(file + ".seal"));
+        QVERIFY(::mkfifo(QFile::encodeName(file + ".seal").constData(), 0600) == 0);
+        QCOMPARE(Run({"verify", file}).code, 2);
+        QCOMPARE(Run({"archive", file, "--to", archive, "--home", dir.path()}).code, 2);
+        const QString folder = QDir(archive).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot).value(0).filePath();
+        QVERIFY(QFile::remove(folder + "/MANIFEST.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(folder + "/MANIFEST.txt").constData(), 0600) == 0);
+        r = Run({"verify", folder});
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.out.contains("MANIFEST.txt fehlt oder ist nicht lesbar"), qPrintable(r.out));
     }
 
     // Protocols on the site's paper: A4 outside North America whatever the program's

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -69,6 +70,7 @@ private slots:
     void badOptionsAreRefused();
     void helpAndErrorsFromTheProgram();
     void ptyEndToEnd();
+    void stateThatIsNoFile();
     void vanishingLine();
     void servesAGivenDevice();
 };
@@ -241,6 +243,19 @@ void TestSimCli::ptyEndToEnd()
     const QStringList clock = events.filter(QRegularExpression(QStringLiteral(
         "^TX 3 TZeit:\\\\x2014:30:\\d\\d\\\\x20Datum:07\\.12\\.26$")));
     QCOMPARE(clock.size(), 1);
+}
+
+void TestSimCli::stateThatIsNoFile()
+{
+    // A FIFO as --state would block the start, and SIGTERM with it: refused at once.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("state"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QProcess p;
+    p.start(QStringLiteral(O2H_PLANTSIM_EXE), {"--plants", "1", "--state", fifo});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("not a regular file"));
 }
 
 void TestSimCli::vanishingLine()

@@ -21,7 +21,8 @@
 //   archive FILE --to DIR [--home DIR]             the pile's archive folder under DIR
 // Exit codes: 0 done, 1 unreadable file (hygiene: also not met), 2 not a data file or
 // not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
-// written, 5 seal or manifest broken, 6 no seal, 64 usage error.
+// written, 5 seal or archive broken (archive: made, but the seal does not match),
+// 6 a data file without a seal, 64 usage error.
 
 #include "base/DisplayFormat.h"
 #include "base/Numbers.h"
@@ -392,19 +393,34 @@ int Verify(const QStringList &args)
         }
         return c.ok ? 0 : 5;
     }
-    if (!RegularFileOrMissing(path))
+    if (!RegularFileOrMissing(path) || !RegularFileOrMissing(SealPath(path)))
         return 2;
     const SealCheck c = VerifySeal(path);
     if (c.state == SealCheck::Unreadable) {
         Err(c.error);
         return 1;
     }
+    if (c.state == SealCheck::NoSeal) {
+        // Without a seal, a file that is no data file is that, not "no seal".
+        DataFileContent content;
+        QString error;
+        if (!LoadDataFile(path, content, &error)) {
+            Err(error);
+            return 1;
+        }
+        if (!content.FileValid) {
+            Err(QStringLiteral("%1: not a data file of this program").arg(path));
+            return 2;
+        }
+    }
     if (json) {
         static const char *states[] = {"intact", "no seal", "broken", "unreadable"};
         static const char *faults[] = {"", "header changed", "line changed", "line removed", "line inserted",
-                                       "lines removed at the end", "last line incomplete", "seal damaged"};
+                                       "lines removed at the end", "line without seal", "seal damaged"};
         QJsonObject o{{"state", states[c.state]}, {"records", c.records}, {"checkValue", c.checkValue},
-                      {"lastUnsealed", c.lastUnsealed}, {"text", c.Text()}};
+                      {"announcedMissing", c.announcedMissing}, {"text", c.Text()}};
+        if (c.tornLine)
+            o.insert("tornLine", c.tornLine);
         if (c.state == SealCheck::Broken)
             o.insert("fault", faults[c.fault]), o.insert("line", c.line), o.insert("record", c.record);
         Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
@@ -429,7 +445,7 @@ int Archive(const QStringList &args)
     if (!a.Parse(rest, {}, false))
         return Usage();
     const HomeSettings settings(a.home);
-    if (!RegularFileOrMissing(a.path))
+    if (!RegularFileOrMissing(a.path) || !RegularFileOrMissing(SealPath(a.path)))
         return 2;
     const PileArchiveResult r = ArchivePile(a.path, to);
     if (!r.ok) {
@@ -437,6 +453,12 @@ int Archive(const QStringList &args)
         return QFileInfo(a.path).isFile() ? 4 : 1;
     }
     Out(QDir::toNativeSeparators(r.folder) + u'\n');
+    // The archive keeps the file as it is; a seal it does not match is said.
+    const SealCheck seal = VerifySeal(a.path);
+    if (seal.state == SealCheck::Broken || seal.state == SealCheck::Unreadable) {
+        Err(seal.state == SealCheck::Broken ? seal.Text() : seal.error);
+        return 5;
+    }
     return 0;
 }
 

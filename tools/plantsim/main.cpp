@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -98,6 +99,12 @@ int main(int argc, char **argv)
             Print(stderr, QStringLiteral("plantsim: cannot save %1: %2\n").arg(options.state, out.errorString()));
         return ok;
     };
+    // A FIFO or a device there would block the start (and every signal with it) for
+    // good; a folder cannot take the state.
+    if (!options.state.isEmpty() && QFileInfo::exists(options.state) && !QFileInfo(options.state).isFile()) {
+        Print(stderr, QStringLiteral("plantsim: %1: not a regular file\n").arg(options.state));
+        return 2;
+    }
     if (!options.state.isEmpty() && QFile::exists(options.state)) {
         QFile in(options.state);
         if (!in.open(QIODevice::ReadOnly) || !bus.LoadState(in.readAll(), &error)) {

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 QString Tr(const char *text) { return QCoreApplication::translate("Archive", text); }
@@ -83,19 +85,27 @@ bool WriteManifest(const QString &folder, QString *error)
 ArchiveCheck VerifyArchive(const QString &folder)
 {
     ArchiveCheck c;
-    QFile manifest(QDir(folder).filePath(QString::fromLatin1(ManifestName)));
-    if (!manifest.open(QIODevice::ReadOnly)) {
+    const QString manifestPath = QDir(folder).filePath(QString::fromLatin1(ManifestName));
+    QFile manifest(manifestPath);
+    // A FIFO or a device in its place would block the read for good.
+    if (!QFileInfo(manifestPath).isFile() || !manifest.open(QIODevice::ReadOnly)) {
         c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 fehlt oder ist nicht lesbar")).arg(QString::fromLatin1(ManifestName));
         return c;
     }
     QStringList listed;
     const QList<QByteArray> lines = manifest.readAll().split('\n');
     for (const QByteArray &raw : lines) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty())
+        QByteArray line = raw;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
             continue;
-        const qsizetype gap = line.indexOf("  ");
-        if (gap != 64) {
+        // As sha256sum writes it: the hash, a blank, then a blank (text) or "*"
+        // (binary) before the name; hex digits in either case.
+        const QByteArray hash = line.left(64).toLower();
+        const bool hex = hash.size() == 64
+                         && std::all_of(hash.begin(), hash.end(), [](char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f'); });
+        if (!hex || line.size() < 67 || line[64] != ' ' || (line[65] != ' ' && line[65] != '*')) {
             c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1: Zeile ohne Prüfsumme: %2")).arg(QString::fromLatin1(ManifestName), QString::fromUtf8(line));
             continue;
         }
@@ -106,24 +116,32 @@ ArchiveCheck VerifyArchive(const QString &folder)
             c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 fehlt")).arg(name);
             continue;
         }
-        if (FileHash(path, nullptr) != line.left(64))
+        if (FileHash(path, nullptr) != hash)
             c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 wurde verändert")).arg(name);
     }
     for (const QString &name : ArchiveFiles(folder))
         if (!listed.contains(name))
             c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1 steht nicht im Verzeichnis %2")).arg(name, QString::fromLatin1(ManifestName));
     c.files = int(listed.size());
-    for (const QString &name : listed) {
-        if (!name.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive))
+    // An archive stands on its data file and that file's seal: a manifest made anew
+    // over what is left proves nothing without them.
+    int dataFiles = 0;
+    for (const QString &name : ArchiveFiles(folder)) {
+        if (!name.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive) || name.compare(QStringLiteral("lost.csv"), Qt::CaseInsensitive) == 0)
             continue;
+        ++dataFiles;
         const SealCheck s = VerifySeal(QDir(folder).filePath(name));
         if (s.state == SealCheck::Intact) {
             c.checkValue = s.checkValue;
             c.records = s.records;
-        } else if (s.state != SealCheck::NoSeal) {
+        } else if (s.state == SealCheck::NoSeal) {
+            c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "%1: das Siegel fehlt")).arg(name);
+        } else {
             c.faults << name + QStringLiteral(": ") + s.Text();
         }
     }
+    if (dataFiles == 0)
+        c.faults << Tr(QT_TRANSLATE_NOOP("Archive", "Die Datendatei fehlt"));
     c.ok = c.faults.isEmpty();
     return c;
 }

@@ -17,8 +17,11 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <thread>
 
@@ -31,6 +34,8 @@
 namespace {
 
 const QLatin1String kCrLf("\r\n");
+
+QString Tr(const char *text) { return QCoreApplication::translate("DataFile", text); }
 
 // A line that could not be written: its file and the line after its number.
 struct PendingLine {
@@ -62,81 +67,107 @@ bool SyncAndClose(QFile &f)
     return ok;
 }
 
-// Writes the seal lines of the open data file on a thread of its own, each after
-// its data line reached the disk, so that no crash leaves a seal ahead of the
-// data. The next data line waits until the seal before it is written: a crash
-// leaves at most the last line unsealed, and the sync overlaps the wait for the
-// plant's next record instead of delaying it.
-class SealWriter {
+// Writes the data lines of a sealed file on a thread of its own, each after its
+// seal line (written by the caller) reached the disk: a crash leaves at most the
+// last announced line missing or torn, never a line the seal does not know. The
+// syncs overlap the wait for the plant's next record instead of delaying it; the
+// next line waits until the one before it is written.
+class SealedLineWriter {
 public:
-    SealWriter(std::unique_ptr<QFile> seal, int dataHandle)
-        : seal_(std::move(seal)), dataHandle_(dataHandle), thread_([this] { Run(); })
+    SealedLineWriter(QFile &data, std::unique_ptr<QFile> seal)
+        : data_(data), seal_(std::move(seal)), thread_([this] { Run(); })
     {
     }
-    ~SealWriter() { Finish(); }
+    ~SealedLineWriter() { Finish(); }
 
+    QFile &Seal() { return *seal_; }
+    // Hands a line to the thread; its seal line is in the seal file already.
     void Push(const QByteArray &line)
     {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            queue_ += line;
+            line_ = line;
+            busy_ = true;
+            error_.clear();
         }
         wake_.notify_one();
     }
-    // Returns once every line pushed is in the seal (or its write failed).
-    void WaitWritten()
+    // Waits for the line pushed last; false (with why) when it is not in the file.
+    bool Wait(QString *why)
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        written_.wait(lock, [this] { return queue_.isEmpty() && !writing_; });
-    }
-    // Drains the queue, syncs and closes the seal; false (with why) when a write failed.
-    bool Finish(QString *why = nullptr)
-    {
-        if (thread_.joinable()) {
-            {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                stop_ = true;
-            }
-            wake_.notify_one();
-            thread_.join();
-            if (!SyncAndClose(*seal_) && error_.isEmpty())
-                error_ = seal_->errorString();
-        }
+        done_.wait(lock, [this] { return !busy_; });
         if (why)
             *why = error_;
         return error_.isEmpty();
     }
-    QString FileName() const { return seal_->fileName(); }
+    // Syncs and closes the seal; false (with why) when that failed.
+    bool Finish(QString *why = nullptr)
+    {
+        if (!thread_.joinable())
+            return true;
+        Wait(nullptr);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+        const bool ok = SyncAndClose(*seal_);
+        if (!ok && why)
+            *why = seal_->errorString();
+        return ok;
+    }
 
 private:
     void Run()
     {
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
-            wake_.wait(lock, [this] { return stop_ || !queue_.isEmpty(); });
-            if (queue_.isEmpty() && stop_)
+            wake_.wait(lock, [this] { return stop_ || busy_; });
+            if (!busy_)
                 return;
-            const QByteArray batch = std::exchange(queue_, QByteArray());
-            writing_ = true;
+            const QByteArray line = line_;
             lock.unlock();
-            SyncHandle(dataHandle_);
-            if (error_.isEmpty() && seal_->write(batch) != batch.size())
-                error_ = seal_->errorString();     // the seal stops here and says so when checked
+            QString error;
+            const qint64 before = data_.size();
+#ifdef Q_OS_WIN
+            const bool synced = _commit(seal_->handle()) == 0;
+#else
+            const bool synced = ::fdatasync(seal_->handle()) == 0;
+#endif
+            if (!synced) {
+                error = QString::fromLocal8Bit(std::strerror(errno));
+            } else if (data_.write(line) != line.size()) {
+                error = data_.errorString();
+                data_.resize(before);       // never a torn line (disk full, medium removed)
+            } else {
+                SyncHandle(data_.handle());
+            }
             lock.lock();
-            writing_ = false;
-            written_.notify_all();
+            error_ = error;
+            busy_ = false;
+            done_.notify_all();
         }
     }
 
+    QFile &data_;
     std::unique_ptr<QFile> seal_;
-    const int dataHandle_;
     std::mutex mutex_;
-    std::condition_variable wake_, written_;
-    QByteArray queue_;
-    bool writing_ = false;
+    std::condition_variable wake_, done_;
+    QByteArray line_;
+    bool busy_ = false;
     bool stop_ = false;
-    QString error_;             // written by the thread, read after it ended
+    QString error_;
     std::thread thread_;
+};
+
+// A line handed to the writer and not yet known to be in the file.
+struct InFlightLine {
+    int plant = 0;
+    QString line;           // without its line end
+    qint64 sealBefore = 0;  // the seal's length before its seal line
+    QByteArray lastBefore;  // the chain's hash before it
 };
 
 // What the writer keeps between calls.
@@ -147,8 +178,10 @@ struct DataFileState {
     QList<PendingLine> pending;         // lines waiting for their file (mirrored by the journal)
     QString lastFailure, lastFailureFile;
     bool journalFailed = false;
-    std::unique_ptr<SealWriter> seal;   // the open file's seal, while it is sealed
+    std::unique_ptr<SealedLineWriter> seal;     // the open file's seal, while it is sealed
     QByteArray sealLast;                // the seal's last hash
+    std::optional<InFlightLine> inFlight;
+    QStringList sealNotices;            // what taking up the open file found
     DataLineListener lineListener;
 };
 
@@ -180,6 +213,37 @@ void NoteWriteSuccess(const QString &file)
     }
 }
 
+// Each kept line carries a check over its file and its text, so that a line changed
+// or added in the journal is found before it goes into a data file.
+QString PendingCheck(const QString &file, const QString &rest)
+{
+    return QString::fromLatin1(SealHash({}, (file + u'\t' + rest).toUtf8()).toHex().left(16));
+}
+
+// A kept line as FormatDataLine made it after its number: a stamp, eleven fields
+// each closed by ";", numbers where numbers stand, no longer than a "G" reply
+// can make it.
+bool PendingLineWellFormed(const QString &rest)
+{
+    if (rest.size() > 160 || !rest.endsWith(u';'))
+        return false;
+    for (QChar c : rest)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    const QStringList f = rest.split(u';');
+    if (f.size() != 12 || f[0].isEmpty() || f[0].size() > 40)
+        return false;
+    for (int i = 1; i <= 10; ++i) {
+        const QString v = f[i].trimmed();
+        if (v.isEmpty() || v.size() > 12)
+            return false;
+        for (QChar c : v)
+            if (!c.isDigit() && c != u'-' && c != u',')
+                return false;
+    }
+    return true;
+}
+
 // The journal mirrors the pending lines; it goes once the last record is written.
 void SaveJournal()
 {
@@ -191,7 +255,7 @@ void SaveJournal()
     }
     QString text;
     for (const PendingLine &l : State().pending)
-        text += l.file + u'\t' + l.rest + kCrLf;
+        text += l.file + u'\t' + l.rest + u'\t' + PendingCheck(l.file, l.rest) + kCrLf;
     State().journalFailed = !WriteFileAtomically(JournalPath(), EncodeText(text));
 }
 
@@ -315,18 +379,31 @@ int PendingRecordCount(const QString &file)
     return n;
 }
 
-void LoadPendingRecords()
+QString LoadPendingRecords()
 {
     State().pending.clear();
+    if (!QFileInfo::exists(JournalPath()))
+        return {};
+    const QString shown = QDir::toNativeSeparators(JournalPath());
+    // A FIFO or a device in its place would block the read for good.
     QFile f(JournalPath());
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QStringList lines = DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts);
-    for (const QString &l : lines) {
-        const qsizetype tab = l.indexOf(u'\t');
-        if (tab > 0)
-            State().pending.append({l.left(tab), l.mid(tab + 1)});
+    if (!QFileInfo(JournalPath()).isFile() || !f.open(QIODevice::ReadOnly))
+        return Tr(QT_TRANSLATE_NOOP("DataFile", "%1 ist keine lesbare Datei; keine zurückgehaltenen Messwerte geladen.")).arg(shown);
+    const QStringList lines = DecodeText(f.read(16 << 20)).split(kCrLf, Qt::SkipEmptyParts);
+    QStringList refused;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &l = lines[i];
+        const qsizetype tab = l.indexOf(u'\t'), check = l.lastIndexOf(u'\t');
+        const QString file = l.left(tab), rest = l.mid(tab + 1, check - tab - 1);
+        if (tab > 0 && check > tab && l.mid(check + 1) == PendingCheck(file, rest) && PendingLineWellFormed(rest))
+            State().pending.append({file, rest});
+        else
+            refused << QString::number(i + 1);
     }
+    if (refused.isEmpty())
+        return {};
+    return Tr(QT_TRANSLATE_NOOP("DataFile", "In %1 sind Zeilen verändert oder beschädigt (Zeilen %2); sie werden nicht in die Datendatei geschrieben."))
+        .arg(shown, refused.join(QStringLiteral(", ")));
 }
 
 QString LastDataWriteFailure() { return State().lastFailure; }
@@ -475,78 +552,122 @@ std::unique_ptr<QFile> OpenSealForAppend(const QString &dataFile)
 void StartSealWriter(std::unique_ptr<QFile> seal)
 {
     if (seal && State().open)
-        State().seal = std::make_unique<SealWriter>(std::move(seal), State().open->handle());
+        State().seal = std::make_unique<SealedLineWriter>(*State().open, std::move(seal));
 }
 
-// A new seal over the header lines of a file that holds nothing else yet.
-void StartSeal(const QString &dataFile, const QByteArray &header)
+// A new seal over the header lines of a file that holds nothing else yet. False
+// when it cannot be written: no record goes into the file unsealed.
+bool StartSeal(const QString &dataFile, const QByteArray &header)
 {
     const QByteArray hash = SealHash({}, header);
     QString why;
     if (!WriteFileAtomically(SealPath(dataFile), SealLine(0, hash), &why)) {
         NoteWriteFailure(SealPath(dataFile), why);
-        return;
+        return false;
     }
-    if (std::unique_ptr<QFile> seal = OpenSealForAppend(dataFile)) {
-        State().sealLast = hash;
-        StartSealWriter(std::move(seal));
-    }
+    std::unique_ptr<QFile> seal = OpenSealForAppend(dataFile);
+    if (!seal)
+        return false;
+    State().sealLast = hash;
+    StartSealWriter(std::move(seal));
+    return true;
 }
 
-// Takes up the seal of a file written before: the chain goes on from its last hash.
-// The one line a crash may have left unsealed is sealed now; a file that was ours
-// with nothing but its header gets a seal; a file without a seal (written before
-// sealing existed, or by another program) stays without one.
-void ResumeSeal(const QString &dataFile)
+// Takes up the seal of a file written before: the chain goes on from its last hash
+// (see PlanSealTakeUp for what a crash or a full disk may have left); a file that
+// was ours with nothing but its header gets a seal; a file without a seal (written
+// before sealing existed, or by another program) stays without one. `tornTail`: the
+// file's last line had no line end. False when the seal could not be written: then
+// no record may go into the file.
+bool ResumeSeal(const QString &dataFile, bool tornTail)
 {
     QFile data(dataFile), seal(SealPath(dataFile));
     if (!data.open(QIODevice::ReadOnly))
-        return;
+        return true;
     const QByteArray bytes = data.readAll();
-    if (!seal.exists()) {
+    const QString shown = QDir::toNativeSeparators(dataFile);
+    if (!QFileInfo::exists(seal.fileName())) {
         if (!HeaderOnly(bytes))
-            return;
+            return true;
         qsizetype end = 0;
         for (int i = 0; i < SealHeaderLines; ++i) {
             const qsizetype newline = bytes.indexOf('\n', end);
             if (newline < 0)
-                return;
+                return true;
             end = newline + 1;
         }
-        if (bytes.mid(end).trimmed().isEmpty())
-            StartSeal(dataFile, bytes.left(end));
-        return;
+        return !bytes.mid(end).trimmed().isEmpty() || StartSeal(dataFile, bytes.left(end));
+    }
+    if (!QFileInfo(seal.fileName()).isFile()) {
+        State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "%1 ist keine gewöhnliche Datei; neue Datensätze bleiben ohne Siegel."))
+                                   .arg(QDir::toNativeSeparators(seal.fileName()));
+        return true;
     }
     if (!seal.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray sealBytes = seal.readAll();
+        return true;
+    const SealTakeUp plan = PlanSealTakeUp(bytes, seal.readAll(), tornTail);
     seal.close();
-    const qsizetype lastLine = sealBytes.lastIndexOf('\n', sealBytes.size() - 2) + 1;
-    const QByteArray last = QByteArray::fromHex(sealBytes.mid(sealBytes.indexOf(';', lastLine) + 1).trimmed());
-    if (last.size() != 32)
-        return;
+    if (!plan.ok) {
+        State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "Die Datei %1 passt nicht mehr zu ihrem Siegel; neue Datensätze bleiben ohne Siegel."))
+                                   .arg(shown);
+        return true;
+    }
     std::unique_ptr<QFile> out = OpenSealForAppend(dataFile);
     if (!out)
-        return;
-    State().sealLast = last;
-    // One data line more than the seal holds, numbered after the seal's last: the
-    // line a crash left unsealed (it is on the disk; the program ended since). Only
-    // the lines are counted here: checking the chain is for verify.
-    const qsizetype dataLines = bytes.count('\n') - SealHeaderLines;
-    const qsizetype sealed = sealBytes.count('\n') - 1;
-    const qsizetype from = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
-    const QByteArray line = bytes.mid(from);
-    const qint64 number = line.left(line.indexOf(';')).toLongLong();
-    const qint64 lastNumber = sealBytes.mid(lastLine, sealBytes.indexOf(';', lastLine) - lastLine).toLongLong();
-    if (dataLines == sealed + 1 && bytes.endsWith('\n') && number == lastNumber + 1) {
-        const QByteArray hash = SealHash(last, line);
-        if (out->write(SealLine(number, hash)) > 0)
-            State().sealLast = hash;
+        return false;
+    if (out->size() > plan.keepSealBytes && !out->resize(plan.keepSealBytes)) {
+        NoteWriteFailure(out->fileName(), out->errorString());
+        return false;
     }
+    if (!plan.append.isEmpty() && out->write(plan.append) != plan.append.size()) {
+        NoteWriteFailure(out->fileName(), out->errorString());
+        out->resize(plan.keepSealBytes);
+        return false;
+    }
+    for (qint64 line : plan.foreignLines)
+        State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; "
+                                                                "sie bleibt ohne Siegel, die Datensätze danach werden versiegelt."))
+                                   .arg(line).arg(shown);
+    if (plan.tornLine)
+        State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; "
+                                                                "sie bleibt, wie sie ist, und ist kein Datensatz."))
+                                   .arg(plan.tornLine).arg(shown);
+    State().sealLast = plan.last;
     StartSealWriter(std::move(out));
+    return true;
+}
+
+// Waits for the line in flight. When it did not reach the file (disk full), its
+// seal line goes again and the line waits with the records kept for lack of room,
+// ahead of any later one of its file; false then.
+bool SettleLine()
+{
+    if (!State().seal || !State().inFlight)
+        return true;
+    const InFlightLine f = *std::exchange(State().inFlight, std::nullopt);
+    TAnlageParameter &p = Plants().PlantTable[f.plant];
+    QString why;
+    if (State().seal->Wait(&why)) {
+        NoteWriteSuccess(p.Datei);
+        if (State().lineListener)
+            State().lineListener(f.plant, p.Datei, p.Anzahl, f.line);
+        return true;
+    }
+    State().seal->Seal().resize(f.sealBefore);
+    State().sealLast = f.lastBefore;
+    --p.Anzahl;
+    NoteWriteFailure(p.Datei, why);
+    qsizetype at = 0;
+    while (at < State().pending.size() && !SameDataFile(State().pending[at].file, p.Datei))
+        ++at;
+    State().pending.insert(at, {p.Datei, f.line.mid(f.line.indexOf(u';') + 1)});
+    SaveJournal();
+    return false;
 }
 
 } // namespace
+
+QStringList TakeDataFileNotices() { return std::exchange(State().sealNotices, {}); }
 
 bool OpenDataFile(int plant)
 {
@@ -559,7 +680,13 @@ bool OpenDataFile(int plant)
         MakeDataFileName(plant);
     RemoveAtomicWriteLeftovers(p.Datei);      // a header write cut by a crash
     RemoveAtomicWriteLeftovers(SealPath(p.Datei));
+    State().sealNotices.clear();
     QByteArray newHeader;
+    // A FIFO or a device would block the open for good.
+    if (QFileInfo::exists(p.Datei) && !QFileInfo(p.Datei).isFile()) {
+        NoteWriteFailure(p.Datei, Tr(QT_TRANSLATE_NOOP("DataFile", "Keine gewöhnliche Datei.")));
+        return false;
+    }
 
     if (!QFileInfo::exists(p.Datei)) {
         // The header appears completely or not at all: written to a temporary file,
@@ -593,17 +720,22 @@ bool OpenDataFile(int plant)
     }
     // A line torn by a crash or power loss is ended, so the next record starts a
     // line of its own.
+    bool tornTail = false;
     if (f->size() > 0) {
         QFile tail(p.Datei);
-        if (tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1) && tail.read(1) != "\n")
-            f->write("\r\n");
+        tornTail = tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1) && tail.read(1) != "\n";
+        if (tornTail && f->write("\r\n") != 2) {
+            NoteWriteFailure(p.Datei, f->errorString());
+            f->resize(tail.size());
+            return false;
+        }
     }
     State().open = std::move(f);
-    if (!newHeader.isEmpty())
-        StartSeal(p.Datei, newHeader);
-    else
-        ResumeSeal(p.Datei);
-    return true;
+    if (!newHeader.isEmpty() ? StartSeal(p.Datei, newHeader) : ResumeSeal(p.Datei, tornTail))
+        return true;
+    State().open->close();
+    State().open.reset();
+    return false;
 }
 
 namespace {
@@ -611,8 +743,25 @@ namespace {
 bool AppendLineText(TAnlageParameter &p, const QString &line)
 {
     const QByteArray bytes = EncodeWindows1252(line + kCrLf);
-    if (State().seal)
-        State().seal->WaitWritten();
+    const int plant = int(&p - &Plants().PlantTable[0]);
+    if (State().seal) {
+        // The seal line first, whole or not at all: the line follows on the
+        // writer's thread once the seal line is on the disk.
+        const QByteArray hash = SealHash(State().sealLast, bytes);
+        const QByteArray entry = SealLine(p.Anzahl + 1, hash);
+        QFile &seal = State().seal->Seal();
+        const qint64 before = seal.size();
+        if (seal.write(entry) != entry.size()) {
+            NoteWriteFailure(seal.fileName(), seal.errorString());
+            seal.resize(before);
+            return false;
+        }
+        State().inFlight = InFlightLine{plant, line, before, State().sealLast};
+        State().sealLast = hash;
+        ++p.Anzahl;     // counts exactly the lines in the file (taken back if it fails)
+        State().seal->Push(bytes);
+        return true;
+    }
     const bool seekable = !State().open->isSequential();
     const qint64 before = seekable ? State().open->size() : 0;
     // Unbuffered: the line goes to the system in one write and is there before the
@@ -620,12 +769,8 @@ bool AppendLineText(TAnlageParameter &p, const QString &line)
     if (State().open->write(bytes) == bytes.size()) {
         ++p.Anzahl;     // counts exactly the lines in the file
         NoteWriteSuccess(p.Datei);
-        if (State().seal) {
-            State().sealLast = SealHash(State().sealLast, bytes);
-            State().seal->Push(SealLine(p.Anzahl, State().sealLast));
-        }
         if (State().lineListener)
-            State().lineListener(int(&p - &Plants().PlantTable[0]), p.Datei, p.Anzahl, line);
+            State().lineListener(plant, p.Datei, p.Anzahl, line);
         return true;
     }
     NoteWriteFailure(p.Datei, State().open->errorString());
@@ -642,7 +787,7 @@ bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values)
     if (!ValidPlant(plant))
         return false;
     TAnlageParameter &p = Plants().PlantTable[plant];
-    if (!State().open)
+    if (!State().open || !SettleLine())
         return false;
     return AppendLineText(p, FormatDataLine(p.Anzahl + 1, stamp, values));
 }
@@ -660,13 +805,15 @@ bool WritePendingRecords(int plant)
             ++i;
             continue;
         }
-        if (!AppendLineText(p, QString::number(p.Anzahl + 1) + u';' + State().pending[i].rest)) {
+        if (!SettleLine() || !AppendLineText(p, QString::number(p.Anzahl + 1) + u';' + State().pending[i].rest)) {
             left = true;
             break;
         }
         State().pending.removeAt(i);
         written = true;
     }
+    if (!left && !SettleLine())
+        left = true;
     if (written)
         SaveJournal();
     return !left;
@@ -674,10 +821,11 @@ bool WritePendingRecords(int plant)
 
 void CloseDataFile(int plant)
 {
-    if (State().seal) {         // it syncs through the data file's handle: first
+    if (State().seal) {         // it writes through the data file: first
+        SettleLine();
         QString why;
         if (!State().seal->Finish(&why))
-            NoteWriteFailure(State().seal->FileName(), why);
+            NoteWriteFailure(State().seal->Seal().fileName(), why);
         State().seal.reset();
     }
     if (State().open) {
@@ -839,17 +987,24 @@ const QString kLostStamp = QStringLiteral("dd.MM.yyyy hh:mm");
 
 } // namespace
 
-QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
+namespace {
+
+QString LostLine(const QString &file, const DataFileContent::Lost &lost)
 {
-    QList<DataFileContent::Lost> out;
-    if (Settings().ProgramFolder.isEmpty() || !QFileInfo::exists(LostJournalPath()))
-        return out;
-    QFile f(LostJournalPath());
+    return file + u'\t' + QString::number(lost.afterRecord) + u'\t' + QString::number(lost.count) + u'\t'
+           + lost.when.toString(kLostStamp) + u'\t' + QString::number(lost.plant) + kCrLf;
+}
+
+void ReadLostJournal(const QString &journal, const QString &path, QList<DataFileContent::Lost> &out)
+{
+    if (!QFileInfo(journal).isFile())
+        return;
+    QFile f(journal);
     if (!f.open(QIODevice::ReadOnly))
-        return out;
+        return;
     for (const QString &l : DecodeText(f.readAll()).split(kCrLf, Qt::SkipEmptyParts)) {
         const QStringList v = l.split(u'\t');
-        if (v.size() < 5 || !SameDataFile(v[0], path))
+        if (v.size() < 5 || !SameDataFile(QFileInfo(path).dir().filePath(v[0]), path))
             continue;
         DataFileContent::Lost lost;
         lost.afterRecord = v[1].toLongLong();
@@ -858,7 +1013,27 @@ QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
         lost.plant = v[4].toInt();
         out << lost;
     }
+}
+
+} // namespace
+
+QList<DataFileContent::Lost> LostInFlightOf(const QString &path)
+{
+    QList<DataFileContent::Lost> out;
+    if (!Settings().ProgramFolder.isEmpty())
+        ReadLostJournal(LostJournalPath(), path, out);
+    const QDir folder = QFileInfo(path).dir();
+    if (out.isEmpty() && QFileInfo(folder.filePath(QStringLiteral("MANIFEST.txt"))).isFile())
+        ReadLostJournal(folder.filePath(QString::fromLatin1(ArchiveLostName)), path, out);
     return out;
+}
+
+bool WriteLostInFlight(const QString &path, const QString &file, const QList<DataFileContent::Lost> &lost, QString *error)
+{
+    QString text;
+    for (const DataFileContent::Lost &l : lost)
+        text += LostLine(file, l);
+    return WriteFileAtomically(path, EncodeText(text), error);
 }
 
 QString LostInFlightText(const DataFileContent::Lost &lost)
@@ -876,11 +1051,12 @@ bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost)
 {
     QByteArray bytes;
     QFile f(LostJournalPath());
+    if (QFileInfo::exists(LostJournalPath()) && !QFileInfo(LostJournalPath()).isFile())
+        return false;       // a FIFO or a device would block for good
     if (f.open(QIODevice::ReadOnly))
         bytes = f.readAll();
     f.close();
     QString text = DecodeText(bytes);
-    text += file + u'\t' + QString::number(lost.afterRecord) + u'\t' + QString::number(lost.count) + u'\t'
-            + lost.when.toString(kLostStamp) + u'\t' + QString::number(lost.plant) + kCrLf;
+    text += LostLine(file, lost);
     return WriteFileAtomically(LostJournalPath(), EncodeText(text));
 }

@@ -354,6 +354,7 @@ QString TransferNotesText(const TransferNotes &notes)
     }
     if (notes.older > 0)
         lines << TrN(QT_TRANSLATE_N_NOOP("Piles", "%n Datensätze älter als der letzte der Datei"), notes.older);
+    lines << notes.file;
     return lines.join(u'\n');
 }
 
@@ -368,6 +369,8 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
         return TransferOutcome::OpenFailed;
     }
     TransferOutcome outcome = TransferOutcome::Done;
+    if (const QStringList found = TakeDataFileNotices(); notes)
+        notes->file = found;
     if (!WritePendingRecords(plant)) {
         // Records kept from an earlier transfer still find no room: nothing more is
         // asked of the plant, which holds its records safely meanwhile.
@@ -420,6 +423,10 @@ TransferOutcome TransferStoredRecords(int plant, PileObserver *observer, Transfe
         }
     }
     CloseDataFile(plant);
+    // The last line is known written only when the file is closed: one that did
+    // not fit waits with the kept records.
+    if (outcome == TransferOutcome::Done && PendingRecordCount(Plants().PlantTable[plant].Datei) > 0)
+        outcome = TransferOutcome::WriteFailed;
     NoteTransferEnd();
     if (g_events.TransferEnded)
         g_events.TransferEnded(plant, outcome);

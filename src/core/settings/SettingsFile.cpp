@@ -96,18 +96,21 @@ struct TSettingsFile::Private {
     bool utf8 = false, mark = false;    // written back the way it was found
     QLatin1String lineEnd{"\r\n"};
 
-    // Text files hold no control bytes but tab, line ends and an old end-of-file mark;
-    // UTF-16 and binary files do (NUL at the latest).
+    QList<int> strayLines;  // lines that held a stray control byte (dropped when read)
+
+    static bool Allowed(unsigned char u) { return u >= 0x20 || u == '\t' || u == '\r' || u == '\n' || u == 0x1A || u == '\f'; }
+
+    // UTF-16 and binary files do not decode as text: they hold NUL bytes (or a
+    // UTF-16 mark) or control bytes all over. One stray control byte in a text file
+    // (a slip of a hand edit) does not make it binary.
     static bool IsText(const QByteArray &b)
     {
-        if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF"))
+        if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF") || b.contains('\0'))
             return false;
-        for (char c : b) {
-            const auto u = static_cast<unsigned char>(c);
-            if (u < 0x20 && u != '\t' && u != '\r' && u != '\n' && u != 0x1A && u != '\f')
-                return false;
-        }
-        return true;
+        qsizetype stray = 0;
+        for (char c : b)
+            stray += !Allowed(static_cast<unsigned char>(c));
+        return stray <= 8 && stray * 16 <= b.size();
     }
 
     void Parse()
@@ -120,7 +123,20 @@ struct TSettingsFile::Private {
         utf8 = mark || DetectEncoding(bytes) == TextEncoding::Utf8;
         // CR LF as the program writes; a file with CR alone keeps it.
         lineEnd = !bytes.contains('\n') && bytes.contains('\r') ? QLatin1String("\r") : QLatin1String("\r\n");
-        const QString text = DecodeText(bytes);
+        strayLines.clear();
+        QByteArray clean;
+        clean.reserve(bytes.size());
+        int line = 1;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto u = static_cast<unsigned char>(bytes[i]);
+            if (u == '\n' || (u == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+                ++line;
+            if (Allowed(u))
+                clean += char(u);
+            else if (!strayLines.contains(line))
+                strayLines << line;
+        }
+        const QString text = DecodeText(clean);
         qsizetype start = 0;
         const qsizetype n = text.size();
         while (start < n) {
@@ -281,6 +297,12 @@ bool TSettingsFile::Unreadable() const
 
 QString TSettingsFile::FileName() const { return d->path; }
 
+QList<int> TSettingsFile::StrayControlLines() const
+{
+    d->Refresh();
+    return d->unreadable ? QList<int>() : d->strayLines;
+}
+
 QString TSettingsFile::ReadString(const QString &section, const QString &key, const QString &def) const
 {
     d->Refresh();
@@ -439,6 +461,12 @@ QStringList LoadProgramSettings(const QDateTime &now)
         refused << QCoreApplication::translate("Settings", "Die Einstellungsdatei %1 ist keine lesbare Textdatei. "
                                                            "Es gelten die Standardwerte; die Datei bleibt unverändert.")
                        .arg(QDir::toNativeSeparators(Settings().SettingsFile->FileName()));
+    if (Settings().SettingsFile)
+        for (int line : Settings().SettingsFile->StrayControlLines())
+            refused << QCoreApplication::translate("Settings", "Die Einstellungsdatei %1 enthält in Zeile %2 ein Steuerzeichen; "
+                                                               "es wird übergangen, der Rest der Datei gilt.")
+                           .arg(QDir::toNativeSeparators(Settings().SettingsFile->FileName()))
+                           .arg(line);
     // A hand-edited value outside what the program can work with (TIMEOUT=-1 read
     // as 65535 ms made the start-up take an hour) is named and not used.
     auto inRange = [&](const QString &key, int lowest, int highest, int def) {

@@ -1,6 +1,9 @@
 #include "site/Outbox.h"
 
 #include "base/AtomicFile.h"
+#include "site/SiteSettings.h"
+
+#include <QFileInfo>
 
 #include <QSaveFile>
 
@@ -42,8 +45,14 @@ QByteArray MessageLine(const OutboxMessage &m)
 bool Outbox::Open(const QString &path, QString *why)
 {
     Close();
+    refused_.clear();
     QFile in(path);
     QByteArray all;
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+        if (why)
+            *why = QStringLiteral("not a regular file");
+        return false;
+    }
     if (in.exists()) {
         if (!in.open(QIODevice::ReadOnly)) {
             if (why)
@@ -62,7 +71,11 @@ bool Outbox::Open(const QString &path, QString *why)
         const QList<QByteArray> f = all.mid(from, end - from).split('\t');
         bool ok = false;
         const quint64 id = f.value(1).toULongLong(&ok);
-        if (ok && f[0] == "M" && f.size() == 4) {
+        if (ok && f[0] == "M" && f.size() == 4 && accept_ && !accept_(f[2])) {
+            refused_ << f[2];
+            acked.insert(id);       // dropped for good: the file is compacted without it
+            nextId_ = std::max(nextId_, id + 1);
+        } else if (ok && f[0] == "M" && f.size() == 4) {
             pending_.push_back({id, f[2], f[3]});
             nextId_ = std::max(nextId_, id + 1);
         } else if (ok && f[0] == "A" && f.size() == 2) {
@@ -164,4 +177,24 @@ void Outbox::Compact()
     if (file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         file_.seek(file_.size());
     notesSinceCompact_ = 0;
+}
+
+bool OwnSiteTopic(const SiteSettings &settings, const QByteArray &topic)
+{
+    const QByteArray base = SiteTopicBase(settings).toUtf8();
+    if (topic == base || topic.startsWith(base + '/'))
+        return true;
+    // homeassistant/sensor/<prefix>_<site>_anlage<n>/<key>/config, as SiteMonitor makes it
+    const QByteArray node = TopicLevel(settings.Prefix + u'_' + settings.Site + QStringLiteral("_anlage")).replace(u' ', u'_').toUtf8();
+    const QByteArray head = "homeassistant/sensor/" + node;
+    if (!settings.HomeAssistant || !topic.startsWith(head) || !topic.endsWith("/config"))
+        return false;
+    const QList<QByteArray> rest = topic.mid(head.size()).split('/');
+    if (rest.size() != 3 || rest[0].isEmpty() || rest[0].size() > 3)
+        return false;
+    for (char c : rest[0])
+        if (c < '0' || c > '9')
+            return false;
+    static const QList<QByteArray> keys = {"t1", "t2", "t3", "t4", "t5", "o2"};
+    return keys.contains(rest[1]);
 }

@@ -98,9 +98,20 @@ struct SitePublisher::Worker : QObject {
     {
         LoadAnnounced();
         QString why;
+        outbox.SetTopicFilter([this](const QByteArray &topic) { return OwnSiteTopic(settings, topic); });
         if (!outbox.Open(outboxPath, &why)) {
             outboxBroken = true;
             SetState([&](State &s) { s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1 kann nicht benutzt werden: %2").arg(outboxPath, why); });
+        } else if (!outbox.Refused().isEmpty()) {
+            QStringList topics;
+            for (const QByteArray &t : outbox.Refused().mid(0, 3))
+                topics << QString::fromUtf8(t);
+            if (outbox.Refused().size() > 3)
+                topics << QStringLiteral("…");
+            SetState([&](State &s) {
+                s.Error = QCoreApplication::translate("Site", "MQTT-Ausgang %1: Nachrichten mit fremdem Thema nicht gesendet: %2")
+                              .arg(outboxPath, topics.join(QStringLiteral(", ")));
+            });
         }
         QByteArray password;
         if (!settings.User.isEmpty() && !settings.PasswordFile.isEmpty()

@@ -45,6 +45,9 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
     const QString name = QFileInfo(dataFile).fileName();
     if (!QFile::copy(dataFile, dir.filePath(name)))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(dataFile)));
+    // A FIFO or a device in place of the seal would block the copy for good.
+    if (QFileInfo::exists(SealPath(dataFile)) && !QFileInfo(SealPath(dataFile)).isFile())
+        return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine gewöhnliche Datei.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
     if (QFileInfo::exists(SealPath(dataFile)) && !QFile::copy(SealPath(dataFile), dir.filePath(name + QStringLiteral(".seal"))))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
 
@@ -54,6 +57,11 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
         return Failed(error);
     if (!copy.FileValid)
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine Datendatei dieses Programms.")).arg(QDir::toNativeSeparators(dataFile)));
+    // The losses the program noted for the file are kept with it (they are noted by
+    // its path in the program folder, which the archive does not have).
+    copy.LostInFlight = LostInFlightOf(dataFile);
+    if (!copy.LostInFlight.isEmpty() && !WriteLostInFlight(dir.filePath(QString::fromLatin1(ArchiveLostName)), name, copy.LostInFlight, &error))
+        return Failed(error);
     // The protocols as the operator prints them (the per-day and graph choices of
     // each protocol window).
     auto pdf = [&](std::unique_ptr<TReportForm> form, const QString &fileName) {

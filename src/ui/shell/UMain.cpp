@@ -148,7 +148,10 @@ void TFMain::FormCreate(std::unique_ptr<LinkPort> port)
     RemoveAtomicWriteLeftovers(Settings().ProgramFolder + QStringLiteral("Haldrix.ini"));
     settings_ = std::make_unique<TSettingsFile>(Settings().ProgramFolder + QStringLiteral("Haldrix.ini"));
     Settings().SettingsFile = settings_.get();
-    LoadPendingRecords();       // received records a full disk kept from their file
+    // Received records a full disk kept from their file; lines changed in the
+    // journal are told, once, not in the way of the start-up.
+    if (const QString refusedPending = LoadPendingRecords(); !refusedPending.isEmpty())
+        QTimer::singleShot(0, this, [this, refusedPending] { ShowInfo(this, refusedPending); });
 
     RestoreFormPlacement(this, QStringLiteral("Form"));
 

@@ -355,6 +355,13 @@ private slots:
             QCOMPARE(ReadAll(ini_), bytes);
             QVERIFY(LoadProgramSettings().join(' ').contains("keine lesbare Textdatei"));
         }
+        // One stray control byte is a slip, not a binary file: told with its line.
+        WriteAll(ini_, "[Firma]\r\nTitel=Kompostwerk S\xC3\xBC" "d\x02 GmbH & Co. KG\r\n[COM]\r\nCOM=4\r\n");
+        Open();
+        QVERIFY(!Settings().SettingsFile->Unreadable());
+        QCOMPARE(Settings().SettingsFile->ReadInteger("COM", "COM", 1), 4);
+        QCOMPARE(Settings().SettingsFile->ReadString("Firma", "Titel", ""), QString::fromUtf8("Kompostwerk Süd GmbH & Co. KG"));
+        QVERIFY(LoadProgramSettings().join(' ').contains("in Zeile 2 ein Steuerzeichen"));
         WriteAll(ini_, "\xEF\xBB\xBF[Firma]\r\nTitel=Gr\xC3\xBCn\r\n");
         Open();
         QVERIFY(!Settings().SettingsFile->Unreadable());

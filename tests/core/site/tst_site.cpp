@@ -5,6 +5,10 @@
 #include "datafile/DataFile.h"
 #include "piles/Piles.h"
 #include "site/Outbox.h"
+#include "site/SiteSettings.h"
+#include "support/Files.h"
+
+#include <sys/stat.h>
 #include "site/SiteMonitor.h"
 #include "site/SitePublisher.h"
 #include "site/SiteSettings.h"
@@ -243,6 +247,32 @@ private slots:
         while (!box.Pending().empty())
             box.Acknowledge(box.Pending().front().Id);
         QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    // Only the program's own topics leave the outbox: a line someone put into it is
+    // dropped and listed; a FIFO in its place is refused, not read.
+    void outboxSendsOnlyOwnTopics()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("outbox.txt");
+        SiteSettings s;
+        s.Site = QStringLiteral("Kompostwerk Süd GmbH & Co. KG");
+        const QByteArray base = SiteTopicBase(s).toUtf8();
+        QVERIFY(support::WriteAll(path, "M\t1\t" + base + "/anlage3/record\t{}\n"
+                                        "M\t2\tother/site/anlage3/record\t{}\n"
+                                        "M\t3\thomeassistant/sensor/o2haldrix_Kompostwerk_Süd_GmbH_&_Co._KG_anlage3/t5/config\t{}\n"
+                                        "M\t4\thomeassistant/switch/o2haldrix_x/config\t{}\n"));
+        Outbox box;
+        box.SetTopicFilter([&](const QByteArray &t) { return OwnSiteTopic(s, t); });
+        QVERIFY(box.Open(path));
+        QCOMPARE(box.Pending().size(), size_t(2));
+        QCOMPARE(box.Refused(), (QList<QByteArray>{"other/site/anlage3/record", "homeassistant/switch/o2haldrix_x/config"}));
+        box.Close();
+        QVERIFY(QFile::remove(path));
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QString why;
+        QVERIFY(!box.Open(path, &why));
+        QVERIFY(!why.isEmpty());
     }
 
     // Each bad turn is told once, and again only after it had come good.

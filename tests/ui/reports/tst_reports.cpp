@@ -68,6 +68,7 @@ private slots:
         }
         CloseDataFile(1);
         const QString checkValue = VerifySeal(p.Datei).checkValue;
+        QVERIFY(RecordLostInFlight(p.Datei, {20, 2, QDateTime(QDate(2026, 12, 8), QTime(20, 5)), 1}));
 
         const PileArchiveResult r = ArchivePile(p.Datei, dir.filePath("Archiv"));
         QVERIFY2(r.ok, qPrintable(r.error));
@@ -75,7 +76,14 @@ private slots:
         const QStringList files = QDir(r.folder).entryList(QDir::Files, QDir::Name);
         const QString data = QFileInfo(p.Datei).fileName();
         QCOMPARE(files, QStringList({"Hygienenachweis.pdf", "MANIFEST.txt", "Messprotokoll.pdf", data, data + ".seal",
-                                     "Temperaturprotokoll.pdf"}));
+                                     "Temperaturprotokoll.pdf", "lost.csv"}));
+        // The losses stay with the pile: on the archived evidence page and beside it.
+        QVERIFY(PdfText(r.folder + "/Hygienenachweis.pdf").contains("2 Messwerte von Anlage 1 verloren"));
+        DataFileContent archived;
+        QVERIFY(LoadDataFile(r.folder + "/" + data, archived, nullptr));
+        SetProgramFolder(dir.filePath("elsewhere"));
+        QCOMPARE(LostInFlightOf(r.folder + "/" + data).size(), 1);
+        SetProgramFolder(dir.path());
         for (const char *pdf : {"Hygienenachweis.pdf", "Messprotokoll.pdf", "Temperaturprotokoll.pdf"}) {
             const QString path = r.folder + "/" + pdf;
             QVERIFY2(support::ReadAll(path).contains("pdfaid:part=\"1\" pdfaid:conformance=\"B\""), pdf);
@@ -83,7 +91,7 @@ private slots:
         }
         ArchiveCheck check = VerifyArchive(r.folder);
         QVERIFY2(check.ok, qPrintable(check.Text()));
-        QCOMPARE(check.Text(), QString("Archiv intakt: 5 Dateien, 48 Datensätze, Prüfwert %1").arg(checkValue));
+        QCOMPARE(check.Text(), QString("Archiv intakt: 6 Dateien, 48 Datensätze, Prüfwert %1").arg(checkValue));
         // The archive is found for the file (continuing it asks); archiving it again
         // asks first and gets a folder of its own.
         DataFileContent content;

@@ -39,6 +39,9 @@ int PlantWritingTo(const QString &path, int except);
 // has room for a page); otherwise *why names the folder and the reason.
 bool DataFolderWritable(const QString &folder, QString *why = nullptr);
 bool OpenDataFile(int plant);
+// What taking up the file OpenDataFile opened found in it (lines the seal never
+// announced, a line torn by a crash), for the operator; emptied by the call.
+QStringList TakeDataFileNotices();
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
 // Told of every line that reached a data file (its record number and the line
 // without its line end), after it was written; the site view listens. A reset of
@@ -57,7 +60,10 @@ void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &value
 bool WritePendingRecords(int plant);
 int PendingRecordCount(const QString &file);
 // Reads the journal at start-up (records for files that are gone are kept too).
-void LoadPendingRecords();
+// Each line must carry the check it was written with and hold a record as the
+// program formats one; others are left out, and the text says which (empty when
+// all are taken).
+QString LoadPendingRecords();
 // The last data-file write that failed ("file: reason"); empty once a write to
 // that file succeeded again. For the status band and the messages.
 QString LastDataWriteFailure();
@@ -97,7 +103,12 @@ struct DataFileContent {
 // Notes records lost in a cut transfer into `file` (journal "lost.csv" in the
 // program folder); LoadDataFile gives them back with the file's content.
 bool RecordLostInFlight(const QString &file, const DataFileContent::Lost &lost);
+// An archive folder (one with a manifest) keeps its file's losses beside it in
+// "lost.csv", which is read too.
 QList<DataFileContent::Lost> LostInFlightOf(const QString &file);
+inline constexpr const char *ArchiveLostName = "lost.csv";
+// Writes `lost` as the lines of `file` to a journal of that form at `path`.
+bool WriteLostInFlight(const QString &path, const QString &file, const QList<DataFileContent::Lost> &lost, QString *error);
 // "Beim Abbruch am … ist 1 Messwert von Anlage 3 verloren gegangen" (plant numbers
 // as shown, with DisplayOffset).
 QString LostInFlightText(const DataFileContent::Lost &lost);

@@ -6,8 +6,18 @@
 // line's exact bytes, CR LF included. A file changed afterwards no longer matches
 // its chain; the check value (the last hash's first 16 hex digits), printed on the
 // protocols, pins the file even against someone who rewrites both.
+//
+// The writer announces a line (its seal line, on the disk) before it writes the
+// line, so a crash leaves at most one announced line missing or torn, never a line
+// the seal does not know: a data line without its seal line was put there by
+// someone else. Seals of earlier versions wrote the line first; they verify the
+// same way. Two more kinds of seal line pin a line that is no record, so that the
+// chain goes on after it: "torn;<hash>" for an announced line a crash cut short
+// (kept as it is), "foreign;<hash>" for a line the seal never announced, found
+// when the file was taken up again (kept, and reported as a change for good).
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -25,13 +35,14 @@ QString CheckValueText(const QByteArray &hash);
 
 struct SealCheck {
     enum State { Intact, NoSeal, Broken, Unreadable };
-    enum Fault { None, HeaderChanged, LineChanged, LineRemoved, LineInserted, TailRemoved, TailUnsealed, SealDamaged };
+    enum Fault { None, HeaderChanged, LineChanged, LineRemoved, LineInserted, TailRemoved, Unannounced, SealDamaged };
     State state = Unreadable;
     Fault fault = None;
     qint64 records = 0;         // data lines covered by the seal
     qint64 line = 0;            // 1-based line of the data file where the fault was found
     qint64 record = 0;          // the record number there (as the seal has it)
-    bool lastUnsealed = false;  // the last data line has no seal yet (cut by a crash)
+    qint64 tornLine = 0;        // a line a crash cut short: kept, no record (1-based line)
+    bool announcedMissing = false;  // the last announced record never reached the file (a crash)
     QString checkValue;         // of the last sealed line
     QString error;              // Unreadable: why
 
@@ -52,3 +63,19 @@ struct SealCheck {
 SealCheck VerifySeal(const QString &dataFile);
 // The same on contents already read (data file bytes, seal bytes).
 SealCheck VerifySealBytes(const QByteArray &data, const QByteArray &seal);
+
+// How the writer takes up a sealed file again to append to it. `tornTail`: the
+// file's last line had no line end (the writer has ended it since, so `data` holds
+// it with CR LF). A seal line cut short (disk full, crash) is cut off; an announced
+// line that never came is withdrawn; a torn announced line and lines the seal never
+// announced get "torn"/"foreign" seal lines. `ok` false: the file does not match
+// its seal before its end (changed), so nothing is sealed on.
+struct SealTakeUp {
+    bool ok = false;
+    qint64 keepSealBytes = 0;   // the seal's length to keep
+    QByteArray append;          // seal lines to add after it
+    QByteArray last;            // the chain's last hash after them
+    QList<qint64> foreignLines; // 1-based lines of the data file
+    qint64 tornLine = 0;
+};
+SealTakeUp PlanSealTakeUp(const QByteArray &data, const QByteArray &seal, bool tornTail);

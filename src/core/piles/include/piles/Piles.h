@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // How the sequences speak to the operator and show a transfer's progress; the live
@@ -36,7 +37,8 @@ public:
 struct TransferNotes {
     QList<qint32> undated;      // record numbers (data-file field 1)
     int older = 0;              // stamped before the file's last record
-    bool Empty() const { return undated.isEmpty() && older == 0; }
+    QStringList file;           // what taking up the data file found (lines without seal, torn)
+    bool Empty() const { return undated.isEmpty() && older == 0 && file.isEmpty(); }
 };
 // The message for the notes, one line each; empty when there is nothing to tell.
 QString TransferNotesText(const TransferNotes &notes);

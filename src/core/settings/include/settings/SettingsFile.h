@@ -34,6 +34,9 @@ public:
     // The file is no text the program reads (binary, UTF-16, …): every value reads
     // as its default and nothing is ever written to it, so it stays as it was.
     bool Unreadable() const;
+    // Lines of a readable file that held a stray control byte: the byte is passed
+    // over, the rest of the file read.
+    QList<int> StrayControlLines() const;
 
 private:
     struct Private;

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <set>
 
 struct OutboxMessage {
@@ -16,11 +17,22 @@ struct OutboxMessage {
     QByteArray Topic, Payload;      // sent with QoS 1, not retained
 };
 
+struct SiteSettings;
+// Whether the program itself publishes `topic` under these settings: below its
+// prefix and site, or a Home Assistant discovery topic of its own nodes.
+bool OwnSiteTopic(const SiteSettings &settings, const QByteArray &topic);
+
 class Outbox {
 public:
     // Opens (or creates) the file and reads back what is not acknowledged; a line cut
-    // off by a crash is dropped. False with *why when the file cannot be used.
+    // off by a crash is dropped. False with *why when the file cannot be used (also
+    // a FIFO, device or folder in its place).
     bool Open(const QString &path, QString *why = nullptr);
+    // Which queued topics Open takes back (all when unset): a line someone put into
+    // the file is not published under the program's name. The others are dropped
+    // and their topics listed in Refused().
+    void SetTopicFilter(std::function<bool(const QByteArray &topic)> accept) { accept_ = std::move(accept); }
+    const QList<QByteArray> &Refused() const { return refused_; }
     void Close();
     bool IsOpen() const { return file_.isOpen(); }
     // Appends the messages (their Id is set) with one write and one sync. False: the
@@ -36,8 +48,15 @@ private:
     void Compact();
 
     QFile file_;
+    std::function<bool(const QByteArray &)> accept_;
+    QList<QByteArray> refused_;
     std::deque<OutboxMessage> pending_;
     std::set<quint64> ackedAhead_;  // acknowledged while an older one is still out
     quint64 nextId_ = 1;
     int notesSinceCompact_ = 0;
 };
+
+struct SiteSettings;
+// Whether the program itself publishes `topic` under these settings: below its
+// prefix and site, or a Home Assistant discovery topic of its own nodes.
+bool OwnSiteTopic(const SiteSettings &settings, const QByteArray &topic);
