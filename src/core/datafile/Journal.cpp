@@ -51,6 +51,9 @@ QString Reading(double v)
     return s.replace(u'.', u',');
 }
 
+// A reading in the program's language, its tenth only when it has one.
+QString Shown(double v) { return DisplayNumber(v, v == std::round(v) ? 0 : 1); }
+
 bool Sync(QFile &f)
 {
     if (!f.flush())
@@ -131,7 +134,7 @@ QString JournalEntry::Summary() const
     if (kind == JournalKind::ProbeCheck && HasReadings())
         s += Tr(QT_TRANSLATE_NOOP("Journal", " %1 cm: Referenz %2 °C, Anlage %3 °C"))
                  .arg(depthCm)
-                 .arg(DisplayNumber(reference, 1), DisplayNumber(plant, 1));
+                 .arg(Shown(reference), Shown(plant));
     if (!text.isEmpty())
         s += QStringLiteral(": ") + text;
     if (corrects > 0)
@@ -260,6 +263,8 @@ bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *erro
     if (entry.corrects >= next || entry.corrects < 0)
         return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "Eintrag %1 gibt es nicht.")).arg(entry.corrects));
     entry.number = next;
+    entry.text = Field(entry.text);     // as it will read back
+    entry.by = Field(entry.by);
     bool lossless = true;
     const QByteArray line = EncodeWindows1252(FormatJournalLine(entry), &lossless) + "\r\n";
     if (!lossless)
@@ -312,8 +317,9 @@ QString JournalCheckText(const SealCheck &c)
     case SealCheck::NoSeal:
         return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch ohne Siegel"));
     case SealCheck::Intact:
-        return QCoreApplication::translate("Journal", QT_TRANSLATE_NOOP("Journal", "Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1"),
-                                           nullptr, int(c.records))
+        return (c.records == 1 ? Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch: 1 Eintrag, Siegel intakt, Prüfwert %1"))
+                               : QCoreApplication::translate("Journal", QT_TRANSLATE_NOOP("Journal", "Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1"),
+                                                             nullptr, int(c.records)))
                    .arg(c.checkValue)
                + (c.lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Journal", " (der letzte Eintrag ist noch ohne Siegel)")) : QString());
     case SealCheck::Broken:

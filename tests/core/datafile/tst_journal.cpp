@@ -4,9 +4,11 @@
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
 #include "datafile/Journal.h"
+#include "datafile/Register.h"
 #include "support/Files.h"
 #include "support/SharedState.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -225,6 +227,63 @@ private slots:
         r = EvaluateHygiene(file, windrow, 55, {}, &p);
         QCOMPARE(r.probeFaults.size(), size_t(1));
         QCOMPARE(r.probeFaults[0].plant, 57.5);
+    }
+
+    // Three piles, one of them also archived: three rows, each judged as the
+    // evidence judges its file; the copy names its folder.
+    void registerListsEveryPileOnce()
+    {
+        support::SharedStateGuard guard;
+        QTemporaryDir site;
+        auto write = [&](const QString &path, const QByteArray &pile, int days, int core) {
+            QByteArray bytes = support::DataFileHeader("Kompostwerk S\xfc" "d GmbH & Co. KG", pile, path.toLatin1(), "02.11.2026");
+            for (int h = 0; h < 20 * 24; ++h)
+                bytes += QStringLiteral("%1;%2;%3;   50;   40;   30;   20;   20; 15,0;3;    2;    1;\r\n")
+                             .arg(h + 1)
+                             .arg(QDateTime(QDate(2026, 11, 2), QTime(0, 0)).addSecs(3600LL * h).toString("dd.MM.yyyy  hh:mm"))
+                             .arg(h < days * 24 + 1 ? core : 45, 5)
+                             .toLatin1();
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && WriteAll(path, bytes));
+        };
+        write(site.filePath("Daten/Nord_02-11-2026.CSV"), "Nord", 15, 56);
+        write(site.filePath("Daten/S\xfc" "d.CSV"), "S\xfc" "d & Co.", 10, 56);
+        write(site.filePath("Daten/alt/West.CSV"), "West", 16, 60);
+        const QString nord = site.filePath("Daten/Nord_02-11-2026.CSV");
+        write(site.filePath("Archiv/Nord_02-11-2026/Nord_02-11-2026.CSV"), "Nord", 15, 56);
+        QVERIFY(WriteAll(site.filePath("Archiv/Nord_02-11-2026/MANIFEST.txt"), ""));
+        QVERIFY(WriteAll(site.filePath("Daten/pending.csv"), "1;2;3\r\n"));
+        for (int k = 0; k < 5; ++k) {
+            JournalEntry e = Entry(JournalKind::Turned, QDateTime(QDate(2026, 11, 3 + 2 * k), QTime(8, 0), Qt::UTC));
+            QVERIFY(AddJournalEntry(site.filePath("Daten/alt/West.CSV"), e));
+        }
+        const HygieneCriterion &windrow = *FindHygieneCriterion("pfrp-windrow");
+        const QStringList folders{site.filePath("Daten"), site.filePath("Archiv")};
+        const std::vector<RegisterRow> rows = BuildRegister(folders, 2026, windrow, 55, {});
+        QCOMPARE(rows.size(), size_t(3));
+        for (const RegisterRow &r : rows) {
+            DataFileContent file;
+            QVERIFY(LoadDataFile(r.file, file, nullptr));
+            QCOMPARE(r.met, EvaluateHygiene(file, windrow, 55).CoreMet());
+            QVERIFY(!r.file.contains("Archiv"));
+        }
+        const auto row = [&](const char *pile) {
+            return *std::find_if(rows.begin(), rows.end(), [&](const RegisterRow &r) { return r.pile == QString::fromUtf8(pile); });
+        };
+        QVERIFY(row("West").met);
+        QCOMPARE(row("West").journalEntries, 5);
+        QCOMPARE(row("Nord").verdict, QString::fromUtf8("nicht erfüllt (0 Umsetzungen, 5 nötig)"));
+        QVERIFY(row("Nord").archiveFolder.endsWith("Archiv/Nord_02-11-2026"));
+        QVERIFY(row("Süd & Co.").archiveFolder.isEmpty());
+        QCOMPARE(row("Süd & Co.").records, 480LL);
+        QVERIFY(BuildRegister(folders, 2025, windrow, 55, {}).empty());
+
+        const QString csv = site.filePath("register.csv");
+        QVERIFY(WriteRegisterCsv(csv, rows));
+        const QByteArray bytes = ReadAll(csv);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "Anlage;Miete;Datei;"));
+        QCOMPARE(bytes.count("\r\n"), 4);
+        QVERIFY(bytes.contains(QDir::toNativeSeparators(nord).toUtf8()));
+        QVERIFY(bytes.contains(";Süd & Co.;"));
     }
 };
 
