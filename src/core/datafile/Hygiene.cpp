@@ -209,7 +209,7 @@ QString TurningsText(const HygieneDepth &depth, const HygieneCriterion &criterio
     // German has its singular in the source; the translations have their plural forms.
     if (depth.turnings == 1)
         return Tr(QT_TRANSLATE_NOOP("Hygiene", "1 Umsetzung, %1 nötig")).arg(criterion.turnings);
-    return QCoreApplication::translate("Hygiene", QT_TRANSLATE_NOOP("Hygiene", "%n Umsetzungen, %1 nötig"), nullptr, depth.turnings)
+    return QCoreApplication::translate("Hygiene", "%n Umsetzungen, %1 nötig", nullptr, depth.turnings)
         .arg(criterion.turnings);
 }
 

@@ -318,7 +318,7 @@ QString JournalCheckText(const SealCheck &c)
         return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch ohne Siegel"));
     case SealCheck::Intact:
         return (c.records == 1 ? Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch: 1 Eintrag, Siegel intakt, Prüfwert %1"))
-                               : QCoreApplication::translate("Journal", QT_TRANSLATE_NOOP("Journal", "Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1"),
+                               : QCoreApplication::translate("Journal", "Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1",
                                                              nullptr, int(c.records)))
                    .arg(c.checkValue)
                + (c.lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Journal", " (der letzte Eintrag ist noch ohne Siegel)")) : QString());

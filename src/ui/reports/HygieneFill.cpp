@@ -250,7 +250,7 @@ private:
         if (r_.journal.empty())
             return;
         out << (r_.journal.size() == 1 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Tagebuch der Miete: 1 Eintrag"))
-                                       : QCoreApplication::translate("Hygiene", QT_TRANSLATE_NOOP("Hygiene", "Tagebuch der Miete: %n Einträge"),
+                                       : QCoreApplication::translate("Hygiene", "Tagebuch der Miete: %n Einträge",
                                                                      nullptr, int(r_.journal.size())));
         for (const JournalEntry &e : r_.journal)
             out << QStringLiteral("    %1  %2%3").arg(Stamp(e.time), e.Summary(), e.by.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.by));
