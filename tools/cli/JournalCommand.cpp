@@ -157,7 +157,7 @@ int JournalCommand(QStringList args)
         Print(stderr, error + u'\n');
         return 1;
     }
-    if (!data.FileValid) {
+    if (!PileHeaderOf(path, data)) {
         Print(stderr, QStringLiteral("%1: not a data file of this program\n").arg(path));
         return 2;
     }

@@ -165,6 +165,29 @@ std::vector<JournalEntry> Journal::OnDay(const QDate &day) const
     return out;
 }
 
+bool PileHeaderOf(const QString &dataFile, DataFileContent &data, QString *error)
+{
+    if (!LoadDataFile(dataFile, data, error))
+        return false;
+    if (data.FileValid)
+        return true;
+    // A pile just started: the header the program wrote, no record yet.
+    QFile f(dataFile);
+    const QStringList lines = f.open(QIODevice::ReadOnly) ? DecodeText(f.read(64 * 1024)).split(u'\n') : QStringList();
+    const auto line = [&](int i) { return lines.value(i).endsWith(u'\r') ? lines.value(i).chopped(1) : lines.value(i); };
+    const auto afterColon = [](const QString &l) { return l.contains(u':') ? l.mid(l.indexOf(u':') + 1) : l; };
+    if (lines.size() < 9 || !line(8).startsWith(QLatin1String(" ;Speicherzeit;")) || (lines.size() > 10 && !line(9).isEmpty()))
+        return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "%1 ist keine Datendatei dieses Programms.")).arg(dataFile));
+    data.Title1 = line(0);
+    data.Title2 = line(1);
+    data.Title3 = line(2);
+    data.PileName = afterColon(line(4));
+    data.FileNameText = afterColon(line(5));
+    data.Comment = line(6);
+    data.FirstSaveLine = line(7);
+    return true;
+}
+
 QString JournalPath(const QString &dataFile) { return dataFile + QStringLiteral(".journal"); }
 
 bool LoadJournal(const QString &dataFile, Journal &journal, QString *error)
@@ -242,10 +265,8 @@ bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *erro
             seal = s.readAll();
     } else {
         DataFileContent data;
-        if (!LoadDataFile(dataFile, data, error))
+        if (!PileHeaderOf(dataFile, data, error))
             return false;
-        if (!data.FileValid)
-            return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "%1 ist keine Datendatei dieses Programms.")).arg(dataFile));
         bytes = Header(data);
         seal = SealLine(0, SealHash({}, bytes));
         // The header alone first, its seal after it: a crash leaves no seal ahead of

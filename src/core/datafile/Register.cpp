@@ -25,9 +25,9 @@ QString Folder(const QString &path) { return QDir::cleanPath(QFileInfo(path).abs
 int PlantOf(const QString &path)
 {
     for (int n = 1; n <= MaxPlants; ++n) {
-        const QString datei = ReadSetting(QString::number(n), QStringLiteral("Datei"), QString());
-        if (!datei.isEmpty() && SameDataFile(datei, path))
-            return n + Settings().DisplayOffset;
+        for (const QString &datei : {ReadSetting(QString::number(n), QStringLiteral("Datei"), QString()), Plants().PlantTable[n].Datei})
+            if (!datei.isEmpty() && SameDataFile(datei, path))
+                return n + Settings().DisplayOffset;
     }
     for (int n = 1; n <= MaxPlants; ++n) {
         const QString pfad = ReadSetting(QString::number(n), QStringLiteral("Pfad"), QString());
@@ -52,8 +52,16 @@ QStringList DefaultRegisterFolders()
         if (!folder.trimmed().isEmpty() && QFileInfo(clean).isDir() && !out.contains(clean))
             out << clean;
     };
-    for (int n = 1; n <= MaxPlants; ++n)
+    // Where the plants write: their folder for new files and the folder of the file
+    // they write now, as the settings and the plant table have them.
+    for (int n = 1; n <= MaxPlants; ++n) {
+        const TAnlageParameter &p = Plants().PlantTable[n];
         add(ReadSetting(QString::number(n), QStringLiteral("Pfad"), QString()));
+        add(p.Pfad);
+        for (const QString &file : {ReadSetting(QString::number(n), QStringLiteral("Datei"), QString()), p.Datei})
+            if (!file.isEmpty())
+                add(QFileInfo(QDir::fromNativeSeparators(file)).absolutePath());
+    }
     add(ArchiveRoot());
     return out;
 }

@@ -25,7 +25,7 @@ TFTagebuch::TFTagebuch(const QString &dataFile, int plant, QWidget *parent) : QD
 {
     setObjectName(QStringLiteral("FTagebuch"));
     DataFileContent data;
-    LoadDataFile(dataFile, data, nullptr);
+    PileHeaderOf(dataFile, data);
     setWindowTitle(tr("Tagebuch – %1").arg(data.PileName.trimmed().isEmpty() ? QFileInfo(dataFile).fileName() : data.PileName.trimmed()));
     auto *layout = new QVBoxLayout(this);
     Eintraege = new QTableWidget(0, 6, this);

@@ -98,7 +98,7 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             const QString registerPdf = QDir(folder).filePath(QStringLiteral("mietenregister.pdf"));
             if (siteRegister.PdfClick(registerPdf))
                 QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", registerPdf,
-                                                              QDir(folder).filePath(QStringLiteral("mietenregister"))});
+                                                              QDir(folder).filePath(QStringLiteral("mietenregister-druck"))});
             // A printed form as PDF, and its first page as a picture.
             auto print = [&folder](TReportForm &form, const char *name) {
                 const QString pdf = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));

@@ -53,6 +53,9 @@ struct Journal {
 };
 
 QString JournalPath(const QString &dataFile);
+// The header of a data file of this program, also of one without a record yet (a
+// pile just started); false with *error for any other file.
+bool PileHeaderOf(const QString &dataFile, DataFileContent &header, QString *error = nullptr);
 
 // Reads the journal of a data file; an absent journal is an empty one (true). False
 // with *error when it exists and cannot be read.
