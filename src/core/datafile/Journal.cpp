@@ -105,6 +105,12 @@ QByteArray LastSealHash(const QByteArray &seal)
     return hash.size() == 32 ? hash : QByteArray();
 }
 
+JournalListener &Listener()
+{
+    static JournalListener listener;
+    return listener;
+}
+
 bool Fail(QString *error, const QString &text)
 {
     if (error)
@@ -316,8 +322,14 @@ bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *erro
     }
     if (!Append(path, line, error))
         return false;
-    return sealAdd.isEmpty() || Append(sealPath, sealAdd, error);
+    if (!sealAdd.isEmpty() && !Append(sealPath, sealAdd, error))
+        return false;
+    if (Listener())
+        Listener()(dataFile, entry);
+    return true;
 }
+
+void SetJournalListener(JournalListener listener) { Listener() = std::move(listener); }
 
 SealCheck VerifyJournal(const QString &dataFile)
 {

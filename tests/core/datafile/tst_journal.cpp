@@ -84,7 +84,14 @@ private slots:
     void entriesRoundTripSealed()
     {
         support::SharedStateGuard guard;
+        std::vector<JournalEntry> told;     // what the site view is told
+        SetJournalListener([&](const QString &file, const JournalEntry &e) {
+            QCOMPARE(file, data_);
+            told.push_back(e);
+        });
         AddThree();
+        QCOMPARE(told.size(), size_t(3));
+        QCOMPARE(told[2].text, QString::fromUtf8("Regen, Außentemperatur 3 °C"));     // as stored
         const QByteArray bytes = ReadAll(JournalPath(data_));
         QVERIFY(bytes.startsWith("Kompostwerk S\xfc" "d GmbH & Co. KG\r\n"));      // Windows-1252, CR LF
         QCOMPARE(bytes.count("\r\n"), 12);
@@ -125,6 +132,7 @@ private slots:
         QVERIFY(!AddJournalEntry(dir_.filePath("fehlt.CSV"), bad, &error));
         QVERIFY(!QFile::exists(JournalPath(dir_.filePath("fehlt.CSV"))));
         QCOMPARE(ReadAll(JournalPath(data_)).count("\r\n"), 13);
+        QCOMPARE(told.size(), size_t(4));       // refused entries are not told
     }
 
     // Entry k is line 9 + k; each change is found there and named by its entry.

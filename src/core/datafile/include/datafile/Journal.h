@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 enum class JournalKind { Turned, Watered, Sample, ProbeCheck, Remark };
@@ -71,6 +72,11 @@ QString FormatJournalLine(const JournalEntry &entry);
 // is unreadable, the text cannot be stored in Windows-1252, the entry corrects one
 // that does not exist, the journal's last line is torn, or a write fails.
 bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *error = nullptr);
+
+// Told of every entry added, after it and its seal line were written (the site view
+// listens). A reset of the data-file state forgets it.
+using JournalListener = std::function<void(const QString &dataFile, const JournalEntry &entry)>;
+void SetJournalListener(JournalListener listener);
 
 // The journal against its seal (NoSeal also when there is no journal at all).
 SealCheck VerifyJournal(const QString &dataFile);
