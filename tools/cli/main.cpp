@@ -423,7 +423,7 @@ int Verify(const QStringList &args)
     } else {
         Out(c.Text() + u'\n' + (journal.isEmpty() ? QString() : journal + u'\n'));
     }
-    return c.state == SealCheck::Intact ? (journalBroken ? 5 : 0) : c.state == SealCheck::NoSeal ? 6 : 5;
+    return journalBroken ? 5 : c.state == SealCheck::Intact ? 0 : c.state == SealCheck::NoSeal ? 6 : 5;
 }
 
 #ifdef O2H_CLI_PROTOCOL
