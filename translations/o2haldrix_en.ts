@@ -663,10 +663,6 @@ Transmission error!</translation>
         <translation>Verdict</translation>
     </message>
     <message>
-        <source>Siegel</source>
-        <translation>Seal</translation>
-    </message>
-    <message>
         <source>Verloren</source>
         <translation>Lost</translation>
     </message>
@@ -701,6 +697,10 @@ Transmission error!</translation>
     <message>
         <source>Seitennr. :</source>
         <translation>Page no.:</translation>
+    </message>
+    <message>
+        <source>Siegel (Prüfwert)</source>
+        <translation>Seal (check value)</translation>
     </message>
 </context>
 <context>

@@ -663,10 +663,6 @@ Erreur de transmission !</translation>
         <translation>Résultat</translation>
     </message>
     <message>
-        <source>Siegel</source>
-        <translation>Scellement</translation>
-    </message>
-    <message>
         <source>Verloren</source>
         <translation>Perdus</translation>
     </message>
@@ -701,6 +697,10 @@ Erreur de transmission !</translation>
     <message>
         <source>Seitennr. :</source>
         <translation>Page n° :</translation>
+    </message>
+    <message>
+        <source>Siegel (Prüfwert)</source>
+        <translation>Scellement (valeur de contrôle)</translation>
     </message>
 </context>
 <context>

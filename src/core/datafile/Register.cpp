@@ -141,15 +141,15 @@ QStringList RegisterHeadings()
     return {Tr(QT_TRANSLATE_NOOP("Register", "Anlage")),       Tr(QT_TRANSLATE_NOOP("Register", "Miete")),
             Tr(QT_TRANSLATE_NOOP("Register", "Datei")),        Tr(QT_TRANSLATE_NOOP("Register", "Erster Datensatz")),
             Tr(QT_TRANSLATE_NOOP("Register", "Letzter Datensatz")), Tr(QT_TRANSLATE_NOOP("Register", "Datensätze")),
-            Tr(QT_TRANSLATE_NOOP("Register", "Ergebnis")),     Tr(QT_TRANSLATE_NOOP("Register", "Siegel")),
+            Tr(QT_TRANSLATE_NOOP("Register", "Ergebnis")),     Tr(QT_TRANSLATE_NOOP("Register", "Siegel (Prüfwert)")),
             Tr(QT_TRANSLATE_NOOP("Register", "Verloren")),     Tr(QT_TRANSLATE_NOOP("Register", "Tagebuch")),
             Tr(QT_TRANSLATE_NOOP("Register", "Archiv"))};
 }
 
 QStringList RegisterCells(const RegisterRow &row)
 {
-    const QString seal = row.seal.state == SealCheck::Intact ? row.seal.ShortText() + QStringLiteral(" ") + row.seal.checkValue
-                                                             : row.seal.ShortText();
+    // Intact: its check value, as the protocols print it; else what is wrong.
+    const QString seal = row.seal.state == SealCheck::Intact ? row.seal.checkValue : row.seal.ShortText();
     return {row.plant > 0 ? QString::number(row.plant) : QStringLiteral("–"),
             row.pile,
             QDir::toNativeSeparators(QFileInfo(row.file).fileName()),

@@ -27,7 +27,7 @@ bool WriteRegisterPdf(const QString &path, const std::vector<RegisterRow> &rows,
     r.Header.push_back({Tr(QT_TRANSLATE_NOOP("Register", "Kriterium:")), criterion, 9});
     r.Header.push_back({Tr(QT_TRANSLATE_NOOP("Register", "Mieten:")), QString::number(rows.size()), 9});
     const QStringList headings = RegisterHeadings();
-    static const double shares[] = {0.6, 1.5, 1.8, 1.4, 1.4, 0.9, 3.2, 1.9, 0.8, 0.8, 1.5};
+    static const double shares[] = {0.7, 1.4, 2.0, 1.6, 1.6, 1.1, 3.4, 1.9, 0.9, 1.0, 1.6};
     for (int c = 0; c < headings.size(); ++c)
         r.Columns.push_back({{}, headings[c], shares[c], c == 0 || c == 5 || c == 8 || c == 9 ? Qt::AlignRight : Qt::AlignLeft});
     r.DetailPointSize = 7.5;
