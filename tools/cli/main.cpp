@@ -321,6 +321,12 @@ int Hygiene(const QStringList &args)
         t += QStringLiteral("\"clock_faults\":%1,\"steps_back\":%2,\"undated\":%3,\"implausible\":%4,\"duplicates\":%5,")
                  .arg(lines(r.clockFaults), lines(r.stepsBack), lines(r.undated), lines(r.implausible),
                       lines(r.duplicates));
+        QStringList probes;
+        for (const JournalEntry &e : r.probeFaults)
+            probes << QStringLiteral("{\"depth_cm\":%1,\"time\":%2,\"reference\":%3,\"plant\":%4}")
+                          .arg(e.depthCm)
+                          .arg(Json(e.time.toString(iso)), Number(e.reference), Number(e.plant));
+        t += QStringLiteral("\"journal_entries\":%1,\"probe_faults\":[%2],").arg(r.journal.size()).arg(probes.join(u','));
         t += QStringLiteral("\"note\":%1,\"checkable\":%2,\"core_met\":%3}\n")
                  .arg(Json(QString::fromUtf8(criterion->note)), r.Checkable() ? "true" : "false",
                       r.CoreMet() ? "true" : "false");

@@ -261,7 +261,7 @@ bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *erro
         return false;
     const QString path = journal.path, sealPath = SealPath(path);
     QByteArray bytes, seal;
-    if (QFileInfo::exists(path)) {
+    if (QFileInfo(path).size() > 0) {       // an empty one (made by hand) is made anew
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return Fail(error, QStringLiteral("%1: %2").arg(path, f.errorString()));
