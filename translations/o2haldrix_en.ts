@@ -334,6 +334,10 @@
             <numerusform>Pile journal: %n entries</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Tagebuch, Strecke im Kern (100 cm): %1</source>
+        <translation>Journal, stretch at the core (100 cm): %1</translation>
+    </message>
 </context>
 <context>
     <name>Journal</name>

@@ -334,6 +334,10 @@
             <numerusform>Journal du tas : %n entrées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Tagebuch, Strecke im Kern (100 cm): %1</source>
+        <translation>Journal, période au cœur (100 cm) : %1</translation>
+    </message>
 </context>
 <context>
     <name>Journal</name>

@@ -144,8 +144,7 @@ private:
                     return (s.Minutes() >= qint64(need.days) * 1440 && TurnedEnough(*row.depth)
                                 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "erfüllt"))
                                 : Tr(QT_TRANSLATE_NOOP("Hygiene", "nicht erfüllt")))
-                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (%1 Tage gefordert)")).arg(need.days)
-                        + (r_.criterion->turnings > 0 ? QStringLiteral(", ") + TurningsText(*row.depth, *r_.criterion) : QString());
+                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (%1 Tage gefordert)")).arg(need.days);
             return QString();
         }
         if (!s.found)
@@ -185,6 +184,8 @@ private:
             }
         }
         out << verdict;
+        if (r_.criterion->turnings > 0)
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Tagebuch, Strecke im Kern (100 cm): %1")).arg(TurningsText(r_.depths[0], *r_.criterion));
         if (r_.criterion->days == HygieneDays::WorkingDays) {
             out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Arbeitstage: %1")).arg(WorkingDaysText(r_.calendar));
             if (!r_.holidays.isEmpty()) {
