@@ -142,15 +142,19 @@ int JournalCommand(QStringList args)
             return Usage();
         }
     }
-    if (!add)
-        return List(path, json);
-    if (json)
+    if (add && json)
         return Usage();
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         Print(stderr, QStringLiteral("%1: not a regular file\n").arg(path));
         return 2;
     }
+    if (!info.exists()) {
+        Print(stderr, QStringLiteral("%1: no such data file\n").arg(path));
+        return 1;
+    }
+    if (!add)
+        return List(path, json);
     DataFileContent data;
     QString error;
     if (!LoadDataFile(path, data, &error)) {

@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -71,14 +72,14 @@ std::vector<RegisterRow> BuildRegister(const QStringList &folders, int year, con
 {
     std::vector<RegisterRow> rows;
     QHash<QString, size_t> byPile;      // pile, first save and first line: one pile
-    QStringList seen;
+    QSet<QString> seen;
     for (const QString &root : folders) {
         QDirIterator it(root, {QStringLiteral("*.csv"), QStringLiteral("*.CSV")}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = QDir::cleanPath(QFileInfo(it.next()).absoluteFilePath());
             if (seen.contains(path) || !QFileInfo(path).isFile())
                 continue;
-            seen << path;
+            seen.insert(path);
             DataFileContent file;
             if (!LoadDataFile(path, file, nullptr) || !file.FileValid)
                 continue;
