@@ -34,6 +34,30 @@
             <numerusform> (%n Tage gefordert)</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n Umsetzungen, %1 nötig</source>
+        <translation>
+            <numerusform>%n Umsetzung, %1 nötig</numerusform>
+            <numerusform>%n Umsetzungen, %1 nötig</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tagebuch der Miete: %n Einträge</source>
+        <translation>
+            <numerusform>Tagebuch der Miete: %n Eintrag</numerusform>
+            <numerusform>Tagebuch der Miete: %n Einträge</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message numerus="yes">
+        <source>Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>Tagebuch: %n Eintrag, Siegel intakt, Prüfwert %1</numerusform>
+            <numerusform>Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Piles</name>

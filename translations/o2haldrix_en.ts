@@ -147,10 +147,6 @@
         <translation>PFRP, windrow: 55 °C over 15 days</translation>
     </message>
     <message>
-        <source>Die geforderten fünf Umsetzungen sind aus den Messwerten nicht ersichtlich.</source>
-        <translation>The five turnings required cannot be seen in the measurements.</translation>
-    </message>
-    <message>
         <source>Hygienenachweis</source>
         <translation>Hygienisation evidence</translation>
     </message>
@@ -350,6 +346,162 @@
         <translation>
             <numerusform> (%n day required)</numerusform>
             <numerusform> (%n days required)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Die geforderten fünf Umsetzungen zählen aus dem Tagebuch der Miete, nicht aus den Messwerten.</source>
+        <translation>The five turnings required are counted from the pile&apos;s journal, not from the readings.</translation>
+    </message>
+    <message>
+        <source>PAS 100: 65 °C über 7 Tage am Kern</source>
+        <translation>PAS 100: 65 °C for 7 days at the core</translation>
+    </message>
+    <message>
+        <source>Die geforderten 51 % Feuchte werden nicht gemessen.</source>
+        <translation>The 51 % moisture required is not measured.</translation>
+    </message>
+    <message>
+        <source>1 Umsetzung, %1 nötig</source>
+        <translation>1 turning, %1 needed</translation>
+    </message>
+    <message>
+        <source>Fühlerfehler (Anlage weicht um mehr als %1 °C vom Referenzthermometer ab):</source>
+        <translation>Probe faults (plant differs from the reference thermometer by more than %1 °C):</translation>
+    </message>
+    <message>
+        <source>%1 cm am %2: Referenz %3, Anlage %4</source>
+        <translation>%1 cm on %2: reference %3, plant %4</translation>
+    </message>
+    <message>
+        <source>Tagebuch der Miete: 1 Eintrag</source>
+        <translation>Pile journal: 1 entry</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Umsetzungen, %1 nötig</source>
+        <translation>
+            <numerusform>%n turning, %1 needed</numerusform>
+            <numerusform>%n turnings, %1 needed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tagebuch der Miete: %n Einträge</source>
+        <translation>
+            <numerusform>Pile journal: %n entry</numerusform>
+            <numerusform>Pile journal: %n entries</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tagebuch, Strecke im Kern (100 cm): %1</source>
+        <translation>Journal, stretch at the core (100 cm): %1</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>Umsetzen</source>
+        <translation>Turned</translation>
+    </message>
+    <message>
+        <source>Bewässern</source>
+        <translation>Watered</translation>
+    </message>
+    <message>
+        <source>Probenahme</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Fühlerprüfung</source>
+        <translation>Probe check</translation>
+    </message>
+    <message>
+        <source>Bemerkung</source>
+        <translation>Remark</translation>
+    </message>
+    <message>
+        <source> %1 cm: Referenz %2 °C, Anlage %3 °C</source>
+        <translation> %1 cm: reference %2 °C, plant %3 °C</translation>
+    </message>
+    <message>
+        <source> (berichtigt Eintrag %1)</source>
+        <translation> (corrects entry %1)</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keine gültige Zeit.</source>
+        <translation>The entry has no valid time.</translation>
+    </message>
+    <message>
+        <source>Eine Fühlerprüfung braucht die Tiefe und beide Messwerte.</source>
+        <translation>A probe check needs the depth and both readings.</translation>
+    </message>
+    <message>
+        <source>Fühler gibt es in 0, 25, 50, 75 und 100 cm Tiefe.</source>
+        <translation>Probes are at 0, 25, 50, 75 and 100 cm depth.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine Datendatei dieses Programms.</source>
+        <translation>%1 is not a data file of this program.</translation>
+    </message>
+    <message>
+        <source>Die letzte Zeile von %1 ist unvollständig; es wird nichts angefügt.</source>
+        <translation>The last line of %1 is incomplete; nothing is added.</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 gibt es nicht.</source>
+        <translation>There is no entry %1.</translation>
+    </message>
+    <message>
+        <source>Der Text enthält Zeichen, die das Tagebuch nicht speichern kann.</source>
+        <translation>The text holds characters the journal cannot store.</translation>
+    </message>
+    <message>
+        <source>Die Siegeldatei %1 ist beschädigt; es wird nichts angefügt.</source>
+        <translation>The seal file %1 is damaged; nothing is added.</translation>
+    </message>
+    <message>
+        <source>Tagebuch ohne Siegel</source>
+        <translation>Journal without seal</translation>
+    </message>
+    <message>
+        <source>Tagebuch: 1 Eintrag, Siegel intakt, Prüfwert %1</source>
+        <translation>Journal: 1 entry, seal intact, check value %1</translation>
+    </message>
+    <message>
+        <source> (der letzte Eintrag ist noch ohne Siegel)</source>
+        <translation> (the last entry is not sealed yet)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: der Kopf (Zeilen 1 bis 9) wurde verändert</source>
+        <translation>Journal seal broken: the header (lines 1 to 9) was changed</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Eintrag %1 (Zeile %2) wurde verändert</source>
+        <translation>Journal seal broken: entry %1 (line %2) was changed</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Eintrag %1 fehlt (vor Zeile %2)</source>
+        <translation>Journal seal broken: entry %1 is missing (before line %2)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 wurde eingefügt</source>
+        <translation>Journal seal broken: line %1 was inserted</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: die Einträge ab %1 fehlen</source>
+        <translation>Journal seal broken: the entries from %1 on are missing</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 ist unvollständig</source>
+        <translation>Journal seal broken: line %1 is incomplete</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: die Siegeldatei ist beschädigt</source>
+        <translation>Journal seal broken: the seal file is damaged</translation>
+    </message>
+    <message numerus="yes">
+        <source>Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>Journal: %n entry, seal intact, check value %1</numerusform>
+            <numerusform>Journal: %n entries, seal intact, check value %1</numerusform>
         </translation>
     </message>
 </context>
@@ -616,6 +768,89 @@ A second archive folder is made.</translation>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
         <translation>The PDF file %1 could not be written.</translation>
+    </message>
+</context>
+<context>
+    <name>Register</name>
+    <message>
+        <source>nicht prüfbar</source>
+        <translation>not checkable</translation>
+    </message>
+    <message>
+        <source>erfüllt</source>
+        <translation>met</translation>
+    </message>
+    <message>
+        <source>nicht erfüllt</source>
+        <translation>not met</translation>
+    </message>
+    <message>
+        <source>Anlage</source>
+        <translation>Plant</translation>
+    </message>
+    <message>
+        <source>Miete</source>
+        <translation>Pile</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Erster Datensatz</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>Letzter Datensatz</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Verloren</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>Tagebuch</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>Archiv</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Mietenregister</source>
+        <translation>Pile register</translation>
+    </message>
+    <message>
+        <source>Umfang:</source>
+        <translation>Scope:</translation>
+    </message>
+    <message>
+        <source>Kriterium:</source>
+        <translation>Criterion:</translation>
+    </message>
+    <message>
+        <source>Mieten:</source>
+        <translation>Piles:</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Print date/time:</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page no.:</translation>
+    </message>
+    <message>
+        <source>Siegel (Prüfwert)</source>
+        <translation>Seal (check value)</translation>
     </message>
 </context>
 <context>
@@ -1190,6 +1425,14 @@ Only its owner may read it (chmod 600).</translation>
         <source>Tägliches Auslesen: AUS</source>
         <translation>Daily readout: OFF</translation>
     </message>
+    <message>
+        <source>Tagebuch …</source>
+        <translation>Journal …</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat noch keine Datendatei; das Tagebuch gehört zu ihr.</source>
+        <translation>Plant %1 has no data file yet; the journal belongs to it.</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -1290,6 +1533,10 @@ The file was not made by this software!</translation>
 %1</source>
         <translation>The pile could not be archived.
 %1</translation>
+    </message>
+    <message>
+        <source>&amp;Tagebuch …</source>
+        <translation>&amp;Journal …</translation>
     </message>
 </context>
 <context>
@@ -1604,6 +1851,83 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 %2
 Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Mietenregister …</source>
+        <translation>Pile register …</translation>
+    </message>
+</context>
+<context>
+    <name>TFMietenregister</name>
+    <message>
+        <source>Mietenregister</source>
+        <translation>Pile register</translation>
+    </message>
+    <message>
+        <source>Ordner (mit Unterordnern):</source>
+        <translation>Folders (with subfolders):</translation>
+    </message>
+    <message>
+        <source>Ordner hinzufügen …</source>
+        <translation>Add folder …</translation>
+    </message>
+    <message>
+        <source>Ordner entfernen</source>
+        <translation>Remove folder</translation>
+    </message>
+    <message>
+        <source>Jahr:</source>
+        <translation>Year:</translation>
+    </message>
+    <message>
+        <source>alle</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>Aktualisieren</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Als PDF speichern …</source>
+        <translation>Save as PDF …</translation>
+    </message>
+    <message>
+        <source>Als CSV speichern …</source>
+        <translation>Save as CSV …</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ordner hinzufügen</source>
+        <translation>Add folder</translation>
+    </message>
+    <message>
+        <source>%1 Mieten, Kriterium: %2</source>
+        <translation>%1 piles, criterion: %2</translation>
+    </message>
+    <message>
+        <source>Mietenregister als PDF speichern</source>
+        <translation>Save pile register as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Das Mietenregister konnte nicht gespeichert werden.
+%1</source>
+        <translation>The pile register could not be saved.
+%1</translation>
+    </message>
+    <message>
+        <source>Mietenregister als CSV speichern</source>
+        <translation>Save pile register as CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -2119,6 +2443,99 @@ they head every new file and every protocol.</translation>
     <message>
         <source>Prüfwert :</source>
         <translation>Check value :</translation>
+    </message>
+</context>
+<context>
+    <name>TFTagebuch</name>
+    <message>
+        <source>Tagebuch – %1</source>
+        <translation>Journal – %1</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Von</source>
+        <translation>By</translation>
+    </message>
+    <message>
+        <source>berichtigt</source>
+        <translation>corrects</translation>
+    </message>
+    <message>
+        <source>Neuer Eintrag</source>
+        <translation>New entry</translation>
+    </message>
+    <message>
+        <source>Art:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>Zeit:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Von:</source>
+        <translation>By:</translation>
+    </message>
+    <message>
+        <source>Wetter, Außentemperatur, Labornummer der Probe …</source>
+        <translation>Weather, outside temperature, laboratory number of the sample …</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Fühler:</source>
+        <translation>Probe:</translation>
+    </message>
+    <message>
+        <source>Referenzthermometer:</source>
+        <translation>Reference thermometer:</translation>
+    </message>
+    <message>
+        <source>Anzeige der Anlage:</source>
+        <translation>Plant reading:</translation>
+    </message>
+    <message>
+        <source>keinen</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Berichtigt Eintrag:</source>
+        <translation>Corrects entry:</translation>
+    </message>
+    <message>
+        <source>Eintragen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Noch keine Einträge.</source>
+        <translation>No entries yet.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag wurde nicht gespeichert.
+%1</source>
+        <translation>The entry was not saved.
+%1</translation>
     </message>
 </context>
 <context>

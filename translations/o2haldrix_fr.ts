@@ -147,10 +147,6 @@
         <translation>PFRP, andain retourné : 55 °C pendant 15 jours</translation>
     </message>
     <message>
-        <source>Die geforderten fünf Umsetzungen sind aus den Messwerten nicht ersichtlich.</source>
-        <translation>Les cinq retournements exigés ne se voient pas dans les mesures.</translation>
-    </message>
-    <message>
         <source>Hygienenachweis</source>
         <translation>Preuve d&apos;hygiénisation</translation>
     </message>
@@ -350,6 +346,162 @@
         <translation>
             <numerusform> (%n jour exigé)</numerusform>
             <numerusform> (%n jours exigés)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Die geforderten fünf Umsetzungen zählen aus dem Tagebuch der Miete, nicht aus den Messwerten.</source>
+        <translation>Les cinq retournements exigés sont comptés dans le journal du tas, non dans les mesures.</translation>
+    </message>
+    <message>
+        <source>PAS 100: 65 °C über 7 Tage am Kern</source>
+        <translation>PAS 100 : 65 °C pendant 7 jours au cœur</translation>
+    </message>
+    <message>
+        <source>Die geforderten 51 % Feuchte werden nicht gemessen.</source>
+        <translation>L&apos;humidité de 51 % exigée n&apos;est pas mesurée.</translation>
+    </message>
+    <message>
+        <source>1 Umsetzung, %1 nötig</source>
+        <translation>1 retournement, %1 nécessaires</translation>
+    </message>
+    <message>
+        <source>Fühlerfehler (Anlage weicht um mehr als %1 °C vom Referenzthermometer ab):</source>
+        <translation>Défauts de sonde (l&apos;installation s&apos;écarte de plus de %1 °C du thermomètre de référence) :</translation>
+    </message>
+    <message>
+        <source>%1 cm am %2: Referenz %3, Anlage %4</source>
+        <translation>%1 cm le %2 : référence %3, installation %4</translation>
+    </message>
+    <message>
+        <source>Tagebuch der Miete: 1 Eintrag</source>
+        <translation>Journal du tas : 1 entrée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Umsetzungen, %1 nötig</source>
+        <translation>
+            <numerusform>%n retournement, %1 nécessaires</numerusform>
+            <numerusform>%n retournements, %1 nécessaires</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tagebuch der Miete: %n Einträge</source>
+        <translation>
+            <numerusform>Journal du tas : %n entrée</numerusform>
+            <numerusform>Journal du tas : %n entrées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tagebuch, Strecke im Kern (100 cm): %1</source>
+        <translation>Journal, période au cœur (100 cm) : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>Umsetzen</source>
+        <translation>Retournement</translation>
+    </message>
+    <message>
+        <source>Bewässern</source>
+        <translation>Arrosage</translation>
+    </message>
+    <message>
+        <source>Probenahme</source>
+        <translation>Prélèvement</translation>
+    </message>
+    <message>
+        <source>Fühlerprüfung</source>
+        <translation>Contrôle de sonde</translation>
+    </message>
+    <message>
+        <source>Bemerkung</source>
+        <translation>Remarque</translation>
+    </message>
+    <message>
+        <source> %1 cm: Referenz %2 °C, Anlage %3 °C</source>
+        <translation> %1 cm : référence %2 °C, installation %3 °C</translation>
+    </message>
+    <message>
+        <source> (berichtigt Eintrag %1)</source>
+        <translation> (corrige l&apos;entrée %1)</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keine gültige Zeit.</source>
+        <translation>L&apos;entrée n&apos;a pas d&apos;heure valide.</translation>
+    </message>
+    <message>
+        <source>Eine Fühlerprüfung braucht die Tiefe und beide Messwerte.</source>
+        <translation>Un contrôle de sonde demande la profondeur et les deux mesures.</translation>
+    </message>
+    <message>
+        <source>Fühler gibt es in 0, 25, 50, 75 und 100 cm Tiefe.</source>
+        <translation>Les sondes sont à 0, 25, 50, 75 et 100 cm de profondeur.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine Datendatei dieses Programms.</source>
+        <translation>%1 n&apos;est pas un fichier de données de ce programme.</translation>
+    </message>
+    <message>
+        <source>Die letzte Zeile von %1 ist unvollständig; es wird nichts angefügt.</source>
+        <translation>La dernière ligne de %1 est incomplète ; rien n&apos;est ajouté.</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 gibt es nicht.</source>
+        <translation>L&apos;entrée %1 n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>Der Text enthält Zeichen, die das Tagebuch nicht speichern kann.</source>
+        <translation>Le texte contient des caractères que le journal ne peut pas enregistrer.</translation>
+    </message>
+    <message>
+        <source>Die Siegeldatei %1 ist beschädigt; es wird nichts angefügt.</source>
+        <translation>Le fichier de scellement %1 est endommagé ; rien n&apos;est ajouté.</translation>
+    </message>
+    <message>
+        <source>Tagebuch ohne Siegel</source>
+        <translation>Journal sans scellement</translation>
+    </message>
+    <message>
+        <source>Tagebuch: 1 Eintrag, Siegel intakt, Prüfwert %1</source>
+        <translation>Journal : 1 entrée, scellement intact, valeur de contrôle %1</translation>
+    </message>
+    <message>
+        <source> (der letzte Eintrag ist noch ohne Siegel)</source>
+        <translation> (la dernière entrée n&apos;est pas encore scellée)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: der Kopf (Zeilen 1 bis 9) wurde verändert</source>
+        <translation>Scellement du journal rompu : l&apos;en-tête (lignes 1 à 9) a été modifié</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Eintrag %1 (Zeile %2) wurde verändert</source>
+        <translation>Scellement du journal rompu : l&apos;entrée %1 (ligne %2) a été modifiée</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Eintrag %1 fehlt (vor Zeile %2)</source>
+        <translation>Scellement du journal rompu : l&apos;entrée %1 manque (avant la ligne %2)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 wurde eingefügt</source>
+        <translation>Scellement du journal rompu : la ligne %1 a été insérée</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: die Einträge ab %1 fehlen</source>
+        <translation>Scellement du journal rompu : les entrées à partir de %1 manquent</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 ist unvollständig</source>
+        <translation>Scellement du journal rompu : la ligne %1 est incomplète</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: die Siegeldatei ist beschädigt</source>
+        <translation>Scellement du journal rompu : le fichier de scellement est endommagé</translation>
+    </message>
+    <message numerus="yes">
+        <source>Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1</source>
+        <translation>
+            <numerusform>Journal : %n entrée, scellement intact, valeur de contrôle %1</numerusform>
+            <numerusform>Journal : %n entrées, scellement intact, valeur de contrôle %1</numerusform>
         </translation>
     </message>
 </context>
@@ -616,6 +768,89 @@ Un second dossier d&apos;archive est créé.</translation>
     <message>
         <source>Die PDF-Datei %1 konnte nicht geschrieben werden.</source>
         <translation>Le fichier PDF %1 n’a pas pu être écrit.</translation>
+    </message>
+</context>
+<context>
+    <name>Register</name>
+    <message>
+        <source>nicht prüfbar</source>
+        <translation>non vérifiable</translation>
+    </message>
+    <message>
+        <source>erfüllt</source>
+        <translation>respecté</translation>
+    </message>
+    <message>
+        <source>nicht erfüllt</source>
+        <translation>non respecté</translation>
+    </message>
+    <message>
+        <source>Anlage</source>
+        <translation>Installation</translation>
+    </message>
+    <message>
+        <source>Miete</source>
+        <translation>Tas</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Erster Datensatz</source>
+        <translation>Premier relevé</translation>
+    </message>
+    <message>
+        <source>Letzter Datensatz</source>
+        <translation>Dernier relevé</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Verloren</source>
+        <translation>Perdus</translation>
+    </message>
+    <message>
+        <source>Tagebuch</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>Archiv</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Mietenregister</source>
+        <translation>Registre des tas</translation>
+    </message>
+    <message>
+        <source>Umfang:</source>
+        <translation>Périmètre :</translation>
+    </message>
+    <message>
+        <source>Kriterium:</source>
+        <translation>Critère :</translation>
+    </message>
+    <message>
+        <source>Mieten:</source>
+        <translation>Tas :</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
+    </message>
+    <message>
+        <source>Siegel (Prüfwert)</source>
+        <translation>Scellement (valeur de contrôle)</translation>
     </message>
 </context>
 <context>
@@ -1190,6 +1425,14 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <source>Tägliches Auslesen: AUS</source>
         <translation>Lecture quotidienne : ARRÊT</translation>
     </message>
+    <message>
+        <source>Tagebuch …</source>
+        <translation>Journal …</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat noch keine Datendatei; das Tagebuch gehört zu ihr.</source>
+        <translation>L&apos;installation %1 n&apos;a pas encore de fichier de données ; le journal lui appartient.</translation>
+    </message>
 </context>
 <context>
     <name>TFCSV_Lesen</name>
@@ -1290,6 +1533,10 @@ Le fichier n&apos;a pas été créé par ce logiciel !</translation>
 %1</source>
         <translation>L’andain n’a pas pu être archivé.
 %1</translation>
+    </message>
+    <message>
+        <source>&amp;Tagebuch …</source>
+        <translation>&amp;Journal …</translation>
     </message>
 </context>
 <context>
@@ -1604,6 +1851,83 @@ Bitte Speichermedium überprüfen !!</source>
 %1
 %2
 Veuillez vérifier le support de stockage !!</translation>
+    </message>
+    <message>
+        <source>Mietenregister …</source>
+        <translation>Registre des tas …</translation>
+    </message>
+</context>
+<context>
+    <name>TFMietenregister</name>
+    <message>
+        <source>Mietenregister</source>
+        <translation>Registre des tas</translation>
+    </message>
+    <message>
+        <source>Ordner (mit Unterordnern):</source>
+        <translation>Dossiers (avec sous-dossiers) :</translation>
+    </message>
+    <message>
+        <source>Ordner hinzufügen …</source>
+        <translation>Ajouter un dossier …</translation>
+    </message>
+    <message>
+        <source>Ordner entfernen</source>
+        <translation>Retirer le dossier</translation>
+    </message>
+    <message>
+        <source>Jahr:</source>
+        <translation>Année :</translation>
+    </message>
+    <message>
+        <source>alle</source>
+        <translation>toutes</translation>
+    </message>
+    <message>
+        <source>Aktualisieren</source>
+        <translation>Actualiser</translation>
+    </message>
+    <message>
+        <source>Als PDF speichern …</source>
+        <translation>Enregistrer en PDF …</translation>
+    </message>
+    <message>
+        <source>Als CSV speichern …</source>
+        <translation>Enregistrer en CSV …</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Ordner hinzufügen</source>
+        <translation>Ajouter un dossier</translation>
+    </message>
+    <message>
+        <source>%1 Mieten, Kriterium: %2</source>
+        <translation>%1 tas, critère : %2</translation>
+    </message>
+    <message>
+        <source>Mietenregister als PDF speichern</source>
+        <translation>Enregistrer le registre des tas en PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Das Mietenregister konnte nicht gespeichert werden.
+%1</source>
+        <translation>Le registre des tas n&apos;a pas pu être enregistré.
+%1</translation>
+    </message>
+    <message>
+        <source>Mietenregister als CSV speichern</source>
+        <translation>Enregistrer le registre des tas en CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -2119,6 +2443,99 @@ elles figurent en tête de chaque nouveau fichier et protocole.</translation>
     <message>
         <source>Prüfwert :</source>
         <translation>Valeur de contrôle :</translation>
+    </message>
+</context>
+<context>
+    <name>TFTagebuch</name>
+    <message>
+        <source>Tagebuch – %1</source>
+        <translation>Journal – %1</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Von</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>berichtigt</source>
+        <translation>corrige</translation>
+    </message>
+    <message>
+        <source>Neuer Eintrag</source>
+        <translation>Nouvelle entrée</translation>
+    </message>
+    <message>
+        <source>Art:</source>
+        <translation>Type :</translation>
+    </message>
+    <message>
+        <source>Zeit:</source>
+        <translation>Heure :</translation>
+    </message>
+    <message>
+        <source>Von:</source>
+        <translation>Par :</translation>
+    </message>
+    <message>
+        <source>Wetter, Außentemperatur, Labornummer der Probe …</source>
+        <translation>Météo, température extérieure, numéro de laboratoire de l&apos;échantillon …</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Texte :</translation>
+    </message>
+    <message>
+        <source>Fühler:</source>
+        <translation>Sonde :</translation>
+    </message>
+    <message>
+        <source>Referenzthermometer:</source>
+        <translation>Thermomètre de référence :</translation>
+    </message>
+    <message>
+        <source>Anzeige der Anlage:</source>
+        <translation>Valeur de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>keinen</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Berichtigt Eintrag:</source>
+        <translation>Corrige l&apos;entrée :</translation>
+    </message>
+    <message>
+        <source>Eintragen</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Noch keine Einträge.</source>
+        <translation>Pas encore d&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag wurde nicht gespeichert.
+%1</source>
+        <translation>L&apos;entrée n&apos;a pas été enregistrée.
+%1</translation>
     </message>
 </context>
 <context>

@@ -348,8 +348,10 @@ private slots:
         QCOMPARE(core["depth_cm"].toInt(), 100);
         QCOMPARE(core["stretches"].toArray()[0].toObject()["minutes"].toInt(), 15 * 1440);
         QCOMPARE(core["stretches"].toArray()[0].toObject()["start"].toString(), QString("2026-12-07T00:00"));
+        // The windrow rule also needs five turnings from the pile's journal.
         r = Run({"hygiene", file, "--criterion", "pfrp-windrow", "--json", "--home", home.path()});
-        QCOMPARE(r.code, 0);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object()["depths"].toArray()[0].toObject()["turnings"].toInt(), 0);
         QVERIFY(!QJsonDocument::fromJson(r.out.toUtf8()).object()["note"].toString().isEmpty());
         r = Run({"hygiene", file, "--criterion", "nope", "--home", home.path()});
         QCOMPARE(r.code, 64);
@@ -362,6 +364,66 @@ private slots:
         r = Run({"hygiene", bad.fileName(), "--json", "--criterion", "bioabfv-open", "--home", home.path()});
         QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object()["undated"].toArray().size(), 1);
         QCOMPARE(Run({"hygiene", old_ + "x", "--home", home.path()}).code, 1);
+    }
+
+    // 16 days at 60 °C: the windrow rule is met with the fifth turning in the
+    // journal; the journal's seal is checked with the file; the register judges
+    // each pile as hygiene does.
+    void journalAndRegister()
+    {
+        QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath("Daten")));
+        auto write = [&](const char *name, int days) {
+            const QString file = home.filePath(QStringLiteral("Daten/") + name);
+            QByteArray text = support::DataFileHeader("Kompostwerk S\xfc" "d GmbH & Co. KG", name, file.toLatin1(), "07.12.2026");
+            const QDateTime start(QDate(2026, 11, 2), QTime(0, 0));
+            for (int h = 0; h <= 18 * 24; ++h)
+                text += QByteArray::number(h + 1) + ';' + start.addSecs(3600LL * h).toString("dd.MM.yyyy  hh:mm").toLatin1()
+                    + (h <= days * 24 ? ";   60" : ";   45") + ";   50;   40;   30;   20;  100; 18,5;3;    0;    0;\r\n";
+            support::WriteAll(file, text);
+            support::SetLastChange(file, QDateTime(QDate(2026, 11, 21), QTime(1, 0)));
+            return file;
+        };
+        const QString a = write("A.CSV", 16), b = write("B.CSV", 16);
+        write("C.CSV", 5);
+        for (const char *day : {"03", "05", "07", "09"})
+            QCOMPARE(Run({"journal", a, "--add", "turned", "--at", QString("%1.11.2026 08:00").arg(day), "--by", "K. Weiß"}).code, 0);
+        Result r = Run({"hygiene", a, "--criterion", "pfrp-windrow", "--home", home.path()});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains("not met (4 Umsetzungen, 5 nötig)"), qPrintable(r.out));
+        QCOMPARE(Run({"journal", a, "--add", "turned", "--at", "11.11.2026 08:00"}).code, 0);
+        QCOMPARE(Run({"hygiene", a, "--criterion", "pfrp-windrow", "--home", home.path()}).code, 0);
+        QCOMPARE(Run({"journal", a, "--add", "dug", "--home", home.path()}).code, 64);
+        QCOMPARE(Run({"journal", a, "--add", "probe-check", "--depth", "100"}).code, 4);     // no readings
+        r = Run({"journal", a, "--json"});
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o["entries"].toArray().size(), 5);
+        QCOMPARE(o["entries"].toArray()[0].toObject()["by"].toString(), QString::fromUtf8("K. Weiß"));
+        QCOMPARE(o["seal"].toObject()["state"].toString(), QString("intact"));
+        QVERIFY(Run({"--help"}).out.contains("pas100"));
+        QCOMPARE(Run({"hygiene", a, "--criterion", "pas100", "--home", home.path()}).code, 1);   // 60 °C < 65 °C
+
+        // A changed entry fails verify, named by its number and line.
+        QByteArray journal = support::ReadAll(a + ".journal");
+        journal.replace("09.11.2026 08:00", "10.11.2026 08:00");
+        support::WriteAll(a + ".journal", journal);
+        r = Run({"verify", a});
+        QCOMPARE(r.code, 5);
+        QVERIFY2(r.out.contains("Eintrag 4 (Zeile 13) wurde verändert"), qPrintable(r.out));
+
+        const QString pdf = home.filePath("register.pdf"), csv = home.filePath("register.csv");
+        r = Run({"register", home.filePath("Daten"), "--year", "2026", "--criterion", "pfrp-windrow", "--home", home.path(),
+                 "--out", pdf, "--csv", csv});
+        QCOMPARE(r.code, 0);
+        const QStringList rows = QString::fromUtf8(support::ReadAll(csv)).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 4);
+        for (const QString &file : {a, b, home.filePath("Daten/C.CSV")}) {
+            const QString row = *std::find_if(rows.begin(), rows.end(), [&](const QString &l) { return l.contains(file); });
+            const bool met = Run({"hygiene", file, "--criterion", "pfrp-windrow", "--home", home.path()}).code == 0;
+            QCOMPARE(row.contains(";erfüllt"), met);
+        }
+        QVERIFY(support::ReadAll(pdf).startsWith("%PDF"));
+        QCOMPARE(Run({"register", home.filePath("fehlt"), "--out", pdf}).code, 1);
     }
 
     // The same file gives the same evidence on every PC: over the spring change, in

@@ -19,6 +19,9 @@
 //   verify FILE|FOLDER [--json]                    the data file against its seal, or an
 //                                                  archive folder against its manifest
 //   archive FILE --to DIR [--home DIR]             the pile's archive folder under DIR
+//   journal FILE --add KIND [--at T] [--by NAME] [--text TEXT]   an entry in the pile's journal
+//   journal FILE [--json]                          the journal's entries and its seal
+//   register DIR... [--year Y] --out R.pdf [--csv R.csv]   the site register of the piles under DIR
 // Exit codes: 0 done, 1 unreadable file (hygiene: also not met), 2 not a data file or
 // not a regular file, 3 a stamp is no date (printed forms), 4 the output cannot be
 // written, 5 seal or archive broken (archive: made, but the seal does not match),
@@ -32,6 +35,7 @@
 #include "datafile/Hygiene.h"
 #include "datafile/SeriesData.h"
 #include "plant/Plant.h"
+#include "JournalCommand.h"
 
 #include "settings/SettingsFile.h"
 #ifdef O2H_CLI_PROTOCOL
@@ -86,6 +90,10 @@ const QString &UsageText()
                        "       o2-haldrix-cli verify FILE|FOLDER [--json]\n"
                        "       o2-haldrix-cli archive FILE --to DIR [--home DIR]\n"
                        "       o2-haldrix-cli --version\n"
+                       "       o2-haldrix-cli journal FILE --add KIND [--at \"dd.MM.yyyy hh:mm\"] [--by NAME] [--text TEXT]\n"
+                       "       o2-haldrix-cli journal FILE [--json]\n"
+                       "       o2-haldrix-cli register DIR... [--year YYYY] [--criterion NAME] [--home DIR]\n"
+                       "                                  --out REGISTER.pdf [--csv REGISTER.csv]\n"
                        "every command also takes --language de|en|fr"));
     return text;
 }
@@ -301,8 +309,9 @@ int Hygiene(const QStringList &args)
                           .arg(x.Minutes())
                           .arg(Number(x.Minutes() / 1440.0))
                           .arg(x.records);
-            depths << QStringLiteral("{\"depth_cm\":%1,\"met\":%2,\"stretches\":[%3]}")
-                          .arg(d.depthCm).arg(d.met ? "true" : "false", st.join(u','));
+            depths << QStringLiteral("{\"depth_cm\":%1,\"met\":%2,\"stretches\":[%3]%4}")
+                          .arg(d.depthCm).arg(d.met ? "true" : "false", st.join(u','),
+                               d.turnings < 0 ? QString() : QStringLiteral(",\"turnings\":%1").arg(d.turnings));
         }
         t += depths.join(u',') + QStringLiteral("],\"gaps\":[");
         QStringList gaps;
@@ -320,6 +329,12 @@ int Hygiene(const QStringList &args)
         t += QStringLiteral("\"clock_faults\":%1,\"steps_back\":%2,\"undated\":%3,\"implausible\":%4,\"duplicates\":%5,")
                  .arg(lines(r.clockFaults), lines(r.stepsBack), lines(r.undated), lines(r.implausible),
                       lines(r.duplicates));
+        QStringList probes;
+        for (const JournalEntry &e : r.probeFaults)
+            probes << QStringLiteral("{\"depth_cm\":%1,\"time\":%2,\"reference\":%3,\"plant\":%4}")
+                          .arg(e.depthCm)
+                          .arg(Json(e.time.toString(iso)), Number(e.reference), Number(e.plant));
+        t += QStringLiteral("\"journal_entries\":%1,\"probe_faults\":[%2],").arg(r.journal.size()).arg(probes.join(u','));
         t += QStringLiteral("\"note\":%1,\"checkable\":%2,\"core_met\":%3}\n")
                  .arg(Json(QString::fromUtf8(criterion->note)), r.Checkable() ? "true" : "false",
                       r.CoreMet() ? "true" : "false");
@@ -337,7 +352,9 @@ int Hygiene(const QStringList &args)
             t += QStringLiteral("%1 cm").arg(d.depthCm, 3);
             for (const HygieneStretch &x : d.stretches)
                 t += (x.found ? StretchLengthText(x.Minutes()) : QStringLiteral("-")).rightJustified(13);
-            t += d.met ? QStringLiteral("  met\n") : QStringLiteral("  not met\n");
+            t += d.met ? QStringLiteral("  met") : QStringLiteral("  not met");
+            const QString turnings = TurningsText(d, *criterion);
+            t += turnings.isEmpty() ? QStringLiteral("\n") : QStringLiteral(" (%1)\n").arg(turnings);
         }
         if (r.gaps.empty())
             t += QStringLiteral("\nno day without records breaks the evidence\n");
@@ -357,6 +374,9 @@ int Hygiene(const QStringList &args)
         list("no date", r.undated);
         list("implausible", r.implausible);
         list("duplicate", r.duplicates);
+        for (const JournalEntry &e : r.probeFaults)
+            t += QStringLiteral("probe fault: %1 cm on %2, reference %3 °C, plant %4 °C\n")
+                     .arg(e.depthCm).arg(e.time.toString(QStringLiteral("dd.MM.yyyy")), Number(e.reference), Number(e.plant));
         if (*criterion->note)
             t += QStringLiteral("note: %1\n").arg(QString::fromUtf8(criterion->note));
         if (!r.Checkable())
@@ -413,6 +433,9 @@ int Verify(const QStringList &args)
             return 2;
         }
     }
+    // The pile's journal is part of the proof: checked with it, a broken one fails.
+    bool journalBroken = false;
+    const QString journal = JournalVerifyLine(path, journalBroken);
     if (json) {
         static const char *states[] = {"intact", "no seal", "broken", "unreadable"};
         static const char *faults[] = {"", "header changed", "line changed", "line removed", "line inserted",
@@ -423,11 +446,13 @@ int Verify(const QStringList &args)
             o.insert("tornLine", c.tornLine);
         if (c.state == SealCheck::Broken)
             o.insert("fault", faults[c.fault]), o.insert("line", c.line), o.insert("record", c.record);
+        if (!journal.isEmpty())
+            o.insert("journal", QJsonObject{{"ok", !journalBroken}, {"text", journal}});
         Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + u'\n');
     } else {
-        Out(c.Text() + u'\n');
+        Out(c.Text() + u'\n' + (journal.isEmpty() ? QString() : journal + u'\n'));
     }
-    return c.state == SealCheck::Intact ? 0 : c.state == SealCheck::NoSeal ? 6 : 5;
+    return journalBroken ? 5 : c.state == SealCheck::Intact ? 0 : c.state == SealCheck::NoSeal ? 6 : 5;
 }
 
 #ifdef O2H_CLI_PROTOCOL
@@ -548,7 +573,11 @@ int Graph(const QStringList &args)
 int main(int argc, char **argv)
 {
     if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
-        Out(UsageText() + u'\n');       // asked for: on stdout, and no error
+        QStringList criteria;
+        for (const HygieneCriterion &c : HygieneCriteria())
+            criteria << QString::fromLatin1(c.name);
+        // asked for: on stdout, and no error
+        Out(UsageText() + QStringLiteral("\ncriteria: ") + criteria.join(QStringLiteral(", ")) + u'\n');
         return 0;
     }
     if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
@@ -557,7 +586,7 @@ int main(int argc, char **argv)
     }
 #ifdef O2H_CLI_PROTOCOL
     if (argc > 1 && (qstrcmp(argv[1], "protocol") == 0 || qstrcmp(argv[1], "graph") == 0
-                     || qstrcmp(argv[1], "archive") == 0)) {
+                     || qstrcmp(argv[1], "archive") == 0 || qstrcmp(argv[1], "register") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         // The GUI classes want a runtime folder and warn without one; a private one
@@ -576,6 +605,8 @@ int main(int argc, char **argv)
             return Usage();
         if (qstrcmp(argv[1], "archive") == 0)
             return Archive(args);
+        if (qstrcmp(argv[1], "register") == 0)
+            return RegisterCommand(args);
         return qstrcmp(argv[1], "graph") == 0 ? Graph(args) : Protocol(args);
     }
 #endif
@@ -587,6 +618,8 @@ int main(int argc, char **argv)
         return Hygiene(args.mid(1));
     if (!args.isEmpty() && args[0] == QLatin1String("verify"))
         return Verify(args.mid(1));
+    if (!args.isEmpty() && args[0] == QLatin1String("journal"))
+        return JournalCommand(args.mid(1));
     if (args.size() < 2 || (args[0] != QLatin1String("info") && args[0] != QLatin1String("series")))
         return Usage();
     const QString command = args.takeFirst();

@@ -1,4 +1,5 @@
 #include "datafile/DataFile.h"
+#include "datafile/Journal.h"
 #include "datafile/Seal.h"
 
 #include "base/DisplayFormat.h"
@@ -360,6 +361,7 @@ void ResetDataFileState()
     if (State().open)
         SyncAndClose(*State().open);
     State() = {};
+    SetJournalListener({});
 }
 
 void KeepPendingRecord(int plant, const QString &stamp, const TLiveValues &values)

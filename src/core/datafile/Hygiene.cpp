@@ -181,7 +181,10 @@ const std::vector<HygieneCriterion> &HygieneCriteria()
          HygieneDays::CalendarDays, {{55, 3}}, ""},
         {"pfrp-windrow", QT_TRANSLATE_NOOP("Hygiene", "PFRP, Dreiecksmiete: 55 °C über 15 Tage"),
          HygieneDays::CalendarDays, {{55, 15}},
-         QT_TRANSLATE_NOOP("Hygiene", "Die geforderten fünf Umsetzungen sind aus den Messwerten nicht ersichtlich.")},
+         QT_TRANSLATE_NOOP("Hygiene", "Die geforderten fünf Umsetzungen zählen aus dem Tagebuch der Miete, nicht aus den Messwerten."), 5},
+        {"pas100", QT_TRANSLATE_NOOP("Hygiene", "PAS 100: 65 °C über 7 Tage am Kern"),
+         HygieneDays::CalendarDays, {{65, 7}},
+         QT_TRANSLATE_NOOP("Hygiene", "Die geforderten 51 % Feuchte werden nicht gemessen.")},
     };
     return criteria;
 }
@@ -199,8 +202,19 @@ QString StretchLengthText(qint64 minutes)
     return QStringLiteral("%1 d %2 h").arg(minutes / 1440).arg((minutes % 1440) / 60, 2, 10, QLatin1Char('0'));
 }
 
+QString TurningsText(const HygieneDepth &depth, const HygieneCriterion &criterion)
+{
+    if (criterion.turnings <= 0 || depth.turnings < 0)
+        return {};
+    // German has its singular in the source; the translations have their plural forms.
+    if (depth.turnings == 1)
+        return Tr(QT_TRANSLATE_NOOP("Hygiene", "1 Umsetzung, %1 nötig")).arg(criterion.turnings);
+    return QCoreApplication::translate("Hygiene", "%n Umsetzungen, %1 nötig", nullptr, depth.turnings)
+        .arg(criterion.turnings);
+}
+
 HygieneResult EvaluateHygiene(const DataFileContent &file, const HygieneCriterion &criterion, double refTemp,
-                              const HygieneCalendar &calendar)
+                              const HygieneCalendar &calendar, const Journal *journal)
 {
     HygieneResult out;
     out.criterion = &criterion;
@@ -300,6 +314,16 @@ HygieneResult EvaluateHygiene(const DataFileContent &file, const HygieneCriterio
         }
     }
 
+    // The journal's standing entries: turnings count towards a criterion that asks
+    // for them, probe checks off the reference are faults of that probe.
+    Journal own;
+    if (!journal && !file.Path.isEmpty())
+        LoadJournal(file.Path, own);
+    out.journal = (journal ? *journal : own).Standing();
+    for (const JournalEntry &e : out.journal)
+        if (e.kind == JournalKind::ProbeCheck && e.HasReadings() && std::abs(e.plant - e.reference) > ProbeFaultCelsius)
+            out.probeFaults.push_back(e);
+
     static const int depthCm[5] = {100, 75, 50, 25, 0};
     for (int k = 0; k < 5; ++k) {
         HygieneDepth &depth = out.depths[size_t(k)];
@@ -328,9 +352,18 @@ HygieneResult EvaluateHygiene(const DataFileContent &file, const HygieneCriterio
             depth.stretches.push_back(best);
         }
         for (const HygieneCriterion::Need &need : criterion.anyOf)
-            for (const HygieneStretch &s : depth.stretches)
-                if (s.threshold == need.celsius && s.Minutes() >= qint64(need.days) * 1440)
+            for (const HygieneStretch &s : depth.stretches) {
+                if (s.threshold != need.celsius)
+                    continue;
+                int turned = 0;
+                if (criterion.turnings > 0) {
+                    for (const JournalEntry &e : out.journal)
+                        turned += s.found && e.kind == JournalKind::Turned && e.time >= s.start && e.time <= s.end;
+                    depth.turnings = std::max(depth.turnings, turned);
+                }
+                if (s.Minutes() >= qint64(need.days) * 1440 && turned >= criterion.turnings)
                     depth.met = true;
+            }
     }
     out.ok = true;
     return out;

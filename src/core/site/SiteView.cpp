@@ -1,4 +1,5 @@
 #include "site/SiteView.h"
+#include "site/SiteJournal.h"
 
 #include "datafile/DataFile.h"
 #include "link/Link.h"
@@ -32,6 +33,11 @@ SiteView::SiteView(TLink *link, const QString &version, QObject *parent) : QObje
     SetDataLineListener([p, m](int plant, const QString &file, qint32 number, const QString &line) {
         p->Post(m->RecordWritten(plant, file, number, line));
     });
+    // Journal entries of a pile a plant writes now (an ended pile has no plant).
+    SetJournalListener([p, m](const QString &file, const JournalEntry &entry) {
+        if (const int plant = PlantWritingTo(file, 0))
+            p->Post({JournalMessage(m->Base(), plant + Settings().DisplayOffset, Plants().PlantTable[plant].Name, file, entry)});
+    });
     SetPileEvents({[p, m](int plant, TransferOutcome outcome) { p->Post(m->TransferEnded(plant, outcome)); },
                    [p, m](int plant, int mode, bool ok) { p->Post(m->ModeChanged(plant, mode, ok)); }});
 }
@@ -43,6 +49,7 @@ SiteView::~SiteView()
     if (g_current == this)
         g_current = nullptr;
     SetDataLineListener({});
+    SetJournalListener({});
     SetPileEvents({});
     publisher_.reset();
 }

@@ -7,6 +7,7 @@
 #include "dialogs/UAnlDatumSet.h"
 #include "dialogs/UAnlageDaten.h"
 #include "dialogs/UO2MessSetup.h"
+#include "dialogs/UTagebuch.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/PlantTable.h"
@@ -221,6 +222,19 @@ TFAnzeige::TFAnzeige(QWidget *parent)
     connect(ui->Zeiten1, &QAction::triggered, this, &TFAnzeige::Einstellwerte1Click);
     connect(ui->Datumsetzen1, &QAction::triggered, this, &TFAnzeige::Datumsetzen1Click);
     connect(ui->About1, &QAction::triggered, this, &TFAnzeige::About1Click);
+    // The selected pile's journal: written on the PC, no word on the line.
+    ui->MietenVerwaltung1->addSeparator();
+    connect(AddTranslatedAction(ui->MietenVerwaltung1, "TFAnzeige", QT_TR_NOOP("Tagebuch …"), "Tagebuch1"), &QAction::triggered,
+            this, [this] {
+        const int plant = qBound(1, int(Plants().SelectedPlant), MaxPlants);
+        const QString file = Plants().PlantTable[plant].Datei;
+        if (file.isEmpty() || !QFileInfo(file).isFile()) {
+            ShowError(this, tr("Anlage %1 hat noch keine Datendatei; das Tagebuch gehört zu ihr.").arg(plant + Settings().DisplayOffset));
+            return;
+        }
+        TFTagebuch journal(file, plant, this);
+        journal.exec();
+    });
 
     // Until a plant is selected the menus follow the (initial) selection.
     {

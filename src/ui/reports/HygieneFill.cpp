@@ -121,6 +121,11 @@ private:
         size_t threshold;
     };
 
+    bool TurnedEnough(const HygieneDepth &d) const
+    {
+        return r_.criterion->turnings <= 0 || d.turnings >= r_.criterion->turnings;
+    }
+
     QString Cell(const QString &label) const
     {
         if (row_ == 0 || row_ > rows_.size())
@@ -136,8 +141,9 @@ private:
         if (label == QLatin1String("Ergebnis")) {
             for (const HygieneCriterion::Need &need : r_.criterion->anyOf)
                 if (need.celsius == s.threshold)
-                    return (s.Minutes() >= qint64(need.days) * 1440 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "erfüllt"))
-                                                                    : Tr(QT_TRANSLATE_NOOP("Hygiene", "nicht erfüllt")))
+                    return (s.Minutes() >= qint64(need.days) * 1440 && TurnedEnough(*row.depth)
+                                ? Tr(QT_TRANSLATE_NOOP("Hygiene", "erfüllt"))
+                                : Tr(QT_TRANSLATE_NOOP("Hygiene", "nicht erfüllt")))
                         + QCoreApplication::translate("Hygiene", " (%n Tage gefordert)", nullptr, need.days);
             return QString();
         }
@@ -178,6 +184,8 @@ private:
             }
         }
         out << verdict;
+        if (r_.criterion->turnings > 0)
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Tagebuch, Strecke im Kern (100 cm): %1")).arg(TurningsText(r_.depths[0], *r_.criterion));
         if (r_.criterion->days == HygieneDays::WorkingDays) {
             out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Arbeitstage: %1")).arg(WorkingDaysText(r_.calendar));
             if (!r_.holidays.isEmpty()) {
@@ -225,7 +233,28 @@ private:
                        + Tr(QT_TRANSLATE_NOOP("Hygiene", " (nach Datensatz %1)")).arg(l.afterRecord);
         if (*r_.criterion->note)
             out << Tr(r_.criterion->note);
+        AddJournalLines(out);
         return out;
+    }
+
+    // The pile's journal: probe faults first, then every standing entry.
+    void AddJournalLines(QStringList &out) const
+    {
+        if (!r_.probeFaults.empty())
+            out << Tr(QT_TRANSLATE_NOOP("Hygiene", "Fühlerfehler (Anlage weicht um mehr als %1 °C vom Referenzthermometer ab):"))
+                       .arg(DisplayNumber(ProbeFaultCelsius, 0));
+        for (const JournalEntry &e : r_.probeFaults)
+            out << QStringLiteral("    ")
+                       + Tr(QT_TRANSLATE_NOOP("Hygiene", "%1 cm am %2: Referenz %3, Anlage %4"))
+                             .arg(e.depthCm)
+                             .arg(Day(e.time.date()), Degrees(e.reference), Degrees(e.plant));
+        if (r_.journal.empty())
+            return;
+        out << (r_.journal.size() == 1 ? Tr(QT_TRANSLATE_NOOP("Hygiene", "Tagebuch der Miete: 1 Eintrag"))
+                                       : QCoreApplication::translate("Hygiene", "Tagebuch der Miete: %n Einträge",
+                                                                     nullptr, int(r_.journal.size())));
+        for (const JournalEntry &e : r_.journal)
+            out << QStringLiteral("    %1  %2%3").arg(Stamp(e.time), e.Summary(), e.by.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.by));
     }
 
     HygieneResult r_;

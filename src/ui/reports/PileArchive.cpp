@@ -3,6 +3,7 @@
 #include "datafile/Archive.h"
 #include "datafile/DataFile.h"
 #include "datafile/Hygiene.h"
+#include "datafile/Journal.h"
 #include "datafile/Seal.h"
 #include "base/AtomicFile.h"
 #include "plant/Plant.h"
@@ -50,6 +51,10 @@ PileArchiveResult ArchivePile(const QString &dataFile, const QString &root)
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 ist keine gewöhnliche Datei.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
     if (QFileInfo::exists(SealPath(dataFile)) && !QFile::copy(SealPath(dataFile), dir.filePath(name + QStringLiteral(".seal"))))
         return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(SealPath(dataFile))));
+    // The pile's journal and its seal are part of the proof.
+    for (const QString &from : {JournalPath(dataFile), SealPath(JournalPath(dataFile))})
+        if (QFileInfo::exists(from) && !QFile::copy(from, dir.filePath(name + from.mid(dataFile.size()))))
+            return Failed(Tr(QT_TRANSLATE_NOOP("Archive", "%1 kann nicht ins Archiv kopiert werden.")).arg(QDir::toNativeSeparators(from)));
 
     // Everything from the copy in the archive: what is printed is what is kept.
     DataFileContent copy;

@@ -1,8 +1,7 @@
 #include "reports/ProtocolFill.h"
 
 #include "base/DisplayFormat.h"
-
-#include <optional>
+#include "datafile/Journal.h"
 #include "datafile/Seal.h"
 
 #include "datafile/SeriesData.h"
@@ -12,6 +11,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <optional>
 #include <qcustomplot.h>
 
 namespace {
@@ -61,6 +61,21 @@ void AddCurves(QCustomPlot *chart, const SeriesPoints &p, std::vector<std::pair<
     // No replot: the chart reaches paper through toPainter, which lays it out itself.
     // A replot would also paint every point into the widget's unseen buffer, with
     // wide pens, which took longer than the rest of a 65 535-row protocol.
+}
+
+// The standing journal entries of the day of row `row` (1-based), on the day's first
+// row only; none on the others.
+std::vector<JournalEntry> DayEntries(const Journal &journal, const QStringList &labels, quint32 row)
+{
+    if (journal.entries.empty() || row == 0)
+        return {};
+    const auto day = [&](qsizetype i) {
+        return QLocale().toDate(labels.value(i).section(QStringLiteral("  "), 0, 0).trimmed(), ShortDateFormat());
+    };
+    const QDate d = day(qsizetype(row) - 1);
+    if (!d.isValid() || (row > 1 && day(qsizetype(row) - 2) == d))
+        return {};
+    return journal.OnDay(d);
 }
 
 } // namespace
@@ -127,8 +142,23 @@ ProtocolResult MakeProtocol(ProtocolKind kind, const DataFileContent &file, bool
         form->SetLabel("QRTemp1", Settings().ShowRefDepth ? QStringLiteral("Rand ") + (Plants().ImperialUnits ? "[in]" : "[cm]") : QString());
         form->SetLabel("QRTemp2", QStringLiteral("Kern ") + unit);
         form->SetLabel("QRTemp3", QStringLiteral("Basis ") + unit);
-        form->PrintLabel = [rows](const QString &label) {
+        // The journal's entries of a day beside the day's first row, their names under
+        // "Prüfer/Unterschrift".
+        auto journal = std::make_shared<Journal>();
+        if (!file.Path.isEmpty())
+            LoadJournal(file.Path, *journal);
+        form->PrintLabel = [rows, journal](const QString &label) {
             const GermanDisplayForms forms;
+            if (label == QLatin1String("QRBemerkung") || label == QLatin1String("QRPruefer")) {
+                const std::vector<JournalEntry> entries = DayEntries(*journal, rows->points.Labels, rows->row);
+                QStringList texts;
+                for (const JournalEntry &e : entries) {
+                    const QString text = label == QLatin1String("QRBemerkung") ? e.Summary() : e.by;
+                    if (!text.isEmpty() && !texts.contains(text))
+                        texts << text;
+                }
+                return texts.join(QStringLiteral("; "));
+            }
             if (label == QLatin1String("QRDat"))
                 return rows->points.Labels.value(qsizetype(rows->row) - 1);
             if (label == QLatin1String("QRT1"))

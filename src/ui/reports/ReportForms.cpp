@@ -277,7 +277,7 @@ TFQRKompProtokoll::TFQRKompProtokoll()
 
 BandReport TFQRKompProtokoll::Layout()
 {
-    BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", QString(), QString()});
+    BandReport r = Base({"QRDat", "QR55Gr", "QRT1", "QRT5", "QRBemerkung", "QRPruefer"});
     r.PageSize = ProtocolPageSize();
     r.MarginsMm = QMarginsF(10, 10, 10, 10);
     r.FooterDateLabel = QStringLiteral("Druckdatum/-zeit :");

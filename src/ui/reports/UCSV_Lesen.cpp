@@ -7,6 +7,7 @@
 #include "reports/HygieneFill.h"
 #include "reports/PileArchive.h"
 #include "piles/Piles.h"
+#include "dialogs/UTagebuch.h"
 #include "reports/ProtocolFill.h"
 #include "reports/ReportForms.h"
 #include "settings/SettingsFile.h"
@@ -32,6 +33,13 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget *parent) : QDialog(parent), ui(new Ui::TFCSV_Le
     add(datei, "Schliessen1", QT_TR_NOOP("&Schliessen"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFCSV_Lesen::Schliessen1Click);
     archive_ = AddTranslatedAction(datei, "TFCSV_Lesen", QT_TR_NOOP("Miete &archivieren"), "Archivieren1");
     connect(archive_, &QAction::triggered, this, &TFCSV_Lesen::Archivieren1Click);
+    journal_ = AddTranslatedAction(datei, "TFCSV_Lesen", QT_TR_NOOP("&Tagebuch …"), "Tagebuch1");
+    connect(journal_, &QAction::triggered, this, [this] {
+        if (!file_.FileValid)
+            return;
+        TFTagebuch journal(file_.Path, PlantWritingTo(file_.Path, 0), this);
+        journal.exec();
+    });
     datei->addSeparator();
     add(datei, "Ende2", QT_TR_NOOP("&Ende"), QKeySequence(Qt::CTRL | Qt::Key_X), &QDialog::reject);
     QMenu *drucken = AddTranslatedMenu(menu, "TFCSV_Lesen", QT_TR_NOOP("D&rucken"));
@@ -123,6 +131,7 @@ void TFCSV_Lesen::ShowFile()
     panels_[1]->setText(fm.elidedText(path, Qt::ElideMiddle, qMax(200, panels_[1]->width()) - fm.horizontalAdvance(state)) + state);
     panels_[3]->setText(file_.FileValid ? QString::number(file_.LineCount) : QStringLiteral("--"));
     archive_->setEnabled(file_.FileValid);
+    journal_->setEnabled(file_.FileValid);
 }
 
 void TFCSV_Lesen::Archivieren1Click()

@@ -10,6 +10,7 @@
 #include "dialogs/UPC_Setup.h"
 #include "dialogs/UMqttSetup.h"
 #include "dialogs/UPfadsetzen.h"
+#include "dialogs/UTagebuch.h"
 #include "link/Commands.h"
 #include "link/PlantTable.h"
 #include "link/PollPause.h"
@@ -20,6 +21,7 @@
 #include "reports/ReportForms.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
+#include "reports/UMietenregister.h"
 #include "settings/SettingsFile.h"
 #include "shell/UMain.h"
 #include "widgets/FormPlacement.h"
@@ -127,6 +129,18 @@ void TakeScreenshots(TFMain *main, const QString &folder)
             if (QFileInfo::exists(Plants().PlantTable[Plants().SelectedPlant].Datei))
                 protocols.OpenFile(Plants().PlantTable[Plants().SelectedPlant].Datei);
             save(&protocols, "protokoll.png");
+            // The selected pile's journal, and the site register with its print.
+            const QString pileFile = Plants().PlantTable[Plants().SelectedPlant].Datei;
+            if (QFileInfo(pileFile).isFile()) {
+                TFTagebuch journal(pileFile, Plants().SelectedPlant, FAnzeige);
+                save(&journal, "tagebuch.png");
+            }
+            TFMietenregister siteRegister(main);
+            save(&siteRegister, "mietenregister.png");
+            const QString registerPdf = QDir(folder).filePath(QStringLiteral("mietenregister.pdf"));
+            if (siteRegister.PdfClick(registerPdf))
+                QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "80", "-png", "-singlefile", registerPdf,
+                                                              QDir(folder).filePath(QStringLiteral("mietenregister-druck"))});
             // A printed form as PDF, and its first page as a picture.
             auto print = [&folder](TReportForm &form, const char *name) {
                 const QString pdf = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));

@@ -6,6 +6,7 @@
 #include "data/UGraphForm.h"
 #include "reports/UCSV_Lesen.h"
 #include "reports/UProtokKopf.h"
+#include "reports/UMietenregister.h"
 
 #include "base/AtomicFile.h"
 
@@ -123,6 +124,11 @@ void TFMain::ConnectMenu()
     connect(ui->ProtokollGtegemeinschaft1, &QAction::triggered, this, &TFMain::ProtokollGtegemeinschaft1Click);
     connect(ui->Grafikerstellen1, &QAction::triggered, this, &TFMain::Grafikerstellen1Click);
     connect(ui->About1, &QAction::triggered, this, &TFMain::About1Click);
+    connect(AddTranslatedAction(ui->Daten1, "TFMain", QT_TR_NOOP("Mietenregister …"), "Mietenregister1"), &QAction::triggered,
+            this, [this] {
+        TFMietenregister r(this);
+        r.exec();
+    });
 }
 
 void TFMain::FormCreate(std::unique_ptr<LinkPort> port)

@@ -251,7 +251,7 @@ private slots:
             } else if (xml.name() == QLatin1String("translation")) {
                 ++messages;
                 const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-                // Counts have one <numerusform> per plural form.
+                // Counts have one <numerusform> per plural form: all of them are read.
                 const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 if (type == QLatin1String("unfinished") || text.trimmed().isEmpty())
                     problems.append(context + QStringLiteral(": ") + source);

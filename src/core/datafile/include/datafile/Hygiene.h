@@ -4,6 +4,7 @@
 // criterion, and the days without records that break the evidence.
 
 #include "datafile/DataFile.h"
+#include "datafile/Journal.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -22,6 +23,7 @@ struct HygieneCriterion {
     struct Need { double celsius; int days; };
     std::vector<Need> anyOf;        // met when one of them is met
     const char *note;               // what the records cannot show (empty: nothing)
+    int turnings = 0;               // `turned` journal entries needed inside the stretch
 };
 
 const std::vector<HygieneCriterion> &HygieneCriteria();
@@ -40,6 +42,7 @@ struct HygieneDepth {
     int depthCm = 100;
     std::vector<HygieneStretch> stretches;   // one per threshold, in order
     bool met = false;
+    int turnings = -1;              // turnings in the criterion's stretch (-1: not asked for)
 };
 
 // A run of days without any record, of which `counted` break the evidence.
@@ -98,6 +101,8 @@ struct HygieneResult {
     std::vector<HygieneLine> duplicates;    // same stamp and values as an earlier line
     HygieneCalendar calendar;
     QList<QDate> holidays;          // public holidays within the pile's period
+    std::vector<JournalEntry> journal;      // the standing entries of the pile's journal
+    std::vector<JournalEntry> probeFaults;  // probe checks off the reference by more than ProbeFaultCelsius
     // More than a tenth of the lines are implausible, undated or duplicates: no verdict.
     bool Checkable() const;
     bool CoreMet() const { return ok && Checkable() && depths[0].met; }
@@ -109,8 +114,12 @@ struct HygieneResult {
 // times without a zone: durations are calendar arithmetic on them (the same on every
 // PC, a stamp in a skipped or doubled hour is an ordinary record). The records are
 // taken in time order; lines that cannot be evidence are listed, not evaluated.
+// The journal is the file's own (beside file.Path) unless one is given.
 HygieneResult EvaluateHygiene(const DataFileContent &file, const HygieneCriterion &criterion, double refTemp,
-                              const HygieneCalendar &calendar = HygieneCalendar());
+                              const HygieneCalendar &calendar = HygieneCalendar(), const Journal *journal = nullptr);
+
+// "4 Umsetzungen, 5 nötig" for a depth judged with turnings; empty otherwise.
+QString TurningsText(const HygieneDepth &depth, const HygieneCriterion &criterion);
 
 // "14 d 03 h" for a number of minutes.
 QString StretchLengthText(qint64 minutes);

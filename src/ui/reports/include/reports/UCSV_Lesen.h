@@ -45,6 +45,7 @@ private:
     Ui::TFCSV_Lesen *ui;
     QLabel *panels_[4] = {};
     QAction *archive_ = nullptr;
+    QAction *journal_ = nullptr;
     DataFileContent file_;
     int plant_ = 1;
     bool firstActivation_ = true;
