@@ -466,10 +466,6 @@
         <translation>Journal: 1 entry, seal intact, check value %1</translation>
     </message>
     <message>
-        <source> (der letzte Eintrag ist noch ohne Siegel)</source>
-        <translation> (the last entry is not sealed yet)</translation>
-    </message>
-    <message>
         <source>Tagebuch-Siegel verletzt: der Kopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Journal seal broken: the header (lines 1 to 9) was changed</translation>
     </message>
@@ -490,10 +486,6 @@
         <translation>Journal seal broken: the entries from %1 on are missing</translation>
     </message>
     <message>
-        <source>Tagebuch-Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Journal seal broken: line %1 is incomplete</translation>
-    </message>
-    <message>
         <source>Tagebuch-Siegel verletzt: die Siegeldatei ist beschädigt</source>
         <translation>Journal seal broken: the seal file is damaged</translation>
     </message>
@@ -503,6 +495,14 @@
             <numerusform>Journal: %n entry, seal intact, check value %1</numerusform>
             <numerusform>Journal: %n entries, seal intact, check value %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source> (der letzte Eintrag kam beim Abbruch nicht mehr ins Tagebuch)</source>
+        <translation> (the last entry did not reach the journal before the interruption)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Journal seal broken: line %1 has no seal (not written by this program)</translation>
     </message>
 </context>
 <context>

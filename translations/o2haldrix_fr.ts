@@ -466,10 +466,6 @@
         <translation>Journal : 1 entrée, scellement intact, valeur de contrôle %1</translation>
     </message>
     <message>
-        <source> (der letzte Eintrag ist noch ohne Siegel)</source>
-        <translation> (la dernière entrée n&apos;est pas encore scellée)</translation>
-    </message>
-    <message>
         <source>Tagebuch-Siegel verletzt: der Kopf (Zeilen 1 bis 9) wurde verändert</source>
         <translation>Scellement du journal rompu : l&apos;en-tête (lignes 1 à 9) a été modifié</translation>
     </message>
@@ -490,10 +486,6 @@
         <translation>Scellement du journal rompu : les entrées à partir de %1 manquent</translation>
     </message>
     <message>
-        <source>Tagebuch-Siegel verletzt: Zeile %1 ist unvollständig</source>
-        <translation>Scellement du journal rompu : la ligne %1 est incomplète</translation>
-    </message>
-    <message>
         <source>Tagebuch-Siegel verletzt: die Siegeldatei ist beschädigt</source>
         <translation>Scellement du journal rompu : le fichier de scellement est endommagé</translation>
     </message>
@@ -503,6 +495,14 @@
             <numerusform>Journal : %n entrée, scellement intact, valeur de contrôle %1</numerusform>
             <numerusform>Journal : %n entrées, scellement intact, valeur de contrôle %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source> (der letzte Eintrag kam beim Abbruch nicht mehr ins Tagebuch)</source>
+        <translation> (la dernière entrée n&apos;a pas atteint le journal avant l&apos;interruption)</translation>
+    </message>
+    <message>
+        <source>Tagebuch-Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)</source>
+        <translation>Sceau du journal rompu : la ligne %1 n&apos;a pas de sceau (non écrite par ce programme)</translation>
     </message>
 </context>
 <context>

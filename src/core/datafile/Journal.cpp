@@ -91,20 +91,6 @@ QByteArray Header(const DataFileContent &data)
     return EncodeWindows1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-// The seal's last hash, from its last line; empty when it has none that reads.
-QByteArray LastSealHash(const QByteArray &seal)
-{
-    if (!seal.endsWith('\n'))
-        return {};
-    const qsizetype start = seal.lastIndexOf('\n', seal.size() - 2) + 1;
-    const QByteArray line = seal.mid(start).trimmed();
-    const qsizetype semi = line.indexOf(';');
-    if (semi <= 0 || line.size() - semi - 1 != 64)
-        return {};
-    const QByteArray hash = QByteArray::fromHex(line.mid(semi + 1));
-    return hash.size() == 32 ? hash : QByteArray();
-}
-
 JournalListener &Listener()
 {
     static JournalListener listener;
@@ -297,32 +283,34 @@ bool AddJournalEntry(const QString &dataFile, JournalEntry &entry, QString *erro
     if (!lossless)
         return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "Der Text enthält Zeichen, die das Tagebuch nicht speichern kann.")));
 
-    // The chain goes on from the seal's last link. A journal whose seal never came
-    // after its header (a crash) gets one now; one with entries but no seal stays
-    // without (nothing would vouch for them).
-    QByteArray sealAdd;
+    // A journal whose seal never came after its header (a crash) gets one now; one
+    // with entries but no seal stays without (nothing would vouch for them).
     if (seal.isEmpty() && !bytes.isEmpty() && journal.entries.empty() && journal.badLines.empty()) {
         seal = SealLine(0, SealHash({}, bytes));
         if (!Append(sealPath, seal, error))
             return false;
     }
-    QByteArray last = LastSealHash(seal);
-    if (!seal.isEmpty() && last.isEmpty())
-        return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "Die Siegeldatei %1 ist beschädigt; es wird nichts angefügt.")).arg(sealPath));
-    if (!last.isEmpty()) {
-        const SealCheck check = VerifySealBytes(bytes, seal);
-        if (check.state == SealCheck::Intact && check.lastUnsealed && !journal.entries.empty()) {
-            // The entry a crash left without its seal line.
-            const qsizetype start = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
-            last = SealHash(last, bytes.mid(start));
-            sealAdd += SealLine(journal.entries.back().number, last);
+    QByteArray sealAdd;
+    if (!seal.isEmpty()) {
+        // Taken up as the data file's writer does: an entry announced but never
+        // written (a crash) is withdrawn; lines nobody announced stay unsealed
+        // ("foreign") and verify names them.
+        const SealTakeUp up = PlanSealTakeUp(bytes, seal, false);
+        if (!up.ok || up.last.isEmpty())
+            return Fail(error, Tr(QT_TRANSLATE_NOOP("Journal", "Die Siegeldatei %1 ist beschädigt; es wird nichts angefügt.")).arg(sealPath));
+        if (up.keepSealBytes != seal.size() || !up.append.isEmpty()) {
+            QString why;
+            if (!WriteFileAtomically(sealPath, seal.left(up.keepSealBytes) + up.append, &why))
+                return Fail(error, why);
         }
-        last = SealHash(last, line);
-        sealAdd += SealLine(entry.number, last);
+        sealAdd = SealLine(entry.number, SealHash(up.last, line));
     }
-    if (!Append(path, line, error))
-        return false;
+    // The seal announces the entry before it is written: a crash in between leaves
+    // an announced entry missing, which the next entry withdraws, never an entry
+    // that looks appended by hand.
     if (!sealAdd.isEmpty() && !Append(sealPath, sealAdd, error))
+        return false;
+    if (!Append(path, line, error))
         return false;
     if (Listener())
         Listener()(dataFile, entry);
@@ -354,7 +342,7 @@ QString JournalCheckText(const SealCheck &c)
                                : QCoreApplication::translate("Journal", "Tagebuch: %n Einträge, Siegel intakt, Prüfwert %1",
                                                              nullptr, int(c.records)))
                    .arg(c.checkValue)
-               + (c.lastUnsealed ? Tr(QT_TRANSLATE_NOOP("Journal", " (der letzte Eintrag ist noch ohne Siegel)")) : QString());
+               + (c.announcedMissing ? Tr(QT_TRANSLATE_NOOP("Journal", " (der letzte Eintrag kam beim Abbruch nicht mehr ins Tagebuch)")) : QString());
     case SealCheck::Broken:
         break;
     }
@@ -369,8 +357,8 @@ QString JournalCheckText(const SealCheck &c)
         return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch-Siegel verletzt: Zeile %1 wurde eingefügt")).arg(c.line);
     case SealCheck::TailRemoved:
         return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch-Siegel verletzt: die Einträge ab %1 fehlen")).arg(c.record);
-    case SealCheck::TailUnsealed:
-        return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch-Siegel verletzt: Zeile %1 ist unvollständig")).arg(c.line);
+    case SealCheck::Unannounced:
+        return Tr(QT_TRANSLATE_NOOP("Journal", "Tagebuch-Siegel verletzt: Zeile %1 ist ohne Siegel (nicht von diesem Programm geschrieben)")).arg(c.line);
     case SealCheck::SealDamaged:
     case SealCheck::None:
         break;

@@ -144,7 +144,9 @@ private slots:
         QTest::newRow("changed") << "change" << int(SealCheck::LineChanged) << "Eintrag 2 (Zeile 11) wurde verändert";
         QTest::newRow("removed") << "remove" << int(SealCheck::LineRemoved) << "Eintrag 2 fehlt (vor Zeile 11)";
         QTest::newRow("inserted") << "insert" << int(SealCheck::LineInserted) << "Zeile 11 wurde eingefügt";
-        QTest::newRow("last removed") << "tail" << int(SealCheck::TailRemoved) << "die Einträge ab 3 fehlen";
+        // The last entry alone missing is what a crash leaves (the seal announces first);
+        // two are not.
+        QTest::newRow("last two removed") << "tail" << int(SealCheck::TailRemoved) << "die Einträge ab 2 fehlen";
     }
     void verifyFindsTheEntry()
     {
@@ -161,7 +163,7 @@ private slots:
         else if (how == "insert")
             lines.insert(10, "9;08.12.2026 09:30;turned;;;;;;;\r");
         else
-            lines.removeAt(11);
+            lines.remove(10, 2);
         QVERIFY(WriteAll(JournalPath(data_), lines.join('\n')));
         const SealCheck c = VerifyJournal(data_);
         QCOMPARE(c.state, SealCheck::Broken);
@@ -169,22 +171,29 @@ private slots:
         QVERIFY2(JournalCheckText(c).endsWith(text), qPrintable(JournalCheckText(c)));
     }
 
-    // A crash between the entry and its seal line: the next entry seals both.
-    void entryLeftUnsealedIsSealedByTheNext()
+    // The seal announces each entry before it is written. A crash in between leaves an
+    // announced entry missing, which the next entry withdraws; an entry appended by
+    // hand was never announced and is reported, never sealed.
+    void crashLeftoversAndAppendedEntries()
     {
         support::SharedStateGuard guard;
         AddThree();
-        const QString seal = SealPath(JournalPath(data_));
-        QByteArray s = ReadAll(seal);
-        s.chop(1);
-        QVERIFY(WriteAll(seal, s.left(s.lastIndexOf('\n') + 1)));
-        QVERIFY(VerifyJournal(data_).lastUnsealed);
+        QByteArray j = ReadAll(JournalPath(data_));
+        j.chop(1);
+        QVERIFY(WriteAll(JournalPath(data_), j.left(j.lastIndexOf('\n') + 1)));
+        QVERIFY(VerifyJournal(data_).announcedMissing);
+        QCOMPARE(VerifyJournal(data_).state, SealCheck::Intact);
         JournalEntry e = Entry(JournalKind::Watered, At(9, 12));
         QVERIFY(AddJournalEntry(data_, e));
-        const SealCheck c = VerifyJournal(data_);
+        SealCheck c = VerifyJournal(data_);
         QCOMPARE(c.state, SealCheck::Intact);
-        QCOMPARE(c.records, 4);
-        QVERIFY(!c.lastUnsealed);
+        QCOMPARE(c.records, 3);
+        QVERIFY(!c.announcedMissing);
+
+        QVERIFY(WriteAll(JournalPath(data_), ReadAll(JournalPath(data_)) + "4;09.12.2026 13:00;turned;;;;;;;\r\n"));
+        c = VerifyJournal(data_);
+        QCOMPARE(c.state, SealCheck::Broken);
+        QCOMPARE(c.fault, SealCheck::Unannounced);
         // A torn last line takes nothing more.
         QVERIFY(WriteAll(JournalPath(data_), ReadAll(JournalPath(data_)) + "5;09.12"));
         QVERIFY(!AddJournalEntry(data_, e));
