@@ -70,6 +70,8 @@ namespace {
 // Bytes closer together than this are one reply still coming in (USB adapters
 // hand bytes over in bursts up to 16 ms apart).
 constexpr qint64 ReplyGapMs = 25;
+// A frame sent this soon after the time-out of the same frame is its retry.
+constexpr qint64 RetryWindowMs = 60;
 // A late reply is matched to its frame for this long after the frame.
 constexpr qint64 MatchWindowMs = 3000;
 // How many of a plant's answers its timing is learned from.
@@ -157,23 +159,33 @@ struct TLink::Private {
 };
 
 // A reply of `command` came in and answered the frame to `plant` that was waited
-// for; a stray reply (plant 0: nobody waited; cmdNone: not known) is the answer
-// of the plant asked last without one. Plants answer in turn, so it answers that
-// plant's oldest frame still without one: after a retry the reply may be the first
-// frame's, and the retry's own is still to come. Its delay is what the plant did.
+// for; a stray reply (plant 0: nobody waited; cmdNone: not known) answers the
+// newest frame whose time ran out. Plants answer in turn: when that frame was the
+// retry of one that ran out just before, still without answer, the reply is the
+// first one's, and the retry's own is still to come. A frame the plant ignored a
+// cycle earlier (a lost reply, a plant that was silent) is no such first one.
+// The delay is what the plant did.
 void TLink::Private::NoteAnswer(int command, int plant, qint64 now)
 {
     while (!sent.empty() && now - sent.front().at > MatchWindowMs)
         sent.pop_front();
     auto fits = [command](const SentFrame &f) { return command == cmdNone || f.command == command; };
-    if (plant == 0) {
-        for (auto r = sent.rbegin(); r != sent.rend() && plant == 0; ++r)
-            if (fits(*r))
-                plant = r->plant;
+    auto it = sent.end();
+    for (auto r = sent.rbegin(); r != sent.rend(); ++r) {
+        if (fits(*r) && (plant != 0 ? r->plant == plant : r->expired)) {
+            it = std::prev(r.base());
+            break;
+        }
     }
-    auto it = std::find_if(sent.begin(), sent.end(), [&](const SentFrame &f) { return f.plant == plant && fits(f); });
     if (it == sent.end())
         return;
+    while (it != sent.begin()) {
+        const auto prev = std::prev(it);
+        if (prev->plant != it->plant || prev->command != it->command || !prev->expired || it->at - prev->expires > RetryWindowMs)
+            break;
+        it = prev;
+    }
+    plant = it->plant;
     if (plant >= 1 && plant <= MaxPlants) {
         Timing &t = timing[size_t(plant)];
         t.delay[size_t(t.next)] = quint16(qMin<qint64>(now - it->at, 60000));
@@ -181,14 +193,14 @@ void TLink::Private::NoteAnswer(int command, int plant, qint64 now)
         t.next = (t.next + 1) % RecentAnswers;
         t.count = qMin(t.count + 1, RecentAnswers);
     }
-    const qint64 delay = now - it->at;
+    const qint64 delay = now - it->at, answeredAt = it->at;
     const bool late = delay > it->timeout;
     sent.erase(it);
     // A plant found slower than thought keeps the line for its later frames too:
     // their replies may still come, as late as this one.
     bool more = false;
     for (SentFrame &f : sent) {
-        if (f.plant != plant)
+        if (f.plant != plant || f.at <= answeredAt)
             continue;
         const qint64 due = f.at + qMax<qint64>(f.timeout, delay + 50);
         if (late && f.expired && due > now) {

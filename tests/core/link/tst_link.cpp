@@ -302,6 +302,16 @@ private slots:
             QVERIFY(SendAndWait(40, 1, cmdReadMode));
         QCOMPARE(fx.link.PlantTimeout(1, 40), 40);
         QCOMPARE(fx.link.QuietAfterTimeout(1, 40), 40);
+
+        // Questions it ignored a while ago (silent, or replies lost) are not what its
+        // next prompt answer answers: it is not taken for a late plant.
+        fx.plant.onFrame = nullptr;
+        QVERIFY(!SendAndWait(40, 1, cmdReadMode));
+        QTest::qWait(150);
+        fx.plant.onFrame = [&fx](const Frame &) { fx.port->Inject("B1;"); };
+        QVERIFY(SendAndWait(40, 1, cmdReadMode));
+        QCOMPARE(fx.link.QuietAfterTimeout(1, 40), 40);
+        QVERIFY(fx.link.LineFree(2, cmdReadMode));
     }
 
     void loopbackLineLost()

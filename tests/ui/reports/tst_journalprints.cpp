@@ -74,7 +74,7 @@ private slots:
             if (l.contains("Umsetzen: Radlader"))
                 rows << l;
         QCOMPARE(rows.size(), 1);
-        QVERIFY2(rows[0].contains(ShortDateText(QDate(2026, 12, 9))) && rows[0].contains("00:00") && rows[0].contains(QString::fromUtf8("K. Weiß")), qPrintable(rows[0]));
+        QVERIFY2(rows[0].contains("09.12.2026") && rows[0].contains("00:00") && rows[0].contains(QString::fromUtf8("K. Weiß")), qPrintable(rows[0]));
         const QString evidence = PdfText(r.folder + "/Hygienenachweis.pdf");
         QVERIFY2(evidence.contains("Tagebuch der Miete: 1 Eintrag") && evidence.contains("Umsetzen: Radlader"), qPrintable(evidence));
 
