@@ -908,6 +908,20 @@ QString FormatDataLine(qint32 number, const QString &stamp, const TLiveValues &v
 
 QString NoRecordsText() { return QCoreApplication::translate("DataFile", "Die Datei enthält noch keine Messwerte"); }
 
+namespace {
+// The header's texts of the nine-line layout.
+void TakeHeaderTexts(const QStringList &lines, DataFileContent &c)
+{
+    c.Title1 = lines[0];
+    c.Title2 = lines[1];
+    c.Title3 = lines[2];
+    c.PileName = AfterFirstColon(lines[4]);
+    c.FileNameText = AfterFirstColon(lines[5]);
+    c.Comment = lines[6];
+    c.FirstSaveLine = lines[7];
+}
+} // namespace
+
 bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
 {
     c = DataFileContent();
@@ -950,26 +964,14 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
                           && std::all_of(lines.cbegin() + 9, lines.cend(),
                                          [](const QString &l) { return QStringView(l).trimmed().isEmpty(); });
             if (c.NoRecords) {
-                c.Title1 = lines[0];
-                c.Title2 = lines[1];
-                c.Title3 = lines[2];
-                c.PileName = AfterFirstColon(lines[4]);
-                c.FileNameText = AfterFirstColon(lines[5]);
-                c.Comment = lines[6];
-                c.FirstSaveLine = lines[7];
+                TakeHeaderTexts(lines, c);
                 c.LastModified = QFileInfo(path).lastModified();
             }
             return true;
         }
         c.FileValid = true;
         c.O2InPercent = true;
-        c.Title1 = lines[0];
-        c.Title2 = lines[1];
-        c.Title3 = lines[2];
-        c.PileName = AfterFirstColon(lines[4]);
-        c.FileNameText = AfterFirstColon(lines[5]);
-        c.Comment = lines[6];
-        c.FirstSaveLine = lines[7];
+        TakeHeaderTexts(lines, c);
         lines.remove(0, 9);
     }
     // A blank line (a spreadsheet's empty rows, a hand edit) is no record: dropped
