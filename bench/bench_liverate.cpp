@@ -73,6 +73,9 @@ int main(int argc, char *argv[])
     sim.terminate();
     sim.waitForFinished(3000);
 
+    // The line's trace is kept where O2H_BENCH_TRACE says, for a look at the rhythm.
+    if (qEnvironmentVariableIsSet("O2H_BENCH_TRACE"))
+        QFile::copy(trace, qEnvironmentVariable("O2H_BENCH_TRACE"));
     int over = 0;
     QFile f(trace);
     if (f.open(QIODevice::ReadOnly))

@@ -123,6 +123,13 @@
             <numerusform> | %n Messwerte warten</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n Messwerte in der Anlage</source>
+        <translation>
+            <numerusform>%n Messwert in der Anlage</numerusform>
+            <numerusform>%n Messwerte in der Anlage</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TFDatenLesen1</name>

@@ -1381,14 +1381,6 @@ Only its owner may read it (chmod 600).</translation>
         <translation>%1 + %2 in the plant</translation>
     </message>
     <message>
-        <source>%1 Messwerte in der Anlage</source>
-        <translation>%1 records in the plant</translation>
-    </message>
-    <message>
-        <source> Messwerte in der Anlage</source>
-        <translation> records in the plant</translation>
-    </message>
-    <message>
         <source>Die Miete ist archiviert in %1</source>
         <translation>The pile is archived in %1</translation>
     </message>
@@ -1432,6 +1424,13 @@ Only its owner may read it (chmod 600).</translation>
     <message>
         <source>Anlage %1 hat noch keine Datendatei; das Tagebuch gehört zu ihr.</source>
         <translation>Plant %1 has no data file yet; the journal belongs to it.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messwerte in der Anlage</source>
+        <translation>
+            <numerusform>%n record in the plant</numerusform>
+            <numerusform>%n records in the plant</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1381,14 +1381,6 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
         <translation>%1 + %2 dans l&apos;installation</translation>
     </message>
     <message>
-        <source>%1 Messwerte in der Anlage</source>
-        <translation>%1 mesures dans l&apos;installation</translation>
-    </message>
-    <message>
-        <source> Messwerte in der Anlage</source>
-        <translation> mesures dans l&apos;installation</translation>
-    </message>
-    <message>
         <source>Die Miete ist archiviert in %1</source>
         <translation>L’andain est archivé dans %1</translation>
     </message>
@@ -1432,6 +1424,13 @@ Seul son propriétaire doit pouvoir le lire (chmod 600).</translation>
     <message>
         <source>Anlage %1 hat noch keine Datendatei; das Tagebuch gehört zu ihr.</source>
         <translation>L&apos;installation %1 n&apos;a pas encore de fichier de données ; le journal lui appartient.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messwerte in der Anlage</source>
+        <translation>
+            <numerusform>%n mesure dans l&apos;installation</numerusform>
+            <numerusform>%n mesures dans l&apos;installation</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -183,6 +183,7 @@ struct DataFileState {
     QByteArray sealLast;                // the seal's last hash
     std::optional<InFlightLine> inFlight;
     QStringList sealNotices;            // what taking up the open file found
+    QString sealProblem;                // the last file found changed, for the status band
     DataLineListener lineListener;
 };
 
@@ -626,10 +627,12 @@ bool ResumeSeal(const QString &dataFile, bool tornTail)
         out->resize(plan.keepSealBytes);
         return false;
     }
-    for (qint64 line : plan.foreignLines)
+    for (qint64 line : plan.foreignLines) {
         State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "Zeile %1 der Datei %2 wurde nicht von diesem Programm geschrieben; "
                                                                 "sie bleibt ohne Siegel, die Datensätze danach werden versiegelt."))
                                    .arg(line).arg(shown);
+        State().sealProblem = Tr(QT_TRANSLATE_NOOP("DataFile", "Siegel verletzt: %1, Zeile %2")).arg(QFileInfo(dataFile).fileName()).arg(line);
+    }
     if (plan.tornLine)
         State().sealNotices << Tr(QT_TRANSLATE_NOOP("DataFile", "Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; "
                                                                 "sie bleibt, wie sie ist, und ist kein Datensatz."))
@@ -670,6 +673,8 @@ bool SettleLine()
 } // namespace
 
 QStringList TakeDataFileNotices() { return std::exchange(State().sealNotices, {}); }
+
+QString LastSealProblem() { return State().sealProblem; }
 
 bool OpenDataFile(int plant)
 {

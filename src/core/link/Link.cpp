@@ -160,7 +160,8 @@ struct TLink::Private {
 
 // A reply of `command` came in and answered the frame to `plant` that was waited
 // for; a stray reply (plant 0: nobody waited; cmdNone: not known) answers the
-// newest frame whose time ran out. Plants answer in turn: when that frame was the
+// newest frame still without one (its time ran out, or it was kept open for a
+// plant found late). Plants answer in turn: when that frame was the
 // retry of one that ran out just before, still without answer, the reply is the
 // first one's, and the retry's own is still to come. A frame the plant ignored a
 // cycle earlier (a lost reply, a plant that was silent) is no such first one.
@@ -172,7 +173,7 @@ void TLink::Private::NoteAnswer(int command, int plant, qint64 now)
     auto fits = [command](const SentFrame &f) { return command == cmdNone || f.command == command; };
     auto it = sent.end();
     for (auto r = sent.rbegin(); r != sent.rend(); ++r) {
-        if (fits(*r) && (plant != 0 ? r->plant == plant : r->expired)) {
+        if (fits(*r) && (plant == 0 || r->plant == plant)) {
             it = std::prev(r.base());
             break;
         }
@@ -287,7 +288,7 @@ int TLink::Private::QuietFor(int plant, int waited) const
     int lateOnes = 0, lineLatest = 0;
     for (int n = 1; n <= MaxPlants; ++n) {
         int l = 0;
-        if (n != plant && LateCount(n, &l) > 0) {
+        if (n != plant && Plants().PlantTable[n].Present && LateCount(n, &l) > 0) {
             lineLatest = lateOnes == 0 ? l : qMin(lineLatest, l);
             ++lateOnes;
         }

@@ -508,6 +508,10 @@ void TFAnzeige::ShowSaveState()
         if (waiting > 0)
             text += tr(" | %n Messwerte warten", nullptr, waiting);
     }
+    // A data file found changed (a line nobody announced) stays in view: it is proof.
+    const QString seal = LastSealProblem();
+    if (!seal.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(" | ")) + seal;
     if (savePanel_->text() != text)
         savePanel_->setText(text);
     savePanel_->setVisible(!text.isEmpty());
@@ -698,10 +702,13 @@ void TFAnzeige::ShowGrid()
     for (int n = 1; n <= Plants().PlantCount && n <= MaxPlants; ++n) {
         const QString cell = status->Cells(1, n);
         const QString held = Plants().PlantTable[n].Present && Plants().PlantTable[n].Stored >= 0
-                                 ? tr("%1 Messwerte in der Anlage").arg(Plants().PlantTable[n].Stored)
+                                 ? tr("%n Messwerte in der Anlage", nullptr, Plants().PlantTable[n].Stored)
                                  : QString();
-        if (cell.isEmpty() || (cell != held && cell.endsWith(tr(" Messwerte in der Anlage"))))
+        // A readout's result stays; only what this column said itself is replaced.
+        if (cell.isEmpty() || (cell != held && cell == heldShown_[size_t(n)])) {
             status->SetCells(1, n, held);
+            heldShown_[size_t(n)] = held;
+        }
     }
 }
 

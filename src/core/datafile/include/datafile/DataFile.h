@@ -42,6 +42,10 @@ bool OpenDataFile(int plant);
 // What taking up the file OpenDataFile opened found in it (lines the seal never
 // announced, a line torn by a crash), for the operator; emptied by the call.
 QStringList TakeDataFileNotices();
+// The last data file found changed at take-up (a line the seal never announced),
+// short, for a status band that keeps it in view ("Siegel verletzt: Nord_….CSV,
+// Zeile 49"); empty when none was since the program started.
+QString LastSealProblem();
 bool AppendDataLine(int plant, const QString &stamp, const TLiveValues &values);
 // Told of every line that reached a data file (its record number and the line
 // without its line end), after it was written; the site view listens. A reset of

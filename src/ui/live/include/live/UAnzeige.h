@@ -3,6 +3,8 @@
 // the plant tabs and the pile-management menu. It never asks the plants itself;
 // the main window's poll keeps LiveTable current and this window shows it once a second.
 
+#include "plant/Plant.h"
+
 #include <QDateTime>
 #include <QDialog>
 #include <array>
@@ -120,5 +122,6 @@ private:
     QString LineLostText() const;
     QString SilentText(int plant) const;
     QString SilentTime(int plant) const;
+    std::array<QString, MaxPlants + 1> heldShown_;    // the memory column's own text per row
     std::array<QAction *, 5> PlantActions() const;
 };
