@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -177,6 +178,7 @@ private slots:
         const QStringList notices = TakeDataFileNotices();
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices[0].contains("Zeile 58"));
+        QCOMPARE(LastSealProblem(), QString("Siegel verletzt: %1, Zeile 58").arg(QFileInfo(file).fileName()));
         QVERIFY(AppendDataLine(1, "11.12.2026  07:00", Rec(50)));
         QVERIFY(AppendDataLine(1, "11.12.2026  08:00", Rec(51)));
         CloseDataFile(1);
