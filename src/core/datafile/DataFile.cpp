@@ -932,20 +932,17 @@ bool LoadDataFile(const QString &path, DataFileContent &c, QString *errorText)
     c = DataFileContent();
     c.Path = path;
     QFile f(path);
+    auto cannotOpen = [&](const QString &why) {
+        if (errorText)
+            *errorText = QCoreApplication::translate("DataFile", "Datei %1 kann nicht geöffnet werden. %2")
+                             .arg(QDir::toNativeSeparators(path), why);
+        return false;
+    };
     // A FIFO or a device would block the read for good: regular files only.
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
-        if (errorText)
-            *errorText = QCoreApplication::translate("DataFile", "Datei %1 kann nicht geöffnet werden. %2")
-                             .arg(QDir::toNativeSeparators(path),
-                                  QCoreApplication::translate("DataFile", "Keine gewöhnliche Datei."));
-        return false;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QCoreApplication::translate("DataFile", "Datei %1 kann nicht geöffnet werden. %2")
-                             .arg(QDir::toNativeSeparators(path), f.errorString());
-        return false;
-    }
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return cannotOpen(QCoreApplication::translate("DataFile", "Keine gewöhnliche Datei."));
+    if (!f.open(QIODevice::ReadOnly))
+        return cannotOpen(f.errorString());
     QStringList lines = SplitLines(f.readAll());
     f.close();
 

@@ -616,39 +616,33 @@ void TLink::PollStep()
 
     const int count = qMin<int>(Plants().PlantCount, MaxPlants);
     auto polled = [](int n) { return Plants().PlantTable[n].Present && Plants().PlantTable[n].Running; };
-    bool anyRunning = false;
-    for (int n = 1; n <= count && !anyRunning; ++n)
-        anyRunning = polled(n);
-    int next = 0;
-    for (int n = LinkValues().PollPlant + 1; n <= count && !next; ++n)
-        if (polled(n))
-            next = n;
-    int probe = 0;
-    if (!next && !d->probeUsed && LinkValues().ProbeAbsentPlants) {
-        for (int k = 1; k <= count && !probe; ++k) {
-            const int n = (d->probeCursor + k - 1) % count + 1;
-            if (!Plants().PlantTable[n].Present)
-                probe = n;
-        }
-        d->probeUsed = probe != 0;
-    }
+    // The next running pile after `from`; the next address not present after the
+    // last one probed, once a cycle.
+    auto nextPolled = [&](int from) {
+        for (int n = from + 1; n <= count; ++n)
+            if (polled(n))
+                return n;
+        return 0;
+    };
+    auto takeProbe = [&] {
+        int probe = 0;
+        if (!d->probeUsed && LinkValues().ProbeAbsentPlants)
+            for (int k = 1; k <= count && !probe; ++k)
+                if (const int n = (d->probeCursor + k - 1) % count + 1; !Plants().PlantTable[n].Present)
+                    probe = n;
+        d->probeUsed = d->probeUsed || probe != 0;
+        return probe;
+    };
+    int next = nextPolled(LinkValues().PollPlant);
+    int probe = next ? 0 : takeProbe();
     if (!next && !probe) {
         // A new cycle: plants without pile were not asked and their values age.
         for (int n = 1; n <= count; ++n)
             if (!polled(n))
                 CountMiss(n);
         d->probeUsed = false;
-        for (int n = 1; n <= count && !next; ++n)
-            if (polled(n))
-                next = n;
-        if (!next && LinkValues().ProbeAbsentPlants) {
-            for (int k = 1; k <= count && !probe; ++k) {
-                const int n = (d->probeCursor + k - 1) % count + 1;
-                if (!Plants().PlantTable[n].Present)
-                    probe = n;
-            }
-            d->probeUsed = probe != 0;
-        }
+        next = nextPolled(0);
+        probe = next ? 0 : takeProbe();
     }
     if (next) {
         LinkValues().PollPlant = quint16(next);
@@ -667,7 +661,7 @@ void TLink::PollStep()
             const int wait = qMax<int>(LinkValues().BaseTimeout, 20);
             if (3 * wait < d->leseTimer.interval())
                 d->probeRetry.start(wait + 1);
-            else if (anyRunning)
+            else if (nextPolled(0) != 0)
                 d->pollRetry.start(LineFreeIn());   // the piles' next cycle starts when it is answered or over
         }
     } else {
