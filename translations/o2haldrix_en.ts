@@ -120,6 +120,10 @@
         <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
         <translation>Line %1 of the file %2 was only partly written when the program was cut off; it stays as it is and is no record.</translation>
     </message>
+    <message>
+        <source>Siegel verletzt: %1, Zeile %2</source>
+        <translation>Seal broken: %1, line %2</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>

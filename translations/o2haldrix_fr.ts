@@ -120,6 +120,10 @@
         <source>Zeile %1 der Datei %2 wurde bei einem Abbruch nur zum Teil geschrieben; sie bleibt, wie sie ist, und ist kein Datensatz.</source>
         <translation>La ligne %1 du fichier %2 n&apos;a été écrite qu&apos;en partie lors d&apos;une interruption ; elle reste telle quelle et n&apos;est pas un enregistrement.</translation>
     </message>
+    <message>
+        <source>Siegel verletzt: %1, Zeile %2</source>
+        <translation>Sceau rompu : %1, ligne %2</translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>
